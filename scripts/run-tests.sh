@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs the whole suite headless: the native tests under CTest, then the
+# Windows backends cross-built and run under wine.
+set -uo pipefail
+build=${1:-build}
+here=$(cd "$(dirname "$0")/.." && pwd)
+status=0
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" || status=1
+
+if [[ -x "$here/scripts/test-win.sh" ]]; then
+  "$here/scripts/test-win.sh" || status=1
+fi
+exit $status

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jw::rtf {
+
+/// Character formatting of a run of text.
+struct CharFormat {
+    std::string font;     ///< font family name, UTF-8
+    int halfPoints = 24;  ///< size in half points: 17 is 8.5 pt
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    bool operator==(const CharFormat &) const = default;
+};
+
+/// A stretch of text with one format; offsets count UTF-16 code units.
+struct Run {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    CharFormat format;
+
+    bool operator==(const Run &) const = default;
+};
+
+/// A page: plain text plus its character formatting.
+///
+/// In `text`, '\n' ends a paragraph, U+2028 is a line break inside a
+/// paragraph and '\t' a tab. `runs` are sorted, contiguous, cover the whole
+/// text, have non-zero length, and no two neighbours share a format.
+/// An empty text has no runs.
+struct Document {
+    std::u16string text;
+    std::vector<Run> runs;
+
+    bool operator==(const Document &) const = default;
+};
+
+/// Parses RTF (or, when the bytes do not start with "{\rtf", plain text in
+/// UTF-8 or else Windows-1252). Never fails: unreadable parts are dropped.
+Document readRtf(std::string_view bytes);
+
+/// Writes RTF 1.x that reads back through readRtf as the same document.
+/// The output is pure ASCII and deterministic.
+std::string writeRtf(const Document &doc);
+
+/// Merges neighbouring runs with equal formats and drops empty ones.
+void normalizeRuns(Document &doc);
+
+} // namespace jw::rtf

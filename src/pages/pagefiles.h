@@ -1,0 +1,54 @@
+#pragma once
+
+#include "editing/richtext.h"
+#include "shell/ioerror.h"
+
+#include <QString>
+
+namespace jw {
+
+class SettingsStore;
+
+/// The page file of a title: the title unchanged, followed by ".rtf".
+QString pageFileName(const QString &title);
+
+/// File services over one folder (the process's current folder in the
+/// program, a temporary folder in tests). Every name is a bare file name in
+/// that folder: a name with a path separator or an absolute path, which
+/// would resolve elsewhere, is refused with IoError. Failures throw IoError
+/// carrying the operating system's reason.
+class PageFiles final {
+public:
+    /// `folder` empty means the current folder, resolved at each call.
+    explicit PageFiles(QString folder = {});
+
+    /// Full path of `name` in the folder; throws IoError for names outside it.
+    QString path(const QString &name) const;
+
+    bool fileExists(const QString &name) const;
+    /// Directory lookup of one name: the name when such a file exists, else empty.
+    QString lookup(const QString &name) const;
+    /// Creates an empty file (replacing nothing when it exists is the caller's test).
+    void createEmpty(const QString &name) const;
+    /// Copies `from` over `to`, bytes unchanged, replacing `to`.
+    void copyOver(const QString &from, const QString &to) const;
+    void remove(const QString &name) const;
+
+    /// Reads a page file; a 0-byte file is an empty page.
+    rtf::Document readPage(const QString &name) const;
+    /// Writes a page file atomically: on any failure the old file stays intact.
+    void writePage(const QString &name, const rtf::Document &doc) const;
+
+    /// Creates the page file empty when it is missing (the file side of loadData).
+    void ensureExists(const QString &name) const;
+
+private:
+    QString m_folder;
+};
+
+/// Converts old page files: for every page list entry, first to last, a
+/// title + ".dat" file is copied over title + ".rtf" and then deleted.
+/// The first failure ends the conversion (the IoError propagates).
+void ConvertDatPages(const SettingsStore &store, const PageFiles &files);
+
+} // namespace jw
