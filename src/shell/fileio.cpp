@@ -1,0 +1,139 @@
+#include "shell/fileio.h"
+
+#include "shell/ioerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace jw {
+
+namespace {
+
+QString osReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Opening a pipe or a device would block or never end, and QFile "opens" a
+// directory and then fails without a reason; refuse all of them up front.
+void openRegularForReading(QFile &file)
+{
+    const QFileInfo info(file.fileName());
+    if (info.isDir())
+        throw IoError(file.fileName(), osReason(EISDIR));
+    if (info.exists() && !info.isFile())
+        throw IoError(file.fileName(), QStringLiteral("Not a regular file"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(file.fileName(), file.errorString());
+}
+
+// The rename that replaced the file is recorded in the folder, so the folder
+// has to reach the disk too. The new content is already in place when this
+// runs, so a failure here is not reported as a failed write.
+void syncParentFolder(const QString &path)
+{
+#if defined(Q_OS_UNIX)
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+void openForReplace(QSaveFile &file)
+{
+    // A directory in the way would only fail at the final rename; say so early.
+    if (QFileInfo(file.fileName()).isDir())
+        throw IoError(file.fileName(), osReason(EISDIR));
+    // Unbuffered: through the buffer a short write (full disk, size limit)
+    // is reported as complete and the truncated file is then committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw IoError(file.fileName(), file.errorString());
+}
+
+[[noreturn]] void cancel(QSaveFile &file, const QString &reason)
+{
+    file.cancelWriting();
+    throw IoError(file.fileName(), reason);
+}
+
+void writeOrCancel(QSaveFile &file, const char *data, qint64 size)
+{
+    // A short write is retried; the retry fails with the reason.
+    while (size > 0) {
+        const qint64 done = file.write(data, size);
+        if (done <= 0)
+            cancel(file, file.errorString());
+        data += done;
+        size -= done;
+    }
+}
+
+void commit(QSaveFile &file)
+{
+#if defined(Q_OS_UNIX)
+    // QSaveFile syncs too but ignores the result; a late write error (a full
+    // disk with delayed allocation) must stop the rename.
+    if (::fsync(file.handle()) != 0)
+        cancel(file, osReason(errno));
+#endif
+    if (!file.commit())
+        throw IoError(file.fileName(), file.errorString());
+    syncParentFolder(file.fileName());
+}
+
+} // namespace
+
+QByteArray readWholeFile(const QString &path)
+{
+    QFile file(path);
+    openRegularForReading(file);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw IoError(path, file.errorString());
+    return bytes;
+}
+
+void writeFileAtomically(const QString &path, QByteArrayView data)
+{
+    QSaveFile file(path);
+    openForReplace(file);
+    writeOrCancel(file, data.data(), data.size());
+    commit(file);
+}
+
+void copyFileAtomically(const QString &from, const QString &to)
+{
+    QFile source(from);
+    openRegularForReading(source);
+    QSaveFile target(to);
+    openForReplace(target);
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 got = source.read(buffer, sizeof buffer);
+        if (got < 0) {
+            const QString reason = source.errorString();
+            target.cancelWriting();
+            throw IoError(from, reason);
+        }
+        if (got == 0)
+            break;
+        writeOrCancel(target, buffer, got);
+    }
+    commit(target);
+}
+
+} // namespace jw
