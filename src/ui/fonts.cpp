@@ -1,0 +1,12 @@
+#include "ui/fonts.h"
+
+#include <QFontDatabase>
+
+namespace jw::ui {
+
+QStringList screenFontNames()
+{
+    return QFontDatabase::families();
+}
+
+} // namespace jw::ui

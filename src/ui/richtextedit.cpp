@@ -1,0 +1,581 @@
+#include "ui/richtextedit.h"
+
+#include "editing/rtffile.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+#include <cmath>
+#include <unordered_map>
+
+namespace jw::ui {
+
+namespace {
+
+using jw::rtf::CharFormat;
+using jw::rtf::Document;
+
+constexpr char16_t kParagraphSeparator = 0x2029;
+
+// QTextCursor::insertText turns these into frames or blocks; a page never
+// holds frames, so they become the replacement character.
+bool isFrameMarker(char16_t c) { return c == 0xFDD0 || c == 0xFDD1; }
+
+int halfPointsOf(double points) { return static_cast<int>(std::lround(points * 2.0)); }
+
+QString familyOf(const QTextCharFormat &f)
+{
+    const QStringList families = f.fontFamilies().toStringList();
+    for (const QString &name : families) {
+        if (!name.isEmpty())
+            return name;
+    }
+    if (f.hasProperty(QTextFormat::FontFamily))
+        return f.stringProperty(QTextFormat::FontFamily);
+    return {};
+}
+
+/// Maps a Qt format to the model; `base` fills the attributes it leaves open.
+CharFormat toModel(const QTextCharFormat &f, const CharFormat &base)
+{
+    CharFormat out = base;
+    const QString family = familyOf(f);
+    if (!family.isEmpty())
+        out.font = family.toStdString();
+    if (f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0)
+        out.halfPoints = halfPointsOf(f.fontPointSize());
+    else if (f.hasProperty(QTextFormat::FontPixelSize) && f.intProperty(QTextFormat::FontPixelSize) > 0)
+        out.halfPoints = halfPointsOf(f.intProperty(QTextFormat::FontPixelSize) * 0.75); // CSS px
+    if (f.hasProperty(QTextFormat::FontWeight))
+        out.bold = f.fontWeight() >= QFont::DemiBold;
+    if (f.hasProperty(QTextFormat::FontItalic))
+        out.italic = f.fontItalic();
+    if (f.hasProperty(QTextFormat::TextUnderlineStyle))
+        out.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
+    else if (f.hasProperty(QTextFormat::FontUnderline))
+        out.underline = f.boolProperty(QTextFormat::FontUnderline);
+    return out;
+}
+
+CharFormat fromFont(const QFont &font)
+{
+    CharFormat out;
+    out.font = font.family().toStdString();
+    out.halfPoints = font.pointSizeF() > 0 ? halfPointsOf(font.pointSizeF()) : 24;
+    out.bold = font.weight() >= QFont::DemiBold;
+    out.italic = font.italic();
+    out.underline = font.underline();
+    return out;
+}
+
+void appendRun(Document &doc, std::size_t start, std::size_t length, const CharFormat &format)
+{
+    if (length == 0)
+        return;
+    if (!doc.runs.empty()) {
+        jw::rtf::Run &last = doc.runs.back();
+        if (last.start + last.length == start && last.format == format) {
+            last.length += length;
+            return;
+        }
+    }
+    doc.runs.push_back({start, length, format});
+}
+
+/// Reads a range of a Qt document into the model. Positions in the range map
+/// one to one onto the model's text.
+Document fromQtDocument(const QTextDocument &qdoc, int from, int to, const CharFormat &base)
+{
+    Document doc;
+    const QString raw = qdoc.toRawText();
+    from = std::clamp(from, 0, int(raw.size()));
+    to = std::clamp(to, from, int(raw.size()));
+    doc.text.reserve(std::size_t(to - from));
+    const char16_t *src = reinterpret_cast<const char16_t *>(raw.constData());
+    for (int i = from; i < to; ++i) {
+        const char16_t c = src[i];
+        doc.text.push_back(c == kParagraphSeparator ? u'\n' : c);
+    }
+
+    // Format indexes repeat a lot; convert each once.
+    std::unordered_map<int, CharFormat> cache;
+    auto modelOf = [&](int index, const QTextCharFormat &f) -> const CharFormat & {
+        auto it = cache.find(index);
+        if (it == cache.end())
+            it = cache.emplace(index, toModel(f, base)).first;
+        return it->second;
+    };
+
+    for (QTextBlock block = qdoc.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            const int start = std::max(frag.position(), from);
+            const int end = std::min(frag.position() + frag.length(), to);
+            if (end > start)
+                appendRun(doc, std::size_t(start - from), std::size_t(end - start),
+                          modelOf(frag.charFormatIndex(), frag.charFormat()));
+        }
+        // The separator ending this block carries the next block's char format.
+        const int sep = block.position() + block.length() - 1;
+        const QTextBlock next = block.next();
+        if (next.isValid() && sep >= from && sep < to)
+            appendRun(doc, std::size_t(sep - from), 1, modelOf(next.charFormatIndex(), next.charFormat()));
+    }
+    return doc;
+}
+
+/// Inserts model text at the cursor, one insertText per stretch between
+/// paragraph breaks.
+void insertModel(QTextCursor &cursor, const Document &doc)
+{
+    const char16_t *text = doc.text.data();
+    QString piece;
+    for (const jw::rtf::Run &run : doc.runs) {
+        if (run.start >= doc.text.size())
+            break;
+        const std::size_t end = std::min(run.start + run.length, doc.text.size());
+        const QTextCharFormat format = toQtFormat(run.format);
+        std::size_t i = run.start;
+        while (i < end) {
+            std::size_t j = i;
+            while (j < end && text[j] != u'\n' && text[j] != u'\r' && text[j] != kParagraphSeparator)
+                ++j;
+            if (j > i) {
+                piece = QString::fromUtf16(text + i, qsizetype(j - i));
+                for (QChar &c : piece) {
+                    if (isFrameMarker(c.unicode()))
+                        c = QChar::ReplacementCharacter;
+                }
+                cursor.insertText(piece, format);
+            }
+            if (j < end) {
+                cursor.insertBlock(QTextBlockFormat(), format);
+                // "\r\n" is one break.
+                if (text[j] == u'\r' && j + 1 < doc.text.size() && text[j + 1] == u'\n')
+                    ++j;
+                ++j;
+            }
+            i = j;
+        }
+    }
+}
+
+/// Removes the characters for which `drop` holds, keeping the runs in step.
+template <typename Pred>
+void dropCharacters(Document &doc, Pred drop)
+{
+    std::u16string text;
+    text.reserve(doc.text.size());
+    std::vector<jw::rtf::Run> runs;
+    for (const jw::rtf::Run &run : doc.runs) {
+        const std::size_t start = text.size();
+        for (std::size_t i = run.start; i < run.start + run.length && i < doc.text.size(); ++i) {
+            if (!drop(doc.text[i]))
+                text.push_back(doc.text[i]);
+        }
+        if (text.size() == start)
+            continue;
+        if (!runs.empty() && runs.back().format == run.format)
+            runs.back().length += text.size() - start;
+        else
+            runs.push_back({start, text.size() - start, run.format});
+    }
+    doc.text = std::move(text);
+    doc.runs = std::move(runs);
+}
+
+QString toPlain(QString s)
+{
+    for (QChar &c : s) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return s;
+}
+
+} // namespace
+
+QTextCharFormat toQtFormat(const CharFormat &format)
+{
+    QTextCharFormat f;
+    if (!format.font.empty())
+        f.setFontFamilies(QStringList{QString::fromStdString(format.font)});
+    f.setFontPointSize(std::max(format.halfPoints, 1) / 2.0);
+    f.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(format.italic);
+    f.setFontUnderline(format.underline);
+    return f;
+}
+
+RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent)
+{
+    setTabChangesFocus(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    m_selChangeTimer.setSingleShot(true);
+    m_selChangeTimer.setInterval(0);
+    connect(&m_selChangeTimer, &QTimer::timeout, this, &RichTextEdit::SelChange);
+    connect(this, &QTextEdit::selectionChanged, this, &RichTextEdit::markSelChange);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextEdit::markSelChange);
+    connect(this, &QTextEdit::currentCharFormatChanged, this, &RichTextEdit::markSelChange);
+}
+
+void RichTextEdit::LoadFile(const QString &path)
+{
+    // Read everything first: a failure leaves the page as it was.
+    const Document doc = jw::loadRtfFile(path);
+    setFromDocument(doc);
+}
+
+void RichTextEdit::SaveFile(const QString &path) const
+{
+    jw::saveRtfFile(path, toDocument());
+}
+
+CharFormat RichTextEdit::baseFormat() const
+{
+    return fromFont(document()->defaultFont());
+}
+
+Document RichTextEdit::toDocument() const
+{
+    const QTextDocument *doc = document();
+    return fromQtDocument(*doc, 0, doc->characterCount() - 1, baseFormat());
+}
+
+void RichTextEdit::setFromDocument(const Document &model)
+{
+    QTextDocument *doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false); // a loaded page is not undoable into the last one
+    doc->clear();
+    {
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        // An empty first line types in the format of its own break.
+        if (!model.runs.empty())
+            cursor.setBlockCharFormat(toQtFormat(model.runs.front().format));
+        insertModel(cursor, model);
+        cursor.endEditBlock();
+    }
+    doc->setUndoRedoEnabled(undo);
+    doc->setModified(false);
+    setTextCursor(QTextCursor(doc));
+    markSelChange();
+}
+
+QString RichTextEdit::Text() const
+{
+    return toPlain(document()->toRawText());
+}
+
+void RichTextEdit::setText(const QString &text)
+{
+    // Unformatted: no explicit attributes, the default font shows through.
+    QTextDocument *qdoc = document();
+    const bool undo = qdoc->isUndoRedoEnabled();
+    qdoc->setUndoRedoEnabled(false);
+    qdoc->clear();
+    {
+        QTextCursor cursor(qdoc);
+        cursor.beginEditBlock();
+        const QString normalized = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                       .replace(u'\r', u'\n')
+                                       .replace(QChar::ParagraphSeparator, u'\n');
+        const QStringList paragraphs = normalized.split(u'\n');
+        for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+            if (i > 0)
+                cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            QString p = paragraphs.at(i);
+            for (QChar &c : p) {
+                if (isFrameMarker(c.unicode()))
+                    c = QChar::ReplacementCharacter;
+            }
+            if (!p.isEmpty())
+                cursor.insertText(p, QTextCharFormat());
+        }
+        cursor.endEditBlock();
+    }
+    qdoc->setUndoRedoEnabled(undo);
+    setTextCursor(QTextCursor(qdoc));
+    markSelChange();
+}
+
+namespace {
+
+int textLength(const QTextDocument *doc) { return doc->characterCount() - 1; }
+
+/// Moves a position off the low half of a surrogate pair.
+int snap(const QTextDocument *doc, int pos, bool forward)
+{
+    if (pos <= 0 || pos >= textLength(doc))
+        return pos;
+    if (doc->characterAt(pos).isLowSurrogate() && doc->characterAt(pos - 1).isHighSurrogate())
+        return forward ? pos + 1 : pos - 1;
+    return pos;
+}
+
+} // namespace
+
+int RichTextEdit::SelStart() const
+{
+    return textCursor().selectionStart();
+}
+
+void RichTextEdit::setSelStart(int start)
+{
+    const QTextDocument *doc = document();
+    start = snap(doc, std::clamp(start, 0, textLength(doc)), false);
+    QTextCursor c = textCursor();
+    c.setPosition(start);
+    setTextCursor(c);
+}
+
+int RichTextEdit::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void RichTextEdit::setSelLength(int length)
+{
+    const QTextDocument *doc = document();
+    QTextCursor c = textCursor();
+    const int start = c.selectionStart();
+    const int end = snap(doc, start + std::clamp(length, 0, textLength(doc) - start), true);
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString RichTextEdit::SelText() const
+{
+    return toPlain(textCursor().selectedText());
+}
+
+QList<CharFormat> RichTextEdit::selectionFormats() const
+{
+    const CharFormat base = baseFormat();
+    const QTextCursor cursor = textCursor();
+    QList<CharFormat> out;
+    auto add = [&out](const CharFormat &f) {
+        if (!out.contains(f))
+            out.append(f);
+    };
+    if (!cursor.hasSelection()) {
+        add(toModel(currentCharFormat(), base));
+        return out;
+    }
+    const QTextDocument *doc = document();
+    const int from = cursor.selectionStart();
+    const int to = cursor.selectionEnd();
+    QList<int> textFormats;
+    QList<int> breakFormats;
+    QList<QTextCharFormat> byIndex;
+    auto note = [](QList<int> &list, int index) {
+        if (!list.contains(index))
+            list.append(index);
+    };
+    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (frag.position() < to && frag.position() + frag.length() > from)
+                note(textFormats, frag.charFormatIndex());
+        }
+        const int sep = block.position() + block.length() - 1;
+        const QTextBlock next = block.next();
+        if (next.isValid() && sep >= from && sep < to)
+            note(breakFormats, next.charFormatIndex());
+    }
+    // Paragraph marks count only when nothing else is selected.
+    const QList<int> &indexes = textFormats.isEmpty() ? breakFormats : textFormats;
+    const QList<QTextFormat> all = doc->allFormats();
+    for (int index : indexes) {
+        if (index >= 0 && index < all.size())
+            add(toModel(all.at(index).toCharFormat(), base));
+    }
+    if (out.isEmpty())
+        add(toModel(currentCharFormat(), base));
+    return out;
+}
+
+namespace {
+
+template <typename T, typename Get>
+std::optional<T> uniform(const QList<CharFormat> &formats, Get get)
+{
+    if (formats.isEmpty())
+        return std::nullopt;
+    const T first = get(formats.front());
+    for (const CharFormat &f : formats) {
+        if (!(get(f) == first))
+            return std::nullopt;
+    }
+    return first;
+}
+
+} // namespace
+
+std::optional<QString> RichTextEdit::SelFontName() const
+{
+    return uniform<QString>(selectionFormats(), [](const CharFormat &f) { return QString::fromStdString(f.font); });
+}
+
+std::optional<double> RichTextEdit::SelFontSize() const
+{
+    return uniform<double>(selectionFormats(), [](const CharFormat &f) { return f.halfPoints / 2.0; });
+}
+
+std::optional<bool> RichTextEdit::SelBold() const
+{
+    return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.bold; });
+}
+
+std::optional<bool> RichTextEdit::SelItalic() const
+{
+    return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.italic; });
+}
+
+std::optional<bool> RichTextEdit::SelUnderline() const
+{
+    return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.underline; });
+}
+
+void RichTextEdit::applyFormat(const QTextCharFormat &format)
+{
+    mergeCurrentCharFormat(format);
+}
+
+void RichTextEdit::setSelFontName(const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{name});
+    applyFormat(f);
+}
+
+void RichTextEdit::setSelFontSize(double points)
+{
+    if (!std::isfinite(points) || points <= 0 || points > 1638)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(std::max(halfPointsOf(points), 1) / 2.0);
+    applyFormat(f);
+}
+
+void RichTextEdit::setSelBold(bool on)
+{
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    applyFormat(f);
+}
+
+void RichTextEdit::setSelItalic(bool on)
+{
+    QTextCharFormat f;
+    f.setFontItalic(on);
+    applyFormat(f);
+}
+
+void RichTextEdit::setSelUnderline(bool on)
+{
+    QTextCharFormat f;
+    f.setFontUnderline(on);
+    applyFormat(f);
+}
+
+void RichTextEdit::markSelChange()
+{
+    if (!m_selChangeTimer.isActive())
+        m_selChangeTimer.start();
+}
+
+void RichTextEdit::flushSelChange()
+{
+    if (!m_selChangeTimer.isActive())
+        return;
+    m_selChangeTimer.stop();
+    Q_EMIT SelChange();
+}
+
+void RichTextEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || isReadOnly())
+        return;
+    // Only what a page can hold survives: other attributes, images, tables
+    // and links are dropped, keeping their text.
+    const CharFormat typing = toModel(currentCharFormat(), baseFormat());
+    Document doc;
+    if (acceptRichText() && source->hasHtml()) {
+        QTextDocument scratch;
+        scratch.setDefaultFont(document()->defaultFont());
+        scratch.setHtml(source->html());
+        doc = fromQtDocument(scratch, 0, scratch.characterCount() - 1, typing);
+        // Images, objects and table frames leave only their text.
+        dropCharacters(doc, [](char16_t c) { return c == QChar::ObjectReplacementCharacter || isFrameMarker(c); });
+    } else if (source->hasText()) {
+        const QString text = source->text();
+        doc.text.assign(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size()));
+        if (!doc.text.empty())
+            doc.runs.push_back({0, doc.text.size(), typing});
+    } else {
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    insertModel(cursor, doc);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+bool RichTextEdit::SelPrint(QPrinter *printer) const
+{
+    if (!printer)
+        return false;
+    // A copy laid out for the printer; QTextDocument::print would add page
+    // numbers to a document without a page size.
+    QTextDocument copy;
+    copy.setDefaultFont(document()->defaultFont());
+    const QTextCursor selection = textCursor();
+    {
+        QTextCursor target(&copy);
+        if (selection.hasSelection())
+            target.insertFragment(selection.selection());
+        else
+            target.insertFragment(QTextDocumentFragment(document()));
+    }
+
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    copy.documentLayout()->setPaintDevice(printer);
+    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
+    copy.setPageSize(page.size());
+    const int pages = std::max(copy.pageCount(), 1);
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !printer->newPage())
+            break;
+        painter.save();
+        const QRectF clip(0, i * page.height(), page.width(), page.height());
+        painter.translate(0, -clip.top());
+        painter.setClipRect(clip);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = clip;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        copy.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+} // namespace jw::ui

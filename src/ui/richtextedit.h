@@ -1,0 +1,125 @@
+#pragma once
+
+#include "editing/richtext.h"
+
+#include <QTextCharFormat>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <optional>
+
+class QPrinter;
+
+namespace jw::ui {
+
+/// The page editor: a QTextEdit limited to what a page file can hold
+/// (font family, size, bold, italic, underline; paragraphs, line breaks, tabs).
+///
+/// Offsets (SelStart, SelLength) are UTF-16 positions in Text(), which are
+/// the same as QTextCursor positions: a paragraph break and a line break each
+/// count one, a character outside the BMP counts two.
+///
+/// SelChange is coalesced: selectionChanged, cursorPositionChanged and
+/// currentCharFormatChanged only mark it pending, and a zero-delay
+/// single-shot timer raises it once when control returns to the event loop.
+/// flushSelChange() raises a pending one at once.
+class RichTextEdit final : public QTextEdit {
+    Q_OBJECT
+
+public:
+    explicit RichTextEdit(QWidget *parent = nullptr);
+
+    /// Replaces the whole content by the rich text of the file at `path`.
+    /// Throws jw::IoError and leaves the content unchanged when the file
+    /// cannot be read. The undo history starts afresh.
+    void LoadFile(const QString &path);
+
+    /// Writes the whole content as rich text to `path`, replacing the file
+    /// atomically. Throws jw::IoError on failure.
+    void SaveFile(const QString &path) const;
+
+    /// The content in the page model (runs merged, breaks as '\n'/U+2028).
+    jw::rtf::Document toDocument() const;
+
+    /// Replaces the whole content by `doc`; clears the undo history and puts
+    /// the caret at the start.
+    void setFromDocument(const jw::rtf::Document &doc);
+
+    /// The content as plain text: paragraph and line breaks read as '\n'.
+    QString Text() const;
+
+    /// Replaces the content by unformatted text ('\n', '\r\n' and '\r' end
+    /// paragraphs). Hides QTextEdit::setText, which would guess at HTML.
+    void setText(const QString &text);
+
+    /// Start of the selection (or the caret) as an offset into Text().
+    int SelStart() const;
+    /// Collapses the selection to a caret at `start` (clamped to the text).
+    void setSelStart(int start);
+    /// Length of the selection in UTF-16 units of Text().
+    int SelLength() const;
+    /// Selects `length` units from SelStart() on (clamped; negative is 0).
+    void setSelLength(int length);
+
+    /// The selected text as plain text (breaks as '\n').
+    QString SelText() const;
+
+    /// Font family of the selection; nullopt when it is mixed. With no
+    /// selection, the family that typing at the caret would get.
+    std::optional<QString> SelFontName() const;
+    /// Size in points (a multiple of 0.5); nullopt when mixed.
+    std::optional<double> SelFontSize() const;
+    /// Bold state of the selection; nullopt when mixed.
+    std::optional<bool> SelBold() const;
+    /// Italic state of the selection; nullopt when mixed.
+    std::optional<bool> SelItalic() const;
+    /// Underline state of the selection; nullopt when mixed.
+    std::optional<bool> SelUnderline() const;
+
+    /// Applies a font family to the selection, or to what is typed next.
+    void setSelFontName(const QString &name);
+    /// Applies a size in points (rounded to half points; values that are not
+    /// positive and finite are ignored).
+    void setSelFontSize(double points);
+    /// Applies or removes bold on the selection, or for what is typed next.
+    void setSelBold(bool on);
+    /// Applies or removes italic.
+    void setSelItalic(bool on);
+    /// Applies or removes underline.
+    void setSelUnderline(bool on);
+
+    /// Prints the selection, or everything when nothing is selected, with
+    /// its formatting, as one job and without page numbers or headers.
+    /// Returns false when the printer could not be started.
+    bool SelPrint(QPrinter *printer) const;
+
+    /// Raises a pending SelChange now instead of at the next event-loop turn.
+    void flushSelChange();
+
+    /// True while a SelChange is waiting to be raised.
+    bool selChangePending() const { return m_selChangeTimer.isActive(); }
+
+Q_SIGNALS:
+    /// Raised once after every change of the selection or the caret
+    /// (typing, mouse, keyboard, program, loading), coalesced per event-loop
+    /// turn.
+    void SelChange();
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    /// What a format that leaves an attribute open shows: the default font.
+    jw::rtf::CharFormat baseFormat() const;
+    /// The distinct model formats of the selection, or of the caret.
+    QList<jw::rtf::CharFormat> selectionFormats() const;
+    void markSelChange();
+    void applyFormat(const QTextCharFormat &format);
+
+    QTimer m_selChangeTimer;
+};
+
+/// The Qt character format for a model format (only the model's attributes).
+QTextCharFormat toQtFormat(const jw::rtf::CharFormat &format);
+
+} // namespace jw::ui

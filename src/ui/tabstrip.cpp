@@ -1,0 +1,177 @@
+#include "ui/tabstrip.h"
+
+#include <QEvent>
+#include <QKeySequence>
+#include <QShortcut>
+
+namespace jw::ui {
+
+namespace {
+
+QString shown(QString caption) { return caption.replace(u'&', QStringLiteral("&&")); }
+QString unshown(QString text) { return text.replace(QStringLiteral("&&"), QStringLiteral("&")); }
+
+} // namespace
+
+TabStrip::TabStrip(QWidget *parent) : QTabBar(parent)
+{
+    setElideMode(Qt::ElideNone);
+    setUsesScrollButtons(true);
+    setExpanding(false);
+    setDrawBase(true);
+    connect(this, &QTabBar::currentChanged, this, &TabStrip::onCurrentChanged);
+
+    // The window-wide page keys of tabbed windows; the editor does not take
+    // Ctrl+Tab for itself.
+    const QKeySequence forward(Qt::CTRL | Qt::Key_Tab);
+    const QKeySequence backward[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)};
+    auto *next = new QShortcut(forward, this);
+    next->setContext(Qt::WindowShortcut);
+    connect(next, &QShortcut::activated, this, [this] { step(1); });
+    for (const QKeySequence &key : backward) {
+        auto *prev = new QShortcut(key, this);
+        prev->setContext(Qt::WindowShortcut);
+        connect(prev, &QShortcut::activated, this, [this] { step(-1); });
+    }
+
+    insertTab(1);
+}
+
+QString TabStrip::caption(int index) const
+{
+    if (index < 1 || index > count())
+        return {};
+    return unshown(tabText(index - 1));
+}
+
+void TabStrip::setCaption(int index, const QString &caption)
+{
+    if (index < 1 || index > count())
+        return;
+    setTabText(index - 1, shown(caption));
+}
+
+void TabStrip::insertTab(int index, const QString &caption)
+{
+    index = std::clamp(index, 1, count() + 1);
+    const Mode old = m_mode;
+    m_mode = Mode::Program;
+    QTabBar::insertTab(index - 1, shown(caption));
+    m_mode = old;
+    m_stableIndex = currentIndex();
+}
+
+void TabStrip::removeTab(int index)
+{
+    if (index < 1 || index > count())
+        return;
+    const Mode old = m_mode;
+    m_mode = Mode::Program;
+    QTabBar::removeTab(index - 1);
+    m_mode = old;
+    m_stableIndex = currentIndex();
+}
+
+int TabStrip::selectedIndex() const
+{
+    return currentIndex() + 1;
+}
+
+void TabStrip::selectTab(int index)
+{
+    if (index < 1 || index > count())
+        return;
+    const Mode old = m_mode;
+    m_mode = Mode::Program;
+    setCurrentIndex(index - 1);
+    m_mode = old;
+    m_stableIndex = currentIndex();
+}
+
+bool TabStrip::requestTab(int index)
+{
+    // A handler that is still deciding (perhaps in a message box) is not
+    // asked again.
+    if (m_mode == Mode::User)
+        return false;
+    if (index < 1 || index > count() || index == selectedIndex())
+        return false;
+    const Mode old = m_mode;
+    m_mode = Mode::User;
+    bool cancel = false;
+    Q_EMIT BeforeClick(index, &cancel);
+    // The handler may have changed the strip.
+    if (cancel || index > count() || index == selectedIndex()) {
+        m_mode = old;
+        m_stableIndex = currentIndex();
+        return false;
+    }
+    m_mode = Mode::Program;
+    setCurrentIndex(index - 1);
+    m_mode = old;
+    m_stableIndex = currentIndex();
+    Q_EMIT Click();
+    return true;
+}
+
+void TabStrip::step(int delta)
+{
+    const int n = count();
+    if (n < 2 || selectedIndex() == 0)
+        return;
+    const int target = ((selectedIndex() - 1 + delta) % n + n) % n + 1;
+    requestTab(target);
+}
+
+bool TabStrip::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::Shortcut: {
+        if (m_mode != Mode::Idle)
+            break;
+        // Let QTabBar work out which tab the user means, take its change
+        // back, and ask for it properly.
+        m_stableIndex = currentIndex();
+        m_mode = Mode::Capture;
+        m_captured = -1;
+        const bool handled = QTabBar::event(event);
+        m_mode = Mode::Idle;
+        if (m_captured >= 0)
+            requestTab(m_captured + 1);
+        return handled;
+    }
+    default:
+        break;
+    }
+    return QTabBar::event(event);
+}
+
+void TabStrip::onCurrentChanged(int index)
+{
+    switch (m_mode) {
+    case Mode::Program:
+        m_stableIndex = index;
+        return;
+    case Mode::User:      // the user clicked again while a handler decides
+    case Mode::Capture:
+    case Mode::Idle: {
+        const Mode old = m_mode;
+        if (old == Mode::Capture)
+            m_captured = index;
+        m_mode = Mode::Program;
+        setCurrentIndex(m_stableIndex);
+        m_mode = old;
+        // A path not routed through event(), e.g. the scroll buttons.
+        if (old == Mode::Idle && index >= 0)
+            requestTab(index + 1);
+        return;
+    }
+    }
+}
+
+} // namespace jw::ui

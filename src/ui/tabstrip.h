@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QTabBar>
+
+namespace jw::ui {
+
+/// The page tab strip, numbered from 1 like the classic control.
+///
+/// Every change the user makes (mouse, wheel, arrow keys, Ctrl+Tab,
+/// Ctrl+Shift+Tab) goes through requestTab(): BeforeClick first, with the old
+/// tab still selected and the chance to refuse, then the change, then Click.
+/// Changes made through the program methods raise nothing. Captions are shown
+/// literally: an '&' is not an access key.
+class TabStrip final : public QTabBar {
+    Q_OBJECT
+
+public:
+    /// As designed: one tab without caption, selected.
+    explicit TabStrip(QWidget *parent = nullptr);
+
+    /// Caption of tab `index` (1-based); empty when there is no such tab.
+    QString caption(int index) const;
+    /// Sets the caption of tab `index` (1-based); ignored when out of range.
+    void setCaption(int index, const QString &caption);
+    /// Inserts a tab at `index` (1-based, 1..count()+1). The selected tab
+    /// stays selected; the first tab into an empty strip becomes selected.
+    void insertTab(int index, const QString &caption = {});
+    /// Removes tab `index` (1-based); the later tabs move down one place.
+    void removeTab(int index);
+    /// Index (1-based) of the selected tab; 0 when the strip is empty.
+    int selectedIndex() const;
+    /// Selects tab `index` (1-based) without raising BeforeClick or Click.
+    void selectTab(int index);
+
+    /// The user's way of changing tabs, also for callers acting for the
+    /// user: raises BeforeClick, and unless refused selects `index` and
+    /// raises Click. Does nothing for the selected tab or a bad index.
+    /// Returns true when the selection changed.
+    bool requestTab(int index);
+
+Q_SIGNALS:
+    /// The user is about to select tab `newIndex`; the old tab is still
+    /// selected. Setting *cancel keeps the old tab.
+    void BeforeClick(int newIndex, bool *cancel);
+    /// The user has changed the selected tab.
+    void Click();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    enum class Mode { Idle, Program, Capture, User };
+
+    void onCurrentChanged(int index);
+    void step(int delta);
+
+    Mode m_mode = Mode::Idle;
+    int m_captured = -1;
+    int m_stableIndex = -1;
+};
+
+} // namespace jw::ui
