@@ -217,9 +217,22 @@ struct GroupState {
 };
 
 struct FontEntry {
-    std::string name; // UTF-8
+    int nameId = 0;    // index into Reader::m_fontNames
     int codePage = -1; // -1: the document's
 };
+
+// Where a format starts; the format is packed into `key` and unpacked once
+// per distinct key at the end, so the hot path never copies font names.
+struct RunMark {
+    std::size_t start;
+    std::uint64_t key;
+};
+
+constexpr std::uint64_t packFormat(int nameId, int halfPoints, bool bold, bool italic, bool underline)
+{
+    return (std::uint64_t(std::uint32_t(nameId)) << 16) | (std::uint64_t(halfPoints) << 3)
+        | (bold ? 4u : 0u) | (italic ? 2u : 0u) | (underline ? 1u : 0u);
+}
 
 // Deeper groups share their parent's state; this only bounds memory.
 constexpr std::size_t kMaxDepth = 1024;
@@ -231,7 +244,10 @@ public:
         , m_end(m_p + bytes.size())
     {
         m_stack.reserve(64);
-        m_doc.text.reserve(bytes.size() / 2);
+        m_fontNames.emplace_back(); // id 0: no font
+        // No construct yields more UTF-16 units than it has bytes, so this
+        // buffer is written without growth checks in the common case.
+        m_text.resize(bytes.size() + 16);
     }
 
     Document run()
@@ -279,13 +295,12 @@ private:
         while (m_p < m_end && kPlain.plain[*m_p])
             ++m_p;
         beginBodyText();
-        std::u16string &text = m_doc.text;
-        const std::size_t old = text.size();
         const std::size_t n = static_cast<std::size_t>(m_p - start);
-        text.resize(old + n);
-        char16_t *dst = text.data() + old;
+        reserveText(n);
+        char16_t *dst = m_text.data() + m_len;
         for (std::size_t i = 0; i < n; ++i)
             dst[i] = start[i];
+        m_len += n;
     }
 
     void rawByte(unsigned char c)
@@ -541,13 +556,13 @@ private:
         case Kw::Tab: bodyBreak(u'\t'); break;
         case Kw::Cell:
             bodyBreak(u'\t');
-            m_cellEnd = m_doc.text.size();
+            m_cellEnd = m_len;
             break;
         case Kw::Row:
             // A row's last cell ends the row rather than adding a tab.
-            if (s.dest == Dest::Body && m_cellEnd != 0 && m_cellEnd == m_doc.text.size()
-                && m_doc.text.back() == u'\t' && m_high == 0) {
-                m_doc.text.back() = u'\n';
+            if (s.dest == Dest::Body && m_cellEnd != 0 && m_cellEnd == m_len
+                && m_text[m_len - 1] == u'\t' && m_high == 0) {
+                m_text[m_len - 1] = u'\n';
                 m_cellEnd = 0;
             } else {
                 bodyBreak(u'\n');
@@ -589,7 +604,8 @@ private:
         m_high = 0;
         m_lead = 0;
         FontEntry e;
-        e.name = detail::utf16ToUtf8(m_entryName);
+        e.nameId = static_cast<int>(m_fontNames.size());
+        m_fontNames.push_back(detail::utf16ToUtf8(m_entryName));
         e.codePage = m_entryCharsetCp != -1 ? m_entryCharsetCp : m_entryCpgCp;
         m_fonts[m_entryNumber] = std::move(e);
         m_entryActive = false;
@@ -613,20 +629,15 @@ private:
             it = m_fonts.find(m_deff);
         if (it != m_fonts.end())
             font = &it->second;
-        CharFormat f;
-        f.font = font ? font->name : std::string();
-        f.halfPoints = s.halfPoints;
-        f.bold = s.bold;
-        f.italic = s.italic;
-        f.underline = s.underline;
         const int cp = (font && font->codePage > 0) ? font->codePage : m_ansiCp;
         if (!m_cp || m_cp->number() != cp)
             m_cp = &detail::codePage(cp);
-        if (m_doc.runs.empty() || !(m_doc.runs.back().format == f)) {
-            if (!m_doc.runs.empty() && m_doc.runs.back().start == m_doc.text.size())
-                m_doc.runs.back().format = std::move(f); // nothing was written in it
+        const std::uint64_t key = packFormat(font ? font->nameId : 0, s.halfPoints, s.bold, s.italic, s.underline);
+        if (m_marks.empty() || m_marks.back().key != key) {
+            if (!m_marks.empty() && m_marks.back().start == m_len)
+                m_marks.back().key = key; // nothing was written under it
             else
-                m_doc.runs.push_back(Run{m_doc.text.size(), 0, std::move(f)});
+                m_marks.push_back(RunMark{m_len, key});
         }
     }
 
@@ -716,7 +727,14 @@ private:
         }
         if (m_dirty)
             resolve();
-        m_doc.text.push_back(u);
+        reserveText(1);
+        m_text[m_len++] = u;
+    }
+
+    void reserveText(std::size_t n)
+    {
+        if (m_len + n > m_text.size())
+            m_text.resize(std::max(m_text.size() * 2, m_len + n));
     }
 
     // ---- end ---------------------------------------------------------
@@ -724,16 +742,34 @@ private:
     {
         if (m_entryActive)
             finishFontEntry();
-        std::vector<Run> &runs = m_doc.runs;
-        std::u16string &text = m_doc.text;
         // Drop the paragraph mark that ends the last paragraph.
-        if (!text.empty() && text.back() == u'\n')
-            text.pop_back();
-        while (!runs.empty() && runs.back().start >= text.size())
-            runs.pop_back();
-        for (std::size_t i = 0; i < runs.size(); ++i)
-            runs[i].length = (i + 1 < runs.size() ? runs[i + 1].start : text.size()) - runs[i].start;
-        normalizeRuns(m_doc);
+        if (m_len > 0 && m_text[m_len - 1] == u'\n')
+            --m_len;
+        while (!m_marks.empty() && m_marks.back().start >= m_len)
+            m_marks.pop_back();
+
+        m_text.resize(m_len);
+        if (m_text.capacity() > 2 * m_len + 4096)
+            m_text.shrink_to_fit();
+        m_doc.text = std::move(m_text);
+
+        std::unordered_map<std::uint64_t, CharFormat> formats;
+        m_doc.runs.reserve(m_marks.size());
+        for (std::size_t i = 0; i < m_marks.size(); ++i) {
+            const RunMark &m = m_marks[i];
+            auto [it, added] = formats.try_emplace(m.key);
+            if (added) {
+                CharFormat &f = it->second;
+                f.font = m_fontNames[static_cast<std::size_t>(m.key >> 16)];
+                f.halfPoints = static_cast<int>((m.key >> 3) & 0x1FFF);
+                f.bold = (m.key & 4) != 0;
+                f.italic = (m.key & 2) != 0;
+                f.underline = (m.key & 1) != 0;
+            }
+            const std::size_t end = i + 1 < m_marks.size() ? m_marks[i + 1].start : m_len;
+            m_doc.runs.push_back(Run{m.start, end - m.start, it->second});
+        }
+        normalizeRuns(m_doc); // different font entries may share a name
     }
 
     const unsigned char *m_p;
@@ -742,6 +778,10 @@ private:
     std::vector<GroupState> m_stack;
     std::size_t m_overflow = 0;
     Document m_doc;
+    std::u16string m_text; // sized ahead; m_len units are used
+    std::size_t m_len = 0;
+    std::vector<RunMark> m_marks;
+    std::vector<std::string> m_fontNames;
 
     int m_ansiCp = 1252;
     int m_deff = 0;
