@@ -23,7 +23,11 @@ public:
     }
     void commit(std::size_t n) { m_size += n; }
 
-    void put(char c) { *room(1) = c, commit(1); }
+    void put(char c)
+    {
+        *room(1) = c;
+        commit(1);
+    }
     void put(std::string_view s)
     {
         std::copy(s.begin(), s.end(), room(s.size()));
