@@ -29,6 +29,9 @@ void TestFolderListener::OnTestStart(const ::testing::TestInfo &)
     fs::current_path(m_folder);
     fs::create_directory(m_folder / "config");
     setEnvironment("XDG_CONFIG_HOME", (m_folder / "config").string());
+    fs::create_directory(m_folder / "runtime");
+    fs::permissions(m_folder / "runtime", fs::perms::owner_all);
+    setEnvironment("XDG_RUNTIME_DIR", (m_folder / "runtime").string());
 }
 
 void TestFolderListener::OnTestEnd(const ::testing::TestInfo &)

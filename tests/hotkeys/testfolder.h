@@ -7,7 +7,7 @@
 namespace jw::test {
 
 /// Gives every test its own empty temporary folder as current folder and
-/// points XDG_CONFIG_HOME into it; both are undone after the test.
+/// points XDG_CONFIG_HOME and XDG_RUNTIME_DIR into it; all is undone after the test.
 class TestFolderListener final : public ::testing::EmptyTestEventListener {
 public:
     void OnTestStart(const ::testing::TestInfo &info) override;

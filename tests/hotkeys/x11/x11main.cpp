@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <random>
 #include <string>
 
 // Every run gets its own X server, so the tests can press keys and take
@@ -25,16 +23,8 @@ int main(int argc, char **argv)
     jw::test::setEnvironment("DISPLAY", server.display());
     jw::test::setEnvironment("QT_QPA_PLATFORM", "xcb");
 
-    namespace fs = std::filesystem;
-    const fs::path runtime = fs::temp_directory_path() / ("jw-x11-runtime-" + std::to_string(std::random_device()()));
-    fs::create_directory(runtime);
-    fs::permissions(runtime, fs::perms::owner_all);
-    jw::test::setEnvironment("XDG_RUNTIME_DIR", runtime.string());
-
     jw::test::installTestFolders();
     const int status = RUN_ALL_TESTS();
     server.stop();
-    std::error_code ignored;
-    fs::remove_all(runtime, ignored);
     return status;
 }
