@@ -619,8 +619,9 @@ private:
         m_dirty = false;
         const GroupState &s = top();
         if (s.dest == Dest::FontTable) {
-            int cp = m_entryCharsetCp != -1 ? m_entryCharsetCp : m_entryCpgCp;
-            m_cp = &detail::codePage(cp > 0 ? cp : m_ansiCp);
+            const int cp = m_entryCharsetCp != -1 ? m_entryCharsetCp : m_entryCpgCp;
+            m_cpNumber = cp > 0 ? cp : m_ansiCp;
+            m_cp = &detail::codePage(m_cpNumber);
             return;
         }
         const FontEntry *font = nullptr;
@@ -630,8 +631,10 @@ private:
         if (it != m_fonts.end())
             font = &it->second;
         const int cp = (font && font->codePage > 0) ? font->codePage : m_ansiCp;
-        if (!m_cp || m_cp->number() != cp)
-            m_cp = &detail::codePage(cp);
+        if (!m_cp || m_cpNumber != cp) {
+            m_cp = &detail::codePage(cp); // may be the 1252 stand-in for an unknown page
+            m_cpNumber = cp;
+        }
         const std::uint64_t key = packFormat(font ? font->nameId : 0, s.halfPoints, s.bold, s.italic, s.underline);
         if (m_marks.empty() || m_marks.back().key != key) {
             if (!m_marks.empty() && m_marks.back().start == m_len)
@@ -795,6 +798,7 @@ private:
 
     bool m_dirty = true;
     const CodePage *m_cp = nullptr;
+    int m_cpNumber = 0;
     int m_ucSkip = 0;
     unsigned char m_lead = 0;
     char16_t m_high = 0;
