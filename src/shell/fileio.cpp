@@ -55,9 +55,14 @@ void syncParentFolder(const QString &path)
 
 void openForReplace(QSaveFile &file)
 {
+    const QFileInfo existing(file.fileName());
     // A directory in the way would only fail at the final rename; say so early.
-    if (QFileInfo(file.fileName()).isDir())
+    if (existing.isDir())
         throw IoError(file.fileName(), osReason(EISDIR));
+    // The rename could replace a read-only file; its protection is respected
+    // (QSaveFile refuses too, in words of its own).
+    if (existing.exists() && !existing.isWritable())
+        throw IoError(file.fileName(), osReason(EACCES));
     // Unbuffered: through the buffer a short write (full disk, size limit)
     // is reported as complete and the truncated file is then committed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

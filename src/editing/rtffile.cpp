@@ -1,0 +1,23 @@
+#include "editing/rtffile.h"
+
+#include "shell/fileio.h"
+
+#include <string_view>
+
+namespace jw {
+
+rtf::Document loadRtfFile(const QString &path)
+{
+    const QByteArray bytes = readWholeFile(path);
+    if (bytes.isEmpty())
+        return {};
+    return rtf::readRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void saveRtfFile(const QString &path, const rtf::Document &doc)
+{
+    const std::string bytes = rtf::writeRtf(doc);
+    writeFileAtomically(path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace jw

@@ -1,0 +1,132 @@
+#include "pages/pagefiles.h"
+
+#include "editing/rtffile.h"
+#include "shell/fileio.h"
+#include "shell/settingsstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace jw {
+
+namespace {
+
+/// Why `name` is not a bare file name of the folder, or empty when it is.
+QString refusal(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("the file name is empty");
+    if (name == u"." || name == u"..")
+        return QStringLiteral("the name stands for a folder");
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return QStringLiteral("the name contains a path separator");
+    // The system would cut the name at a NUL and reach another file.
+    if (name.contains(QChar(u'\0')))
+        return QStringLiteral("the name contains a NUL character");
+    if (QDir::isAbsolutePath(name))
+        return QStringLiteral("the name is an absolute path");
+#if defined(Q_OS_WIN)
+    // "C:name" is relative to another drive's current folder.
+    if (name.contains(u':'))
+        return QStringLiteral("the name contains a drive or stream separator");
+#endif
+    return {};
+}
+
+} // namespace
+
+QString pageFileName(const QString &title)
+{
+    return title + QStringLiteral(".rtf");
+}
+
+PageFiles::PageFiles(QString folder) : m_folder(std::move(folder)) {}
+
+QString PageFiles::path(const QString &name) const
+{
+    const QString why = refusal(name);
+    if (!why.isEmpty())
+        throw IoError(name, why);
+    // Resolved at each call: the program's folder is the current one.
+    const QString folder = m_folder.isEmpty() ? QDir::currentPath() : m_folder;
+    // Without a usable current folder let the system resolve the bare name
+    // (and fail with its own reason) rather than land in the root folder.
+    if (folder.isEmpty())
+        return name;
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+bool PageFiles::fileExists(const QString &name) const
+{
+    const QFileInfo info(path(name));
+    return info.exists() && !info.isDir();
+}
+
+QString PageFiles::lookup(const QString &name) const
+{
+    return fileExists(name) ? name : QString();
+}
+
+void PageFiles::createEmpty(const QString &name) const
+{
+    const QString file = path(name);
+    QFile f(file);
+    // Never truncates: an existing file is an error, not emptied.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw IoError(file, f.errorString());
+    f.close();
+}
+
+void PageFiles::copyOver(const QString &from, const QString &to) const
+{
+    copyFileAtomically(path(from), path(to));
+}
+
+void PageFiles::remove(const QString &name) const
+{
+    const QString file = path(name);
+    QFile f(file);
+    if (!f.remove())
+        throw IoError(file, f.errorString());
+}
+
+rtf::Document PageFiles::readPage(const QString &name) const
+{
+    return loadRtfFile(path(name));
+}
+
+void PageFiles::writePage(const QString &name, const rtf::Document &doc) const
+{
+    saveRtfFile(path(name), doc);
+}
+
+void PageFiles::ensureExists(const QString &name) const
+{
+    if (!lookup(name).isEmpty())
+        return;
+    try {
+        createEmpty(name);
+    } catch (const IoError &) {
+        // Another running copy may have created it meanwhile; that is fine.
+        if (!fileExists(name))
+            throw;
+    }
+}
+
+void ConvertDatPages(const SettingsStore &store, const PageFiles &files)
+{
+    const auto pages = store.readSection(QStringLiteral("Jotwell"), QStringLiteral("Tabs"));
+    if (!pages)
+        return;
+    for (const SettingsEntry &page : *pages) {
+        const QString &title = page.first;
+        const QString dat = title + QStringLiteral(".dat");
+        if (!files.fileExists(dat))
+            continue;
+        files.copyOver(dat, pageFileName(title));
+        files.remove(dat);
+    }
+}
+
+} // namespace jw
