@@ -42,7 +42,10 @@ void openRegularForReading(QFile &file)
 void syncParentFolder(const QString &path)
 {
 #if defined(Q_OS_UNIX)
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    // Through a symbolic link the rename happened in the target's folder.
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalPath();
+    const QByteArray folder = QFile::encodeName(canonical.isEmpty() ? info.absolutePath() : canonical);
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -89,9 +92,12 @@ void writeOrCancel(QSaveFile &file, const char *data, qint64 size)
 
 void commit(QSaveFile &file)
 {
-#if defined(Q_OS_UNIX)
+#if defined(Q_OS_LINUX)
     // QSaveFile syncs too but ignores the result; a late write error (a full
     // disk with delayed allocation) must stop the rename.
+    if (::fdatasync(file.handle()) != 0)
+        cancel(file, osReason(errno));
+#elif defined(Q_OS_UNIX)
     if (::fsync(file.handle()) != 0)
         cancel(file, osReason(errno));
 #endif

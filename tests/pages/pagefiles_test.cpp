@@ -266,6 +266,16 @@ TEST_F(PageFilesTest, SavingOverAFolderFailsAndLeavesIt)
     EXPECT_EQ(jwtest::readBytes(u"Notes.rtf/inside"_s), "keep");
 }
 
+TEST_F(PageFilesTest, SavingThroughASymbolicLinkKeepsTheLink)
+{
+    ASSERT_TRUE(QDir().mkpath(u"synced"_s));
+    ASSERT_TRUE(QFile::link(path(u"synced/Notes.rtf"_s), u"Notes.rtf"_s));
+    const Document page = formattedPage();
+    m_files.writePage(u"Notes.rtf"_s, page);
+    EXPECT_TRUE(QFileInfo(u"Notes.rtf"_s).isSymLink());
+    EXPECT_EQ(jw::loadRtfFile(path(u"synced/Notes.rtf"_s)), page);
+}
+
 TEST_F(PageFilesTest, SaveIntoAMissingFolderFails)
 {
     const PageFiles gone(path(u"gone"_s));
