@@ -62,7 +62,7 @@ void openForReplace(QSaveFile &file)
     // A directory in the way would only fail at the final rename; say so early.
     if (existing.isDir())
         throw IoError(file.fileName(), osReason(EISDIR));
-    // The rename could replace a read-only file; its protection is respected
+    // The rename could replace a read-only file; keep its protection
     // (QSaveFile refuses too, in words of its own).
     if (existing.exists() && !existing.isWritable())
         throw IoError(file.fileName(), osReason(EACCES));
