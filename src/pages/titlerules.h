@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace jw {
+
+/// Why a title cannot name a page. A page folder may be synced to any other
+/// system, so the same rule holds on every platform.
+enum class TitleProblem {
+    None,
+    Empty,
+    ReservedCharacter, ///< one of / \ : * ? " < > |
+    ControlCharacter,
+    DeviceName,        ///< CON, PRN, AUX, NUL, COM1-9, LPT1-9
+    TooLong,           ///< title + ".rtf" over 255 bytes in UTF-8
+};
+
+/// Longest page file name, in UTF-8 bytes.
+inline constexpr int kMaxFileNameBytes = 255;
+
+/// Caption of the message box that refuses a title.
+inline const QString kInvalidTitleCaption = QStringLiteral("Invalid Tab Name");
+
+/// The first reason `title` cannot be a page title, or None. The title is
+/// judged exactly as typed: blanks and dots are allowed anywhere.
+TitleProblem checkTitle(const QString &title);
+
+/// One sentence telling the user why `title` was refused; empty for None.
+QString titleProblemText(TitleProblem problem, const QString &title);
+
+} // namespace jw
