@@ -1,0 +1,25 @@
+# The help pages, contents page first. Listed by hand: the build tree's copy
+# and the installed folder hold exactly these.
+set(JW_HELP_FILES
+  index.html
+  start.html
+  main-window.html
+  mini-window.html
+  pages.html
+  formatting.html
+  file-print.html
+  file-save.html
+  file-save-as.html
+  file-exit.html
+  edit-search.html
+  edit-find-next.html
+  edit-add-tab.html
+  edit-remove-tab.html
+  edit-rename-tab.html
+  edit-hide-on-minimize.html
+  help-about.html
+  help-topics.html
+  hotkey.html
+  shortcuts.html
+  settings.html
+)
