@@ -5,13 +5,16 @@
 #include <QAbstractTextDocumentLayout>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
 #include <cmath>
+#include <functional>
 #include <unordered_map>
 
 namespace jw::ui {
@@ -137,11 +140,24 @@ void insertModel(QTextCursor &cursor, const Document &doc)
 {
     const char16_t *text = doc.text.data();
     QString piece;
+    // Pages use few distinct formats; reusing one QTextCharFormat keeps its
+    // hash cached for the document's format lookup.
+    std::vector<std::pair<const CharFormat *, QTextCharFormat>> formats;
+    auto qtFormat = [&formats](const CharFormat &f) -> const QTextCharFormat & {
+        for (const auto &[model, qt] : formats) {
+            if (*model == f)
+                return qt;
+        }
+        if (formats.size() >= 64)
+            formats.erase(formats.begin());
+        formats.emplace_back(&f, toQtFormat(f));
+        return formats.back().second;
+    };
     for (const jw::rtf::Run &run : doc.runs) {
         if (run.start >= doc.text.size())
             break;
         const std::size_t end = std::min(run.start + run.length, doc.text.size());
-        const QTextCharFormat format = toQtFormat(run.format);
+        const QTextCharFormat format = qtFormat(run.format);
         std::size_t i = run.start;
         while (i < end) {
             std::size_t j = i;
@@ -249,25 +265,46 @@ Document RichTextEdit::toDocument() const
     return fromQtDocument(*doc, 0, doc->characterCount() - 1, baseFormat());
 }
 
+void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill)
+{
+    // The new content goes into a new document: QTextEdit then starts with a
+    // fresh caret at 0 and lays the page out lazily. Filling the current
+    // document instead leaves the caret at the end, and moving it back makes
+    // QTextEdit lay out the whole page at once (seconds for a 1 MB page).
+    const QPointer<QTextDocument> old = document();
+    auto *fresh = new QTextDocument(this);
+    fresh->setDefaultFont(old->defaultFont());
+    fresh->setDefaultTextOption(old->defaultTextOption());
+    fresh->setDocumentMargin(old->documentMargin());
+    fresh->setUndoRedoEnabled(false); // a new page is not undoable into the last one
+    {
+        QTextCursor cursor(fresh);
+        cursor.beginEditBlock();
+        fill(cursor);
+        cursor.endEditBlock();
+    }
+    fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    fresh->setModified(false);
+    setDocument(fresh);
+    // QTextEdit deletes its own first document; ours are deleted here.
+    if (old && old->parent() == this)
+        delete old.data();
+    // setDocument hands the old caret's format on to the new caret; a fresh
+    // cursor takes the format of the text it stands at instead.
+    setTextCursor(QTextCursor(fresh));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    markSelChange();
+}
+
 void RichTextEdit::setFromDocument(const Document &model)
 {
-    QTextDocument *doc = document();
-    const bool undo = doc->isUndoRedoEnabled();
-    doc->setUndoRedoEnabled(false); // a loaded page is not undoable into the last one
-    doc->clear();
-    {
-        QTextCursor cursor(doc);
-        cursor.beginEditBlock();
+    replaceContent([&model](QTextCursor &cursor) {
         // An empty first line types in the format of its own break.
         if (!model.runs.empty())
             cursor.setBlockCharFormat(toQtFormat(model.runs.front().format));
         insertModel(cursor, model);
-        cursor.endEditBlock();
-    }
-    doc->setUndoRedoEnabled(undo);
-    doc->setModified(false);
-    setTextCursor(QTextCursor(doc));
-    markSelChange();
+    });
 }
 
 QString RichTextEdit::Text() const
@@ -278,33 +315,22 @@ QString RichTextEdit::Text() const
 void RichTextEdit::setText(const QString &text)
 {
     // Unformatted: no explicit attributes, the default font shows through.
-    QTextDocument *qdoc = document();
-    const bool undo = qdoc->isUndoRedoEnabled();
-    qdoc->setUndoRedoEnabled(false);
-    qdoc->clear();
-    {
-        QTextCursor cursor(qdoc);
-        cursor.beginEditBlock();
-        const QString normalized = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                                       .replace(u'\r', u'\n')
-                                       .replace(QChar::ParagraphSeparator, u'\n');
+    QString normalized = text;
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n')
+        .replace(QChar::ParagraphSeparator, u'\n');
+    for (QChar &c : normalized) {
+        if (isFrameMarker(c.unicode()))
+            c = QChar::ReplacementCharacter;
+    }
+    replaceContent([&normalized](QTextCursor &cursor) {
         const QStringList paragraphs = normalized.split(u'\n');
         for (qsizetype i = 0; i < paragraphs.size(); ++i) {
             if (i > 0)
                 cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-            QString p = paragraphs.at(i);
-            for (QChar &c : p) {
-                if (isFrameMarker(c.unicode()))
-                    c = QChar::ReplacementCharacter;
-            }
-            if (!p.isEmpty())
-                cursor.insertText(p, QTextCharFormat());
+            if (!paragraphs.at(i).isEmpty())
+                cursor.insertText(paragraphs.at(i), QTextCharFormat());
         }
-        cursor.endEditBlock();
-    }
-    qdoc->setUndoRedoEnabled(undo);
-    setTextCursor(QTextCursor(qdoc));
-    markSelChange();
+    });
 }
 
 namespace {

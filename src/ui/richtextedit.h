@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -114,6 +115,8 @@ private:
     /// The distinct model formats of the selection, or of the caret.
     QList<jw::rtf::CharFormat> selectionFormats() const;
     void markSelChange();
+    /// Replaces everything by what `fill` inserts; caret and view to the start.
+    void replaceContent(const std::function<void(QTextCursor &)> &fill);
     void applyFormat(const QTextCharFormat &format);
 
     QTimer m_selChangeTimer;

@@ -95,7 +95,12 @@ private:
 
 void setOuterSize(QWidget *window, int width, int height)
 {
-    auto *keeper = window->findChild<OuterSizeKeeper *>(QString(), Qt::FindDirectChildrenOnly);
+    // The keeper has no meta-object of its own, so findChild would take any child for it.
+    OuterSizeKeeper *keeper = nullptr;
+    for (QObject *child : window->children()) {
+        if ((keeper = dynamic_cast<OuterSizeKeeper *>(child)))
+            break;
+    }
     if (!keeper)
         keeper = new OuterSizeKeeper(window);
     keeper->request(QSize(std::max(0, width), std::max(0, height)));

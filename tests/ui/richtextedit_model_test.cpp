@@ -3,6 +3,8 @@
 #include "ui/richtextedit.h"
 
 #include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -192,4 +194,27 @@ TEST(RichTextModel, TextReadsBreaksAsNewlinesAndKeepsOtherCharacters)
     RichTextEdit edit;
     edit.setFromDocument(makeDoc({{QStringLiteral("a\u00a0b\u2028c\nd\te"), kArial10}}));
     EXPECT_EQ(edit.Text(), QStringLiteral("a\u00a0b\nc\nd\te"));
+}
+
+TEST(RichTextModel, LoadingPutsTheCaretAndTheViewAtTheStart)
+{
+    RichTextEdit edit;
+    edit.resize(300, 200);
+    edit.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    QString lines;
+    for (int i = 0; i < 300; ++i)
+        lines += QStringLiteral("line %1\n").arg(i);
+    edit.setFromDocument(makeDoc({{lines, kArial10}}));
+    edit.moveCursor(QTextCursor::End);
+    edit.ensureCursorVisible();
+    ASSERT_GT(edit.verticalScrollBar()->value(), 0);
+    edit.setFromDocument(makeDoc({{lines, kBold}}));
+    EXPECT_EQ(edit.SelStart(), 0);
+    EXPECT_EQ(edit.SelLength(), 0);
+    EXPECT_EQ(edit.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(edit.SelBold(), std::optional<bool>(true));
+    edit.moveCursor(QTextCursor::End);
+    edit.setText(QStringLiteral("short"));
+    EXPECT_EQ(edit.SelStart(), 0);
 }
