@@ -1,6 +1,6 @@
 # Two entry points: `make run` starts the pad, `make test` runs the whole suite.
 BUILD ?= build
-PAGES ?= $(HOME)/Jotwell
+PAGES ?= $(or $(JOTWELL_PAGES),$(HOME)/Jotwell)
 JOBS  ?= $(shell nproc)
 
 .PHONY: run test build deps clean

@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace jw {
+
+/// Makes a small dialog topmost and places it beside the main window
+/// (to its right when there is room, else to its left; higher up near the
+/// bottom of the screen). Called by the add, rename and search dialogs as
+/// they load.
+void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow);
+
+} // namespace jw

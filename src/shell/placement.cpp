@@ -1,0 +1,100 @@
+#include "shell/placement.h"
+
+#include <cmath>
+
+namespace jw {
+
+QString twipsText(double twips)
+{
+    const float value = static_cast<float>(twips);
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    if (value == std::trunc(value) && std::fabs(value) < 1e15f)
+        return QString::number(static_cast<qint64>(value));
+    // Single precision keeps about seven significant digits.
+    QString text = QString::number(static_cast<double>(value), 'f', 7);
+    const int digits = text.indexOf(QLatin1Char('.'));
+    const int keep = std::max(0, 7 - (digits - (value < 0 ? 1 : 0)));
+    text = QString::number(static_cast<double>(value), 'f', keep);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text;
+}
+
+} // namespace jw
+
+namespace jw {
+
+namespace {
+
+// The classic conversion of a coordinate to a whole number: halves to even.
+qint32 wholeTwips(float value)
+{
+    const double rounded = std::nearbyint(static_cast<double>(value));
+    if (rounded >= 2147483647.0)
+        return 2147483647;
+    if (rounded <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<qint32>(rounded);
+}
+
+} // namespace
+
+ExpandPlacement expandPlacement(Corner mini, double screenWidth, double screenHeight)
+{
+    // The comparisons are made in single precision, as the coordinates are held.
+    const float top = static_cast<float>(mini.top);
+    const float left = static_cast<float>(mini.left);
+    const float lowest = static_cast<float>(screenHeight) - 4350.0f;
+    const float rightmost = static_cast<float>(screenWidth) - 4770.0f;
+    ExpandPlacement result;
+    if (lowest >= top) {
+        result.main.top = top;
+    } else {
+        result.rememberTop = wholeTwips(top);
+        result.main.top = lowest;
+    }
+    if (left > rightmost) {
+        result.rememberLeft = wholeTwips(left);
+        result.main.left = rightmost;
+    } else {
+        result.main.left = left;
+    }
+    return result;
+}
+
+Corner shrinkPlacement(Corner main, qint32 &iTop, qint32 &iLeft)
+{
+    Corner mini = main;
+    if (iTop != 0) {
+        mini.top = iTop;
+        iTop = 0;
+    }
+    if (iLeft != 0) {
+        mini.left = iLeft;
+        iLeft = 0;
+    }
+    return mini;
+}
+
+Corner dialogPlacement(Corner main, double screenHeight)
+{
+    Corner dialog;
+    dialog.left = main.left < 4000 ? main.left + 4770 : main.left - 4000;
+    dialog.top = main.top > screenHeight - 1725 ? main.top + 960 - 1725 : main.top;
+    return dialog;
+}
+
+Corner aboutPlacement(Corner main, double screenHeight)
+{
+    Corner box = main;
+    if (main.top > screenHeight - 3930)
+        box.top = main.top + 960 - 3930;
+    return box;
+}
+
+} // namespace jw

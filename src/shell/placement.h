@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace jw {
+
+/// A window coordinate as stored in the settings: the decimal text of a
+/// single-precision number of twips, without exponent ("1500", "-15", "1012.5").
+QString twipsText(double twips);
+
+/// A window's corner, in twips.
+struct Corner {
+    double top = 0;
+    double left = 0;
+    bool operator==(const Corner &) const = default;
+};
+
+/// Where the main window goes when the mini window at `mini` expands, and
+/// which coordinates of the mini window are remembered (0 = none) because the
+/// main window had to move to keep 4350 twips of height and 4770 of width on
+/// the screen.
+struct ExpandPlacement {
+    Corner main;
+    qint32 rememberTop = 0;
+    qint32 rememberLeft = 0;
+};
+ExpandPlacement expandPlacement(Corner mini, double screenWidth, double screenHeight);
+
+/// Where the mini window goes on a shrink: a remembered coordinate (not 0)
+/// wins over the main window's and is used up.
+Corner shrinkPlacement(Corner main, qint32 &iTop, qint32 &iLeft);
+
+/// Where the add, rename and search dialogs stand beside the main window.
+Corner dialogPlacement(Corner main, double screenHeight);
+
+/// Where the About box opens: at the main window's corner, or higher up
+/// when the main window stands near the bottom of the screen.
+Corner aboutPlacement(Corner main, double screenHeight);
+
+} // namespace jw
