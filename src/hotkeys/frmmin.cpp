@@ -33,6 +33,9 @@ frmMin::frmMin(frmMain &main)
     ui::placeTwips(cmdExpand, 1200, 0, 300, 300);
     setFixedSize(ui::toPixelsX(this, 1605), ui::toPixelsY(this, 330));
     connect(cmdExpand, &QPushButton::clicked, this, &frmMin::cmdExpand_Click);
+    m_moveSettled.setSingleShot(true);
+    m_moveSettled.setInterval(300);
+    connect(&m_moveSettled, &QTimer::timeout, this, &frmMin::Form_Paint);
     Form_Load();
 }
 
@@ -72,8 +75,9 @@ void frmMin::paintEvent(QPaintEvent *event)
 void frmMin::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
+    // Record the corner once a drag comes to rest.
     if (isVisible())
-        update();
+        m_moveSettled.start();
 }
 
 void frmMin::Form_Paint()

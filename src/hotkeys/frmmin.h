@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 class QPushButton;
@@ -30,6 +31,7 @@ protected:
 private:
     frmMain &m_main;
     bool m_paintQueued = false;
+    QTimer m_moveSettled;
 };
 
 } // namespace jw

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QTimer;
+
+namespace jw {
+
+/// The picture that greets the user while the pad starts. The first tick of
+/// its timer, a click or a key hands over to the mini window, once.
+class frmSplash final : public QWidget {
+    Q_OBJECT
+
+public:
+    /// `showMiniWindow` makes the mini window visible (creating it when needed).
+    explicit frmSplash(std::function<void()> showMiniWindow);
+
+    QLabel *Picture1 = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    void Timer1_Timer();
+    void Picture1_Click();
+    void Form_KeyPress();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void dismiss();
+
+    std::function<void()> m_showMiniWindow;
+    bool m_dismissed = false;
+};
+
+/// The splash artwork, drawn at run time: 389 x 388 pixels at 1x.
+QPixmap splashPicture(qreal devicePixelRatio = 1.0);
+
+} // namespace jw
