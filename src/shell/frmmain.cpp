@@ -194,6 +194,8 @@ void frmMain::Form_Load()
     });
     skipOnFailure([&] { setWindowFlag(Qt::WindowStaysOnTopHint, true); });
     skipOnFailure([&] { fillFontList(); });
+    // Whoever opens the window first (expand button or Alt+V) finds the caret in the page.
+    txtPad->setFocus();
     m_loaded = true;
 }
 
