@@ -31,14 +31,14 @@ QPixmap render(int logical, qreal dpr, qreal design, const std::function<void(QP
 }
 
 /// A letter as a filled outline, scaled into `box` (keeping its shape).
-void drawLetter(QPainter &p, QChar letter, const QRectF &box, bool bold, bool slant)
+void drawLetter(QPainter &p, QChar letter, const QRectF &box, QFont::Weight weight, bool slant, qreal thicken = 0)
 {
     QFont font;
     font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"),
                       QStringLiteral("Nimbus Roman")});
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(64);
-    font.setWeight(bold ? QFont::Black : QFont::Normal);
+    font.setWeight(weight);
     QPainterPath path;
     path.addText(0, 0, font, QString(letter));
     if (slant) {
@@ -53,7 +53,11 @@ void drawLetter(QPainter &p, QChar letter, const QRectF &box, bool bold, bool sl
     t.translate(box.center().x(), box.center().y());
     t.scale(scale, scale);
     t.translate(-r.center().x(), -r.center().y());
-    p.fillPath(t.map(path), kInk);
+    const QPainterPath placed = t.map(path);
+    p.fillPath(placed, kInk);
+    // A book weight is too thin to read at 16 pixels; a hairline around it helps.
+    if (thicken > 0)
+        p.strokePath(placed, QPen(kInk, thicken, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
 QPixmap letterPicture(int index, qreal dpr)
@@ -61,14 +65,14 @@ QPixmap letterPicture(int index, qreal dpr)
     return render(16, dpr, 16, [index](QPainter &p) {
         switch (index) {
         case 1: // underlined U
-            drawLetter(p, u'U', QRectF(2.5, 1, 11, 10.5), false, false);
+            drawLetter(p, u'U', QRectF(2.5, 1, 11, 10.5), QFont::Normal, false, 0.6);
             p.fillRect(QRectF(2.5, 13, 11, 1.5), kInk);
             break;
         case 2: // slanted I
-            drawLetter(p, u'I', QRectF(3, 1.5, 10, 13), false, true);
+            drawLetter(p, u'I', QRectF(3.5, 1.5, 9, 13), QFont::Normal, true, 0.6);
             break;
         case 3: // bold B
-            drawLetter(p, u'B', QRectF(2.5, 1.5, 11, 13), true, false);
+            drawLetter(p, u'B', QRectF(2.5, 1.5, 11, 13), QFont::Black, false);
             break;
         default:
             break;
