@@ -50,17 +50,34 @@ TEST(Pictures, ImageListOrderIsUnderlineItalicBold)
     const QImage b = imageListPicture(3).toImage();
     EXPECT_NE(u, i);
     EXPECT_NE(i, b);
-    // Only the U has ink on its bottom rows (the underline).
-    auto bottomInk = [](const QImage &image) {
-        int n = 0;
-        for (int x = 0; x < 16; ++x)
-            n += qAlpha(image.pixel(x, 13)) > 128 ? 1 : 0;
-        return n;
+    // The U's underline is a long run of ink near the bottom; the I's foot is short.
+    auto longestBottomRun = [](const QImage &image) {
+        int best = 0;
+        for (int y = 12; y < 16; ++y) {
+            int run = 0;
+            for (int x = 0; x < 16; ++x) {
+                run = qAlpha(image.pixel(x, y)) > 128 ? run + 1 : 0;
+                best = std::max(best, run);
+            }
+        }
+        return best;
     };
-    EXPECT_GE(bottomInk(u), 9);
-    EXPECT_LE(bottomInk(i), 4);
-    // The bold B carries more ink than the slim I.
-    EXPECT_GT(opaquePixels(b), 2 * opaquePixels(i));
+    EXPECT_GE(longestBottomRun(u), 10);
+    EXPECT_LE(longestBottomRun(i), 7);
+    EXPECT_LE(longestBottomRun(b), 9);
+    // The I leans right: its ink sits further right at the top than at the bottom.
+    auto meanX = [&i](int y0, int y1) {
+        double sum = 0;
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (qAlpha(i.pixel(x, y)) > 128) {
+                    sum += x;
+                    ++n;
+                }
+        return n ? sum / n : 0.0;
+    };
+    EXPECT_GT(meanX(2, 6), meanX(10, 14) + 1.5);
 }
 
 TEST(Pictures, IconsHaveTheirSizes)
