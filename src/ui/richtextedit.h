@@ -24,6 +24,10 @@ namespace jw::ui {
 /// currentCharFormatChanged only mark it pending, and a zero-delay
 /// single-shot timer raises it once when control returns to the event loop.
 /// flushSelChange() raises a pending one at once.
+///
+/// Loading (LoadFile, setFromDocument, setText) puts the new content into a
+/// new QTextDocument, so document() changes with every load: ask for it
+/// each time rather than keeping the pointer or connecting to it.
 class RichTextEdit final : public QTextEdit {
     Q_OBJECT
 
