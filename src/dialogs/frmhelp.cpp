@@ -26,11 +26,14 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
 
     tbrHelp = new QToolBar(this);
     tbrHelp->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    cmdBack = tbrHelp->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Back"));
+    const auto icon = [this](const QString &themeName, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(themeName, style()->standardIcon(fallback));
+    };
+    cmdBack = tbrHelp->addAction(icon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack), QStringLiteral("&Back"));
     cmdBack->setShortcut(QKeySequence::Back);
-    cmdForward = tbrHelp->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    cmdForward = tbrHelp->addAction(icon(QStringLiteral("go-next"), QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
     cmdForward->setShortcut(QKeySequence::Forward);
-    cmdContents = tbrHelp->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("&Contents"));
+    cmdContents = tbrHelp->addAction(icon(QStringLiteral("go-home"), QStyle::SP_ArrowUp), QStringLiteral("&Contents"));
     cmdContents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     cmdBack->setEnabled(false);
     cmdForward->setEnabled(false);
