@@ -98,7 +98,7 @@ private:
     bool idInUse(std::int32_t lID) const;
 
     std::unique_ptr<IHotKeyPlatform> m_platform;
-    std::intptr_t m_hWnd = 0;
+    std::intptr_t m_hWnd = 0; // intptr_t holds X11 window ids and Win32 HWNDs alike
     std::int32_t m_iCount = 0;
     std::vector<tHotKey> m_tKeys; // element i - 1 holds key i
 };

@@ -475,13 +475,6 @@ TEST_F(RegistryTest, HandlerMayChangeTheRegistryWhileItRuns)
     EXPECT_FALSE(fake.isAttached(MainWindow, 786));
 }
 
-TEST_F(RegistryTest, MessageResponseIsAlwaysTwo)
-{
-    EXPECT_EQ(registry->MsgResponse(), 2);
-    registry->setMsgResponse(7);
-    EXPECT_EQ(registry->MsgResponse(), 2);
-}
-
 // --- windows ------------------------------------------------------------------------
 
 TEST_F(RegistryTest, RestoreAndActivateShowsAHiddenWindow)

@@ -34,10 +34,5 @@ TEST(HotKeyText, FileStemDropsFolderAndExtension)
     EXPECT_EQ(hotkeytext::fileStem("plain"), "plain");
 }
 
-TEST(HotKeyText, LowerTouchesOnlyAsciiLetters)
-{
-    EXPECT_EQ(hotkeytext::asciiLower("AbZ_9\xC3\x84"), "abz_9\xC3\x84");
-}
-
 } // namespace
 } // namespace jw
