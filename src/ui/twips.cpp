@@ -39,46 +39,93 @@ QRect outerRect(const QWidget *window)
     const QMargins m = frameMargins(window);
     if (window->isMaximized() || window->isMinimized() || window->isFullScreen())
         return window->normalGeometry().marginsAdded(m);
-    return window->frameGeometry();
+    // QWidget::frameGeometry() lags behind the platform's margins for a
+    // while after mapping; the window handle knows them first.
+    return window->geometry().marginsAdded(m);
 }
 
-/// Re-applies an outer size set before the frame margins were known.
-class OuterSizeKeeper final : public QObject {
+/// Holds a window to the outer geometry the program asked for while the
+/// frame is still settling: before mapping the margins are unknown (0), and
+/// right after mapping X11 may take a position for the client's. Each request
+/// is re-applied when the margins change or the frame lands elsewhere, a few
+/// times at most, and given up once the user or the program has resized the
+/// window since.
+class OuterGeometryKeeper final : public QObject {
 public:
-    OuterSizeKeeper(QWidget *window) : QObject(window), m_window(window) { window->installEventFilter(this); }
+    explicit OuterGeometryKeeper(QWidget *window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
 
-    void request(QSize outer)
+    static OuterGeometryKeeper *of(QWidget *window)
+    {
+        // No Q_OBJECT here, so findChild would take any child for it.
+        for (QObject *child : window->children()) {
+            if (auto *keeper = dynamic_cast<OuterGeometryKeeper *>(child))
+                return keeper;
+        }
+        return new OuterGeometryKeeper(window);
+    }
+
+    void requestSize(QSize outer)
     {
         m_outer = outer;
-        apply();
+        m_sizeTries = 0;
+        applySize();
+    }
+
+    void requestPosition(QPoint frame)
+    {
+        m_position = frame;
+        m_hasPosition = true;
+        m_positionTries = 0;
+        m_moveArgument = frame;
+        m_window->move(frame);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_window && m_window && m_outer.isValid()) {
-            switch (event->type()) {
-            case QEvent::Show:
-            case QEvent::Move:
-            case QEvent::Resize:
-            case QEvent::WindowStateChange:
-                if (m_window->size() != m_applied) {
-                    // The user or the program sized it since: leave it.
-                    m_outer = QSize();
-                } else if (frameMargins(m_window) != m_margins) {
-                    apply();
-                }
+        if (watched != m_window || !m_window)
+            return QObject::eventFilter(watched, event);
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            if (m_window->isMaximized() || m_window->isMinimized() || m_window->isFullScreen())
                 break;
-            default:
-                break;
+            if (m_outer.isValid()) {
+                if (m_window->size() != m_applied)
+                    m_outer = QSize(); // sized by someone else since
+                else if (frameMargins(m_window) != m_margins && m_sizeTries < kTries)
+                    applySize();
             }
+            if (m_hasPosition && m_window->isVisible() && !frameMargins(m_window).isNull()) {
+                const QPoint frame = outerRect(m_window).topLeft();
+                if (frame == m_position || m_positionTries >= kTries) {
+                    m_hasPosition = false;
+                } else {
+                    // Whether move() meant frame or client this time, the
+                    // error tells how far to correct.
+                    ++m_positionTries;
+                    m_moveArgument += m_position - frame;
+                    m_window->move(m_moveArgument);
+                }
+            }
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    void apply()
+    static constexpr int kTries = 3;
+
+    void applySize()
     {
+        ++m_sizeTries;
         m_margins = frameMargins(m_window);
         const QSize client(std::max(0, m_outer.width() - m_margins.left() - m_margins.right()),
                            std::max(0, m_outer.height() - m_margins.top() - m_margins.bottom()));
@@ -91,25 +138,22 @@ private:
     QSize m_outer;
     QSize m_applied;
     QMargins m_margins;
+    int m_sizeTries = 0;
+    QPoint m_position;
+    QPoint m_moveArgument;
+    bool m_hasPosition = false;
+    int m_positionTries = 0;
 };
 
 void setOuterSize(QWidget *window, int width, int height)
 {
-    // The keeper has no meta-object of its own, so findChild would take any child for it.
-    OuterSizeKeeper *keeper = nullptr;
-    for (QObject *child : window->children()) {
-        if ((keeper = dynamic_cast<OuterSizeKeeper *>(child)))
-            break;
-    }
-    if (!keeper)
-        keeper = new OuterSizeKeeper(window);
-    keeper->request(QSize(std::max(0, width), std::max(0, height)));
+    OuterGeometryKeeper::of(window)->requestSize(QSize(std::max(0, width), std::max(0, height)));
 }
 
 void moveOuter(QWidget *window, int x, int y)
 {
-    // For a window, move() places the frame.
-    window->move(x, y);
+    // For a window, move() means the frame; the keeper makes sure of it.
+    OuterGeometryKeeper::of(window)->requestPosition(QPoint(x, y));
 }
 
 } // namespace

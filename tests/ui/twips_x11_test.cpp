@@ -35,8 +35,9 @@ TEST(TwipsX11, OuterGeometrySetBeforeMappingHoldsOnceFramed)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(waitForFrame(window)) << "openbox did not frame the window";
     // The outer size is what was asked for, the client is smaller by the frame.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frameGeometry().size() == QSize(400, 300); }, 5000))
-        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frameGeometry() == QRect(100, 80, 400, 300); }, 5000))
+        << window.frameGeometry().x() << "," << window.frameGeometry().y() << " " << window.frameGeometry().width()
+        << "x" << window.frameGeometry().height();
     const QMargins m = window.windowHandle()->frameMargins();
     EXPECT_EQ(window.size(), QSize(400 - m.left() - m.right(), 300 - m.top() - m.bottom()));
     EXPECT_NEAR(Width(&window), 400 * tx, 0.01);
