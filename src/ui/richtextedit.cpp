@@ -135,10 +135,12 @@ Document fromQtDocument(const QTextDocument &qdoc, int from, int to, const CharF
 }
 
 /// Inserts model text at the cursor, one insertText per stretch between
-/// paragraph breaks.
+/// paragraph breaks. Every character of the text goes in exactly once, even
+/// if the runs overlap, leave gaps or reach past the end.
 void insertModel(QTextCursor &cursor, const Document &doc)
 {
     const char16_t *text = doc.text.data();
+    const std::size_t size = doc.text.size();
     QString piece;
     // Pages use few distinct formats; reusing one QTextCharFormat keeps its
     // hash cached for the document's format lookup.
@@ -153,18 +155,15 @@ void insertModel(QTextCursor &cursor, const Document &doc)
         formats.emplace_back(&f, toQtFormat(f));
         return formats.back().second;
     };
-    for (const jw::rtf::Run &run : doc.runs) {
-        if (run.start >= doc.text.size())
-            break;
-        const std::size_t end = std::min(run.start + run.length, doc.text.size());
-        const QTextCharFormat format = qtFormat(run.format);
-        std::size_t i = run.start;
-        while (i < end) {
-            std::size_t j = i;
+
+    std::size_t pos = 0; // everything before is in
+    auto insert = [&](std::size_t end, const QTextCharFormat &format) {
+        while (pos < end) {
+            std::size_t j = pos;
             while (j < end && text[j] != u'\n' && text[j] != u'\r' && text[j] != kParagraphSeparator)
                 ++j;
-            if (j > i) {
-                piece = QString::fromUtf16(text + i, qsizetype(j - i));
+            if (j > pos) {
+                piece = QString::fromUtf16(text + pos, qsizetype(j - pos));
                 for (QChar &c : piece) {
                     if (isFrameMarker(c.unicode()))
                         c = QChar::ReplacementCharacter;
@@ -174,13 +173,23 @@ void insertModel(QTextCursor &cursor, const Document &doc)
             if (j < end) {
                 cursor.insertBlock(QTextBlockFormat(), format);
                 // "\r\n" is one break.
-                if (text[j] == u'\r' && j + 1 < doc.text.size() && text[j + 1] == u'\n')
+                if (text[j] == u'\r' && j + 1 < size && text[j + 1] == u'\n')
                     ++j;
                 ++j;
             }
-            i = j;
+            pos = j;
         }
+    };
+
+    QTextCharFormat last; // text before the first run: the default font
+    for (const jw::rtf::Run &run : doc.runs) {
+        const std::size_t start = std::min(run.start, size);
+        if (start > pos)
+            insert(start, last);
+        last = qtFormat(run.format);
+        insert(std::min(size, run.start + std::min(run.length, size)), last);
     }
+    insert(size, last);
 }
 
 /// Removes the characters for which `drop` holds, keeping the runs in step.

@@ -218,3 +218,21 @@ TEST(RichTextModel, LoadingPutsTheCaretAndTheViewAtTheStart)
     edit.setText(QStringLiteral("short"));
     EXPECT_EQ(edit.SelStart(), 0);
 }
+
+TEST(RichTextModel, BrokenRunsNeverLoseOrRepeatText)
+{
+    // Runs that overlap, leave gaps, reach past the end, or split "\r\n".
+    Document doc;
+    doc.text = u16(QStringLiteral("abcdef\r\nghij"));
+    doc.runs = {{0, 4, kBold}, {2, 3, kArial10}, {7, 2, kSerif17}, {9, 100, kBold}, {50, 3, kArial10}};
+    RichTextEdit edit;
+    edit.setFromDocument(doc);
+    EXPECT_EQ(edit.Text(), QStringLiteral("abcdef\nghij"));
+    edit.setSelStart(0);
+    edit.setSelLength(4);
+    EXPECT_EQ(edit.SelBold(), std::optional<bool>(true));
+    // Text without any run shows in the default font.
+    doc.runs.clear();
+    edit.setFromDocument(doc);
+    EXPECT_EQ(edit.Text(), QStringLiteral("abcdef\nghij"));
+}
