@@ -14,3 +14,5 @@ gtest_discover_tests(window_tests
 # The real program on a real X server.
 add_test(NAME x11_start COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/x11_start.sh $<TARGET_FILE:jotwell>)
 set_tests_properties(x11_start PROPERTIES LABELS x11 TIMEOUT 60)
+add_test(NAME x11_miniwindow COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/x11_miniwindow.sh $<TARGET_FILE:jotwell>)
+set_tests_properties(x11_miniwindow PROPERTIES LABELS x11 TIMEOUT 90)

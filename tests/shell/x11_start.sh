@@ -3,15 +3,9 @@
 # that its window maps and the current page's file appears.
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$work/pages" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-read -r -t 10 display <&3
-export DISPLAY=:$display QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
+source "$(dirname "$0")/../support/xserver.sh"
+start_x_server
+work=$JW_WORK
 
 (cd "$work/pages" && exec "$program") &
 
