@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -53,7 +52,7 @@ jw::rtf::Document makePage(std::size_t bytes)
         doc.runs.push_back({start, doc.text.size() - start, f});
         ++i;
     }
-    jw::normalizeRuns(doc);
+    jw::rtf::normalizeRuns(doc);
     return doc;
 }
 
