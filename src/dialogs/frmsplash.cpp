@@ -38,6 +38,7 @@ frmSplash::frmSplash(std::function<void()> showMiniWindow)
 
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5% early
     Timer1->setInterval(2000);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
     Timer1->start();
