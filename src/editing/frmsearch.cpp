@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace jw {
 
 frmSearch::frmSearch(frmMain &main)
@@ -31,6 +33,11 @@ frmSearch::frmSearch(frmMain &main)
     cmdSearch->setDefault(false);
 
     ui::placeTwips(Label1, 120, 120, 2415, 375);
+    // The desktop's font can be wider than the one the layout was drawn for:
+    // the label may use the free room to its right (the button stands lower).
+    const int needed = Label1->fontMetrics().horizontalAdvance(Label1->text()) + 4;
+    if (needed > Label1->width())
+        Label1->resize(std::min(needed, ui::toPixelsX(this, 3870 - 240)), Label1->height());
     ui::placeTwips(txtSearch, 120, 600, 2415, 375);
     ui::placeTwips(cmdSearch, 2880, 600, 975, 495);
     setTabOrder(txtSearch, cmdSearch);

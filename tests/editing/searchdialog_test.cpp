@@ -80,7 +80,14 @@ TEST_F(SearchTest, DialogIsLaidOutAsAFixedModalToolWindowBesideTheMainWindow)
                                                  ui::toPixelsX(&d, width), ui::toPixelsY(&d, height)))
                 << control->metaObject()->className();
         };
-        expectPlaced(d.Label1, 120, 120, 2415, 375);
+        // The label keeps its place and grows to the right only as far as its text needs.
+        const QRect label = d.Label1->geometry();
+        EXPECT_EQ(label.topLeft(), QPoint(ui::toPixelsX(&d, 120), ui::toPixelsY(&d, 120)));
+        EXPECT_EQ(label.height(), ui::toPixelsY(&d, 375));
+        EXPECT_GE(label.width(), ui::toPixelsX(&d, 2415));
+        EXPECT_LE(label.right(), d.width());
+        EXPECT_TRUE(label.width() == ui::toPixelsX(&d, 2415) ||
+                    label.width() <= d.Label1->fontMetrics().horizontalAdvance(d.Label1->text()) + 4);
         expectPlaced(d.txtSearch, 120, 600, 2415, 375);
         expectPlaced(d.cmdSearch, 2880, 600, 975, 495);
         const QSize client(ui::toPixelsX(&d, 3870), ui::toPixelsY(&d, 1320));
