@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/richtext.h"
+#include "richtext/richtext.h"
 
 #include <cstdint>
 #include <string>

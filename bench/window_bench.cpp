@@ -4,10 +4,10 @@
 // benchmark) in a prepared folder and times process start to the end of its
 // load; the program leaves at that point when JOTWELL_QUIT_AFTER_LOAD is set.
 #include "dialogs/frmsplash.h"
-#include "editing/rtffile.h"
+#include "richtext/rtffile.h"
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 #include "ui/tabstrip.h"
 
 #include <QApplication>

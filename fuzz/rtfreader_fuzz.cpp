@@ -2,7 +2,7 @@
 // what the rest of the program relies on: the document is well formed, and
 // writing it and reading it back gives the same document.
 
-#include "editing/richtext.h"
+#include "richtext/richtext.h"
 
 #include <cstddef>
 #include <cstdint>

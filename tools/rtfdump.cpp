@@ -1,8 +1,8 @@
 // rtfdump FILE            prints the page in FILE as one JSON object
 // rtfdump --to-rtf FILE   writes the RTF for a page given in that JSON form
 
-#include "editing/richtext.h"
-#include "editing/unicode.h"
+#include "richtext/richtext.h"
+#include "richtext/unicode.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "dialogs/frmabout.h"
 
 #include "dialogs/registry/sysinfopath.h"
-#include "shell/placement.h"
+#include "base/placement.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"

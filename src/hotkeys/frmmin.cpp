@@ -2,9 +2,9 @@
 
 #include "pages/pagelist.h"
 #include "shell/frmmain.h"
-#include "shell/ioerror.h"
-#include "shell/placement.h"
-#include "shell/settingsstore.h"
+#include "base/ioerror.h"
+#include "base/placement.h"
+#include "base/settingsstore.h"
 #include "ui/pictures.h"
 #include "ui/richtextedit.h"
 #include "ui/twips.h"

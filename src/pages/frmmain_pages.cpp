@@ -1,14 +1,14 @@
 // Edit menu commands that manage the pages.
 #include "shell/frmmain.h"
 
-#include "editing/richtext.h"
+#include "richtext/richtext.h"
 #include "pages/clsdata.h"
 #include "pages/frmaddtab.h"
 #include "pages/frmrenametab.h"
 #include "pages/pagelist.h"
 #include "pages/pageops.h"
-#include "shell/ioerror.h"
-#include "shell/settingsstore.h"
+#include "base/ioerror.h"
+#include "base/settingsstore.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"

@@ -1,7 +1,7 @@
 // File > Save As: export of the current page.
 #include "shell/frmmain.h"
 
-#include "shell/ioerror.h"
+#include "base/ioerror.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 

@@ -1,6 +1,6 @@
 #include "pages/frmrenametab.h"
 
-#include "editing/richtext.h"
+#include "richtext/richtext.h"
 #include "pages/clsdata.h"
 #include "pages/pagedialogs.h"
 #include "pages/pagefiles.h"
@@ -9,8 +9,8 @@
 #include "pages/titlerules.h"
 #include "shell/dialogplacement.h"
 #include "shell/frmmain.h"
-#include "shell/ioerror.h"
-#include "shell/settingsstore.h"
+#include "base/ioerror.h"
+#include "base/settingsstore.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"

@@ -1,8 +1,8 @@
 #include "pages/pagefiles.h"
 
-#include "editing/rtffile.h"
-#include "shell/fileio.h"
-#include "shell/settingsstore.h"
+#include "richtext/rtffile.h"
+#include "base/fileio.h"
+#include "base/settingsstore.h"
 
 #include <QDir>
 #include <QFile>

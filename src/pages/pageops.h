@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "shell/dialogplacement.h"
 
-#include "shell/placement.h"
+#include "base/placement.h"
 #include "ui/twips.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "ui/richtextedit.h"
 
-#include "editing/rtffile.h"
+#include "richtext/rtffile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QMimeData>

@@ -5,7 +5,7 @@
 #include "dialogs/registry/fake/fakeregistry.h"
 #include "dialogs/registry/linux/linuxregistry.h"
 #include "dialogs/registry/sysinfopath.h"
-#include "shell/placement.h"
+#include "base/placement.h"
 #include "ui/twips.h"
 
 #include <QFile>

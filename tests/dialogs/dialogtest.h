@@ -6,7 +6,7 @@
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
 #include "dialogs/frmsplash.h"
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 #include "support/qtwait.h"
 
 #include <QApplication>

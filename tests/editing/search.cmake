@@ -2,7 +2,7 @@
 
 # The search rule alone: no QApplication.
 add_executable(search_tests search_main.cpp search_test.cpp)
-target_link_libraries(search_tests PRIVATE jw_options jw_core Qt6::Core GTest::gtest)
+target_link_libraries(search_tests PRIVATE jw_options jw_editing Qt6::Core GTest::gtest)
 gtest_discover_tests(search_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
 
 # The search dialog, Find Next, Save As and printing on a started main window.

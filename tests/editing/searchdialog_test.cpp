@@ -2,7 +2,7 @@
 #include "searchwindows_fixture.h"
 
 #include "editing/frmsearch.h"
-#include "shell/placement.h"
+#include "base/placement.h"
 #include "ui/twips.h"
 
 #include <QAction>

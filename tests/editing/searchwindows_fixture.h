@@ -4,11 +4,11 @@
 // sees it after opening the pad.
 
 #include "dialogs/frmsplash.h"
-#include "editing/richtext.h"
-#include "editing/rtffile.h"
+#include "richtext/richtext.h"
+#include "richtext/rtffile.h"
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 #include "support/qtwait.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"

@@ -1,7 +1,7 @@
-#include "editing/rtffile.h"
+#include "richtext/rtffile.h"
 #include "pages/pagefiles.h"
-#include "shell/settingsstore.h"
-#include "testsupport.h"
+#include "base/settingsstore.h"
+#include "support/testsupport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 # Rules of the page operations: Qt::Core only, no QApplication.
 add_executable(pagerules_tests pagerules_tests.cpp)
-target_link_libraries(pagerules_tests PRIVATE jw_options jw_core GTest::gtest)
+target_link_libraries(pagerules_tests PRIVATE jw_options jw_pages GTest::gtest)
 gtest_discover_tests(pagerules_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
 
 # Adding, renaming and removing pages through the main window and its dialogs.

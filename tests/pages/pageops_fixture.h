@@ -4,14 +4,14 @@
 // helpers the page-operation tests share.
 
 #include "dialogs/frmsplash.h"
-#include "editing/richtext.h"
-#include "editing/rtffile.h"
+#include "richtext/richtext.h"
+#include "richtext/rtffile.h"
 #include "pages/frmaddtab.h"
 #include "pages/frmrenametab.h"
 #include "pages/pagefiles.h"
 #include "pages/pagelist.h"
 #include "shell/frmmain.h"
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 #include "support/qtwait.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"

@@ -1,6 +1,6 @@
 # The pad's own rules without a window: placement arithmetic, page list, formatting display.
-add_executable(shell_core_tests placement_tests.cpp pagelist_tests.cpp)
-target_link_libraries(shell_core_tests PRIVATE jw_core GTest::gtest GTest::gtest_main)
+add_executable(shell_core_tests pagelist_tests.cpp)
+target_link_libraries(shell_core_tests PRIVATE jw_base jw_editing jw_pages GTest::gtest GTest::gtest_main)
 gtest_discover_tests(shell_core_tests DISCOVERY_TIMEOUT 60)
 
 # The main window, the mini window and the splash under the offscreen platform.

@@ -1,6 +1,6 @@
 // LoadFile/SaveFile through real files in the test's own folder.
 #include "helpers.h"
-#include "shell/ioerror.h"
+#include "base/ioerror.h"
 #include "ui/richtextedit.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "editing/richtext.h"
+#include "richtext/richtext.h"
 
 namespace jw::rtf {
 

@@ -1,6 +1,6 @@
-#include "shell/ioerror.h"
-#include "shell/settingsstore.h"
-#include "testsupport.h"
+#include "base/ioerror.h"
+#include "base/settingsstore.h"
+#include "support/testsupport.h"
 
 #include <QDir>
 #include <QFileInfo>

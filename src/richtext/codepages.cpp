@@ -1,4 +1,4 @@
-#include "editing/codepages.h"
+#include "richtext/codepages.h"
 
 #include <cerrno>
 #include <iconv.h>

@@ -1,6 +1,6 @@
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
-#include "shell/ioerror.h"
+#include "base/ioerror.h"
 
 #include <QFile>
 #include <QFileInfo>

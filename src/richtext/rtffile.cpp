@@ -1,6 +1,6 @@
-#include "editing/rtffile.h"
+#include "richtext/rtffile.h"
 
-#include "shell/fileio.h"
+#include "base/fileio.h"
 
 #include <string_view>
 

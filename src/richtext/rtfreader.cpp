@@ -1,7 +1,7 @@
-#include "editing/codepages.h"
-#include "editing/richtext.h"
-#include "editing/rtfcommon.h"
-#include "editing/unicode.h"
+#include "richtext/codepages.h"
+#include "richtext/richtext.h"
+#include "richtext/rtfcommon.h"
+#include "richtext/unicode.h"
 
 #include <algorithm>
 #include <array>

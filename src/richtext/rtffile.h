@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editing/richtext.h"
-#include "shell/ioerror.h"
+#include "richtext/richtext.h"
+#include "base/ioerror.h"
 
 #include <QString>
 

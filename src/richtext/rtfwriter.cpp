@@ -1,6 +1,6 @@
-#include "editing/richtext.h"
-#include "editing/rtfcommon.h"
-#include "editing/unicode.h"
+#include "richtext/richtext.h"
+#include "richtext/rtfcommon.h"
+#include "richtext/unicode.h"
 
 #include <algorithm>
 #include <charconv>

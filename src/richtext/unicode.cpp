@@ -1,4 +1,4 @@
-#include "editing/unicode.h"
+#include "richtext/unicode.h"
 
 #include <cstddef>
 #include <cstdint>

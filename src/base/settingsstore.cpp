@@ -1,7 +1,7 @@
-#include "shell/settingsstore.h"
+#include "base/settingsstore.h"
 
-#include "shell/fileio.h"
-#include "shell/ioerror.h"
+#include "base/fileio.h"
+#include "base/ioerror.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
