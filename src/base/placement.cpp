@@ -25,9 +25,17 @@ QString twipsText(double twips)
     return text;
 }
 
-} // namespace jw
-
-namespace jw {
+std::optional<qint32> toInt32(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default rounding mode rounds halves to even
+    if (rounded < -2147483648.0 || rounded > 2147483647.0)
+        return std::nullopt;
+    return static_cast<qint32>(rounded);
+}
 
 namespace {
 

@@ -3,11 +3,18 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace jw {
 
 /// A window coordinate as stored in the settings: the decimal text of a
 /// single-precision number of twips, without exponent ("1500", "-15", "1012.5").
 QString twipsText(double twips);
+
+/// Stored text to a whole number the way stored values have always been
+/// read: surrounding blanks allowed, a fraction rounded half to even,
+/// nullopt when the text is not a number or the result does not fit.
+std::optional<qint32> toInt32(const QString &text);
 
 /// A window's corner, in twips.
 struct Corner {

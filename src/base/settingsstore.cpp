@@ -1,9 +1,10 @@
 #include "base/settingsstore.h"
 
 #include "base/fileio.h"
+#include "base/filelock.h"
 #include "base/ioerror.h"
+#include "base/log.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,20 +12,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QLockFile>
-#include <QThread>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 namespace jw {
 
 namespace {
-
-// How long an operation waits for another running copy to finish its own.
-constexpr int kLockTimeoutMs = 10000;
 
 struct Section {
     QString name;
@@ -81,24 +76,27 @@ bool put(Model &model, const QString &app, const QString &section, const QString
     return true;
 }
 
-/// Removes one entry and whatever it leaves empty; false when it was missing.
-bool remove(Model &model, const QString &app, const QString &section, const QString &key)
+/// Gives a section new content; an empty one goes, and so does an application left empty.
+void replaceSection(Model &model, const QString &app, const QString &section, const SettingsEntries &entries)
 {
     auto a = findNamed(model, app);
-    if (a == model.end())
-        return false;
+    if (a == model.end()) {
+        if (entries.isEmpty())
+            return;
+        model.append(App{app, {}});
+        a = model.end() - 1;
+    }
     auto s = findNamed(a->sections, section);
-    if (s == a->sections.end())
-        return false;
-    auto e = findKey(s->entries, key);
-    if (e == s->entries.end())
-        return false;
-    s->entries.erase(e);
-    if (s->entries.isEmpty())
+    if (s == a->sections.end()) {
+        if (!entries.isEmpty())
+            a->sections.append(Section{section, entries});
+    } else if (entries.isEmpty()) {
         a->sections.erase(s);
+    } else {
+        s->entries = entries;
+    }
     if (a->sections.isEmpty())
         model.erase(a);
-    return true;
 }
 
 enum class FileState { Usable, Broken, Unreadable };
@@ -144,11 +142,15 @@ Loaded parse(const QByteArray &bytes)
                 if (!entry.isArray() || pair.size() != 2 || !pair.at(0).isString())
                     return broken(QStringLiteral("section \"%1\" holds an entry that is not a [key, value] pair")
                                       .arg(section.key()));
-                // A value that is not text cannot have been written by us; leave it out.
-                if (!pair.at(1).isString())
+                // A hand-edited number means its decimal text; other kinds hold no value of ours.
+                const QJsonValue value = pair.at(1);
+                if (!value.isString() && !value.isDouble()) {
+                    qCWarning(lcSettings) << "skipped the entry" << pair.at(0).toString() << "of section"
+                                          << section.key() << "whose value is not text";
                     continue;
+                }
                 put(loaded.model, app.key(), section.key(), pair.at(0).toString(),
-                    pair.at(1).toString());
+                    value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17));
             }
         }
     }
@@ -210,7 +212,7 @@ void appendJsonString(QByteArray &out, const QString &text)
 }
 
 // Written by hand rather than through QJsonDocument so that a person reading
-// the file sees one entry per line, sections in the order they were created.
+// the file sees one entry per line.
 QByteArray serialize(const Model &model)
 {
     QByteArray out = "{";
@@ -239,44 +241,15 @@ QByteArray serialize(const Model &model)
     return out;
 }
 
-QString lockFailure(const QLockFile &lock)
+QString lockPath(const QString &path)
 {
-    switch (lock.error()) {
-    case QLockFile::LockFailedError:
-        return QStringLiteral("the settings are locked by another running copy");
-    case QLockFile::PermissionError:
-        return QStringLiteral("Permission denied");
-    default:
-        return QStringLiteral("the lock file cannot be created");
-    }
+    return path + QStringLiteral(".lock");
 }
 
-class Lock final {
-public:
-    explicit Lock(const QString &settingsPath)
-        : m_path(settingsPath + QStringLiteral(".lock")), m_lock(m_path)
-    {
-        // QLockFile's own waiting sleeps 100 ms and more between attempts,
-        // far longer than an operation of the other copy takes.
-        const QDeadlineTimer deadline(kLockTimeoutMs);
-        int pauseMs = 1;
-        while (!m_lock.tryLock(0)) {
-            if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-                throw IoError(m_path, lockFailure(m_lock));
-            QThread::msleep(pauseMs);
-            pauseMs = std::min(pauseMs * 2, 20);
-        }
-    }
-
-private:
-    QString m_path;
-    QLockFile m_lock;
-};
-
-/// Moves a broken file to a free ".broken" name and tells the user on stderr.
-/// The caller holds the lock. Throws when the file cannot be moved, so that
-/// it is never written over.
-void moveAside(const QString &path, const QString &problem)
+/// Moves a broken file to a free ".broken" name; returns that name. The
+/// caller holds the lock. Throws when the file cannot be moved, so that it
+/// is never written over.
+QString moveAside(const QString &path, const QString &problem)
 {
     QString target = path + QStringLiteral(".broken");
     // An earlier broken file is kept as well.
@@ -284,32 +257,13 @@ void moveAside(const QString &path, const QString &problem)
         target = path + QStringLiteral(".broken.") + QString::number(n);
     QFile file(path);
     if (!file.rename(target)) {
-        const QString reason = file.errorString();
-        std::fprintf(stderr, "jotwell: the settings file %s is unusable (%s) and could not be moved to %s: %s\n",
-                     qPrintable(path), qPrintable(problem), qPrintable(target), qPrintable(reason));
-        throw IoError(path, reason);
+        qCWarning(lcSettings).noquote() << "the settings file" << path << "is not valid (" << problem
+                                        << ") and could not be moved to" << target << ":" << file.errorString();
+        throw IoError(path, file.errorString());
     }
-    std::fprintf(stderr, "jotwell: the settings file %s is unusable (%s); moved it to %s and started with empty settings\n",
-                 qPrintable(path), qPrintable(problem), qPrintable(target));
-}
-
-/// The current settings for reading. Reads report no errors: an unreadable
-/// file reads as empty, a broken one is moved aside.
-Model current(const QString &path)
-{
-    Loaded loaded = load(path);
-    if (loaded.state == FileState::Broken) {
-        try {
-            const Lock lock(path);
-            // Another copy may have dealt with it meanwhile.
-            loaded = load(path);
-            if (loaded.state == FileState::Broken)
-                moveAside(path, loaded.problem);
-        } catch (const IoError &) {
-        }
-        return loaded.state == FileState::Usable ? loaded.model : Model{};
-    }
-    return loaded.model;
+    qCWarning(lcSettings).noquote() << "the settings file" << path << "was not valid (" << problem
+                                    << "); moved it to" << target;
+    return target;
 }
 
 void makeFolder(const QString &folder)
@@ -325,38 +279,6 @@ void makeFolder(const QString &folder)
         throw IoError(folder, QString::fromLocal8Bit(error.message()));
 }
 
-/// Applies `change` to the current file under the inter-process lock and
-/// writes the result when `change` reports a difference.
-template <typename Change>
-void update(const QString &path, Change change)
-{
-    // The position is written on every repaint: when the file already says
-    // so, leave the disk alone, lock file included.
-    {
-        Loaded loaded = load(path);
-        if (loaded.state == FileState::Usable && !change(loaded.model))
-            return;
-    }
-
-    makeFolder(QFileInfo(path).absolutePath());
-
-    const Lock lock(path);
-    Loaded loaded = load(path);
-    switch (loaded.state) {
-    case FileState::Usable:
-        break;
-    case FileState::Broken:
-        moveAside(path, loaded.problem);
-        loaded.model.clear();
-        break;
-    case FileState::Unreadable:
-        // Writing now would throw away every entry we could not read.
-        throw IoError(path, loaded.problem);
-    }
-    if (change(loaded.model))
-        writeFileAtomically(path, serialize(loaded.model));
-}
-
 const Section *findSection(const Model &model, const QString &app, const QString &section)
 {
     const auto a = findNamed(model, app);
@@ -364,6 +286,27 @@ const Section *findSection(const Model &model, const QString &app, const QString
         return nullptr;
     const auto s = findNamed(a->sections, section);
     return s == a->sections.end() ? nullptr : &*s;
+}
+
+/// The file as it stands for a change: read under the lock, a file that
+/// was not valid moved aside first. Throws for a file that cannot be read.
+Model lockedModel(const QString &path, QList<SettingsNotice> &notices)
+{
+    Loaded loaded = load(path);
+    switch (loaded.state) {
+    case FileState::Usable:
+        break;
+    case FileState::Broken: {
+        const QString movedTo = moveAside(path, loaded.problem);
+        notices.append({SettingsNotice::Kind::MovedAside, path, movedTo, loaded.problem});
+        loaded.model.clear();
+        break;
+    }
+    case FileState::Unreadable:
+        // Writing now would throw away every entry we could not read.
+        throw IoError(path, loaded.problem);
+    }
+    return loaded.model;
 }
 
 } // namespace
@@ -387,49 +330,120 @@ QString SettingsStore::defaultPath()
 #endif
 }
 
+namespace {
+
+// The notices a store has given, so that each is given once per run.
+void note(QList<SettingsNotice> &pending, QList<SettingsNotice> &given, const SettingsNotice &notice)
+{
+    if (given.contains(notice))
+        return;
+    given.append(notice);
+    pending.append(notice);
+}
+
+} // namespace
+
 QString SettingsStore::readOne(const QString &app, const QString &section, const QString &key) const
 {
-    const Model model = current(m_path);
-    const Section *s = findSection(model, app, section);
-    if (!s)
-        return {};
-    for (const SettingsEntry &e : s->entries) {
-        if (sameName(e.first, key))
-            return e.second;
+    if (const auto entries = readSection(app, section)) {
+        for (const SettingsEntry &e : *entries) {
+            if (sameName(e.first, key))
+                return e.second;
+        }
     }
     return {};
 }
 
-std::optional<SettingsEntries> SettingsStore::readSection(const QString &app,
-                                                          const QString &section) const
+std::optional<SettingsEntries> SettingsStore::readSection(const QString &app, const QString &section) const
 {
-    const Model model = current(m_path);
-    const Section *s = findSection(model, app, section);
+    Loaded loaded = load(m_path);
+    if (loaded.state == FileState::Broken) {
+        try {
+            const FileLock lock(lockPath(m_path));
+            QList<SettingsNotice> found;
+            loaded.model = lockedModel(m_path, found); // another copy may have dealt with it meanwhile
+            for (const SettingsNotice &n : found)
+                note(m_notices, m_given, n);
+        } catch (const IoError &error) {
+            qCWarning(lcSettings) << "reading the settings as empty:" << error.what();
+            loaded.model.clear();
+        }
+    } else if (loaded.state == FileState::Unreadable) {
+        qCWarning(lcSettings).noquote() << "cannot read the settings file" << m_path << ":" << loaded.problem;
+        note(m_notices, m_given, {SettingsNotice::Kind::Unreadable, m_path, {}, loaded.problem});
+    }
+    const Section *s = findSection(loaded.model, app, section);
     if (!s || s->entries.isEmpty())
         return std::nullopt;
     return s->entries;
 }
 
-void SettingsStore::write(const QString &app, const QString &section, const QString &key,
-                          const QString &value)
+SettingsEntries SettingsStore::updateSection(const QString &app, const QString &section, const SectionChange &change)
 {
-    update(m_path, [&](Model &model) { return put(model, app, section, key, value); });
+    makeFolder(QFileInfo(m_path).absolutePath());
+    const FileLock lock(lockPath(m_path));
+    QList<SettingsNotice> found;
+    Model model = lockedModel(m_path, found);
+    for (const SettingsNotice &n : found)
+        note(m_notices, m_given, n);
+
+    const Section *old = findSection(model, app, section);
+    SettingsEntries entries = old ? old->entries : SettingsEntries{};
+    if (!change(entries))
+        return entries;
+    replaceSection(model, app, section, entries);
+    writeFileAtomically(m_path, serialize(model));
+    return entries;
 }
 
-void SettingsStore::writeEntries(const QString &app, const QString &section,
-                                 const SettingsEntries &entries)
+void SettingsStore::write(const QString &app, const QString &section, const QString &key, const QString &value)
 {
-    update(m_path, [&](Model &model) {
+    writeEntries(app, section, {{key, value}});
+}
+
+void SettingsStore::writeEntries(const QString &app, const QString &section, const SettingsEntries &entries)
+{
+    // The position is written on every repaint: when the file already says
+    // so, leave the disk alone, lock file included.
+    const Loaded before = load(m_path);
+    if (before.state == FileState::Usable) {
+        Model model = before.model;
         bool changed = false;
         for (const SettingsEntry &e : entries)
             changed = put(model, app, section, e.first, e.second) || changed;
+        if (!changed)
+            return;
+    }
+    updateSection(app, section, [&](SettingsEntries &stored) {
+        bool changed = false;
+        for (const SettingsEntry &e : entries) {
+            const auto at = findKey(stored, e.first);
+            if (at == stored.end()) {
+                stored.append(e);
+                changed = true;
+            } else if (at->second != e.second) {
+                at->second = e.second;
+                changed = true;
+            }
+        }
         return changed;
     });
 }
 
 void SettingsStore::deleteEntry(const QString &app, const QString &section, const QString &key)
 {
-    update(m_path, [&](Model &model) { return remove(model, app, section, key); });
+    updateSection(app, section, [&](SettingsEntries &stored) {
+        const auto at = findKey(stored, key);
+        if (at == stored.end())
+            return false;
+        stored.erase(at);
+        return true;
+    });
+}
+
+QList<SettingsNotice> SettingsStore::takeNotices()
+{
+    return std::exchange(m_notices, {});
 }
 
 } // namespace jw

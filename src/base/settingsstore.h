@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace jw {
@@ -12,12 +13,25 @@ namespace jw {
 using SettingsEntry = QPair<QString, QString>;
 using SettingsEntries = QList<SettingsEntry>;
 
+/// Something about the settings file the user should hear of once: a file
+/// that was not valid and was moved aside, or one that could not be read.
+struct SettingsNotice {
+    enum class Kind { MovedAside, Unreadable };
+    Kind kind = Kind::MovedAside;
+    QString file;    ///< the settings file
+    QString movedTo; ///< where a file that was not valid now is
+    QString reason;  ///< what was wrong with it
+    bool operator==(const SettingsNotice &) const = default;
+};
+
 /// Per-user settings: text values addressed by application, section and key.
 ///
 /// Names compare without regard to letter case and keep the case of their
 /// first write. A section keeps its entries in first-write order; rewriting
-/// an entry keeps its place. Every operation reads the current file under an
-/// inter-process lock, so two running copies do not undo each other's work.
+/// an entry keeps its place. Every change reads the current file under an
+/// inter-process lock and replaces it atomically, so two running copies do
+/// not undo each other's work and a crash leaves the old or the new file.
+/// A file that could not be read is never written over.
 class SettingsStore final {
 public:
     /// Uses the JSON file at `filePath` (created on the first write).
@@ -44,8 +58,23 @@ public:
     /// Removes one entry; a missing entry is not an error.
     void deleteEntry(const QString &app, const QString &section, const QString &key);
 
+    /// Returns false when nothing needs writing; may throw to change nothing.
+    using SectionChange = std::function<bool(SettingsEntries &entries)>;
+
+    /// One read-modify-write of a whole section under one lock and one atomic
+    /// write: `change` gets the stored entries (empty when there are none)
+    /// and leaves the section's new content in them, in order. Returns the
+    /// entries as stored afterwards. Throws jw::IoError, or what `change`
+    /// throws, with the file unchanged.
+    SettingsEntries updateSection(const QString &app, const QString &section, const SectionChange &change);
+
+    /// What happened to the file since the last call, each thing once.
+    QList<SettingsNotice> takeNotices();
+
 private:
     QString m_path;
+    mutable QList<SettingsNotice> m_notices;
+    mutable QList<SettingsNotice> m_given;
 };
 
 } // namespace jw

@@ -1,10 +1,10 @@
 #pragma once
 
+// Waiting for conditions and answering modal dialogs in widget tests.
+
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -15,7 +15,8 @@
 namespace jwtest {
 
 /// Runs the event loop until `condition` holds or `ms` pass; returns the condition.
-inline bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
+/// The deadline is generous: it only bounds a test that has already failed.
+inline bool waitUntil(const std::function<bool()> &condition, int ms = 20000)
 {
     QDeadlineTimer deadline(ms);
     while (!condition()) {
@@ -27,38 +28,28 @@ inline bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
     return true;
 }
 
-/// Lets queued work (deferred signals, single-shot timers of 0 ms) run.
+/// Lets queued work (deferred signals, zero-delay timers) run.
 inline void settle()
 {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
 }
 
-/// The texts of a modal message box: its title and its message.
-struct SeenMessage {
-    QString title;
-    QString text;
-    int buttons = 0;
-    bool hasIcon = false;
-};
-
-/// Arranges for the next modal dialog to be inspected by `inspect` and then
-/// closed (accepted). Call before the action that opens it.
-inline void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs = 5000)
+/// The modal-dialog watcher: the next modal widget to open is handed to
+/// `inspect` and then, if it is still open, accepted. Call it before the
+/// action that opens the dialog; `inspect` may also close it another way.
+inline void onNextModal(std::function<void(QWidget *)> inspect)
 {
     auto *timer = new QTimer;
-    auto started = std::make_shared<QDeadlineTimer>(timeoutMs);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect, started] {
+    auto deadline = std::make_shared<QDeadlineTimer>(20000);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect, deadline] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (started->hasExpired()) {
-                timer->stop();
-                timer->deleteLater();
-            }
+        if (!modal && !deadline->hasExpired())
             return;
-        }
         timer->stop();
         timer->deleteLater();
+        if (!modal)
+            return;
         inspect(modal);
         if (auto *dialog = qobject_cast<QDialog *>(modal); dialog && dialog->isVisible())
             dialog->accept();
@@ -66,21 +57,35 @@ inline void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs = 
     timer->start(10);
 }
 
-/// Arranges for the next message box to be read into `seen` and closed.
+/// What a message box showed.
+struct SeenMessage {
+    QString title;
+    QString text;
+    int buttons = 0;
+    bool hasIcon = false;
+};
+
+/// Reads the next message box into `seen` and closes it.
 inline void closeNextMessage(SeenMessage &seen)
 {
     onNextModal([&seen](QWidget *modal) {
         seen.title = modal->windowTitle();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             seen.text = box->text();
-            seen.buttons = box->buttons().size();
+            seen.buttons = int(box->buttons().size());
             seen.hasIcon = box->icon() != QMessageBox::NoIcon;
-        } else {
-            for (auto *label : modal->findChildren<QLabel *>()) {
-                if (!label->text().isEmpty())
-                    seen.text += label->text();
-            }
         }
+    });
+}
+
+/// Reads the next message box into `text` (and its title into `title`) and closes it.
+inline void closeNextMessage(QString &text, QString *title = nullptr)
+{
+    onNextModal([&text, title](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            text = box->text();
+        if (title)
+            *title = modal->windowTitle();
     });
 }
 

@@ -1,0 +1,72 @@
+#include "base/placement.h"
+
+#include <gtest/gtest.h>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A 1024 x 768 screen at 96 DPI.
+constexpr double W = 15360;
+constexpr double H = 11520;
+
+TEST(StoredNumbers, TwipsTextAndWholeNumbersReadBack)
+{
+    EXPECT_EQ(twipsText(1500), u"1500");
+    EXPECT_EQ(twipsText(-15), u"-15");
+    EXPECT_EQ(twipsText(1012.5), u"1012.5");
+    EXPECT_EQ(twipsText(123456789), u"123456792"); // what a single-precision value holds
+    EXPECT_FALSE(twipsText(1234.56789).contains(u'e'));
+    EXPECT_EQ(toInt32(u" 12 "_s), 12);
+    EXPECT_EQ(toInt32(u"10.5"_s), 10); // halves to even
+    EXPECT_EQ(toInt32(u"11.5"_s), 12);
+    EXPECT_EQ(toInt32(u"-3"_s), -3);
+    EXPECT_FALSE(toInt32(u"x"_s));
+    EXPECT_FALSE(toInt32(u""_s));
+    EXPECT_FALSE(toInt32(u"3000000000"_s));
+}
+
+TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMoved)
+{
+    struct Case {
+        Corner mini;
+        Corner main;
+        qint32 top, left;
+    } cases[] = {
+        {{1500, 3000}, {1500, 3000}, 0, 0},
+        {{H - 4350, W - 4770}, {H - 4350, W - 4770}, 0, 0}, // exactly on both boundaries
+        {{1500, W - 4755}, {1500, W - 4770}, 0, qint32(W - 4755)},
+        {{H - 4335, 300}, {H - 4350, 300}, qint32(H - 4335), 0},
+        {{H - 300, W - 1605}, {H - 4350, W - 4770}, qint32(H - 300), qint32(W - 1605)},
+    };
+    for (const Case &c : cases) {
+        const ExpandPlacement p = expandPlacement(c.mini, W, H);
+        EXPECT_EQ(p.main, c.main) << c.mini.top << "," << c.mini.left;
+        EXPECT_EQ(p.rememberTop, c.top);
+        EXPECT_EQ(p.rememberLeft, c.left);
+    }
+}
+
+TEST(Placement, ARememberedCornerIsUsedByOneShrink)
+{
+    qint32 iTop = 9000;
+    qint32 iLeft = 0;
+    EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{9000, 450}));
+    EXPECT_EQ(iTop, 0);
+    iLeft = 800;
+    EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{7000, 800}));
+    EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{7000, 450}));
+}
+
+TEST(Placement, DialogsStandBesideTheMainWindowAndTheAboutBoxHigherNearTheBottom)
+{
+    EXPECT_EQ(dialogPlacement({1000, 3999}, H), (Corner{1000, 3999 + 4770}));
+    EXPECT_EQ(dialogPlacement({1000, 4000}, H), (Corner{1000, 0}));
+    EXPECT_EQ(dialogPlacement({H - 1725, 9000}, H), (Corner{H - 1725, 5000}));
+    EXPECT_EQ(dialogPlacement({H - 1724, 0}, H), (Corner{H - 1724 - 765, 4770}));
+    EXPECT_EQ(aboutPlacement({H - 3930, 700}, H), (Corner{H - 3930, 700}));
+    EXPECT_EQ(aboutPlacement({H - 3000, 700}, H), (Corner{H - 3000 + 960 - 3930, 700}));
+}
+
+} // namespace

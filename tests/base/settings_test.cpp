@@ -1,0 +1,179 @@
+#include "base/filelock.h"
+#include "base/ioerror.h"
+#include "base/settingsstore.h"
+#include "support/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+using jwtest::readBytes;
+using jwtest::settingsFile;
+using jwtest::writeBytes;
+
+namespace {
+
+const QString J = u"Jotwell"_s;
+const QString Tabs = u"Tabs"_s;
+
+ino_t inode(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(Settings, DefaultPathFollowsXdgConfigHome)
+{
+    qputenv("XDG_CONFIG_HOME", "/some/where");
+    EXPECT_EQ(SettingsStore::defaultPath(), u"/some/where/jotwell/settings.json");
+    qputenv("XDG_CONFIG_HOME", "relative/ignored");
+    EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + u"/.config/jotwell/settings.json"_s);
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + u"/.config/jotwell/settings.json"_s);
+}
+
+TEST(Settings, EntriesKeepFirstWriteOrderAndCaseAndTheFileIsReadable)
+{
+    SettingsStore store(settingsFile());
+    EXPECT_EQ(store.readOne(J, Tabs, u"Welcome"_s), u"");
+    EXPECT_FALSE(store.readSection(J, Tabs));
+    store.write(J, Tabs, u"Welcome"_s, u"1"_s);
+    store.writeEntries(J, u"Position"_s, {{u"Top"_s, u"1500"_s}, {u"Left"_s, u"15"_s}});
+    store.write(J, Tabs, u"Notes"_s, u"2"_s);
+    store.write(u"JOTWELL"_s, u"tabs"_s, u"WELCOME"_s, u"3"_s); // in place, first case kept
+    // One entry a line; sections come in name order, entries in first-write order.
+    EXPECT_EQ(readBytes(settingsFile()), "{\n    \"Jotwell\": {\n        \"Position\": [\n"
+                                         "            [\"Top\", \"1500\"],\n            [\"Left\", \"15\"]\n        ],\n"
+                                         "        \"Tabs\": [\n            [\"Welcome\", \"3\"],\n"
+                                         "            [\"Notes\", \"2\"]\n        ]\n    }\n}\n");
+    EXPECT_EQ(store.readOne(u"jotwell"_s, u"TABS"_s, u"notes"_s), u"2");
+    store.deleteEntry(J, Tabs, u"welcome"_s);
+    store.deleteEntry(J, Tabs, u"never there"_s);
+    EXPECT_EQ(*store.readSection(J, Tabs), (SettingsEntries{{u"Notes"_s, u"2"_s}}));
+    store.deleteEntry(J, Tabs, u"Notes"_s);
+    EXPECT_FALSE(store.readSection(J, Tabs));
+
+    const QString odd = u"quote \" back \\ tab \t line \n nul \u0001 é 😀"_s;
+    store.write(J, odd, odd, odd);
+    EXPECT_EQ(SettingsStore(settingsFile()).readOne(J, odd, odd), odd);
+}
+
+TEST(Settings, UpdateSectionIsOneWriteAndAFailedChangeWritesNothing)
+{
+    SettingsStore store(settingsFile());
+    store.write(J, Tabs, u"A"_s, u"1"_s);
+    const ino_t before = inode(settingsFile());
+    store.write(J, Tabs, u"A"_s, u"1"_s); // unchanged: the disk is left alone
+    EXPECT_EQ(inode(settingsFile()), before);
+    EXPECT_EQ(store.updateSection(J, Tabs, [](SettingsEntries &) { return false; }),
+              (SettingsEntries{{u"A"_s, u"1"_s}}));
+    EXPECT_EQ(inode(settingsFile()), before);
+    EXPECT_THROW(store.updateSection(J, Tabs, [](SettingsEntries &e) -> bool {
+        e.clear();
+        throw std::runtime_error("changed my mind");
+    }), std::runtime_error);
+    EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
+    const SettingsEntries after = store.updateSection(J, Tabs, [](SettingsEntries &e) {
+        e = {{u"B"_s, u"1"_s}, {u"A"_s, u"2"_s}};
+        return true;
+    });
+    EXPECT_EQ(after, (SettingsEntries{{u"B"_s, u"1"_s}, {u"A"_s, u"2"_s}}));
+    EXPECT_EQ(*store.readSection(J, Tabs), after);
+}
+
+TEST(Settings, AHandEditedFileIsReadForgivingly)
+{
+    ASSERT_TRUE(writeBytes(settingsFile(), R"({"Jotwell": {"Tabs": [["A", 1], ["B", "2"], ["C", true], ["b", "3"]]}})"));
+    SettingsStore store(settingsFile());
+    EXPECT_EQ(*store.readSection(J, Tabs), (SettingsEntries{{u"A"_s, u"1"_s}, {u"B"_s, u"3"_s}}));
+    EXPECT_TRUE(store.takeNotices().isEmpty());
+}
+
+TEST(Settings, AFileThatIsNotValidIsMovedAsideAndSaidOnce)
+{
+    ASSERT_TRUE(writeBytes(settingsFile() + u".broken"_s, "an earlier one"));
+    ASSERT_TRUE(writeBytes(settingsFile(), "{ not json"));
+    SettingsStore store(settingsFile());
+    EXPECT_FALSE(store.readSection(J, Tabs));
+    EXPECT_EQ(readBytes(settingsFile() + u".broken.1"_s), "{ not json");
+    EXPECT_EQ(readBytes(settingsFile() + u".broken"_s), "an earlier one");
+    const auto notices = store.takeNotices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].kind, SettingsNotice::Kind::MovedAside);
+    EXPECT_EQ(notices[0].movedTo, settingsFile() + u".broken.1"_s);
+    EXPECT_TRUE(store.takeNotices().isEmpty());
+    // Found by a write, too: never overwritten.
+    ASSERT_TRUE(writeBytes(settingsFile(), "[1, 2]"));
+    store.write(J, Tabs, u"A"_s, u"1"_s);
+    EXPECT_EQ(readBytes(settingsFile() + u".broken.2"_s), "[1, 2]");
+    EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
+}
+
+TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)
+{
+    ASSERT_TRUE(QDir().mkpath(settingsFile())); // a folder in its place
+    SettingsStore store(settingsFile());
+    EXPECT_FALSE(store.readSection(J, Tabs));
+    const auto notices = store.takeNotices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].kind, SettingsNotice::Kind::Unreadable);
+    EXPECT_THROW(store.write(J, Tabs, u"A"_s, u"1"_s), IoError);
+    EXPECT_TRUE(QFileInfo(settingsFile()).isDir());
+
+    // A file where the settings folder should be.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(jwtest::here(u"file"_s)));
+    ASSERT_TRUE(writeBytes(jwtest::here(u"file"_s), "x"));
+    SettingsStore blocked(SettingsStore::defaultPath());
+    try {
+        blocked.write(J, Tabs, u"A"_s, u"1"_s);
+        ADD_FAILURE() << "the write succeeded";
+    } catch (const IoError &error) {
+        EXPECT_EQ(error.reason(), u"Not a directory");
+    }
+}
+
+TEST(Settings, TwoProcessesWritingAtOnceLoseNothing)
+{
+    const auto writer = [](QString prefix) {
+        return jwtest::forkChild([prefix] {
+            SettingsStore store(settingsFile());
+            for (int i = 0; i < 40; ++i)
+                store.write(J, Tabs, prefix + QString::number(i), u"1"_s);
+            return 0;
+        });
+    };
+    const pid_t a = writer(u"a"_s);
+    const pid_t b = writer(u"b"_s);
+    EXPECT_EQ(jwtest::waitChild(a), 0);
+    EXPECT_EQ(jwtest::waitChild(b), 0);
+    EXPECT_EQ(SettingsStore(settingsFile()).readSection(J, Tabs)->size(), 80);
+}
+
+TEST(Settings, ACopyKilledWhileHoldingTheLockBlocksNobody)
+{
+    SettingsStore store(settingsFile());
+    store.write(J, Tabs, u"A"_s, u"1"_s);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = jwtest::forkChild([&] {
+        const FileLock lock(settingsFile() + u".lock"_s);
+        (void)::write(ready[1], "x", 1);
+        ::pause();
+        return 0;
+    });
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::kill(holder, SIGKILL);
+    EXPECT_EQ(jwtest::waitChild(holder), 128 + SIGKILL);
+    store.write(J, Tabs, u"B"_s, u"2"_s); // would fail after ten seconds with the lock still held
+    EXPECT_EQ(store.readOne(J, Tabs, u"B"_s), u"2");
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+} // namespace
