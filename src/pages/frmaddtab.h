@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "pages/pagelist.h"
+#include "ui/tooldialog.h"
+
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -8,22 +11,22 @@ class QPushButton;
 
 namespace jw {
 
-class frmMain;
-
-/// The "Add Tab" dialog: asks for the title of a new page and appends it.
-/// Created by the Edit menu, shown modally, destroyed when closed.
-class frmAddTab final : public QDialog {
+/// The "Add Tab" dialog: asks for the title of a new page. Created by the
+/// Edit menu, shown modally, destroyed when closed.
+class frmAddTab final : public ui::ToolDialog {
     Q_OBJECT
 
 public:
-    explicit frmAddTab(frmMain &main);
+    /// The add operation for a typed title; the window behind it shows the result.
+    using AddPage = std::function<PageResult(const QString &sTitle)>;
+
+    frmAddTab(QWidget *owner, AddPage add);
 
     /// Places the dialog beside the main window and on top of the desktop.
     void Form_Load();
-    /// Enter (key code 13) in the title box adds the page; other keys,
-    /// Escape included, are the box's own.
+    /// Enter (key code 13) in the title box adds the page; other keys are the box's own.
     bool txtTitle_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
-    /// The add operation. Refused titles leave the dialog open and change nothing.
+    /// The add operation. A refused title leaves the dialog open and changes nothing.
     void cmdAdd_Click();
     /// Closes the dialog; nothing is stored.
     void cmdCancel_Click();
@@ -34,11 +37,13 @@ public:
     QPushButton *cmdCancel = nullptr;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    bool textBoxKeyDown(int keyCode, Qt::KeyboardModifiers shift) override { return txtTitle_KeyDown(keyCode, shift); }
 
 private:
-    frmMain &m_main;
+    AddPage m_add;
 };
+
+/// Shows what a page operation gave in a message box; true when it was done.
+bool showPageResult(QWidget *parent, const PageResult &result);
 
 } // namespace jw

@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "pages/pagelist.h"
+#include "ui/tooldialog.h"
+
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -8,22 +11,20 @@ class QPushButton;
 
 namespace jw {
 
-class frmMain;
-
-/// The "Rename Tab" dialog: gives the current page a new title.
-/// Created by the Edit menu, shown modally, destroyed when closed.
-class frmRenameTab final : public QDialog {
+/// The "Rename Tab" dialog: asks for the current page's new title.
+class frmRenameTab final : public ui::ToolDialog {
     Q_OBJECT
 
 public:
-    explicit frmRenameTab(frmMain &main);
+    /// The rename operation for a typed title; the window behind it shows the result.
+    using RenamePage = std::function<PageResult(const QString &sNew)>;
 
-    /// Places the dialog beside the main window and on top of the desktop.
+    frmRenameTab(QWidget *owner, RenamePage rename);
+
     void Form_Load();
-    /// Enter (key code 13) in the name box renames; other keys, Escape
-    /// included, are the box's own.
+    /// Enter (key code 13) in the name box renames; other keys are the box's own.
     bool txtName_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
-    /// The rename operation. Refused names leave the dialog open and change nothing.
+    /// The rename operation. A refused name leaves the dialog open and changes nothing.
     void cmdRename_Click();
     /// Closes the dialog; nothing changes.
     void cmdCancel_Click();
@@ -34,11 +35,10 @@ public:
     QPushButton *cmdRename = nullptr;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    bool textBoxKeyDown(int keyCode, Qt::KeyboardModifiers shift) override { return txtName_KeyDown(keyCode, shift); }
 
 private:
-    frmMain &m_main;
+    RenamePage m_rename;
 };
 
 } // namespace jw

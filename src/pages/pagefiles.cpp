@@ -2,6 +2,7 @@
 
 #include "richtext/rtffile.h"
 #include "base/fileio.h"
+#include "base/log.h"
 #include "base/settingsstore.h"
 
 #include <QDir>
@@ -89,6 +90,15 @@ void PageFiles::remove(const QString &name) const
     QFile f(file);
     if (!f.remove())
         throw IoError(file, f.errorString());
+}
+
+void PageFiles::discard(const QString &name) const
+{
+    try {
+        remove(name);
+    } catch (const IoError &error) {
+        qCWarning(lcFiles) << "could not remove" << error.what();
+    }
 }
 
 rtf::Document PageFiles::readPage(const QString &name) const

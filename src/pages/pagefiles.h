@@ -33,6 +33,8 @@ public:
     /// Copies `from` over `to`, bytes unchanged, replacing `to`.
     void copyOver(const QString &from, const QString &to) const;
     void remove(const QString &name) const;
+    /// Removes a file this program made and no longer wants; a failure is only logged.
+    void discard(const QString &name) const;
 
     /// Reads a page file; a 0-byte file is an empty page.
     rtf::Document readPage(const QString &name) const;

@@ -1,49 +1,217 @@
 #include "pages/pagelist.h"
 
-#include <cmath>
-#include <limits>
+#include "base/ioerror.h"
+#include "base/log.h"
+#include "base/placement.h"
+#include "pages/pagefiles.h"
+#include "pages/titlerules.h"
+
+#include <algorithm>
+#include <map>
 
 namespace jw {
 
 namespace {
 
-std::optional<double> toNumber(const QString &text)
+template <typename Fold>
+int findDuplicate(const QStringList &titles, const QString &title, Fold fold)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return std::nearbyint(value); // the default rounding mode rounds halves to even
+    const QString wanted = fold(title);
+    for (int i = 0; i < titles.size(); ++i) {
+        if (fold(titles.at(i)) == wanted)
+            return i + 1;
+    }
+    return 0;
 }
 
-template <typename Int>
-std::optional<Int> toInt(const QString &text)
+PageResult failed(const IoError &error)
 {
-    const auto value = toNumber(text);
-    if (!value || *value < std::numeric_limits<Int>::min() || *value > std::numeric_limits<Int>::max())
-        return std::nullopt;
-    return static_cast<Int>(*value);
+    return {PageResult::Status::Failed, QStringLiteral("The page list could not be saved: %1.").arg(error.reason()), {}, {}};
+}
+
+PageResult refused(QString message, QString caption = {})
+{
+    return {PageResult::Status::Refused, std::move(message), std::move(caption), {}};
+}
+
+/// Why `title` cannot name a page, or nothing.
+std::optional<PageResult> titleRefusal(const QString &title)
+{
+    if (const TitleProblem problem = checkTitle(title); problem != TitleProblem::None)
+        return refused(titleProblemText(problem, title), kInvalidTitleCaption);
+    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<qint16> toInt16(const QString &text) { return toInt<qint16>(text); }
-std::optional<qint32> toInt32(const QString &text) { return toInt<qint32>(text); }
-
-QStringList tabCaptionsFromPageList(const SettingsEntries &entries)
+QStringList pageOrder(const SettingsEntries &entries)
 {
-    QStringList captions(entries.size());
+    std::multimap<qint64, QString> placed; // keeps file order among equal keys
+    std::map<qint64, bool> taken;
+    QStringList rest;
     for (const auto &[title, value] : entries) {
-        const auto p = toInt16(value);
-        if (p && *p >= 1 && *p <= captions.size())
-            captions[*p - 1] = title;
+        if (title.isEmpty())
+            continue;
+        const auto position = toInt32(value);
+        if (position && *position >= 1 && !taken[*position]) {
+            taken[*position] = true;
+            placed.emplace(*position, title);
+        } else {
+            rest << title;
+        }
     }
-    return captions;
+    QStringList order;
+    order.reserve(entries.size());
+    for (const auto &entry : placed)
+        order << entry.second;
+    return order + rest;
 }
 
-SettingsEntries defaultPageList()
+SettingsEntries numberedPageList(const QStringList &titles)
 {
-    return {{QStringLiteral("Welcome"), QStringLiteral("1")}, {QStringLiteral("Notes"), QStringLiteral("2")}};
+    SettingsEntries entries;
+    entries.reserve(titles.size());
+    for (int i = 0; i < titles.size(); ++i)
+        entries.append({titles.at(i), QString::number(i + 1)});
+    return entries;
+}
+
+int findDuplicateLower(const QStringList &titles, const QString &title, const QLocale &locale)
+{
+    return findDuplicate(titles, title, [&](const QString &s) { return locale.toLower(s); });
+}
+
+int findDuplicateUpper(const QStringList &titles, const QString &title, const QLocale &locale)
+{
+    return findDuplicate(titles, title, [&](const QString &s) { return locale.toUpper(s); });
+}
+
+QStringList PageList::load()
+{
+    const auto stored = m_store.readSection(kApp, kTabsSection);
+    QStringList titles = stored ? pageOrder(*stored) : QStringList{};
+    if (titles.isEmpty())
+        titles = {QStringLiteral("Welcome"), QStringLiteral("Notes")};
+    const SettingsEntries wanted = numberedPageList(titles);
+    if (stored && *stored == wanted)
+        return titles;
+    try {
+        m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
+            // Only what this start read is rewritten; another copy's change since then wins.
+            if (stored ? entries != *stored : !entries.isEmpty())
+                return false;
+            entries = wanted;
+            return true;
+        });
+    } catch (const IoError &error) {
+        qCWarning(lcPages) << "the page list could not be written:" << error.what();
+    }
+    return titles;
+}
+
+PageResult PageList::add(const QString &title, const QStringList &tabs)
+{
+    if (findDuplicateLower(tabs, title) != 0)
+        return refused(QStringLiteral("You cannot have two tabs with the same name."), QStringLiteral("Duplicate Titles"));
+    if (auto refusal = titleRefusal(title))
+        return *refusal;
+    PageResult result;
+    std::optional<PageResult> refusal;
+    try {
+        const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
+            QStringList titles = pageOrder(entries);
+            if (findDuplicateLower(titles, title) != 0) {
+                refusal = refused(QStringLiteral("You cannot have two tabs with the same name."),
+                                  QStringLiteral("Duplicate Titles"));
+                return false;
+            }
+            titles << title;
+            entries = numberedPageList(titles);
+            return true;
+        });
+        if (refusal)
+            return *refusal;
+        result.titles = pageOrder(stored);
+    } catch (const IoError &error) {
+        return failed(error);
+    }
+    // A file left by an earlier page of this title keeps its text.
+    const QString file = pageFileName(title);
+    try {
+        m_files.ensureExists(file);
+    } catch (const IoError &error) {
+        // The page is listed already; its file is made when it is first saved.
+        result.message = QStringLiteral("The page file \"%1\" could not be created: %2.").arg(file, error.reason());
+    }
+    return result;
+}
+
+PageResult PageList::rename(const QString &oldTitle, const QString &newTitle, const QStringList &tabs,
+                            const rtf::Document &page)
+{
+    // The current tab takes part, so a change of letter case alone is refused too.
+    if (findDuplicateUpper(tabs, newTitle) != 0)
+        return refused(QStringLiteral("Cannot have two tabs with the same name."), QStringLiteral("Duplicate Tab Name"));
+    if (auto refusal = titleRefusal(newTitle))
+        return *refusal;
+    const QString file = pageFileName(newTitle);
+    try {
+        // Another page's text (a removed page, a file copied in) must never be replaced.
+        if (m_files.fileExists(file))
+            return refused(QStringLiteral("The file \"%1\" exists already and holds another page's text. "
+                                          "To bring that text back, use Add Tab with the title \"%2\".")
+                               .arg(file, newTitle));
+        // The page goes to its new file first, so that its text is never only under the old title.
+        m_files.writePage(file, page);
+    } catch (const IoError &error) {
+        return {PageResult::Status::Failed,
+                QStringLiteral("The page could not be saved to \"%1\": %2.").arg(file, error.reason()), {}, {}};
+    }
+    std::optional<PageResult> refusal;
+    try {
+        const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
+            QStringList titles = pageOrder(entries);
+            const int at = titles.indexOf(oldTitle);
+            if (at < 0) {
+                refusal = refused(QStringLiteral("The page list does not give the place of the tab \"%1\", "
+                                                 "so it cannot be renamed.").arg(oldTitle));
+                return false;
+            }
+            titles[at] = newTitle;
+            entries = numberedPageList(titles);
+            return true;
+        });
+        if (!refusal)
+            return {PageResult::Status::Done, {}, {}, pageOrder(stored)};
+    } catch (const IoError &error) {
+        refusal = failed(error);
+    }
+    // The new file was made just now; nothing else can hold it yet.
+    m_files.discard(file);
+    return *refusal;
+}
+
+PageResult PageList::remove(const QString &title)
+{
+    std::optional<PageResult> refusal;
+    try {
+        const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
+            QStringList titles = pageOrder(entries);
+            // With no page left there would be nothing to show or save into.
+            if (titles.size() <= 1) {
+                refusal = refused(QStringLiteral("You cannot remove the only tab."), QStringLiteral("Remove Tab"));
+                return false;
+            }
+            titles.removeAll(title);
+            entries = numberedPageList(titles);
+            return true;
+        });
+        if (refusal)
+            return *refusal;
+        return {PageResult::Status::Done, {}, {}, pageOrder(stored)};
+    } catch (const IoError &error) {
+        return failed(error);
+    }
 }
 
 } // namespace jw

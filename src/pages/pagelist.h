@@ -1,31 +1,73 @@
 #pragma once
 
 #include "base/settingsstore.h"
+#include "richtext/richtext.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace jw {
 
-/// Application and section names of the page list in the settings store.
+class PageFiles;
+
+/// Application and section of the page list in the settings store.
 inline const QString kApp = QStringLiteral("Jotwell");
 inline const QString kTabsSection = QStringLiteral("Tabs");
-inline const QString kPositionSection = QStringLiteral("Position");
 
-/// Text to a whole number the way the stored values have always been read:
-/// surrounding blanks allowed, a fraction rounded half to even, nullopt when
-/// the text is not a number or the result does not fit.
-std::optional<qint16> toInt16(const QString &text);
-std::optional<qint32> toInt32(const QString &text);
+/// The page titles in tab order from stored entries, read forgivingly: the
+/// entries with a position (a number from 1 up) in position order, then the
+/// ones whose position is taken already or is not a number, in file order.
+/// Entries without a title are left out, so no tab is ever nameless.
+QStringList pageOrder(const SettingsEntries &entries);
 
-/// The captions of the tab strip built from the page list: one tab per
-/// entry, tab p showing the title whose value converts to p. An entry whose
-/// value is not a number in 1..n leaves its tab without caption.
-QStringList tabCaptionsFromPageList(const SettingsEntries &entries);
+/// The page list entries for `titles` in tab order: positions 1 to N.
+SettingsEntries numberedPageList(const QStringList &titles);
 
-/// The default page list of a first start, in order.
-SettingsEntries defaultPageList();
+/// Index (1-based) of the first title equal to `title` once both are
+/// lower-cased by `locale`; 0 when there is none.
+int findDuplicateLower(const QStringList &titles, const QString &title, const QLocale &locale = QLocale());
+/// The same with upper-casing.
+int findDuplicateUpper(const QStringList &titles, const QString &title, const QLocale &locale = QLocale());
+
+/// What a page-list operation did, for the window to show.
+struct PageResult {
+    enum class Status { Done, Refused, Failed };
+    Status status = Status::Done;
+    QString message; ///< one sentence for a message box; may be set when Done, too
+    QString caption; ///< the message box's title; empty for the program's title
+    QStringList titles; ///< the page list in tab order after the operation
+    bool done() const { return status == Status::Done; }
+};
+
+/// The page list operations. Each reads the stored list under the settings
+/// lock, computes positions from it and writes it back in one atomic write,
+/// so two running copies never give two pages one position.
+class PageList final {
+public:
+    PageList(SettingsStore &store, const PageFiles &files) : m_store(store), m_files(files) {}
+
+    /// The page list at start: two default pages when it is empty, positions
+    /// renumbered 1 to N when the stored ones were not. A list that cannot
+    /// be written is still shown.
+    QStringList load();
+
+    /// Appends page `title` as the last page and creates its file empty
+    /// unless a file of that name exists (its text comes back). `tabs` are
+    /// the captions shown, which the title must not repeat in any letter case.
+    PageResult add(const QString &title, const QStringList &tabs);
+
+    /// Gives the page `oldTitle` the title `newTitle` in the same place and
+    /// writes `page` to the new title's file, which must not exist yet.
+    PageResult rename(const QString &oldTitle, const QString &newTitle, const QStringList &tabs,
+                      const rtf::Document &page);
+
+    /// Takes page `title` out of the list; the pages after it move up. Its file stays.
+    PageResult remove(const QString &title);
+
+private:
+    SettingsStore &m_store;
+    const PageFiles &m_files;
+};
 
 } // namespace jw

@@ -1,0 +1,128 @@
+// The current page: loading, switching and the guard that keeps an unread
+// page's file from being replaced by an empty editor.
+#include "pages/clsdata.h"
+#include "base/ioerror.h"
+#include "base/settingsstore.h"
+#include "pages/pagefiles.h"
+#include "support/files.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+rtf::Document text(const std::u16string &t)
+{
+    return {t, {{0, t.size(), {"Sans", 20, false, false, false}}}};
+}
+
+class CurrentPageTest : public ::testing::Test {
+protected:
+    clsData::Saved save(bool modified, const std::u16string &t = u"typed")
+    {
+        return data.save(modified, [&] { return text(t); });
+    }
+
+    PageFiles files;
+    clsData data{files};
+};
+
+TEST_F(CurrentPageTest, TheLoaderCreatesAMissingFileAndSavesWriteTheEditor)
+{
+    const clsData::Opened opened = data.loadData(u"Notes.rtf"_s);
+    ASSERT_TRUE(opened.page);
+    EXPECT_TRUE(opened.page->text.empty());
+    EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s));
+    EXPECT_FALSE(data.isGuarded());
+    EXPECT_TRUE(save(true).written);
+    EXPECT_EQ(files.readPage(u"Notes.rtf"_s), text(u"typed"));
+}
+
+TEST_F(CurrentPageTest, ASwitchReadsWithoutCreatingAndAFailedReadKeepsTheCurrentPage)
+{
+    data.loadData(u"Notes.rtf"_s);
+    const clsData::Opened fresh = data.switchTo(u"Never saved.rtf"_s);
+    ASSERT_TRUE(fresh.page);
+    EXPECT_FALSE(QFile::exists(u"Never saved.rtf"_s));
+    EXPECT_EQ(data.currentFile(), u"Never saved.rtf");
+
+    ASSERT_TRUE(QDir().mkpath(u"Folder.rtf"_s));
+    const clsData::Opened failed = data.switchTo(u"Folder.rtf"_s);
+    EXPECT_FALSE(failed.page);
+    EXPECT_EQ(failed.error, u"Is a directory");
+    EXPECT_EQ(data.currentFile(), u"Never saved.rtf");
+}
+
+TEST_F(CurrentPageTest, AnUnreadPageIsNotWrittenUntilTheUserTypes)
+{
+    ASSERT_TRUE(QDir().mkpath(u"Folder.rtf"_s));
+    EXPECT_FALSE(data.loadData(u"Folder.rtf"_s).page);
+    EXPECT_TRUE(data.isGuarded());
+    EXPECT_FALSE(save(false).written);
+    EXPECT_TRUE(save(false).error.isEmpty());
+    EXPECT_TRUE(QFileInfo(u"Folder.rtf"_s).isDir());
+
+    ASSERT_TRUE(jwtest::writeBytes(u"Big.rtf"_s, "{\\rtf1 " + QByteArray(64 << 20, 'a') + "}"));
+    // Out of memory while reading is a failed load, not the end of the program.
+    const int child = jwtest::waitChild(jwtest::forkChild([&] {
+        // Room for what the process uses now, not for the page.
+        const rlim_t used = rlim_t(jwtest::readBytes(u"/proc/self/statm"_s).split(' ').value(0).toLongLong()) * 4096;
+        const rlimit limit{used + (32 << 20), used + (32 << 20)};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const clsData::Opened opened = data.loadData(u"Big.rtf"_s);
+        return !opened.page && opened.error == u"there is not enough memory to open it"_s && !save(false).written ? 0 : 1;
+    }));
+    EXPECT_EQ(child, 0);
+
+    data.loadData(u"Folder.rtf"_s);
+    ASSERT_TRUE(QDir().rmdir(u"Folder.rtf"_s));
+    EXPECT_TRUE(save(true).written); // typed into: the user's text is written
+    EXPECT_FALSE(data.isGuarded());
+}
+
+TEST_F(CurrentPageTest, AFailedSaveReportsOnlyWhenThereWereEdits)
+{
+    data.loadData(u"Notes.rtf"_s);
+    ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s));
+    ASSERT_TRUE(QDir().mkpath(u"Notes.rtf"_s));
+    EXPECT_EQ(save(true).error, u"Is a directory");
+    EXPECT_TRUE(save(false).error.isEmpty());
+}
+
+TEST(PageFiles, NamesOutsideTheFolderAreRefusedAndExistingFilesKept)
+{
+    const PageFiles files;
+    for (const QString &name : {u""_s, u"."_s, u".."_s, u"a/b.rtf"_s, u"a\\b.rtf"_s, u"/etc/passwd"_s, u"a\u0000b"_s})
+        EXPECT_THROW(files.path(name), IoError) << name.toStdString();
+    EXPECT_EQ(files.path(u"Notes.rtf"_s), QDir::current().filePath(u"Notes.rtf"_s));
+    EXPECT_EQ(pageFileName(u" Spaced "_s), u" Spaced .rtf");
+    ASSERT_TRUE(jwtest::writeBytes(u"Kept.rtf"_s, "text"));
+    files.ensureExists(u"Kept.rtf"_s);
+    EXPECT_THROW(files.createEmpty(u"Kept.rtf"_s), IoError);
+    EXPECT_EQ(jwtest::readBytes(u"Kept.rtf"_s), "text");
+}
+
+TEST(PageFiles, OldDatPagesAreConvertedUntilTheFirstFailure)
+{
+    SettingsStore store(jwtest::settingsFile());
+    store.writeEntries(u"jotwell"_s, u"tabs"_s, {{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}, {u"C"_s, u"3"_s}});
+    ASSERT_TRUE(jwtest::writeBytes(u"A.dat"_s, "a bytes"));
+    ASSERT_TRUE(jwtest::writeBytes(u"A.rtf"_s, "replaced"));
+    ASSERT_TRUE(jwtest::writeBytes(u"B.dat"_s, "b bytes"));
+    ASSERT_TRUE(QDir().mkpath(u"B.rtf"_s)); // cannot be replaced: ends the conversion
+    ASSERT_TRUE(jwtest::writeBytes(u"C.dat"_s, "c bytes"));
+    EXPECT_THROW(ConvertDatPages(store, PageFiles()), IoError);
+    EXPECT_EQ(jwtest::readBytes(u"A.rtf"_s), "a bytes");
+    EXPECT_FALSE(QFile::exists(u"A.dat"_s));
+    EXPECT_TRUE(QFile::exists(u"B.dat"_s));
+    EXPECT_TRUE(QFile::exists(u"C.dat"_s));
+    EXPECT_FALSE(QFile::exists(u"C.rtf"_s));
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+#include "base/settingsstore.h"
+#include "pages/pagefiles.h"
+#include "pages/pagelist.h"
+#include "support/files.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+SettingsEntries list(std::initializer_list<std::pair<QString, QString>> entries)
+{
+    SettingsEntries result;
+    for (const auto &[key, value] : entries)
+        result.append({key, value});
+    return result;
+}
+
+TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrder)
+{
+    const struct {
+        SettingsEntries stored;
+        QStringList order;
+    } cases[] = {
+        {list({{u"B"_s, u"2"_s}, {u"A"_s, u"1"_s}, {u"C"_s, u"3"_s}}), {u"A"_s, u"B"_s, u"C"_s}},
+        {list({{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}}), {u"A"_s, u"B"_s}},
+        {list({{u"X"_s, u"x"_s}, {u"A"_s, u"2"_s}, {u"N"_s, u"99"_s}, {u"Z"_s, u"0"_s}}), {u"A"_s, u"N"_s, u"X"_s, u"Z"_s}},
+        {list({{u""_s, u"1"_s}, {u"A"_s, u" 2 "_s}, {u"B"_s, u"-1"_s}}), {u"A"_s, u"B"_s}},
+        {{}, {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pageOrder(c.stored), c.order);
+    EXPECT_EQ(numberedPageList({u"A"_s, u"B"_s}), list({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}}));
+}
+
+TEST(PageOrder, DuplicateTitlesIgnoreLetterCaseByTheLocale)
+{
+    const QStringList tabs{u"Welcome"_s, u"Notes"_s, u"Ärger"_s};
+    EXPECT_EQ(findDuplicateLower(tabs, u"NOTES"_s), 2);
+    EXPECT_EQ(findDuplicateUpper(tabs, u"ärger"_s), 3);
+    EXPECT_EQ(findDuplicateLower(tabs, u"Notes "_s), 0);
+    const QLocale turkish(QLocale::Turkish);
+    EXPECT_EQ(findDuplicateUpper({u"Liste"_s}, u"lİste"_s, turkish), 1);
+    EXPECT_EQ(findDuplicateUpper({u"Liste"_s}, u"lİste"_s, QLocale::c()), 0);
+}
+
+class PageListTest : public ::testing::Test {
+protected:
+    QStringList stored() const { return pageOrder(store.readSection(kApp, kTabsSection).value_or(SettingsEntries{})); }
+    void storeList(const SettingsEntries &entries)
+    {
+        store.updateSection(kApp, kTabsSection, [&](SettingsEntries &e) {
+            e = entries;
+            return true;
+        });
+    }
+
+    SettingsStore store{jwtest::settingsFile()};
+    PageFiles files;
+    PageList pages{store, files};
+    const QStringList three{u"Welcome"_s, u"Notes"_s, u"Ideas"_s};
+};
+
+TEST_F(PageListTest, LoadGivesDefaultsOnAFirstStartAndRenumbersAHandEditedList)
+{
+    EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection), list({{u"Welcome"_s, u"1"_s}, {u"Notes"_s, u"2"_s}}));
+    storeList(list({{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}, {u"C"_s, u"x"_s}}));
+    EXPECT_EQ(pages.load(), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection), list({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}, {u"C"_s, u"3"_s}}));
+    // A settings file that cannot be read still gives pages to show.
+    QFile::remove(jwtest::settingsFile());
+    ASSERT_TRUE(QDir().mkpath(jwtest::settingsFile()));
+    EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
+}
+
+TEST_F(PageListTest, AddAppendsCreatesTheFileAndKeepsAnOldOne)
+{
+    storeList(numberedPageList(three));
+    ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "{\\rtf1 kept}"));
+    for (const QString &title : {u"Shopping"_s, u"Old"_s}) {
+        const PageResult r = pages.add(title, stored());
+        EXPECT_TRUE(r.done()) << r.message.toStdString();
+        EXPECT_EQ(r.titles, stored());
+    }
+    EXPECT_EQ(stored(), (three + QStringList{u"Shopping"_s, u"Old"_s}));
+    EXPECT_EQ(store.readOne(kApp, kTabsSection, u"Old"_s), u"5");
+    EXPECT_EQ(jwtest::readBytes(u"Shopping.rtf"_s), "");
+    EXPECT_EQ(jwtest::readBytes(u"Old.rtf"_s), "{\\rtf1 kept}");
+}
+
+TEST_F(PageListTest, AddRefusesDuplicatesAndBadTitlesAndStoresNothing)
+{
+    storeList(numberedPageList(three));
+    const PageResult dup = pages.add(u"NOTES"_s, three);
+    EXPECT_EQ(dup.status, PageResult::Status::Refused);
+    EXPECT_EQ(dup.message, u"You cannot have two tabs with the same name.");
+    EXPECT_EQ(dup.caption, u"Duplicate Titles");
+    EXPECT_EQ(pages.add(u"a/b"_s, three).caption, u"Invalid Tab Name");
+    // Another running copy added it meanwhile: the stored list decides.
+    EXPECT_FALSE(pages.add(u"Ideas"_s, {u"Welcome"_s}).done());
+    EXPECT_EQ(stored(), three);
+    EXPECT_FALSE(QFile::exists(u"NOTES.rtf"_s));
+}
+
+TEST_F(PageListTest, PositionsComeFromTheStoredListNotFromStaleTabs)
+{
+    storeList(numberedPageList(three));
+    // This copy still shows two pages; the stored list has three.
+    EXPECT_TRUE(pages.add(u"Plans"_s, {u"Welcome"_s, u"Notes"_s}).done());
+    EXPECT_EQ(store.readOne(kApp, kTabsSection, u"Plans"_s), u"4");
+}
+
+TEST_F(PageListTest, RenameKeepsThePlaceAndWritesThePageToTheNewFile)
+{
+    storeList(numberedPageList(three));
+    ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "old file"));
+    const rtf::Document page{u"text", {{0, 4, {"Serif", 24, true, false, false}}}};
+    const PageResult r = pages.rename(u"Notes"_s, u"Plans"_s, three, page);
+    ASSERT_TRUE(r.done()) << r.message.toStdString();
+    EXPECT_EQ(r.titles, (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
+    EXPECT_EQ(stored(), r.titles);
+    EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page);
+    EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "old file");
+}
+
+TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPage)
+{
+    storeList(numberedPageList(three));
+    const rtf::Document page{u"mine", {}};
+    EXPECT_EQ(pages.rename(u"Notes"_s, u"notes"_s, three, page).caption, u"Duplicate Tab Name");
+    EXPECT_EQ(pages.rename(u"Notes"_s, u"IDEAS"_s, three, page).message, u"Cannot have two tabs with the same name.");
+    // The file of a removed page.
+    ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "removed page"));
+    const PageResult taken = pages.rename(u"Notes"_s, u"Old"_s, three, page);
+    EXPECT_EQ(taken.status, PageResult::Status::Refused);
+    EXPECT_TRUE(taken.message.contains(u"\"Old.rtf\""_s) && taken.message.contains(u"Add Tab"_s));
+    EXPECT_EQ(jwtest::readBytes(u"Old.rtf"_s), "removed page");
+    // A tab the stored list does not know: nothing is left behind.
+    EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done());
+    EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
+    EXPECT_EQ(stored(), three);
+}
+
+TEST_F(PageListTest, RemoveClosesTheGapKeepsTheFileAndNeverTheLastPage)
+{
+    storeList(numberedPageList(three + QStringList{u"Plans"_s}));
+    ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "kept"));
+    const PageResult r = pages.remove(u"Notes"_s);
+    ASSERT_TRUE(r.done());
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection),
+              list({{u"Welcome"_s, u"1"_s}, {u"Ideas"_s, u"2"_s}, {u"Plans"_s, u"3"_s}}));
+    EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "kept");
+    storeList(numberedPageList({u"Only"_s}));
+    const PageResult last = pages.remove(u"Only"_s);
+    EXPECT_EQ(last.message, u"You cannot remove the only tab.");
+    EXPECT_EQ(stored(), QStringList{u"Only"_s});
+}
+
+} // namespace
