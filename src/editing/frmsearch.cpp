@@ -1,13 +1,10 @@
 #include "editing/frmsearch.h"
 
 #include "editing/search.h"
-#include "shell/dialogplacement.h"
-#include "shell/frmmain.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 #include "ui/twips.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,21 +13,18 @@
 
 namespace jw {
 
-frmSearch::frmSearch(frmMain &main)
-    : QDialog(&main, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint),
-      m_main(main)
+void selectMatch(ui::RichTextEdit &pad, qint64 start, qint64 length)
 {
-    setWindowTitle(QStringLiteral("Jotwell Search"));
-    setWindowModality(Qt::ApplicationModal);
-    setSizeGripEnabled(false);
+    pad.setSelStart(static_cast<int>(start));
+    pad.setSelLength(static_cast<int>(length));
+}
 
+frmSearch::frmSearch(QWidget *owner, ui::RichTextEdit &pad, SearchState &state)
+    : ui::ToolDialog(owner, QStringLiteral("Jotwell Search"), 3870, 1320), m_pad(pad), m_state(state)
+{
     Label1 = new QLabel(QStringLiteral("Enter text for which to search..."), this);
     txtSearch = new QLineEdit(this);
-    cmdSearch = new QPushButton(QStringLiteral("Search"), this);
-    // Enter belongs to the text box alone: no button of this dialog is a default one.
-    cmdSearch->setAutoDefault(false);
-    cmdSearch->setDefault(false);
+    cmdSearch = plainButton(QStringLiteral("Search"));
 
     ui::placeTwips(Label1, 120, 120, 2415, 375);
     // The desktop's font can be wider than the one the layout was drawn for:
@@ -41,17 +35,15 @@ frmSearch::frmSearch(frmMain &main)
     ui::placeTwips(txtSearch, 120, 600, 2415, 375);
     ui::placeTwips(cmdSearch, 2880, 600, 975, 495);
     setTabOrder(txtSearch, cmdSearch);
-    setFixedSize(ui::toPixelsX(this, 3870), ui::toPixelsY(this, 1320));
+    setTextBox(txtSearch);
 
-    txtSearch->installEventFilter(this);
     connect(cmdSearch, &QPushButton::clicked, this, &frmSearch::cmdSearch_Click);
     Form_Load();
-    txtSearch->setFocus();
 }
 
 void frmSearch::Form_Load()
 {
-    applyDialogPlacement(this, &m_main);
+    placeBesideOwner();
 }
 
 void frmSearch::Form_GotFocus()
@@ -61,35 +53,16 @@ void frmSearch::Form_GotFocus()
 
 void frmSearch::focusInEvent(QFocusEvent *event)
 {
-    QDialog::focusInEvent(event);
+    ui::ToolDialog::focusInEvent(event);
     Form_GotFocus();
 }
 
-bool frmSearch::txtSearch_KeyDown(int keyCode)
+bool frmSearch::txtSearch_KeyDown(int keyCode, Qt::KeyboardModifiers)
 {
-    if (keyCode != Qt::Key_Return && keyCode != Qt::Key_Enter)
+    if (keyCode != 13)
         return false;
     cmdSearch_Click();
     return true;
-}
-
-bool frmSearch::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == txtSearch && event->type() == QEvent::KeyPress) {
-        if (txtSearch_KeyDown(static_cast<QKeyEvent *>(event)->key()))
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmSearch::keyPressEvent(QKeyEvent *event)
-{
-    // Keys are the text box's: Escape does not close the dialog (the close box does).
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmSearch::cmdSearch_Click()
@@ -99,14 +72,10 @@ void frmSearch::cmdSearch_Click()
         ui::MsgBox(this, QStringLiteral("Please enter a value before searching"), QStringLiteral("Empty Search"));
         return;
     }
-    if (const auto found = findText(m_main.txtPad->Text(), what, 1)) {
-        m_main.txtPad->setSelStart(static_cast<int>(*found - 1));
-        m_main.txtPad->setSelLength(static_cast<int>(what.size()));
-        m_main.iCursor = *found;
-        m_main.vSearch = what;
-    } else {
+    if (const auto match = m_state.search(m_pad.Text(), what))
+        selectMatch(m_pad, match->start, match->length);
+    else
         ui::MsgBox(this, QStringLiteral("Search string not found."));
-    }
     accept();
 }
 

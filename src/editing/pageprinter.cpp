@@ -1,11 +1,7 @@
-// Search, Find Next and printing of the current page.
-#include "shell/frmmain.h"
+#include "editing/pageprinter.h"
 
-#include "editing/frmsearch.h"
-#include "editing/search.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
-#include "ui/twips.h"
 
 #include <QEvent>
 #include <QPrintDialog>
@@ -55,43 +51,12 @@ bool printWholePage(const ui::RichTextEdit &pad, QPrinter *printer)
 
 } // namespace
 
-void frmMain::mnuSearch_Click()
+void printPage(QWidget *parent, ui::RichTextEdit &pad)
 {
-    {
-        frmSearch dialog(*this);
-        dialog.exec();
-    }
-    // Back to the pad, with the match selected.
-    activateWindow();
-}
-
-void frmMain::mnuNext_Click()
-{
-    // A window left at its short height is opened up so the match shows.
-    // Compared in whole pixels: a window cannot take 960 twips exactly at every DPI.
-    if (ui::toPixelsY(this, ui::Height(this)) == ui::toPixelsY(this, iShortHeight))
-        RestoreHeight();
-    if (vSearch.isEmpty()) {
-        // Nothing has been found yet: ask for the text instead of finding an empty one.
-        mnuSearch_Click();
-        return;
-    }
-    if (const auto found = findText(txtPad->Text(), vSearch, iCursor + 1)) {
-        txtPad->setSelStart(static_cast<int>(*found - 1));
-        txtPad->setSelLength(static_cast<int>(vSearch.size()));
-        iCursor = *found;
-        txtPad->setFocus();
-    } else {
-        ui::MsgBox(this, QStringLiteral("Reached end of document."));
-    }
-}
-
-void frmMain::mnuPrint_Click()
-{
-    const bool hasSelection = txtPad->SelLength() != 0;
+    const bool hasSelection = pad.SelLength() != 0;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     new PageRangeRemover(dialog);
     if (dialog.exec() != QDialog::Accepted)
@@ -99,11 +64,11 @@ void frmMain::mnuPrint_Click()
 
     // What the user chose in the dialog decides: the selection, or the whole page.
     const bool selectionOnly = hasSelection && printer.printRange() == QPrinter::Selection;
-    const bool printed = selectionOnly ? txtPad->SelPrint(&printer) : printWholePage(*txtPad, &printer);
+    const bool printed = selectionOnly ? pad.SelPrint(&printer) : printWholePage(pad, &printer);
     // Qt only warns on the console when a printer or an output file cannot be opened.
     if (!printed) {
         const QString file = printer.outputFileName();
-        ui::MsgBox(this, file.isEmpty() ? QStringLiteral("The page could not be printed.")
+        ui::MsgBox(parent, file.isEmpty() ? QStringLiteral("The page could not be printed.")
                                         : QStringLiteral("The page could not be printed to \"%1\".").arg(file));
     }
 }

@@ -30,3 +30,26 @@ std::optional<qint64> findText(QStringView text, QStringView what, qint64 start)
 }
 
 } // namespace jw
+
+namespace jw {
+
+std::optional<SearchState::Match> SearchState::search(QStringView text, const QString &what)
+{
+    const auto found = findText(text, what, 1);
+    if (!found)
+        return std::nullopt;
+    m_iCursor = *found;
+    m_vSearch = what;
+    return Match{*found - 1, what.size()};
+}
+
+std::optional<SearchState::Match> SearchState::next(QStringView text)
+{
+    const auto found = findText(text, m_vSearch, m_iCursor + 1);
+    if (!found)
+        return std::nullopt;
+    m_iCursor = *found;
+    return Match{*found - 1, m_vSearch.size()};
+}
+
+} // namespace jw

@@ -1,22 +1,30 @@
 #include "shell/frmmain.h"
 
-#include "dialogs/frmsplash.h"
-#include "editing/formatsync.h"
-#include "hotkeys/creghotkey.h"
-#include "hotkeys/frmmin.h"
-#include "hotkeys/hotkeyerror.h"
-#include "hotkeys/qt/hotkeyplatformfactory.h"
-#include "richtext/rtffile.h"
-#include "pages/clsdata.h"
-#include "pages/pagefiles.h"
-#include "pages/pagelist.h"
 #include "base/ioerror.h"
+#include "base/log.h"
 #include "base/placement.h"
 #include "base/settingsstore.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frmhelp.h"
+#include "dialogs/frmsplash.h"
+#include "dialogs/helpfile.h"
+#include "dialogs/registry/iregistry.h"
+#include "editing/formatcontrols.h"
+#include "editing/frmsearch.h"
+#include "editing/pageprinter.h"
+#include "hotkeys/creghotkey.h"
+#include "hotkeys/hotkeyerror.h"
+#include "hotkeys/mini/frmmin.h"
+#include "hotkeys/mini/windowswap.h"
+#include "hotkeys/qt/hotkeyplatformfactory.h"
+#include "pages/frmaddtab.h"
+#include "pages/frmrenametab.h"
+#include "pages/pageexport.h"
+#include "pages/pagefiles.h"
 #include "ui/combobox.h"
-#include "ui/fonts.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
+#include "ui/positionrecorder.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
 #include "ui/toolbar.h"
@@ -25,37 +33,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSessionManager>
-#include <QTimer>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace jw {
 
-namespace {
-
-const QString kRtf = QStringLiteral(".rtf");
-
-// The start-up skips a failing step and goes on with the next one.
-template <typename Step>
-void skipOnFailure(Step &&step)
-{
-    try {
-        step();
-    } catch (const std::exception &) {
-    }
-}
-
-} // namespace
-
 frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
-    : QMainWindow(parent), m_store(store), m_files(files)
+    : QMainWindow(parent), oData(files), m_store(store), m_files(files), m_pages(store, files), m_position(store)
 {
     setWindowTitle(QStringLiteral("Jotwell Pro"));
     setWindowIcon(ui::programIcon());
@@ -64,9 +53,7 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     // The designed client area lies below the menu bar.
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
-    m_moveSettled.setSingleShot(true);
-    m_moveSettled.setInterval(300);
-    connect(&m_moveSettled, &QTimer::timeout, this, &frmMain::Form_Paint);
+    new ui::PositionRecorder(this, [this] { Form_Paint(); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
         // The desktop session is ending: the page must not lose its last edits.
         if (!saveCurrentPage() && manager.allowsInteraction())
@@ -79,129 +66,35 @@ frmMain::~frmMain()
     qApp->removeEventFilter(this);
 }
 
-void frmMain::buildControls()
-{
-    m_client = new QWidget(this);
-    setCentralWidget(m_client);
-
-    Toolbar1 = new ui::TwoStateToolbar(m_client);
-    Toolbar1->addButton(QStringLiteral("bold"), QStringLiteral("Bold"), ui::imageListPicture(3));
-    Toolbar1->addButton(QStringLiteral("italic"), QStringLiteral("Italic"), ui::imageListPicture(2));
-    Toolbar1->addButton(QStringLiteral("underline"), QStringLiteral("Underline"), ui::imageListPicture(1));
-
-    cmbFont = new ui::ComboBox(m_client);
-    cmbFont->setToolTip(QStringLiteral("Font"));
-    cmbFontSize = new ui::ComboBox(m_client);
-    cmbFontSize->setToolTip(QStringLiteral("Font size"));
-    for (int size : {4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24})
-        m_sizeNames << QString::number(size);
-    cmbFontSize->addItems(m_sizeNames);
-    cmbFontSize->setListIndex(2);
-
-    cmdShink = new QPushButton(m_client);
-    cmdShink->setIcon(ui::shrinkPicture());
-    cmdShink->setToolTip(QStringLiteral("Mini window"));
-
-    oTabs = new ui::TabStrip(m_client);
-    txtPad = new ui::RichTextEdit(m_client);
-
-    ui::placeTwips(Toolbar1, 0, 0, 4680, 360);
-    ui::placeTwips(cmbFont, 1440, 0, 1335, 315);
-    ui::placeTwips(cmbFontSize, 3000, 0, 735, 315);
-    ui::placeTwips(cmdShink, 4320, 60, 300, 300);
-    ui::placeTwips(oTabs, 0, 480, 4335, 360);
-    ui::placeTwips(txtPad, 0, 840, 4335, 3495);
-    // The boxes and the shrink button stand over the toolbar's right-hand part.
-    cmbFont->raise();
-    cmbFontSize->raise();
-    cmdShink->raise();
-
-    setTabOrder(cmdShink, oTabs);
-    setTabOrder(oTabs, txtPad);
-    setTabOrder(txtPad, Toolbar1);
-    setTabOrder(Toolbar1, cmbFont);
-    setTabOrder(cmbFont, cmbFontSize);
-
-    connect(oTabs, &ui::TabStrip::BeforeClick, this, &frmMain::oTabs_BeforeClick);
-    connect(oTabs, &ui::TabStrip::Click, this, &frmMain::oTabs_Click);
-    connect(Toolbar1, &ui::TwoStateToolbar::ButtonClick, this, &frmMain::Toolbar1_ButtonClick);
-    connect(cmbFont, &ui::ComboBox::Click, this, &frmMain::cmbFont_Click);
-    connect(cmbFontSize, &ui::ComboBox::Click, this, &frmMain::cmbFontSize_Click);
-    connect(txtPad, &ui::RichTextEdit::SelChange, this, &frmMain::txtPad_SelChange);
-    connect(cmdShink, &QPushButton::clicked, this, &frmMain::cmdShink_Click);
-}
-
-void frmMain::buildMenus()
-{
-    auto item = [this](QMenu *menu, const QString &caption, const QKeySequence &shortcut, void (frmMain::*handler)()) {
-        QAction *action = menu->addAction(caption);
-        if (!shortcut.isEmpty())
-            action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    const QKeySequence none;
-
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuPrint = item(mnuFile, QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPrint_Click);
-    mnuSave = item(mnuFile, QStringLiteral("S&ave"), QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuSave_Click);
-    mnuSaveAs = item(mnuFile, QStringLiteral("Save As..."), none, &frmMain::mnuSaveAs_Click);
-    mnuExit = item(mnuFile, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &frmMain::mnuExit_Click);
-
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuSearch = item(mnuEdit, QStringLiteral("S&earch"), QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuSearch_Click);
-    mnuNext = item(mnuEdit, QStringLiteral("F&ind Next"), QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuNext_Click);
-    mnuAddTab = item(mnuEdit, QStringLiteral("Add &Tab"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuAddTab_Click);
-    mnuRemoveTab = item(mnuEdit, QStringLiteral("R&emove Tab"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRemoveTab_Click);
-    mnuRename = item(mnuEdit, QStringLiteral("Re&name Tab"), none, &frmMain::mnuRename_Click);
-    mnuHide = item(mnuEdit, QStringLiteral("H&ide on Minimize"), none, &frmMain::mnuHide_Click);
-    mnuHide->setCheckable(true);
-    mnuHide->setChecked(false);
-
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuAbout = item(mnuHelp, QStringLiteral("A&bout"), none, &frmMain::mnuAbout_Click);
-    mnuHelpTopics = item(mnuHelp, QStringLiteral("H&elp Topics"), QKeySequence(Qt::Key_F1), &frmMain::mnuHelpTopics_Click);
-}
-
 // ---------------------------------------------------------------- start-up
 
 void frmMain::Form_Load()
 {
-    skipOnFailure([&] { ConvertOldPages(); });
-    skipOnFailure([&] { registerHotKeys(); });
-    skipOnFailure([&] { loadPageList(); });
-    QString current;
-    skipOnFailure([&] { current = currentPageFile(); });
-    skipOnFailure([&] { restorePosition(); });
-    skipOnFailure([&] {
-        hide();
-        auto *splash = new frmSplash([this] {
-            frmMin &mini = miniWindow();
-            mini.show();
-        });
-        m_splash = splash;
-        splash->show();
-        splash->activateWindow();
-    });
+    try {
+        ConvertDatPages(m_store, m_files);
+    } catch (const IoError &error) {
+        qCWarning(lcPages) << "old page files not converted:" << error.what();
+    }
+    registerHotKeys();
+    const QStringList titles = m_pages.load();
+    // The current page after start-up is the last one.
+    setTabs(titles, int(titles.size()));
+    restorePosition();
+    hide();
+    auto *splash = new frmSplash([this] { miniWindow().show(); });
+    m_splash = splash;
+    splash->show();
+    splash->activateWindow();
     iFullHeight = 4755;
     iShortHeight = 960;
     iTop = 0;
     iLeft = 0;
-    oData = std::make_unique<clsData>(m_files, *txtPad);
-    skipOnFailure([&] {
-        oData->loadData(current);
-        txtPad->document()->setModified(false);
-    });
-    skipOnFailure([&] { setWindowFlag(Qt::WindowStaysOnTopHint, true); });
-    skipOnFailure([&] { fillFontList(); });
+    loadCurrentPage();
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    m_format->fillFontList();
     // Whoever opens the window first (expand button or Alt+V) finds the caret in the page.
     txtPad->setFocus();
     m_loaded = true;
-}
-
-void frmMain::ConvertOldPages()
-{
-    ConvertDatPages(m_store, m_files);
 }
 
 void frmMain::registerHotKeys()
@@ -214,92 +107,78 @@ void frmMain::registerHotKeys()
     try {
         m_cHK->RegisterKey("JotwellVisible", 86, 1); // Alt+V
     } catch (const HotKeyError &error) {
-        // The pad works without the key; say so once.
-        std::fprintf(stderr, "jotwell: Alt+V is not available: %s\n", error.what());
-    }
-}
-
-void frmMain::loadPageList()
-{
-    auto entries = m_store.readSection(kApp, kTabsSection);
-    if (!entries) {
-        for (const auto &[key, value] : defaultPageList())
-            m_store.write(kApp, kTabsSection, key, value);
-        entries = m_store.readSection(kApp, kTabsSection);
-    }
-    if (!entries)
-        return;
-    // Every insertion lands in front of the designed tab, which stays selected and ends up last.
-    for (int i = 1; i < entries->size(); ++i)
-        oTabs->insertTab(i);
-    const QStringList captions = tabCaptionsFromPageList(*entries);
-    for (int p = 1; p <= captions.size(); ++p) {
-        if (!captions.at(p - 1).isNull())
-            oTabs->setCaption(p, captions.at(p - 1));
+        // The pad works without the key.
+        qCWarning(lcHotKeys) << "Alt+V is not available:" << error.what();
     }
 }
 
 void frmMain::restorePosition()
 {
-    const auto entries = m_store.readSection(kApp, kPositionSection);
-    if (!entries) {
+    const WindowPosition::Stored stored = m_position.read();
+    if (!stored.exists) {
         ui::setTop(this, 1);
         ui::setLeft(this, 1);
         return;
     }
-    using Setter = void (*)(QWidget *, double);
-    const Setter setters[] = {&ui::setTop, &ui::setLeft, &ui::setWidth, &ui::setHeight};
-    for (int i = 0; i < 4 && i < entries->size(); ++i) {
-        if (const auto value = toInt32(entries->at(i).second))
-            setters[i](this, *value);
-    }
+    // A missing or unreadable coordinate keeps its designed value.
+    if (stored.top)
+        ui::setTop(this, *stored.top);
+    if (stored.left)
+        ui::setLeft(this, *stored.left);
+    if (stored.width)
+        ui::setWidth(this, *stored.width);
+    if (stored.height)
+        ui::setHeight(this, *stored.height);
 }
 
-void frmMain::fillFontList()
-{
-    m_fontNames = ui::screenFontNames();
-    cmbFont->addItems(m_fontNames);
-    const int font = startupFontEntry(m_fontNames);
-    if (font >= 0)
-        cmbFont->chooseIndex(font);
-    else
-        cmbFont->setListIndex(-1);
-    cmbFontSize->chooseIndex(2);
-}
-
-// ------------------------------------------------------------- page files
+// ------------------------------------------------------------------- pages
 
 QString frmMain::currentPageFile() const
 {
-    return oTabs->caption(oTabs->selectedIndex()) + kRtf;
+    return pageFileName(oTabs->caption(oTabs->selectedIndex()));
+}
+
+QStringList frmMain::tabCaptions() const
+{
+    QStringList captions;
+    for (int i = 1; i <= oTabs->count(); ++i)
+        captions << oTabs->caption(i);
+    return captions;
+}
+
+void frmMain::setTabs(const QStringList &titles, int select)
+{
+    for (int i = oTabs->count(); i >= 1; --i)
+        oTabs->removeTab(i);
+    for (int i = 0; i < titles.size(); ++i)
+        oTabs->insertTab(i + 1, titles.at(i));
+    oTabs->selectTab(std::clamp(select, 1, int(titles.size())));
+}
+
+void frmMain::showPage(const rtf::Document &page)
+{
+    txtPad->setFromDocument(page);
+    txtPad->document()->setModified(false);
+}
+
+void frmMain::loadCurrentPage()
+{
+    const clsData::Opened opened = oData.loadData(currentPageFile());
+    // A page that cannot be read shows empty; the guard keeps its file.
+    showPage(opened.page.value_or(rtf::Document{}));
 }
 
 bool frmMain::saveCurrentPage()
 {
-    const QString name = currentPageFile();
-    // A page whose file could not be read shows empty; unless the user wrote
-    // something, that emptiness must not replace the file.
-    if (oData && oData->unreadFile() == name && !txtPad->document()->isModified())
-        return true;
-    try {
-        txtPad->SaveFile(m_files.path(name));
+    const clsData::Saved saved =
+        oData.save(txtPad->document()->isModified(), [this] { return txtPad->toDocument(); });
+    if (saved.written)
         txtPad->document()->setModified(false);
-        if (oData)
-            oData->forgetUnreadFile();
+    if (saved.error.isEmpty())
         return true;
-    } catch (const IoError &error) {
-        // Text that is already in its file is not lost by a failed rewrite.
-        if (!txtPad->document()->isModified())
-            return true;
-        showSaveError(name, error);
-        return false;
-    }
-}
-
-void frmMain::showSaveError(const QString &fileName, const IoError &error)
-{
-    ui::MsgBox(isVisible() ? this : nullptr,
-               QStringLiteral("The page could not be saved to \"%1\": %2.").arg(fileName, error.reason()));
+    QWidget *parent = isVisible() ? this : (m_min && m_min->isVisible() ? static_cast<QWidget *>(m_min.get()) : nullptr);
+    ui::MsgBox(parent, QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
+    return false;
 }
 
 void frmMain::mnuSave_Click()
@@ -314,91 +193,125 @@ void frmMain::oTabs_BeforeClick(int newIndex, bool *cancel)
         return;
     }
     // Read the new page before the tab changes: a page that cannot be read
-    // must not be replaced by the text still in the editor at the next save.
+    // must not receive the text still in the editor at the next save.
     const QString title = oTabs->caption(newIndex);
-    const QString name = title + kRtf;
-    try {
-        // A page never saved yet has no file: it opens empty, and its file is written when it is left.
-        const QString path = m_files.path(name);
-        m_pending = QFileInfo::exists(path) ? loadRtfFile(path) : rtf::Document{};
-    } catch (const IoError &error) {
-        m_pending.reset();
+    clsData::Opened opened = oData.switchTo(pageFileName(title));
+    if (!opened.page) {
         *cancel = true;
-        ui::MsgBox(this, QStringLiteral("The page \"%1\" could not be opened: %2.").arg(title, error.reason()));
+        ui::MsgBox(this, QStringLiteral("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
+        return;
     }
+    m_pending = std::move(opened.page);
 }
 
 void frmMain::oTabs_Click()
 {
     if (m_pending) {
-        txtPad->setFromDocument(*m_pending);
-        txtPad->document()->setModified(false);
+        showPage(*m_pending);
         m_pending.reset();
-        if (oData)
-            oData->forgetUnreadFile();
     }
     txtPad->setFocus();
 }
 
-// ------------------------------------------------------------- lifecycle
-
-void frmMain::paintEvent(QPaintEvent *event)
+void frmMain::mnuAddTab_Click()
 {
-    QMainWindow::paintEvent(event);
-    // Record the position after the paint, not inside it: it touches a file.
-    if (!m_paintQueued) {
-        m_paintQueued = true;
-        QTimer::singleShot(0, this, [this] {
-            m_paintQueued = false;
-            Form_Paint();
-        });
+    frmAddTab dialog(this, [this](const QString &sTitle) {
+        const QString current = oTabs->caption(oTabs->selectedIndex());
+        const PageResult result = m_pages.add(sTitle, tabCaptions());
+        // The page that was current stays current.
+        if (result.done())
+            setTabs(result.titles, int(result.titles.indexOf(current)) + 1);
+        return result;
+    });
+    dialog.exec();
+}
+
+void frmMain::mnuRename_Click()
+{
+    frmRenameTab dialog(this, [this](const QString &sNew) {
+        const QString old = oTabs->caption(oTabs->selectedIndex());
+        // The whole page with its formatting goes to the new title's file.
+        const PageResult result = m_pages.rename(old, sNew, tabCaptions(), txtPad->toDocument());
+        if (result.done()) {
+            setTabs(result.titles, int(result.titles.indexOf(sNew)) + 1);
+            oData.renamedTo(pageFileName(sNew));
+            txtPad->document()->setModified(false);
+        }
+        return result;
+    });
+    dialog.exec();
+}
+
+void frmMain::mnuRemoveTab_Click()
+{
+    if (oTabs->count() <= 1) {
+        ui::MsgBox(this, QStringLiteral("You cannot remove the only tab."), QStringLiteral("Remove Tab"));
+        return;
+    }
+    // The page's file stays on disk; it must hold the last edits, so that
+    // adding the title again brings back everything.
+    if (!saveCurrentPage())
+        return;
+    const PageResult result = m_pages.remove(oTabs->caption(oTabs->selectedIndex()));
+    if (!showPageResult(this, result))
+        return;
+    // The first page becomes current.
+    setTabs(result.titles, 1);
+    loadCurrentPage();
+}
+
+void frmMain::mnuSaveAs_Click()
+{
+    exportPage(this, *txtPad, sSaveAsName);
+}
+
+// ---------------------------------------------------- search and printing
+
+void frmMain::mnuSearch_Click()
+{
+    {
+        frmSearch dialog(this, *txtPad, m_search);
+        dialog.exec();
+    }
+    // Back to the pad, with the match selected.
+    activateWindow();
+}
+
+void frmMain::mnuNext_Click()
+{
+    // A window left at its short height is opened up so the match shows.
+    // Compared in whole pixels: a window cannot take 960 twips exactly at every DPI.
+    if (ui::toPixelsY(this, ui::Height(this)) == ui::toPixelsY(this, iShortHeight))
+        RestoreHeight();
+    if (!m_search.hasSearch()) {
+        // Nothing has been found yet: ask for the text instead of finding an empty one.
+        mnuSearch_Click();
+        return;
+    }
+    if (const auto match = m_search.next(txtPad->Text())) {
+        selectMatch(*txtPad, match->start, match->length);
+        txtPad->setFocus();
+    } else {
+        ui::MsgBox(this, QStringLiteral("Reached end of document."));
     }
 }
 
-void frmMain::moveEvent(QMoveEvent *event)
+void frmMain::mnuPrint_Click()
 {
-    QMainWindow::moveEvent(event);
-    // A moved window is not always repainted; its corner must still be
-    // remembered. A drag moves it many times: record where it comes to rest.
-    if (isVisible())
-        m_moveSettled.start();
+    printPage(this, *txtPad);
 }
+
+void frmMain::RestoreHeight()
+{
+    ui::setHeight(this, iFullHeight);
+}
+
+// ------------------------------------------------------------- lifecycle
 
 void frmMain::Form_Paint()
 {
-    if (!m_loaded || !isVisible())
-        return;
-    try {
-        m_store.writeEntries(kApp, kPositionSection,
-                             {{QStringLiteral("Top"), twipsText(ui::Top(this))},
-                              {QStringLiteral("Left"), twipsText(ui::Left(this))},
-                              {QStringLiteral("Width"), twipsText(ui::Width(this))},
-                              {QStringLiteral("Height"), twipsText(ui::Height(this))}});
-    } catch (const IoError &error) {
-        // Only the window's corner is at stake; say it once, not on every paint.
-        static bool told = false;
-        if (!told) {
-            told = true;
-            std::fprintf(stderr, "jotwell: cannot record the window position: %s\n", error.what());
-        }
-    }
-}
-
-void frmMain::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
-
-void frmMain::Form_Resize()
-{
-    const double width = ui::ScaleWidth(m_client);
-    const double height = ui::ScaleHeight(m_client);
-    // The editor ends at the bottom of the client area, so its last lines and scroll bar stay visible.
-    ui::placeTwips(txtPad, 0, 840, width, std::max(0.0, height - 840));
-    // The toolbar band and the tab strip follow the window's width.
-    ui::placeTwips(Toolbar1, 0, 0, std::max(4680.0, width), 360);
-    ui::placeTwips(oTabs, 0, 480, std::max(4335.0, width), 360);
+    if (m_loaded && isVisible())
+        m_position.recordAll(ui::Top(this), ui::Left(this), ui::Width(this), ui::Height(this));
 }
 
 void frmMain::focusInEvent(QFocusEvent *event)
@@ -447,8 +360,10 @@ void frmMain::Form_Unload()
 
 frmMin &frmMain::miniWindow()
 {
-    if (!m_min)
-        m_min = std::make_unique<frmMin>(*this);
+    if (!m_min) {
+        m_min = std::make_unique<frmMin>(m_position, frmMin::Actions{[this] { expandFromMini(); },
+                                                                      [this] { return m_closing || close(); }});
+    }
     return *m_min;
 }
 
@@ -461,7 +376,6 @@ frmSplash *frmMain::splash() const
 
 void frmMain::cmdShink_Click()
 {
-    const QString name = currentPageFile();
     frmMin &mini = miniWindow();
     const Corner corner = shrinkPlacement({ui::Top(this), ui::Left(this)}, iTop, iLeft);
     ui::setTop(&mini, corner.top);
@@ -469,100 +383,87 @@ void frmMain::cmdShink_Click()
     hide();
     if (!mnuHide->isChecked())
         mini.show();
-    try {
-        txtPad->SaveFile(m_files.path(name));
-        txtPad->document()->setModified(false);
-    } catch (const IoError &error) {
-        // The main window is gone already: say it above the mini window, or on its own.
-        if (txtPad->document()->isModified())
-            ui::MsgBox(mini.isVisible() ? static_cast<QWidget *>(&mini) : nullptr,
-                       QStringLiteral("The page could not be saved to \"%1\": %2.").arg(name, error.reason()));
-    }
+    saveCurrentPage();
 }
 
-void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32 eModifiers, qint32 eKey)
+void frmMain::expandFromMini()
 {
-    Q_UNUSED(eModifiers);
-    Q_UNUSED(eKey);
-    if (sName != QLatin1StringView("JotwellVisible"))
-        return;
-    const bool shown = isVisible();
-    if (mnuHide->isChecked()) {
-        setVisible(!shown);
-        return;
-    }
     frmMin &mini = miniWindow();
-    if (shown) {
-        hide();
-        mini.show();
-    } else {
+    const ExpandPlacement place =
+        expandPlacement({ui::Top(&mini), ui::Left(&mini)}, ui::ScreenWidth(&mini), ui::ScreenHeight(&mini));
+    if (place.rememberTop != 0)
+        iTop = place.rememberTop;
+    if (place.rememberLeft != 0)
+        iLeft = place.rememberLeft;
+    ui::setTop(this, place.main.top);
+    ui::setLeft(this, place.main.left);
+    mini.hide();
+    show();
+    activateWindow();
+    txtPad->setFocus();
+}
+
+void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
+{
+    switch (hotKeyAction(sName, mnuHide->isChecked(), isVisible())) {
+    case SwapAction::None:
+        break;
+    case SwapAction::ShowMain:
         show();
-        mini.hide();
+        break;
+    case SwapAction::HideMain:
+        hide();
+        break;
+    case SwapAction::MainToMini:
+        hide();
+        miniWindow().show();
+        break;
+    case SwapAction::MiniToMain:
+        show();
+        miniWindow().hide();
+        break;
     }
 }
 
-void frmMain::RestoreHeight()
+void frmMain::mnuHide_Click()
 {
-    ui::setHeight(this, iFullHeight);
+    // The menu item flips its own check mark when chosen; nothing is stored.
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+// ------------------------------------------------------------------- help
+
+void frmMain::mnuAbout_Click()
 {
-    // Editors claim some Ctrl+letter keys for themselves (Ctrl+E moves to the
-    // end of a line on some desktops); the menu's shortcuts win in this window.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && widget->window() == this) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            const QKeySequence pressed(key->keyCombination());
-            for (const QAction *action : {mnuPrint, mnuSave, mnuExit, mnuSearch, mnuNext, mnuAddTab, mnuRemoveTab,
-                                          mnuHelpTopics}) {
-                if (action->shortcut() == pressed)
-                    return true;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    const std::unique_ptr<registry::IRegistry> systemRegistry = registry::systemRegistry();
+    frmAbout box(*this, *systemRegistry, &frmAbout::startDetached);
+    box.exec();
+}
+
+void frmMain::mnuHelpTopics_Click()
+{
+    showHelp(this, helpFilePath());
 }
 
 // ------------------------------------------------------------- formatting
 
 void frmMain::Toolbar1_ButtonClick(int index)
 {
-    const bool value = Toolbar1->Value(index) == 1;
-    switch (index) {
-    case 1: txtPad->setSelBold(value); break;
-    case 2: txtPad->setSelItalic(value); break;
-    case 3: txtPad->setSelUnderline(value); break;
-    default: break;
-    }
+    m_format->buttonClicked(index);
 }
 
 void frmMain::cmbFont_Click()
 {
-    txtPad->setSelFontName(cmbFont->currentText());
+    m_format->fontChosen();
 }
 
 void frmMain::cmbFontSize_Click()
 {
-    bool ok = false;
-    const double points = cmbFontSize->currentText().toDouble(&ok);
-    if (ok && points > 0)
-        txtPad->setSelFontSize(points);
+    m_format->sizeChosen();
 }
 
 void frmMain::txtPad_SelChange()
 {
-    Toolbar1->setValue(1, syncButtonValue(txtPad->SelBold(), Toolbar1->Value(1)));
-    Toolbar1->setValue(2, syncButtonValue(txtPad->SelItalic(), Toolbar1->Value(2)));
-    Toolbar1->setValue(3, syncButtonValue(txtPad->SelUnderline(), Toolbar1->Value(3)));
-    cmbFont->setListIndex(syncFontEntry(m_fontNames, txtPad->SelFontName(), cmbFont->ListIndex()));
-    cmbFontSize->setListIndex(syncSizeEntry(m_sizeNames, txtPad->SelFontSize(), cmbFontSize->ListIndex()));
-}
-
-void frmMain::mnuHide_Click()
-{
-    // The menu item flips its own check mark when chosen; nothing is stored.
+    m_format->selectionChanged();
 }
 
 } // namespace jw

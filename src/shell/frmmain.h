@@ -1,11 +1,12 @@
 #pragma once
 
-#include "richtext/richtext.h"
+#include "base/windowposition.h"
+#include "editing/search.h"
+#include "pages/clsdata.h"
+#include "pages/pagelist.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
-#include <QString>
 #include <QStringList>
 
 #include <memory>
@@ -17,13 +18,12 @@ class QPushButton;
 
 namespace jw {
 
+class FormatControls;
 class PageFiles;
 class SettingsStore;
-class clsData;
-class IoError;
+class cRegHotKey;
 class frmMin;
 class frmSplash;
-class cRegHotKey;
 
 namespace ui {
 class ComboBox;
@@ -33,7 +33,8 @@ class TwoStateToolbar;
 } // namespace ui
 
 /// The main window: owns the pages' tab strip, the editor and everything
-/// that lives for the whole run.
+/// that lives for the whole run. Its handlers carry the user's commands to
+/// the page, search and window rules and show what they answer.
 class frmMain final : public QMainWindow {
     Q_OBJECT
 
@@ -42,20 +43,21 @@ public:
     frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    /// The start-up sequence. Every failing step is skipped.
+    /// The start-up sequence. A failing step is logged and skipped.
     void Form_Load();
 
-    // State shared with the other windows.
+    // What lives for the run.
     std::unique_ptr<cRegHotKey> m_cHK;
-    std::unique_ptr<clsData> oData;
-    qint32 iTop = 0;
+    clsData oData;
+    SearchState m_search; ///< vSearch and iCursor
+    qint32 iTop = 0;      ///< remembered mini-window corner, 0 = none
     qint32 iLeft = 0;
     qint16 iFullHeight = 4755;
     qint16 iShortHeight = 960;
-    qint64 iCursor = 0;
-    QString vSearch;
+    /// The file chosen by the last Save As of this run; the dialog opens with it.
+    QString sSaveAsName;
 
-    // Controls, named as the rest of the program knows them.
+    // Controls.
     QPushButton *cmdShink = nullptr;
     ui::TabStrip *oTabs = nullptr;
     ui::RichTextEdit *txtPad = nullptr;
@@ -81,10 +83,12 @@ public:
 
     /// The selected tab's caption + ".rtf".
     QString currentPageFile() const;
+    /// The captions of all tabs, first to last.
+    QStringList tabCaptions() const;
 
-    /// Writes the editor to the current page's file. On failure the user is
-    /// told which file and why, the text stays in the editor, and false is
-    /// returned so the caller does not go on as if it had been saved.
+    /// Writes the editor to the current page's file unless that would put
+    /// an unread page's emptiness over its file. On failure the user is told
+    /// which file and why, the text stays in the editor, and false is returned.
     bool saveCurrentPage();
 
     /// Sets the window's height back to iFullHeight.
@@ -92,23 +96,9 @@ public:
 
     /// The mini window, created (and placed by its own load) on first use.
     frmMin &miniWindow();
-    /// The mini window when it has been created.
     frmMin *existingMiniWindow() const { return m_min.get(); }
     /// The splash while it is on the screen.
     frmSplash *splash() const;
-    /// True once the program has begun to end.
-    bool isClosing() const { return m_closing; }
-
-    // --- Page operations (add, rename, remove): members of those commands go here.
-
-    // --- Search, export and printing: members of those commands go here.
-    /// The file chosen by the last Save As of this run; the dialog opens with it.
-    QString sSaveAsName;
-
-    // --- Help and About: members of those commands go here.
-
-    SettingsStore &store() const { return m_store; }
-    const PageFiles &files() const { return m_files; }
 
     // Handlers.
     void Form_Paint();
@@ -116,6 +106,8 @@ public:
     void Form_GotFocus();
     void Form_Unload();
     void cmdShink_Click();
+    /// The mini window's expand button.
+    void expandFromMini();
     void m_cHK_HotKeyPress(const QString &sName, qint32 eModifiers, qint32 eKey);
     void mnuSave_Click();
     void mnuExit_Click();
@@ -137,8 +129,6 @@ public:
     void txtPad_SelChange();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -147,24 +137,26 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void ConvertOldPages();
     void registerHotKeys();
-    void loadPageList();
     void restorePosition();
-    void fillFontList();
-    void showSaveError(const QString &fileName, const IoError &error);
+    /// Shows `titles` as the tabs; `select` (1-based) becomes current.
+    void setTabs(const QStringList &titles, int select);
+    /// Puts a page into the editor as the saved state of the current page.
+    void showPage(const rtf::Document &page);
+    /// Opens the current tab's page with the page loader (creating a missing file).
+    void loadCurrentPage();
+    void tellSettingsNotices();
 
     SettingsStore &m_store;
     const PageFiles &m_files;
+    PageList m_pages;
+    WindowPosition m_position;
     std::unique_ptr<frmMin> m_min;
     QPointer<QWidget> m_splash;
     QWidget *m_client = nullptr;
     // A page read in BeforeClick, shown by Click once the tab has changed.
     std::optional<rtf::Document> m_pending;
-    QStringList m_fontNames;
-    QStringList m_sizeNames;
-    bool m_paintQueued = false;
-    QTimer m_moveSettled;
+    std::unique_ptr<FormatControls> m_format;
     bool m_loaded = false;
     bool m_closing = false;
 };

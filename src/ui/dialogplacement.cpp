@@ -1,18 +1,18 @@
-#include "shell/dialogplacement.h"
+#include "ui/dialogplacement.h"
 
 #include "base/placement.h"
 #include "ui/twips.h"
 
 #include <QWidget>
 
-namespace jw {
+namespace jw::ui {
 
 void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow)
 {
     dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    const Corner place = dialogPlacement({ui::Top(mainWindow), ui::Left(mainWindow)}, ui::ScreenHeight(mainWindow));
-    ui::setTop(dialog, place.top);
-    ui::setLeft(dialog, place.left);
+    const Corner place = dialogPlacement({Top(mainWindow), Left(mainWindow)}, ScreenHeight(mainWindow));
+    setTop(dialog, place.top);
+    setLeft(dialog, place.left);
 }
 
-} // namespace jw
+} // namespace jw::ui

@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace jw {
+namespace jw::ui {
 
 /// Makes a small dialog topmost and places it beside the main window
 /// (to its right when there is room, else to its left; higher up near the
@@ -10,4 +10,4 @@ namespace jw {
 /// they load.
 void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow);
 
-} // namespace jw
+} // namespace jw::ui

@@ -1,0 +1,85 @@
+// The search rule and the formatting display rules, without any window.
+#include "editing/formatsync.h"
+#include "editing/search.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(Search, FindTextIsExactForwardAndNeverSplitsACharacter)
+{
+    const QString smile = u"\U0001F600"_s;
+    const struct {
+        QString text, what;
+        qint64 start;
+        std::optional<qint64> found;
+    } cases[] = {
+        {u"xABCx abc"_s, u"abc"_s, 1, 7},
+        {u"xABCx abc"_s, u"Abc"_s, 1, std::nullopt},
+        {u"xABCx abc"_s, u"xABCx abcx"_s, 1, std::nullopt},
+        {u"abc abc"_s, u"abc"_s, 2, 5},
+        {u"abc abc"_s, u"abc"_s, 5, 5},
+        {u"abc abc"_s, u"abc"_s, 6, std::nullopt}, // no wrap-around
+        {u"abc abc"_s, u"abc"_s, 0, 1},
+        {u"abc abc"_s, u"abc"_s, 1'000'000'000'000, std::nullopt},
+        {u"abc"_s, u""_s, 1, std::nullopt},
+        {u""_s, u"a"_s, 1, std::nullopt},
+        {u"one\ntwo"_s, u"e\nt"_s, 1, 3},
+        {smile + u"abc"_s + smile, u"c"_s + smile, 1, 5}, // UTF-16 units, as the editor counts
+        {smile + u"abc"_s, QString(smile.at(1)), 1, std::nullopt},
+        {smile + u"abc"_s, QString(smile.at(0)), 1, std::nullopt},
+        {u"ab"_s + smile.at(0) + u"cd"_s, QString(smile.at(0)), 1, 3}, // a lone half is a unit
+        {QString(70000, u'x') + u"needle"_s, u"xneedle"_s, 2, 70000},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(findText(c.text, c.what, c.start), c.found) << c.text.left(20).toStdString() << " / " << c.what.toStdString();
+}
+
+TEST(Search, FindNextVisitsOverlappingMatchesAndStatesChangeOnlyOnSuccess)
+{
+    SearchState state;
+    EXPECT_FALSE(state.hasSearch());
+    EXPECT_FALSE(state.search(u"aaaa"_s, u"b"_s));
+    EXPECT_FALSE(state.hasSearch());
+    const auto first = state.search(u"aaaa"_s, u"aa"_s);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->start, 0);
+    EXPECT_EQ(first->length, 2);
+    std::vector<qint64> starts;
+    while (const auto m = state.next(u"aaaa"_s))
+        starts.push_back(m->start);
+    EXPECT_EQ(starts, (std::vector<qint64>{1, 2}));
+    EXPECT_EQ(state.iCursor(), 3);
+    // A failed search keeps the last one; Find Next goes on in whatever text is shown.
+    EXPECT_FALSE(state.search(u"aaaa"_s, u"zz"_s));
+    EXPECT_EQ(state.vSearch(), u"aa");
+    EXPECT_EQ(state.next(u"xxxxaa"_s)->start, 4);
+}
+
+TEST(FormatDisplay, BoxesAndButtonsFollowUniformAttributesOnly)
+{
+    const QStringList sizes{u"4"_s, u"8"_s, u"10"_s, u"12"_s};
+    EXPECT_EQ(roundHalfEven(10.5), 10);
+    EXPECT_EQ(roundHalfEven(11.5), 12);
+    EXPECT_EQ(syncSizeEntry(sizes, 10.5, 0), 2);
+    EXPECT_EQ(syncSizeEntry(sizes, 11.5, 0), 3);
+    EXPECT_EQ(syncSizeEntry(sizes, 9.0, 1), 1);
+    EXPECT_EQ(syncSizeEntry(sizes, std::nullopt, 2), 2);
+    EXPECT_EQ(syncSizeEntry(sizes, 1e300, 2), 2);
+    const QStringList fonts{u"Arial"_s, u"MS Sans Serif"_s, u"Serif"_s, u"Arial"_s};
+    EXPECT_EQ(syncFontEntry(fonts, u"Arial"_s, 2), 3); // the last equal entry wins
+    EXPECT_EQ(syncFontEntry(fonts, u"arial"_s, 2), 2);
+    EXPECT_EQ(syncFontEntry(fonts, std::nullopt, 1), 1);
+    EXPECT_EQ(startupFontEntry({u"ms sans serif"_s, u"MS SANS SERIF"_s}), 1);
+    EXPECT_EQ(startupFontEntry({u"DejaVu Sans"_s}), -1);
+    EXPECT_EQ(syncButtonValue(true, 0), 1);
+    EXPECT_EQ(syncButtonValue(false, 1), 0);
+    EXPECT_EQ(syncButtonValue(std::nullopt, 1), 1);
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+// Save As and printing: exported files read back, printouts as real PDF files.
+#include "richtext/rtffile.h"
+#include "support/mainwindow.h"
+#include "ui/richtextedit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace jw;
+using namespace jwtest;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString pdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(u"pdftotext"_s, {pdf, u"-"_s});
+    return process.waitForFinished(60000) ? QString::fromUtf8(process.readAllStandardOutput()).trimmed() : QString();
+}
+
+/// Answers the print dialog: print into `pdf`, or cancel when it is empty.
+void answerPrintDialog(const QString &pdf, bool *selectionPreset)
+{
+    onNextModal([=](QWidget *modal) {
+        auto *dialog = qobject_cast<QPrintDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        *selectionPreset = dialog->findChild<QRadioButton *>(u"printSelection"_s)->isChecked();
+        if (pdf.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto *printers = dialog->findChild<QComboBox *>(u"printers"_s);
+        printers->setCurrentIndex(printers->findText(u"Print to File (PDF)"_s));
+        dialog->findChild<QLineEdit *>(u"filename"_s)->setText(pdf);
+        dialog->accept();
+    });
+}
+
+TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNothing)
+{
+    frmMain &w = start();
+    w.txtPad->setText(u"alpha beta gamma"_s);
+    w.txtPad->setSelStart(6);
+    w.txtPad->setSelLength(4);
+    bool preset = false;
+    answerPrintDialog(here(u"selection.pdf"_s), &preset);
+    w.mnuPrint->trigger();
+    EXPECT_TRUE(preset);
+    EXPECT_EQ(pdfText(here(u"selection.pdf"_s)), u"beta");
+
+    w.txtPad->setSelStart(0);
+    answerPrintDialog(here(u"page.pdf"_s), &preset);
+    w.mnuPrint->trigger();
+    EXPECT_FALSE(preset);
+    EXPECT_EQ(pdfText(here(u"page.pdf"_s)), u"alpha beta gamma");
+
+    answerPrintDialog({}, &preset);
+    w.mnuPrint->trigger();
+    EXPECT_EQ(QDir::current().entryList({u"*.pdf"_s}).size(), 2);
+}
+
+/// Answers the Save As dialog with `name` typed in `folder` once it is listed.
+void answerSaveAs(const QString &folder, const QString &name, QString *offered)
+{
+    onNextModal([=](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto *box = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        *offered = box->text();
+        if (name.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->setDirectory(folder);
+        auto *model = dialog->findChild<QFileSystemModel *>();
+        // The listing arrives in the background and refreshes the name box as it does.
+        waitUntil([&] { return model->rowCount(model->index(folder)) == QDir(folder).entryList(QDir::Files).size(); });
+        settle();
+        box->setText(name);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+}
+
+TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
+{
+    frmMain &w = start();
+    w.txtPad->setFromDocument(page(u"exported", true));
+    QTemporaryDir elsewhere;
+    QString offered;
+    answerSaveAs(elsewhere.path(), u"export"_s, &offered);
+    w.mnuSaveAs->trigger();
+    EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
+    EXPECT_EQ(pageText(u"Notes.rtf"_s), u""); // the page's own file is untouched
+    EXPECT_EQ(QDir::currentPath(), QDir(here(u"."_s)).canonicalPath());
+
+    answerSaveAs({}, {}, &offered);
+    w.txtPad->setText(u"changed"_s);
+    w.mnuSaveAs->trigger();
+    EXPECT_EQ(offered, u"export.rtf"); // the previous name comes back
+    EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
+}
+
+} // namespace
