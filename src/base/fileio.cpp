@@ -3,6 +3,7 @@
 #include "base/ioerror.h"
 
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -11,6 +12,7 @@
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -107,6 +109,21 @@ void commit(QSaveFile &file)
 }
 
 } // namespace
+
+FileStamp fileStamp(const QString &path)
+{
+#if defined(Q_OS_UNIX)
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, quint64(st.st_ino)};
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {true, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000, 0};
+#endif
+}
 
 QByteArray readWholeFile(const QString &path)
 {

@@ -6,6 +6,19 @@
 
 namespace jw {
 
+/// What identifies one version of a file: replaced, rewritten or removed
+/// files get another stamp. A missing file has the default stamp.
+struct FileStamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;   ///< modification time, nanoseconds since the epoch
+    quint64 fileId = 0;      ///< the inode, which a sync tool's rename-over changes
+    bool operator==(const FileStamp &) const = default;
+};
+
+/// The stamp of the file at `path` as it is now.
+FileStamp fileStamp(const QString &path);
+
 /// Reads the whole of the regular file `path`. Directories, pipes and
 /// devices are refused rather than read. Throws jw::IoError with the
 /// operating system's reason.

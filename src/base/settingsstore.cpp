@@ -380,10 +380,20 @@ std::optional<SettingsEntries> SettingsStore::readSection(const QString &app, co
 
 SettingsEntries SettingsStore::updateSection(const QString &app, const QString &section, const SectionChange &change)
 {
-    makeFolder(QFileInfo(m_path).absolutePath());
-    const FileLock lock(lockPath(m_path));
+    Model model;
+    const auto unwritable = [&](const IoError &error) {
+        note(m_notices, m_given, {SettingsNotice::Kind::Unwritable, m_path, {}, error.reason()});
+    };
+    std::optional<FileLock> lock;
+    try {
+        makeFolder(QFileInfo(m_path).absolutePath());
+        lock.emplace(lockPath(m_path));
+    } catch (const IoError &error) {
+        unwritable(error);
+        throw;
+    }
     QList<SettingsNotice> found;
-    Model model = lockedModel(m_path, found);
+    model = lockedModel(m_path, found);
     for (const SettingsNotice &n : found)
         note(m_notices, m_given, n);
 
@@ -392,7 +402,12 @@ SettingsEntries SettingsStore::updateSection(const QString &app, const QString &
     if (!change(entries))
         return entries;
     replaceSection(model, app, section, entries);
-    writeFileAtomically(m_path, serialize(model));
+    try {
+        writeFileAtomically(m_path, serialize(model));
+    } catch (const IoError &error) {
+        unwritable(error);
+        throw;
+    }
     return entries;
 }
 

@@ -14,9 +14,10 @@ using SettingsEntry = QPair<QString, QString>;
 using SettingsEntries = QList<SettingsEntry>;
 
 /// Something about the settings file the user should hear of once: a file
-/// that was not valid and was moved aside, or one that could not be read.
+/// that was not valid and was moved aside, one that could not be read, or
+/// one that could not be written.
 struct SettingsNotice {
-    enum class Kind { MovedAside, Unreadable };
+    enum class Kind { MovedAside, Unreadable, Unwritable };
     Kind kind = Kind::MovedAside;
     QString file;    ///< the settings file
     QString movedTo; ///< where a file that was not valid now is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/fileio.h"
 #include "richtext/richtext.h"
 
 #include <QString>
@@ -11,10 +12,12 @@ namespace jw {
 
 class PageFiles;
 
-/// The current page: which page file the editor shows, and whether the
-/// editor's content may be written to it. A page whose file could not be
-/// read shows empty, and that emptiness is never saved over the file unless
-/// the user typed into it.
+/// The current page: which page file the editor shows, which version of the
+/// file it was read from, and whether the editor's content may be written
+/// to it. A page that has no unsaved edits is never written (its file holds
+/// it, and something else may have changed it since); a page whose file
+/// could not be read is never written over unless the user typed into it;
+/// a save never silently replaces a version made elsewhere.
 class clsData final {
 public:
     explicit clsData(const PageFiles &files) : m_files(files) {}
@@ -37,27 +40,36 @@ public:
     /// The current page takes another file name (a rename wrote the page there).
     void renamedTo(const QString &sTitle);
 
-    /// What a save did; `error` is empty when nothing went wrong.
+    /// The page as its file holds it now, when the file changed since it was
+    /// read or saved and the editor has no unsaved edits; otherwise nothing.
+    std::optional<rtf::Document> reloadIfChanged(bool modified);
+
+    /// What a save did.
     struct Saved {
         bool written = false;
-        QString error;
+        QString error;      ///< why the page could not be written; empty when it was or need not be
+        QString keptAside;  ///< the file now holding a version of the page made elsewhere
     };
 
-    /// Saves the current page: `content` is asked for the editor's page only
-    /// when it is written. `modified` tells whether the user changed the page
-    /// since it was read or last saved.
+    /// Saves the current page when it has unsaved edits (`modified`) or its
+    /// file has gone; `content` is asked for the editor's page only then. A
+    /// file changed elsewhere since it was read is first kept beside the page.
     Saved save(bool modified, const std::function<rtf::Document()> &content);
 
     /// The current page file, empty before the first load.
     const QString &currentFile() const { return m_file; }
+    /// The current page's title.
+    QString currentTitle() const;
     /// True while the current page's file could not be read and nothing was typed.
     bool isGuarded() const { return m_guarded; }
 
 private:
     Opened read(const QString &sTitle) const;
+    QString keepOtherVersion();
 
     const PageFiles &m_files;
     QString m_file;
+    FileStamp m_stamp; ///< the file's version the editor started from
     bool m_guarded = false;
 };
 

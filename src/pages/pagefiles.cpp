@@ -44,6 +44,16 @@ QString pageFileName(const QString &title)
 
 PageFiles::PageFiles(QString folder) : m_folder(std::move(folder)) {}
 
+QString PageFiles::folder() const
+{
+    return QDir(m_folder.isEmpty() ? QDir::currentPath() : m_folder).absolutePath();
+}
+
+QFileInfoList PageFiles::pageFileInfos() const
+{
+    return QDir(folder()).entryInfoList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Time);
+}
+
 QString PageFiles::path(const QString &name) const
 {
     const QString why = refusal(name);
@@ -109,6 +119,11 @@ rtf::Document PageFiles::readPage(const QString &name) const
 void PageFiles::writePage(const QString &name, const rtf::Document &doc) const
 {
     saveRtfFile(path(name), doc);
+}
+
+FileStamp PageFiles::stamp(const QString &name) const
+{
+    return fileStamp(path(name));
 }
 
 void PageFiles::ensureExists(const QString &name) const

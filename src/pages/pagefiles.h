@@ -1,8 +1,10 @@
 #pragma once
 
 #include "richtext/richtext.h"
+#include "base/fileio.h"
 #include "base/ioerror.h"
 
+#include <QFileInfoList>
 #include <QString>
 
 namespace jw {
@@ -22,6 +24,11 @@ public:
     /// `folder` empty means the current folder, resolved at each call.
     explicit PageFiles(QString folder = {});
 
+    /// The folder, absolute.
+    QString folder() const;
+    /// The page files of the folder ("*.rtf"), newest first.
+    QFileInfoList pageFileInfos() const;
+
     /// Full path of `name` in the folder; throws IoError for names outside it.
     QString path(const QString &name) const;
 
@@ -40,6 +47,9 @@ public:
     rtf::Document readPage(const QString &name) const;
     /// Writes a page file atomically: on any failure the old file stays intact.
     void writePage(const QString &name, const rtf::Document &doc) const;
+
+    /// The stamp of `name` as it is now (see jw::FileStamp).
+    FileStamp stamp(const QString &name) const;
 
     /// Creates the page file empty when it is missing (the file side of loadData).
     void ensureExists(const QString &name) const;

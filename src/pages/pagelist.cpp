@@ -86,6 +86,17 @@ int findDuplicateUpper(const QStringList &titles, const QString &title, const QL
     return findDuplicate(titles, title, [&](const QString &s) { return locale.toUpper(s); });
 }
 
+QList<StoredPage> removedPages(const PageFiles &files, const QStringList &tabs)
+{
+    QList<StoredPage> pages;
+    for (const QFileInfo &info : files.pageFileInfos()) {
+        const QString title = info.fileName().chopped(4);
+        if (findDuplicateLower(tabs, title) == 0 && checkTitle(title) == TitleProblem::None)
+            pages.append({title, info.lastModified()});
+    }
+    return pages;
+}
+
 QStringList PageList::load()
 {
     const auto stored = m_store.readSection(kApp, kTabsSection);

@@ -3,6 +3,7 @@
 #include "base/settingsstore.h"
 #include "richtext/richtext.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,17 @@ SettingsEntries numberedPageList(const QStringList &titles);
 int findDuplicateLower(const QStringList &titles, const QString &title, const QLocale &locale = QLocale());
 /// The same with upper-casing.
 int findDuplicateUpper(const QStringList &titles, const QString &title, const QLocale &locale = QLocale());
+
+/// A page file that is in no tab: a removed page, or one copied in.
+struct StoredPage {
+    QString title;
+    QDateTime modified;
+    bool operator==(const StoredPage &) const = default;
+};
+
+/// The page files of the folder that no tab shows (in any letter case),
+/// newest first: what "Restore Removed Page..." offers.
+QList<StoredPage> removedPages(const PageFiles &files, const QStringList &tabs);
 
 /// What a page-list operation did, for the window to show.
 struct PageResult {

@@ -13,6 +13,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <ostream>
+
+/// Readable test failures for Qt strings.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace jwtest {
 
 /// A file in the test's own folder (the current folder).

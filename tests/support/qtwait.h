@@ -6,8 +6,11 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include "support/files.h"
 
 #include <functional>
 #include <memory>
@@ -35,21 +38,33 @@ inline void settle()
         QCoreApplication::processEvents();
 }
 
+/// Modal widgets a watcher has taken already, so that the next watcher waits for the next one.
+inline QList<QPointer<QWidget>> &handledModals()
+{
+    static QList<QPointer<QWidget>> handled;
+    return handled;
+}
+
 /// The modal-dialog watcher: the next modal widget to open is handed to
 /// `inspect` and then, if it is still open, accepted. Call it before the
 /// action that opens the dialog; `inspect` may also close it another way.
+/// Watchers set up one after another take the dialogs in their order.
 inline void onNextModal(std::function<void(QWidget *)> inspect)
 {
     auto *timer = new QTimer;
     auto deadline = std::make_shared<QDeadlineTimer>(20000);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect, deadline] {
         QWidget *modal = QApplication::activeModalWidget();
+        if (modal && handledModals().contains(modal))
+            modal = nullptr;
         if (!modal && !deadline->hasExpired())
             return;
         timer->stop();
         timer->deleteLater();
         if (!modal)
             return;
+        handledModals().removeAll(nullptr);
+        handledModals().append(modal);
         inspect(modal);
         if (auto *dialog = qobject_cast<QDialog *>(modal); dialog && dialog->isVisible())
             dialog->accept();

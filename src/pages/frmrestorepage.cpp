@@ -1,0 +1,42 @@
+#include "pages/frmrestorepage.h"
+
+#include "pages/frmaddtab.h"
+#include "ui/twips.h"
+
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+
+namespace jw {
+
+frmRestorePage::frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, AddPage add)
+    : ui::ToolDialog(owner, QStringLiteral("Restore Removed Page"), 5400, 3600), m_add(std::move(add))
+{
+    lstPages = new QListWidget(this);
+    for (const StoredPage &page : pages) {
+        auto *item = new QListWidgetItem(
+            QStringLiteral("%1\t%2").arg(page.title, QLocale().toString(page.modified, QLocale::ShortFormat)), lstPages);
+        item->setData(Qt::UserRole, page.title);
+    }
+    lstPages->setCurrentRow(0);
+    cmdRestore = plainButton(QStringLiteral("Restore"));
+    cmdCancel = plainButton(QStringLiteral("Cancel"));
+    cmdRestore->setEnabled(!pages.isEmpty());
+    ui::placeTwips(lstPages, 120, 120, 5160, 2760);
+    ui::placeTwips(cmdRestore, 3120, 3060, 1020, 375);
+    ui::placeTwips(cmdCancel, 4260, 3060, 1020, 375);
+    lstPages->setFocus();
+    connect(cmdRestore, &QPushButton::clicked, this, &frmRestorePage::cmdRestore_Click);
+    connect(lstPages, &QListWidget::itemActivated, this, &frmRestorePage::cmdRestore_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    placeBesideOwner();
+}
+
+void frmRestorePage::cmdRestore_Click()
+{
+    const QListWidgetItem *item = lstPages->currentItem();
+    if (item && showPageResult(this, m_add(item->data(Qt::UserRole).toString())))
+        accept();
+}
+
+} // namespace jw

@@ -1,0 +1,133 @@
+#include "pages/pagekeeper.h"
+
+#include "base/ioerror.h"
+#include "base/log.h"
+#include "pages/pagefiles.h"
+#include "ui/richtextedit.h"
+
+#include <QFileInfo>
+
+namespace jw {
+
+PageKeeper::PageKeeper(clsData &data, ui::RichTextEdit &pad, const PageFiles &files, const RecoveryJournal &journal)
+    : m_data(data), m_pad(pad), m_files(files), m_journal(journal)
+{
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(2000);
+    m_longest.setSingleShot(true);
+    m_longest.setInterval(30000);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(200);
+    for (QTimer *timer : {&m_idle, &m_longest})
+        connect(timer, &QTimer::timeout, this, [this] { journalNow(); });
+    connect(&m_settle, &QTimer::timeout, this, &PageKeeper::fileChanged);
+    connect(&m_pad, &QTextEdit::textChanged, this, &PageKeeper::textChanged);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { m_settle.start(); });
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
+}
+
+QString PageKeeper::pageFolder() const
+{
+    return m_files.folder();
+}
+
+void PageKeeper::pageShown()
+{
+    m_idle.stop();
+    m_longest.stop();
+    watch();
+}
+
+void PageKeeper::watch()
+{
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (m_watcher.directories().isEmpty())
+        m_watcher.addPath(pageFolder());
+    try {
+        const QString path = m_files.path(m_data.currentFile());
+        if (QFileInfo::exists(path))
+            m_watcher.addPath(path);
+    } catch (const IoError &) {
+        // A title that is no file name has no file to watch.
+    }
+}
+
+void PageKeeper::textChanged()
+{
+    if (!m_pad.document()->isModified())
+        return;
+    m_idle.start();
+    if (!m_longest.isActive())
+        m_longest.start();
+}
+
+QString PageKeeper::journalNow(QString *error)
+{
+    m_idle.stop();
+    m_longest.stop();
+    if (m_data.currentFile().isEmpty() || !m_pad.document()->isModified())
+        return {};
+    try {
+        const QString file = m_journal.record(pageFolder(), m_data.currentTitle(), m_pad.toDocument());
+        m_journaled.insert(m_data.currentTitle());
+        return file;
+    } catch (const IoError &e) {
+        qCWarning(lcFiles) << "could not journal the unsaved text:" << e.what();
+        if (error)
+            *error = e.reason();
+        return {};
+    }
+}
+
+clsData::Saved PageKeeper::save()
+{
+    const bool modified = m_pad.document()->isModified();
+    const clsData::Saved saved = m_data.save(modified, [this] { return m_pad.toDocument(); });
+    if (saved.written)
+        m_pad.document()->setModified(false);
+    if (saved.error.isEmpty()) {
+        m_idle.stop();
+        m_longest.stop();
+        if (m_journaled.remove(m_data.currentTitle()))
+            m_journal.discard(pageFolder(), m_data.currentTitle());
+        watch(); // the save replaced the watched file
+    }
+    return saved;
+}
+
+QList<RecoveryJournal::Entry> PageKeeper::recoverable(const QStringList &titles)
+{
+    QList<RecoveryJournal::Entry> offered;
+    for (const RecoveryJournal::Entry &entry : m_journal.entries(pageFolder())) {
+        if (!titles.contains(entry.title))
+            continue; // offered when the page is listed again
+        const FileStamp page = m_files.stamp(pageFileName(entry.title));
+        if (page.exists && page.modifiedNs / 1000000 > entry.time.toMSecsSinceEpoch()) {
+            qCInfo(lcFiles) << "a save overtook the recovery entry of" << entry.title << "; setting it aside";
+            try {
+                m_journal.setAside(entry);
+            } catch (const IoError &e) {
+                qCWarning(lcFiles) << e.what();
+            }
+            continue;
+        }
+        offered.append(entry);
+    }
+    return offered;
+}
+
+void PageKeeper::fileChanged()
+{
+    if (const auto page = m_data.reloadIfChanged(m_pad.document()->isModified())) {
+        const int caret = m_pad.SelStart();
+        m_pad.setFromDocument(*page);
+        m_pad.document()->setModified(false);
+        m_pad.setSelStart(caret);
+        Q_EMIT reloaded();
+    }
+    // A file replaced by a rename is no longer watched.
+    watch();
+}
+
+} // namespace jw

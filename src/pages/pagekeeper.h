@@ -1,0 +1,66 @@
+#pragma once
+
+#include "pages/clsdata.h"
+#include "pages/journal.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+namespace jw {
+
+class PageFiles;
+namespace ui { class RichTextEdit; }
+
+/// Keeps the current page safe while it is edited: journals unsaved text
+/// about two seconds after the last edit (at most every 30 seconds while
+/// typing goes on), drops the journal entry once the page is saved, and
+/// shows a new version of the page file written elsewhere while the editor
+/// has no unsaved edits, keeping the caret where it can.
+class PageKeeper final : public QObject {
+    Q_OBJECT
+
+public:
+    PageKeeper(clsData &data, ui::RichTextEdit &pad, const PageFiles &files, const RecoveryJournal &journal);
+
+    /// The editor shows another page (or the same page under another name).
+    void pageShown();
+    /// Saves the current page (see clsData::save). A page saved, or one
+    /// without unsaved edits, leaves the journal.
+    clsData::Saved save();
+    /// Writes the current page's unsaved text to the journal now. Returns
+    /// the entry's file, or empty with `error` set.
+    QString journalNow(QString *error = nullptr);
+    /// The journal entries of this folder for pages among `titles` that
+    /// are newer than their page files, oldest first. Entries older than
+    /// their page file were overtaken by a save and are set aside.
+    QList<RecoveryJournal::Entry> recoverable(const QStringList &titles);
+
+    const RecoveryJournal &journal() const { return m_journal; }
+    /// The page folder the journal entries belong to.
+    QString pageFolder() const;
+
+Q_SIGNALS:
+    /// The page file changed on disk and the editor now shows the new version.
+    void reloaded();
+
+private:
+    void watch();
+    void textChanged();
+    void fileChanged();
+
+    clsData &m_data;
+    ui::RichTextEdit &m_pad;
+    const PageFiles &m_files;
+    const RecoveryJournal &m_journal;
+    QTimer m_idle;     ///< two seconds after the last edit
+    QTimer m_longest;  ///< at most this long without a journal write while typing goes on
+    QTimer m_settle;   ///< file events come in bursts
+    QFileSystemWatcher m_watcher;
+    /// Titles journaled by this run: only their entries go when a save
+    /// succeeds. Older entries wait for the user's answer at start-up.
+    QSet<QString> m_journaled;
+};
+
+} // namespace jw
