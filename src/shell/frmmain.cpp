@@ -19,7 +19,9 @@
 #include "hotkeys/qt/hotkeyplatformfactory.h"
 #include "pages/frmaddtab.h"
 #include "pages/frmrenametab.h"
+#include "pages/frmrestorepage.h"
 #include "pages/pageexport.h"
+#include "pages/pagekeeper.h"
 #include "pages/pagefiles.h"
 #include "ui/combobox.h"
 #include "ui/messagebox.h"
@@ -37,11 +39,33 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QDir>
+#include <QLocale>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace jw {
+
+namespace {
+
+QString settingsNoticeText(const SettingsNotice &notice)
+{
+    if (notice.kind == SettingsNotice::Kind::MovedAside)
+        return QStringLiteral("The settings file \"%1\" was not valid (%2), so it was moved to \"%3\". The pad started with "
+                              "the default page list; your page files are untouched.")
+            .arg(QDir::toNativeSeparators(notice.file), notice.reason, QDir::toNativeSeparators(notice.movedTo));
+    if (notice.kind == SettingsNotice::Kind::Unreadable)
+        return QStringLiteral("The settings file \"%1\" could not be read: %2. The pad shows the pages it could find and "
+                              "writes nothing over that file; your page files are untouched.")
+            .arg(QDir::toNativeSeparators(notice.file), notice.reason);
+    return QStringLiteral("The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
+                          "position are not kept; your page files are untouched.")
+        .arg(QDir::toNativeSeparators(notice.file), notice.reason);
+}
+
+} // namespace
 
 frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     : QMainWindow(parent), oData(files), m_store(store), m_files(files), m_pages(store, files), m_position(store)
@@ -54,11 +78,9 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
     new ui::PositionRecorder(this, [this] { Form_Paint(); });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
-        // The desktop session is ending: the page must not lose its last edits.
-        if (!saveCurrentPage() && manager.allowsInteraction())
-            manager.cancel();
-    });
+    m_keeper = std::make_unique<PageKeeper>(oData, *txtPad, files, m_journal);
+    // The desktop session is ending: the page must not lose its last edits.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { endSession(false); });
 }
 
 frmMain::~frmMain()
@@ -81,7 +103,10 @@ void frmMain::Form_Load()
     setTabs(titles, int(titles.size()));
     restorePosition();
     hide();
-    auto *splash = new frmSplash([this] { miniWindow().show(); });
+    auto *splash = new frmSplash([this] {
+        miniWindow().show();
+        QTimer::singleShot(0, this, &frmMain::tellStartNotices);
+    });
     m_splash = splash;
     splash->show();
     splash->activateWindow();
@@ -95,6 +120,42 @@ void frmMain::Form_Load()
     // Whoever opens the window first (expand button or Alt+V) finds the caret in the page.
     txtPad->setFocus();
     m_loaded = true;
+    for (const SettingsNotice &notice : m_store.takeNotices())
+        m_startNotices << settingsNoticeText(notice);
+}
+
+void frmMain::tellStartNotices()
+{
+    for (const QString &text : std::exchange(m_startNotices, {}))
+        ui::MsgBox(messageParent(), text);
+    offerRecovery();
+}
+
+void frmMain::offerRecovery()
+{
+    for (const RecoveryJournal::Entry &entry : m_keeper->recoverable(tabCaptions())) {
+        const QString question = QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
+                                     .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
+        if (!ui::AskBox(messageParent(), question, QStringLiteral("&Recover"), QStringLiteral("&Not Now"))) {
+            // Kept aside: nothing is deleted without the user's yes.
+            try {
+                m_journal.setAside(entry);
+            } catch (const IoError &error) {
+                qCWarning(lcFiles) << error.what();
+            }
+            continue;
+        }
+        const int index = int(tabCaptions().indexOf(entry.title)) + 1;
+        if (index != oTabs->selectedIndex() && !oTabs->requestTab(index))
+            continue;
+        try {
+            txtPad->setFromDocument(m_journal.read(entry));
+            txtPad->document()->setModified(true); // unsaved edits, written when the page is left
+            m_keeper->journalNow();                // this run's entry now, dropped by the save
+        } catch (const IoError &error) {
+            ui::MsgBox(messageParent(), QStringLiteral("The unsaved text could not be read: %1.").arg(error.reason()));
+        }
+    }
 }
 
 void frmMain::registerHotKeys()
@@ -159,6 +220,14 @@ void frmMain::showPage(const rtf::Document &page)
 {
     txtPad->setFromDocument(page);
     txtPad->document()->setModified(false);
+    m_keeper->pageShown();
+}
+
+QWidget *frmMain::messageParent()
+{
+    if (isVisible())
+        return this;
+    return m_min && m_min->isVisible() ? static_cast<QWidget *>(m_min.get()) : nullptr;
 }
 
 void frmMain::loadCurrentPage()
@@ -166,19 +235,68 @@ void frmMain::loadCurrentPage()
     const clsData::Opened opened = oData.loadData(currentPageFile());
     // A page that cannot be read shows empty; the guard keeps its file.
     showPage(opened.page.value_or(rtf::Document{}));
+    if (opened.page)
+        return;
+    const QString text = QStringLiteral("The page file \"%1\" could not be read: %2. The page is shown empty, and its file "
+                                        "will not be written until you type in it.").arg(oData.currentFile(), opened.error);
+    if (m_loaded)
+        ui::MsgBox(messageParent(), text);
+    else
+        m_startNotices << text;
+}
+
+void frmMain::tellKeptAside(const clsData::Saved &saved)
+{
+    if (!saved.keptAside.isEmpty())
+        ui::MsgBox(messageParent(), QStringLiteral("The page \"%1\" was changed elsewhere while you edited it. The other "
+                                                   "version is kept in \"%2\"; the page file now holds your text.")
+                                        .arg(oData.currentTitle(), saved.keptAside));
 }
 
 bool frmMain::saveCurrentPage()
 {
-    const clsData::Saved saved =
-        oData.save(txtPad->document()->isModified(), [this] { return txtPad->toDocument(); });
-    if (saved.written)
-        txtPad->document()->setModified(false);
+    const clsData::Saved saved = m_keeper->save();
+    tellKeptAside(saved);
     if (saved.error.isEmpty())
         return true;
-    QWidget *parent = isVisible() ? this : (m_min && m_min->isVisible() ? static_cast<QWidget *>(m_min.get()) : nullptr);
-    ui::MsgBox(parent, QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
+    // Safe outside the page file while it cannot be written.
+    m_keeper->journalNow();
+    ui::MsgBox(messageParent(),
+               QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
     return false;
+}
+
+bool frmMain::mayClose()
+{
+    const clsData::Saved saved = m_keeper->save();
+    tellKeptAside(saved);
+    if (saved.error.isEmpty())
+        return true;
+    const QString failed = QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
+    const QString entry = m_keeper->journalNow();
+    if (entry.isEmpty()) {
+        ui::MsgBox(messageParent(), failed);
+        return false;
+    }
+    return ui::AskBox(messageParent(),
+                      failed + QStringLiteral("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
+                                              "offers it again at the next start. Close anyway?")
+                                   .arg(QDir::toNativeSeparators(entry)),
+                      QStringLiteral("&Close Anyway"), QStringLiteral("&Keep Open"));
+}
+
+void frmMain::endSession(bool quit)
+{
+    if (!m_loaded)
+        return;
+    const clsData::Saved saved = m_keeper->save();
+    if (!saved.error.isEmpty() && m_keeper->journalNow().isEmpty())
+        qCWarning(lcFiles) << "the unsaved text of" << oData.currentFile() << "could not be kept anywhere";
+    Form_Paint();
+    if (quit) {
+        m_closing = true;
+        Form_Unload();
+    }
 }
 
 void frmMain::mnuSave_Click()
@@ -234,8 +352,10 @@ void frmMain::mnuRename_Click()
         const PageResult result = m_pages.rename(old, sNew, tabCaptions(), txtPad->toDocument());
         if (result.done()) {
             setTabs(result.titles, int(result.titles.indexOf(sNew)) + 1);
+            m_journal.discard(m_keeper->pageFolder(), old);
             oData.renamedTo(pageFileName(sNew));
             txtPad->document()->setModified(false);
+            m_keeper->pageShown();
         }
         return result;
     });
@@ -260,50 +380,21 @@ void frmMain::mnuRemoveTab_Click()
     loadCurrentPage();
 }
 
+void frmMain::mnuRestorePage_Click()
+{
+    frmRestorePage dialog(this, removedPages(m_files, tabCaptions()), [this](const QString &sTitle) {
+        const QString current = oTabs->caption(oTabs->selectedIndex());
+        const PageResult result = m_pages.add(sTitle, tabCaptions());
+        if (result.done())
+            setTabs(result.titles, int(result.titles.indexOf(current)) + 1);
+        return result;
+    });
+    dialog.exec();
+}
+
 void frmMain::mnuSaveAs_Click()
 {
     exportPage(this, *txtPad, sSaveAsName);
-}
-
-// ---------------------------------------------------- search and printing
-
-void frmMain::mnuSearch_Click()
-{
-    {
-        frmSearch dialog(this, *txtPad, m_search);
-        dialog.exec();
-    }
-    // Back to the pad, with the match selected.
-    activateWindow();
-}
-
-void frmMain::mnuNext_Click()
-{
-    // A window left at its short height is opened up so the match shows.
-    // Compared in whole pixels: a window cannot take 960 twips exactly at every DPI.
-    if (ui::toPixelsY(this, ui::Height(this)) == ui::toPixelsY(this, iShortHeight))
-        RestoreHeight();
-    if (!m_search.hasSearch()) {
-        // Nothing has been found yet: ask for the text instead of finding an empty one.
-        mnuSearch_Click();
-        return;
-    }
-    if (const auto match = m_search.next(txtPad->Text())) {
-        selectMatch(*txtPad, match->start, match->length);
-        txtPad->setFocus();
-    } else {
-        ui::MsgBox(this, QStringLiteral("Reached end of document."));
-    }
-}
-
-void frmMain::mnuPrint_Click()
-{
-    printPage(this, *txtPad);
-}
-
-void frmMain::RestoreHeight()
-{
-    ui::setHeight(this, iFullHeight);
 }
 
 // ------------------------------------------------------------- lifecycle
@@ -328,7 +419,7 @@ void frmMain::Form_GotFocus()
 
 void frmMain::mnuExit_Click()
 {
-    if (!saveCurrentPage())
+    if (!mayClose())
         return;
     m_closing = true;
     close();
@@ -338,7 +429,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     // Closing by the close box keeps the last edits too; a page that cannot be
     // written keeps the program open so that nothing is thrown away.
-    if (!m_closing && m_loaded && !saveCurrentPage()) {
+    if (!m_closing && m_loaded && !mayClose()) {
         event->ignore();
         return;
     }
@@ -370,100 +461,6 @@ frmMin &frmMain::miniWindow()
 frmSplash *frmMain::splash() const
 {
     return qobject_cast<frmSplash *>(m_splash.data());
-}
-
-// ------------------------------------------------------------ mini window
-
-void frmMain::cmdShink_Click()
-{
-    frmMin &mini = miniWindow();
-    const Corner corner = shrinkPlacement({ui::Top(this), ui::Left(this)}, iTop, iLeft);
-    ui::setTop(&mini, corner.top);
-    ui::setLeft(&mini, corner.left);
-    hide();
-    if (!mnuHide->isChecked())
-        mini.show();
-    saveCurrentPage();
-}
-
-void frmMain::expandFromMini()
-{
-    frmMin &mini = miniWindow();
-    const ExpandPlacement place =
-        expandPlacement({ui::Top(&mini), ui::Left(&mini)}, ui::ScreenWidth(&mini), ui::ScreenHeight(&mini));
-    if (place.rememberTop != 0)
-        iTop = place.rememberTop;
-    if (place.rememberLeft != 0)
-        iLeft = place.rememberLeft;
-    ui::setTop(this, place.main.top);
-    ui::setLeft(this, place.main.left);
-    mini.hide();
-    show();
-    activateWindow();
-    txtPad->setFocus();
-}
-
-void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
-{
-    switch (hotKeyAction(sName, mnuHide->isChecked(), isVisible())) {
-    case SwapAction::None:
-        break;
-    case SwapAction::ShowMain:
-        show();
-        break;
-    case SwapAction::HideMain:
-        hide();
-        break;
-    case SwapAction::MainToMini:
-        hide();
-        miniWindow().show();
-        break;
-    case SwapAction::MiniToMain:
-        show();
-        miniWindow().hide();
-        break;
-    }
-}
-
-void frmMain::mnuHide_Click()
-{
-    // The menu item flips its own check mark when chosen; nothing is stored.
-}
-
-// ------------------------------------------------------------------- help
-
-void frmMain::mnuAbout_Click()
-{
-    const std::unique_ptr<registry::IRegistry> systemRegistry = registry::systemRegistry();
-    frmAbout box(*this, *systemRegistry, &frmAbout::startDetached);
-    box.exec();
-}
-
-void frmMain::mnuHelpTopics_Click()
-{
-    showHelp(this, helpFilePath());
-}
-
-// ------------------------------------------------------------- formatting
-
-void frmMain::Toolbar1_ButtonClick(int index)
-{
-    m_format->buttonClicked(index);
-}
-
-void frmMain::cmbFont_Click()
-{
-    m_format->fontChosen();
-}
-
-void frmMain::cmbFontSize_Click()
-{
-    m_format->sizeChosen();
-}
-
-void frmMain::txtPad_SelChange()
-{
-    m_format->selectionChanged();
 }
 
 } // namespace jw

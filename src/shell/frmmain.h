@@ -3,6 +3,7 @@
 #include "base/windowposition.h"
 #include "editing/search.h"
 #include "pages/clsdata.h"
+#include "pages/journal.h"
 #include "pages/pagelist.h"
 
 #include <QMainWindow>
@@ -19,6 +20,7 @@ class QPushButton;
 namespace jw {
 
 class FormatControls;
+class PageKeeper;
 class PageFiles;
 class SettingsStore;
 class cRegHotKey;
@@ -77,6 +79,7 @@ public:
     QAction *mnuAddTab = nullptr;
     QAction *mnuRemoveTab = nullptr;
     QAction *mnuRename = nullptr;
+    QAction *mnuRestorePage = nullptr;
     QAction *mnuHide = nullptr;
     QAction *mnuAbout = nullptr;
     QAction *mnuHelpTopics = nullptr;
@@ -90,6 +93,16 @@ public:
     /// an unread page's emptiness over its file. On failure the user is told
     /// which file and why, the text stays in the editor, and false is returned.
     bool saveCurrentPage();
+
+    /// Says what start-up found (settings set aside or unreadable, a page
+    /// that could not be read) and offers unsaved text from the recovery
+    /// journal. Runs once the first window the user works with is shown.
+    void tellStartNotices();
+    /// The desktop session or a signal ends the program: the page is saved,
+    /// or its text journaled when it cannot be, and the position recorded.
+    void endSession(bool quit);
+    /// A command handed over by a later start ("show").
+    void handOverCommand(const QString &command, QString *answer);
 
     /// Sets the window's height back to iFullHeight.
     void RestoreHeight();
@@ -118,6 +131,7 @@ public:
     void mnuAddTab_Click();
     void mnuRemoveTab_Click();
     void mnuRename_Click();
+    void mnuRestorePage_Click();
     void mnuHide_Click();
     void mnuAbout_Click();
     void mnuHelpTopics_Click();
@@ -143,13 +157,24 @@ private:
     void setTabs(const QStringList &titles, int select);
     /// Puts a page into the editor as the saved state of the current page.
     void showPage(const rtf::Document &page);
-    /// Opens the current tab's page with the page loader (creating a missing file).
+    /// Opens the current tab's page with the page loader (creating a missing
+    /// file); a page that cannot be read is said, now or with the start notices.
     void loadCurrentPage();
-    void tellSettingsNotices();
+    /// Whether the program may end: the page is saved, or its unsaved text
+    /// is safe in the journal and the user chose to close anyway.
+    bool mayClose();
+    /// Tells of a version of the page kept aside by a save.
+    void tellKeptAside(const clsData::Saved &saved);
+    void offerRecovery();
+    /// The window a message goes above: the main window, else the mini window.
+    QWidget *messageParent();
 
     SettingsStore &m_store;
     const PageFiles &m_files;
     PageList m_pages;
+    RecoveryJournal m_journal;
+    std::unique_ptr<PageKeeper> m_keeper;
+    QStringList m_startNotices;
     WindowPosition m_position;
     std::unique_ptr<frmMin> m_min;
     QPointer<QWidget> m_splash;

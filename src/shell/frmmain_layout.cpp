@@ -93,6 +93,7 @@ void frmMain::buildMenus()
     mnuAddTab = item(mnuEdit, QStringLiteral("Add &Tab"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuAddTab_Click);
     mnuRemoveTab = item(mnuEdit, QStringLiteral("R&emove Tab"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRemoveTab_Click);
     mnuRename = item(mnuEdit, QStringLiteral("Re&name Tab"), none, &frmMain::mnuRename_Click);
+    mnuRestorePage = item(mnuEdit, QStringLiteral("Restore Removed &Page..."), none, &frmMain::mnuRestorePage_Click);
     mnuHide = item(mnuEdit, QStringLiteral("H&ide on Minimize"), none, &frmMain::mnuHide_Click);
     mnuHide->setCheckable(true);
     mnuHide->setChecked(false);

@@ -1,6 +1,8 @@
+#include "base/settingsstore.h"
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
-#include "base/settingsstore.h"
+#include "shell/shutdownsignals.h"
+#include "shell/singleinstance.h"
 
 #include <QApplication>
 
@@ -13,8 +15,16 @@ int main(int argc, char *argv[])
 
     // Pages live in the current folder; the settings in the user's config folder.
     jw::SettingsStore store(jw::SettingsStore::defaultPath());
+    // A second start hands over to the running copy, which shows its main window.
+    jw::SingleInstance instance(store.filePath());
+    if (!instance.claim(QStringLiteral("show")))
+        return 0;
+
     const jw::PageFiles files;
     jw::frmMain main(store, files);
+    jw::ShutdownSignals signals;
+    QObject::connect(&signals, &jw::ShutdownSignals::requested, &main, [&main] { main.endSession(true); });
+    QObject::connect(&instance, &jw::SingleInstance::commandReceived, &main, &jw::frmMain::handOverCommand);
     main.Form_Load();
     // Start-up benchmarks measure from process start to the end of the load.
     if (qEnvironmentVariableIsSet("JOTWELL_QUIT_AFTER_LOAD"))

@@ -13,3 +13,12 @@ namespace jw::ui {
 void MsgBox(QWidget *parent, const QString &text, const QString &title = QStringLiteral("Jotwell Pro"));
 
 } // namespace jw::ui
+
+namespace jw::ui {
+
+/// Asks a question in a modal message box with two buttons, `yes` and `no`
+/// (the default, also chosen by Escape and the close box); true for `yes`.
+bool AskBox(QWidget *parent, const QString &text, const QString &yes, const QString &no,
+            const QString &title = QStringLiteral("Jotwell Pro"));
+
+} // namespace jw::ui

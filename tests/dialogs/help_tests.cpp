@@ -297,7 +297,7 @@ TEST_F(HelpWindowTest, EveryMenuCommandAndShortcutHasItsTopic)
             }
         }
     }
-    EXPECT_EQ(commands, 12);
+    EXPECT_EQ(commands, 13);
     for (const char *key : {"Alt+V", "F1"})
         EXPECT_TRUE(shortcuts.contains(QLatin1String(key))) << key;
 }

@@ -1,0 +1,171 @@
+// The main window's commands that work on the editor and the windows:
+// search, printing, formatting, help, the mini window and the hot key.
+#include "shell/frmmain.h"
+
+#include "base/placement.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frmhelp.h"
+#include "dialogs/helpfile.h"
+#include "dialogs/registry/iregistry.h"
+#include "editing/formatcontrols.h"
+#include "editing/frmsearch.h"
+#include "editing/pageprinter.h"
+#include "hotkeys/mini/frmmin.h"
+#include "hotkeys/mini/windowswap.h"
+#include "ui/messagebox.h"
+#include "ui/richtextedit.h"
+#include "ui/twips.h"
+
+#include <QAction>
+
+namespace jw {
+
+// ---------------------------------------------------- search and printing
+
+void frmMain::mnuSearch_Click()
+{
+    {
+        frmSearch dialog(this, *txtPad, m_search);
+        dialog.exec();
+    }
+    // Back to the pad, with the match selected.
+    activateWindow();
+}
+
+void frmMain::mnuNext_Click()
+{
+    // A window left at its short height is opened up so the match shows.
+    // Compared in whole pixels: a window cannot take 960 twips exactly at every DPI.
+    if (ui::toPixelsY(this, ui::Height(this)) == ui::toPixelsY(this, iShortHeight))
+        RestoreHeight();
+    if (!m_search.hasSearch()) {
+        // Nothing has been found yet: ask for the text instead of finding an empty one.
+        mnuSearch_Click();
+        return;
+    }
+    if (const auto match = m_search.next(txtPad->Text())) {
+        selectMatch(*txtPad, match->start, match->length);
+        txtPad->setFocus();
+    } else {
+        ui::MsgBox(this, QStringLiteral("Reached end of document."));
+    }
+}
+
+void frmMain::mnuPrint_Click()
+{
+    printPage(this, *txtPad);
+}
+
+void frmMain::RestoreHeight()
+{
+    ui::setHeight(this, iFullHeight);
+}
+
+// ------------------------------------------------------------ mini window
+
+void frmMain::cmdShink_Click()
+{
+    frmMin &mini = miniWindow();
+    const Corner corner = shrinkPlacement({ui::Top(this), ui::Left(this)}, iTop, iLeft);
+    ui::setTop(&mini, corner.top);
+    ui::setLeft(&mini, corner.left);
+    hide();
+    if (!mnuHide->isChecked())
+        mini.show();
+    saveCurrentPage();
+}
+
+void frmMain::expandFromMini()
+{
+    frmMin &mini = miniWindow();
+    const ExpandPlacement place =
+        expandPlacement({ui::Top(&mini), ui::Left(&mini)}, ui::ScreenWidth(&mini), ui::ScreenHeight(&mini));
+    if (place.rememberTop != 0)
+        iTop = place.rememberTop;
+    if (place.rememberLeft != 0)
+        iLeft = place.rememberLeft;
+    ui::setTop(this, place.main.top);
+    ui::setLeft(this, place.main.left);
+    mini.hide();
+    show();
+    activateWindow();
+    txtPad->setFocus();
+}
+
+void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
+{
+    switch (hotKeyAction(sName, mnuHide->isChecked(), isVisible())) {
+    case SwapAction::None:
+        break;
+    case SwapAction::ShowMain:
+        show();
+        break;
+    case SwapAction::HideMain:
+        hide();
+        break;
+    case SwapAction::MainToMini:
+        hide();
+        miniWindow().show();
+        break;
+    case SwapAction::MiniToMain:
+        show();
+        miniWindow().hide();
+        break;
+    }
+}
+
+void frmMain::handOverCommand(const QString &command, QString *answer)
+{
+    if (command != QLatin1StringView("show")) {
+        *answer = QStringLiteral("unknown command");
+        return;
+    }
+    // A later start brings the pad forward, as the hot key does.
+    if (!isVisible())
+        m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
+    raise();
+    activateWindow();
+}
+
+void frmMain::mnuHide_Click()
+{
+    // The menu item flips its own check mark when chosen; nothing is stored.
+}
+
+// ------------------------------------------------------------------- help
+
+void frmMain::mnuAbout_Click()
+{
+    const std::unique_ptr<registry::IRegistry> systemRegistry = registry::systemRegistry();
+    frmAbout box(*this, *systemRegistry, &frmAbout::startDetached);
+    box.exec();
+}
+
+void frmMain::mnuHelpTopics_Click()
+{
+    showHelp(this, helpFilePath());
+}
+
+// ------------------------------------------------------------- formatting
+
+void frmMain::Toolbar1_ButtonClick(int index)
+{
+    m_format->buttonClicked(index);
+}
+
+void frmMain::cmbFont_Click()
+{
+    m_format->fontChosen();
+}
+
+void frmMain::cmbFontSize_Click()
+{
+    m_format->sizeChosen();
+}
+
+void frmMain::txtPad_SelChange()
+{
+    m_format->selectionChanged();
+}
+
+} // namespace jw
