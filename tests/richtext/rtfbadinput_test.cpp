@@ -79,7 +79,7 @@ TEST(RtfBadInput, TruncatedEscapes)
     EXPECT_EQ(readRtf("{\\rtf1 a\\'").text, u"a");
     EXPECT_EQ(readRtf("{\\rtf1 a\\'4").text, u"a\x04");
     EXPECT_EQ(readRtf("{\\rtf1 a\\'zzb}").text, u"azzb");
-    EXPECT_EQ(readRtf("{\\rtf1\\ansicpg932 a\\'82").text, u"a"); // lead byte with no trail
+    EXPECT_EQ(readRtf("{\\rtf1\\ansicpg932 a\\'82").text, u"a\uFFFD"); // lead byte with no trail
     EXPECT_EQ(readRtf("{\\rtf1 a\\u").text, u"a");
     EXPECT_EQ(readRtf("{\\rtf1 a\\u-").text, u"a-");
 }

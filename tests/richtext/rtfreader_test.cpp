@@ -90,13 +90,13 @@ TEST(RtfReaderCodePages, HexEscapesUseTheDocumentCodePage)
     EXPECT_EQ(textOf("{\\rtf1\\ansi\\ansicpg99999 \\'e9}"), u"\u00E9");
 }
 
-TEST(RtfReaderCodePages, FontCharsetWinsOverCpgAndAnsicpg)
+TEST(RtfReaderCodePages, FontCpgWinsOverCharsetAndAnsicpg)
 {
     const char *rtf = "{\\rtf1\\ansi\\ansicpg1251"
                       "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial Cyr;}"
                       "{\\f2\\cpg1253 Greek;}{\\f3\\fcharset1 Default;}{\\f4\\fcharset161\\cpg1251 Both;}}"
                       "\\f0\\'e0\\f1\\'e0\\f2\\'e1\\f3\\'e0\\f4\\'e1}";
-    EXPECT_EQ(textOf(rtf), u"\u00E0\u0430\u03B1\u0430\u03B1");
+    EXPECT_EQ(textOf(rtf), u"\u00E0\u0430\u03B1\u0430\u0431");
 }
 
 TEST(RtfReaderCodePages, DoubleBytePairsAcrossEscapedAndRawBytes)
@@ -108,7 +108,7 @@ TEST(RtfReaderCodePages, DoubleBytePairsAcrossEscapedAndRawBytes)
     EXPECT_EQ(textOf(head + "\\'95\\\\}"), u"\u8868");         // trail byte is a backslash
     EXPECT_EQ(textOf(head + "\\'82\r\n\\'a0}"), u"\u3042");    // raw line ends are not bytes
     EXPECT_EQ(textOf(head + "a\\'82\\'a0b}"), u"a\u3042b");
-    EXPECT_EQ(textOf(head + "{\\'82}x}"), u"x");                // a lead cut off by a brace is dropped
+    EXPECT_EQ(textOf(head + "{\\'82}x}"), u"\uFFFDx");          // a lead cut off by a brace shows as U+FFFD
 }
 
 TEST(RtfReaderCodePages, OtherDoubleByteCodePages)

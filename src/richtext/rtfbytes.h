@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace jw::rtf::detail {
+
+/// Bytes that are plain text in the body: printable ASCII except \ { }.
+struct PlainTable {
+    std::array<bool, 256> plain{};
+    constexpr PlainTable()
+    {
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[c] = c != '\\' && c != '{' && c != '}';
+    }
+};
+inline constexpr PlainTable kPlain;
+
+/// Whether any of the eight bytes in `w` is not plain text (each test is
+/// exact about "any", which is all that is asked).
+constexpr bool anyNotPlain(std::uint64_t w)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    const auto hasZero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+    const std::uint64_t below = (w - ones * 0x20) & ~w & highs;
+    const std::uint64_t above = ((w + ones) | w) & highs; // a byte past 0x7E
+    return (below | above | hasZero(w ^ (ones * '\\')) | hasZero(w ^ (ones * '{'))
+            | hasZero(w ^ (ones * '}')))
+        != 0;
+}
+
+/// Copies the plain text at the start of [p, end) to `dst`, eight bytes at
+/// a time while it lasts; returns where the plain text ends.
+inline const unsigned char *copyPlain(const unsigned char *p, const unsigned char *end, char16_t *dst)
+{
+    while (end - p >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, sizeof w);
+        if (anyNotPlain(w))
+            break;
+        for (int k = 0; k < 8; ++k)
+            dst[k] = p[k];
+        p += 8;
+        dst += 8;
+    }
+    while (p < end && kPlain.plain[*p])
+        *dst++ = *p++;
+    return p;
+}
+
+inline bool isAlpha(unsigned char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
+inline bool isDigit(unsigned char c) { return static_cast<unsigned char>(c - '0') < 10; }
+inline int hexValue(unsigned char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    const unsigned char lower = c | 0x20;
+    return (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : -1;
+}
+
+} // namespace jw::rtf::detail
