@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Times `rtfdump` end to end against `unrtf --text` on the same generated
-# 10 MB page, best of several runs each, and prints the ratio.
-# usage: bench/rtfdump-compare.sh [BUILD_DIR] [RUNS]   (defaults: build, 5)
+# 10 MB page, best of several runs each, and prints the ratios.
+# usage: bench/rtfdump-compare.sh [BUILD_DIR] [RUNS]   (defaults: build, 10)
 set -euo pipefail
 build=${1:-build}
-runs=${2:-5}
+runs=${2:-10}
 bench="$build/bench/rtf_bench"
 dump="$build/rtfdump"
 for prog in "$bench" "$dump"; do
@@ -18,31 +18,31 @@ page="$work/page.rtf"
 "$bench" --write-page="$page" --page-bytes=$((10 * 1024 * 1024))
 bytes=$(stat -c %s "$page")
 
-# Best wall time of $runs runs of a command, in seconds; the output goes
-# to a file so that writing it is part of the cost, as it is for a user.
-best_of() {
-  local best="" start end t
-  for ((i = 0; i < runs; i++)); do
-    start=$(date +%s%N)
-    "$@" >"$work/out" 2>/dev/null || true
-    end=$(date +%s%N)
-    t=$((end - start))
-    if [[ -z "$best" || $t -lt $best ]]; then best=$t; fi
-  done
-  awk "BEGIN { printf \"%.6f\", $best / 1e9 }"
+# Wall and CPU (user + system) seconds of one run; the output goes to a
+# file, so writing it is part of the cost, as it is for a user.
+measure() {
+  local TIMEFORMAT='%R %U %S'
+  { time "$@" >"$work/out" 2>/dev/null; } 2>&1 | awk '{ printf "%s %.3f\n", $1, $2 + $3 }'
 }
 
-# Interleave the two so that both see the same load.
-unrtf_best=""; dump_best=""
-for ((round = 0; round < 2; round++)); do
-  u=$(best_of unrtf --text "$page")
-  d=$(best_of "$dump" "$page")
-  unrtf_best=$(awk "BEGIN { b = \"$unrtf_best\"; print (b == \"\" || $u < b) ? $u : b }")
-  dump_best=$(awk "BEGIN { b = \"$dump_best\"; print (b == \"\" || $d < b) ? $d : b }")
+# Best of all runs, the two programs taking turns so that both see the same
+# load; on a busy machine the CPU figures are the steadier ones.
+best_unrtf=(9e9 9e9); best_dump=(9e9 9e9)
+keep_best() { # NAME WALL CPU
+  local -n best=$1
+  best[0]=$(awk "BEGIN { print ($2 < ${best[0]}) ? $2 : ${best[0]} }")
+  best[1]=$(awk "BEGIN { print ($3 < ${best[1]}) ? $3 : ${best[1]} }")
+}
+for ((i = 0; i < runs; i++)); do
+  keep_best best_unrtf $(measure unrtf --text "$page")
+  keep_best best_dump $(measure "$dump" "$page")
 done
 
 calc() { awk "BEGIN { printf \"%.1f\", $1 }"; }
-printf 'page: %d bytes, best of %d runs each\n' "$bytes" "$((2 * runs))"
-printf 'unrtf --text: %.3f s (%s MB/s)\n' "$unrtf_best" "$(calc "$bytes / 1048576 / $unrtf_best")"
-printf 'rtfdump:      %.3f s (%s MB/s)\n' "$dump_best" "$(calc "$bytes / 1048576 / $dump_best")"
-printf 'ratio (unrtf time / rtfdump time): %s\n' "$(calc "$unrtf_best / $dump_best")"
+mb=$(calc "$bytes / 1048576")
+printf 'page: %d bytes (%s MB), best of %d runs each\n' "$bytes" "$mb" "$runs"
+printf '%-14s %8s %8s\n' "" "wall s" "CPU s"
+printf '%-14s %8.3f %8.3f\n' "unrtf --text" "${best_unrtf[0]}" "${best_unrtf[1]}"
+printf '%-14s %8.3f %8.3f\n' "rtfdump" "${best_dump[0]}" "${best_dump[1]}"
+printf 'ratio (unrtf / rtfdump): wall %s, CPU %s\n' \
+  "$(calc "${best_unrtf[0]} / ${best_dump[0]}")" "$(calc "${best_unrtf[1]} / ${best_dump[1]}")"

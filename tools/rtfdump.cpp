@@ -15,6 +15,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -147,6 +151,30 @@ std::size_t jsonUnit(Out &out, std::u16string_view s, std::size_t i)
     return i;
 }
 
+// How many units from the start of `s` (at least 8 long) go into a JSON
+// string as they are, up to 8; they are copied to `p`, and a few more
+// bytes may be written past them.
+std::size_t copySafe8(const char16_t *s, char *p)
+{
+#ifdef __SSE2__
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s));
+    // Signed compares work: units past 0x7FFF are negative, so below 0x20.
+    const __m128i unsafe = _mm_or_si128(
+        _mm_or_si128(_mm_cmplt_epi16(units, _mm_set1_epi16(0x20)), _mm_cmpgt_epi16(units, _mm_set1_epi16(0x7F))),
+        _mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16('"')), _mm_cmpeq_epi16(units, _mm_set1_epi16('\\'))));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(p), _mm_packus_epi16(units, units));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(unsafe));
+    return mask == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+#else
+    std::size_t k = 0;
+    while (k < 8 && s[k] < 0x80 && kJsonSafe.safe[s[k]]) {
+        p[k] = static_cast<char>(s[k]);
+        ++k;
+    }
+    return k;
+#endif
+}
+
 void jsonString(Out &out, std::u16string_view s)
 {
     out.put('"');
@@ -156,6 +184,8 @@ void jsonString(Out &out, std::u16string_view s)
         const std::size_t block = std::min<std::size_t>(s.size() - i, 4096);
         char *p = out.room(block);
         std::size_t k = 0;
+        for (std::size_t n = 8; n == 8 && k + 8 <= block; k += n)
+            n = copySafe8(s.data() + i + k, p + k);
         while (k < block && s[i + k] < 0x80 && kJsonSafe.safe[s[i + k]]) {
             p[k] = static_cast<char>(s[i + k]);
             ++k;
@@ -283,9 +313,9 @@ bool dump(const char *path)
     QByteArray copy;
     if (!mapped && !readFile(path, copy))
         return false;
-    const std::string_view bytes = mapped ? std::string_view(reinterpret_cast<const char *>(mapped), static_cast<std::size_t>(size))
-                                          : std::string_view(copy.constData(), static_cast<std::size_t>(copy.size()));
-    const jw::rtf::Document doc = jw::rtf::readRtf(bytes);
+    const jw::rtf::Document doc = jw::rtf::readRtf(
+        mapped ? std::string_view(reinterpret_cast<const char *>(mapped), static_cast<std::size_t>(size))
+               : std::string_view(copy.constData(), static_cast<std::size_t>(copy.size())));
     Out out;
     writeJson(out, doc);
     return out.finish();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -17,31 +18,34 @@ struct PlainTable {
 };
 inline constexpr PlainTable kPlain;
 
-/// Whether any of the eight bytes in `w` is not plain text (each test is
-/// exact about "any", which is all that is asked).
-constexpr bool anyNotPlain(std::uint64_t w)
+/// The high bit of each of the eight bytes in `w` that is not plain text,
+/// and perhaps of bytes after the first such byte: the tests borrow and
+/// carry towards higher bytes only, so the lowest bit set is exact.
+constexpr std::uint64_t notPlainBits(std::uint64_t w)
 {
     constexpr std::uint64_t ones = 0x0101010101010101ull;
     constexpr std::uint64_t highs = 0x8080808080808080ull;
-    const auto hasZero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+    const auto zeroBytes = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
     const std::uint64_t below = (w - ones * 0x20) & ~w & highs;
     const std::uint64_t above = ((w + ones) | w) & highs; // a byte past 0x7E
-    return (below | above | hasZero(w ^ (ones * '\\')) | hasZero(w ^ (ones * '{'))
-            | hasZero(w ^ (ones * '}')))
-        != 0;
+    return below | above | zeroBytes(w ^ (ones * '\\')) | zeroBytes(w ^ (ones * '{')) | zeroBytes(w ^ (ones * '}'));
 }
 
 /// Copies the plain text at the start of [p, end) to `dst`, eight bytes at
-/// a time while it lasts; returns where the plain text ends.
+/// a time; returns where the plain text ends.
 inline const unsigned char *copyPlain(const unsigned char *p, const unsigned char *end, char16_t *dst)
 {
     while (end - p >= 8) {
         std::uint64_t w;
         std::memcpy(&w, p, sizeof w);
-        if (anyNotPlain(w))
-            break;
+        const std::uint64_t bits = notPlainBits(w);
         for (int k = 0; k < 8; ++k)
-            dst[k] = p[k];
+            dst[k] = p[k]; // harmless past the plain text: the caller has room
+        if (bits != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return p + std::countr_zero(bits) / 8;
+            break;
+        }
         p += 8;
         dst += 8;
     }
