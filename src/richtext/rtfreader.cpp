@@ -6,7 +6,6 @@
 #include "richtext/rtfgroupstack.h"
 #include "richtext/rtfkeywords.h"
 #include "richtext/rtfplaintext.h"
-#include "richtext/unicode.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,11 +17,11 @@ namespace jw::rtf {
 namespace {
 
 using detail::CodePage;
+using detail::Dest;
+using detail::GroupState;
 using detail::isAlpha;
 using detail::isDigit;
 using detail::kPlain;
-using detail::Dest;
-using detail::GroupState;
 using detail::Kw;
 using detail::KwInfo;
 
