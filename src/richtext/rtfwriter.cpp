@@ -85,9 +85,8 @@ void writeText(Output &out, std::u16string_view text)
         while (j < n && isPlain(text[j]))
             ++j;
         if (j > i) {
-            char *dst = out.room(j - i);
-            for (std::size_t k = i; k < j; ++k)
-                *dst++ = static_cast<char>(text[k]);
+            std::transform(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(j),
+                           out.room(j - i), [](char16_t u) { return static_cast<char>(u); });
             out.commit(j - i);
         }
         if (j < n)
