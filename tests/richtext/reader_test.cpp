@@ -50,8 +50,8 @@ const ReadCase kReadCases[] = {
     {R"({\rtf1{\fonttbl{\f0\fcharset238 A;}}{\*\comment \f0}\deff0 \'b3})", u"\u0142"},
     // Double-byte code pages: pairs in escaped and raw bytes; broken pairs.
     {kJapanese + R"(\'82\'a0\'83A)" "\x83\\'41" R"(\'95\\)" "\\'82\r\n\\'a0}", u"\u3042\u30A2\u30A2\u8868\u3042"},
-    {kJapanese + R"(a\'82\'a0b{\'82}x\'82\f0\'41\f1\'82\:\'82A\'82\emdash\'82)",
-     u"a\u3042b\uFFFDx\uFFFDA\uFFFD\uFFFDA\uFFFD\u2014\uFFFD"},
+    {kJapanese + R"(a\'82\'a0b{\'82}x\'82{A}\'82\f0\'41\f1\'82\:\'82A\'82\emdash\'82)",
+     u"a\u3042b\uFFFDx\uFFFDA\uFFFDA\uFFFD\uFFFDA\uFFFD\u2014\uFFFD"},
     {kJapanese + R"(\uc2\u12354\'82\'a0x\uc1\u12354\'82\'a0y})", u"\u3042x\u3042\uFFFDy"},
     {R"({\rtf1\ansi\ansicpg936 \'c4\'e3\ansicpg949 \'c7\'d1{\fonttbl{\f0\fcharset136 A;}}\f0\'a4\'a4})", u"\u4F60\uD55C\u4E2D"},
     // \u: signed values, surrogate pairs, fallback skipping.
