@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <fstream>
 
+using namespace Qt::StringLiterals;
 using jw::rtf::readRtf;
 using jwtest::readFile;
 using jwtest::runsOf;
@@ -59,13 +60,13 @@ std::string libreOfficeText()
     return text.substr(0, text.find_last_not_of('\n') + 1);
 }
 
-QByteArray run(const QString &program, const QStringList &args, int *exitCode = nullptr)
+// Runs a program (the first of `command`); its exit code goes to `code`.
+QByteArray run(const QStringList &command, int &code)
 {
     QProcess p;
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString() << " did not finish";
-    if (exitCode)
-        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    p.start(command.first(), command.mid(1));
+    EXPECT_TRUE(p.waitForFinished(120000)) << command.join(u' ').toStdString() << " did not finish";
+    code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return p.readAllStandardOutput();
 }
 
@@ -97,19 +98,17 @@ class RtfTools : public jwtest::TempFolderTest {};
 
 TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+    if (QStandardPaths::findExecutable(u"soffice"_s).isEmpty())
         GTEST_SKIP() << "soffice is not installed (libreoffice-writer-nogui)";
     jw::rtf::Document doc{QString::fromStdString(libreOfficeText() + "\n{odd} \\ \U0001F600").toStdU16String(), {}};
     const jw::rtf::CharFormat formats[] = {{"Arial", 24}, {"Greek Font", 17, true}, {"DejaVu Sans", 30, false, true, true}};
     for (std::size_t k = 0; k < 3; ++k)
         doc.runs.push_back({k * 40, k < 2 ? 40 : doc.text.size() - 80, formats[k]});
     std::ofstream("ours.rtf", std::ios::binary) << jw::rtf::writeRtf(doc);
-    const QString profile = QStringLiteral("-env:UserInstallation=file://") + QDir::currentPath() + QStringLiteral("/lo");
-    for (const char *filter : {"txt:Text (encoded):UTF8", "rtf"}) {
-        int code = -1;
-        run(QStringLiteral("soffice"), {profile, QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                                        QString::fromLatin1(filter), QStringLiteral("--outdir"), QStringLiteral("lo-out"),
-                                        QStringLiteral("ours.rtf")}, &code);
+    const QString profile = u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s;
+    int code = -1;
+    for (const QString &to : {u"txt:Text (encoded):UTF8"_s, u"rtf"_s}) {
+        run({u"soffice"_s, profile, u"--headless"_s, u"--convert-to"_s, to, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s}, code);
         ASSERT_EQ(code, 0);
     }
     std::string text = readFile("lo-out/ours.txt");
@@ -135,7 +134,9 @@ TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
     std::ofstream("gaps.json") << R"({"text": "abcdef", "runs": [{"start": 2, "length": 2, "font": "X", "size": 10, "bold": true}]})";
     std::ofstream("bad.json") << R"({"text": )";
     std::ofstream("neg.json") << R"({"text": "ab", "runs": [{"start": -1, "length": 1}]})";
-    const auto dump = [](const char *args, int &code) { return run(QStringLiteral(JW_RTFDUMP), QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts), &code); };
+    const auto dump = [](const char *args, int &code) {
+        return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts), code);
+    };
     int code = -1;
     const QByteArray json = dump("page.rtf", code);
     EXPECT_EQ(code, 0);
