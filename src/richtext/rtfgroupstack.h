@@ -37,6 +37,7 @@ public:
     /// The innermost group's state, for reading.
     const GroupState &top() const { return m_entries.back().state; }
 
+    /// Opens a group, sharing its parent's state until it changes it.
     void open()
     {
         if (m_depth++ == 0)
