@@ -55,7 +55,7 @@ const ReadCase kReadCases[] = {
     {kJapanese + R"(\uc2\u12354\'82\'a0x\uc1\u12354\'82\'a0y})", u"\u3042x\u3042\uFFFDy"},
     {R"({\rtf1\ansi\ansicpg936 \'c4\'e3\ansicpg949 \'c7\'d1{\fonttbl{\f0\fcharset136 A;}}\f0\'a4\'a4})", u"\u4F60\uD55C\u4E2D"},
     // \u: signed values, surrogate pairs, fallback skipping.
-    {R"({\rtf1 \u8364?\u-4?\u65532?\u-10179?\u-8704?\u55357?\u56832?})", u"\u20AC\uFFFC\uFFFC\U0001F600\U0001F600"},
+    {R"({\rtf1 \u8364?\u-4?\u65532?\u-10179?\u-8704?\u55357?\u56832?\u128512?})", u"\u20AC\uFFFC\uFFFC\U0001F600\U0001F600\U0001F600"},
     {R"({\rtf1 a\u-10179?b\u-8704?c\u-10179?\u-10179?\u-8704?d\u-10179?})", u"abc\U0001F600d"},
     {R"({\rtf1 \u-10179?{\b\u-8704?}})", u"\U0001F600", "2::24:b"},
     {R"({\rtf1 \uc2\u8364 ab c\uc0\u8364 x\uc1\u8364\'80x\u8364\par x})", u"\u20AC c\u20ACx\u20ACx\u20ACx"},
@@ -78,7 +78,7 @@ const ReadCase kReadCases[] = {
      R"(\ul\ulw0 p\ul\ulwave0 q})",
      u"abcdefghijklmnopq", "17::24:"},
     // Font tables: bare and braced entries, names in the font's code page.
-    {R"({\rtf1{\fonttbl\f0\fswiss Helvetica;\f1\fnil Menlo-Regular;}\f0 x\f1 y{\fonttbl{\f3 Arial}}\f3 z})", u"xyz",
+    {R"({\rtf1{\fonttbl\f0\fswiss Helvetica; \f1\fnil Menlo-Regular;}\f0 x\f1 y{\fonttbl{\f3 Arial}}\f3 z})", u"xyz",
      "1:Helvetica:24:; 1:Menlo-Regular:24:; 1:Arial:24:"},
     {R"({\rtf1{\fonttbl{\f0\fbidi \froman\fcharset0\fprq2{\*\panose 0202}Times New Roman{\*\falt Times};}}\f0 x})",
      u"x", "1:Times New Roman:24:"},
@@ -92,6 +92,7 @@ const ReadCase kReadCases[] = {
     {"{\\rtf1 a\\bin5 {\\}}xb{\\pict\\bin6 {{}}\\}c}{\\*\\blob{\\bin3 }}}}d}\\bin2 \0}e\\bin-5 f}"s, u"abef"},
     // Damage: unclosed or extra braces, long words, huge numbers, cut escapes.
     {R"({\rtf1 abc{\b def)", u"abcdef", "3::24:; 3::24:b"},
+    {R"({\rtf1 a{\b\'00}b})", u"ab", "2::24:"},
     {R"({\rtf1 abc{\pict 0102)", u"abc"},
     {R"({\rtf)", u""},
     {R"({\rtf1 a{\b b}}}c})", u"ab"},
@@ -109,6 +110,7 @@ const ReadCase kReadCases[] = {
      "25::24:"},
     {"caf\xE9 \x80 \x93q\x94\0x"s, u"caf\u00E9 \u20AC \u201Cq\u201Dx"},
     {"\xC0\xAF", u"\u00C0\u00AF"},
+    {"x\x80y", u"x\u20ACy"},
     {"\xEF\xBB\xBFhello", u"hello"},
     {"", u"", ""},
     {R"({\rt)", u"{\\rt"},
