@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth openbox xdotool x11-utils imagemagick
-  poppler-utils unrtf fonts-dejavu-core
+  poppler-utils unrtf fonts-dejavu-core libreoffice-writer-nogui
   desktop-file-utils appstream
 )
 

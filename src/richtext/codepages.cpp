@@ -29,6 +29,7 @@ std::string iconvName(int codePage)
     switch (codePage) {
     case 10000: return "MACINTOSH";
     case 10007: return "MAC-CYRILLIC";
+    case 10029: return "MAC-CENTRALEUROPE";
     case 1361: return "JOHAB";
     case 20866: return "KOI8-R";
     case 21866: return "KOI8-U";
@@ -41,44 +42,58 @@ bool isDoubleByteNumber(int n)
     return n == 932 || n == 936 || n == 949 || n == 950 || n == 1361;
 }
 
+enum class ConvertStatus { Ok, Incomplete, Invalid };
+
+// One descriptor from a Windows code page to UTF-16. This is the only place
+// that talks to the platform's converter (iconv here; MultiByteToWideChar
+// would slot in on Windows).
+class Converter final {
+public:
+    explicit Converter(int codePage)
+        : m_cd(codePage > 0 ? iconv_open("UTF-16LE", iconvName(codePage).c_str()) : kNone)
+    {
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+    ~Converter()
+    {
+        if (ok())
+            iconv_close(m_cd);
+    }
+
+    bool ok() const { return m_cd != kNone; }
+
+    // Converts one byte sequence on its own; `out` gets the one character
+    // it makes, or U+FFFD when it makes none or several.
+    ConvertStatus convert(std::string_view bytes, char16_t &out)
+    {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        char in[4] = {};
+        bytes.copy(in, sizeof in);
+        char *inPtr = in;
+        std::size_t inLeft = bytes.size();
+        char buf[16];
+        char *outPtr = buf;
+        std::size_t outLeft = sizeof buf;
+        ConvertStatus status = ConvertStatus::Ok;
+        if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+            status = errno == EINVAL ? ConvertStatus::Incomplete : ConvertStatus::Invalid;
+        // Flush: a combining code page (1258) may hold back its last character.
+        if (status == ConvertStatus::Ok)
+            iconv(m_cd, nullptr, nullptr, &outPtr, &outLeft);
+        const std::size_t produced = sizeof buf - outLeft;
+        out = produced == 2 ? static_cast<char16_t>(static_cast<unsigned char>(buf[0])
+                                                    | (static_cast<unsigned char>(buf[1]) << 8))
+                            : kReplacement;
+        return status;
+    }
+
+private:
+    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+    iconv_t m_cd;
+};
+
 } // namespace
-
-ConvertStatus convertCodePage(int codePage, std::string_view bytes, std::u16string &out)
-{
-    out.clear();
-    iconv_t cd = iconv_open("UTF-16LE", iconvName(codePage).c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return ConvertStatus::Invalid;
-    std::string in(bytes);
-    char *inPtr = in.data();
-    std::size_t inLeft = in.size();
-    std::string buf(bytes.size() * 8 + 16, '\0');
-    char *outPtr = buf.data();
-    std::size_t outLeft = buf.size();
-    ConvertStatus status = ConvertStatus::Ok;
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-        status = errno == EINVAL ? ConvertStatus::Incomplete : ConvertStatus::Invalid;
-    // Flush: a combining code page (1258) may hold back its last character.
-    if (status == ConvertStatus::Ok)
-        iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
-    iconv_close(cd);
-    const std::size_t produced = buf.size() - outLeft;
-    for (std::size_t i = 0; i + 1 < produced; i += 2)
-        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(buf[i])
-                                            | (static_cast<unsigned char>(buf[i + 1]) << 8)));
-    return status;
-}
-
-bool codePageAvailable(int codePage)
-{
-    if (codePage <= 0)
-        return false;
-    iconv_t cd = iconv_open("UTF-16LE", iconvName(codePage).c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
-    iconv_close(cd);
-    return true;
-}
 
 CodePage::CodePage(int number)
     : m_number(number)
@@ -89,12 +104,13 @@ CodePage::CodePage(int number)
         return;
     }
     m_doubleByte = isDoubleByteNumber(number);
-    std::u16string out;
+    Converter conv(number);
     for (int b = 0; b < 256; ++b) {
         const char byte = static_cast<char>(b);
-        const ConvertStatus st = convertCodePage(number, std::string_view(&byte, 1), out);
-        if (st == ConvertStatus::Ok && out.size() == 1) {
-            m_single[b] = out[0];
+        char16_t u = kReplacement;
+        const ConvertStatus st = conv.ok() ? conv.convert(std::string_view(&byte, 1), u) : ConvertStatus::Invalid;
+        if (st == ConvertStatus::Ok) {
+            m_single[b] = u;
         } else if (st == ConvertStatus::Incomplete && m_doubleByte) {
             m_lead[b] = true;
             m_single[b] = kReplacement;
@@ -118,11 +134,11 @@ const CodePage::Row &CodePage::row(unsigned char lead) const
     if (const Row *r = m_rows[lead].load(std::memory_order_relaxed))
         return *r;
     auto *r = new Row;
-    std::u16string out;
+    Converter conv(m_number);
     for (int t = 0; t < 256; ++t) {
         const char bytes[2] = {static_cast<char>(lead), static_cast<char>(t)};
-        const ConvertStatus st = convertCodePage(m_number, std::string_view(bytes, 2), out);
-        (*r)[t] = (st == ConvertStatus::Ok && out.size() == 1) ? out[0] : kReplacement;
+        char16_t u = kReplacement;
+        (*r)[t] = conv.convert(std::string_view(bytes, 2), u) == ConvertStatus::Ok ? u : kReplacement;
     }
     m_rows[lead].store(r, std::memory_order_release);
     return *r;
@@ -135,22 +151,30 @@ char16_t CodePage::pair(unsigned char lead, unsigned char trail) const
     return row(lead)[trail];
 }
 
-const CodePage &codePage(int number)
+const CodePage *findCodePage(int number)
 {
     static std::mutex mutex;
-    static std::map<int, std::unique_ptr<CodePage>> owned;
-    static std::map<int, const CodePage *> byNumber;
+    static std::map<int, std::unique_ptr<CodePage>> known;
     std::lock_guard lock(mutex);
-    if (auto it = byNumber.find(number); it != byNumber.end())
-        return *it->second;
-    const int actual = (number == 1252 || codePageAvailable(number)) ? number : 1252;
-    auto &slot = owned[actual];
-    if (!slot)
-        slot = std::make_unique<CodePage>(actual);
-    // Hostile files can name any number; keep the lookup cache bounded.
-    if (byNumber.size() < 1024)
-        byNumber[number] = slot.get();
-    return *slot;
+    if (auto it = known.find(number); it != known.end())
+        return it->second.get();
+    std::unique_ptr<CodePage> page;
+    if (number == 1252 || Converter(number).ok())
+        page = std::make_unique<CodePage>(number);
+    const CodePage *result = page.get();
+    // Hostile files can name any number; remember only so many misses.
+    if (page || known.size() < 1024)
+        known.emplace(number, std::move(page));
+    else
+        return nullptr;
+    return result;
+}
+
+const CodePage &codePage(int number)
+{
+    if (const CodePage *page = findCodePage(number))
+        return *page;
+    return *findCodePage(1252);
 }
 
 int codePageForCharset(int charset)
@@ -159,7 +183,9 @@ int codePageForCharset(int charset)
     case 0: return 1252;   // ANSI
     case 2: return 1252;   // symbol fonts: show the bytes as Latin text
     case 77: return 10000; // Mac Roman
-    case 78: return 10001;
+    case 78: return 10001; // Mac Japanese
+    case 88: return 10029; // Mac Central European
+    case 89: return 10007; // Mac Cyrillic
     case 128: return 932;  // Shift JIS
     case 129: return 949;  // Hangul
     case 130: return 1361; // Johab

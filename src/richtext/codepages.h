@@ -10,17 +10,6 @@
 
 namespace jw::rtf::detail {
 
-/// Result of converting one byte sequence of a Windows code page.
-enum class ConvertStatus { Ok, Incomplete, Invalid };
-
-/// Converts bytes of Windows code page `codePage` to UTF-16. This is the
-/// only place that talks to the platform's converter (iconv here;
-/// MultiByteToWideChar would slot in on Windows).
-ConvertStatus convertCodePage(int codePage, std::string_view bytes, std::u16string &out);
-
-/// Whether the platform converter knows `codePage`.
-bool codePageAvailable(int codePage);
-
 /// Byte-to-UTF-16 tables of one code page, built once and shared.
 class CodePage final {
 public:
@@ -51,6 +40,10 @@ private:
     mutable std::array<std::atomic<const Row *>, 256> m_rows{};
     mutable std::mutex m_rowMutex;
 };
+
+/// The shared table for `number`, or nullptr when the platform has no
+/// converter for it.
+const CodePage *findCodePage(int number);
 
 /// The shared table for `number`; unknown code pages give Windows-1252.
 const CodePage &codePage(int number);

@@ -85,9 +85,8 @@ void writeText(Output &out, std::u16string_view text)
         while (j < n && isPlain(text[j]))
             ++j;
         if (j > i) {
-            char *dst = out.room(j - i);
-            for (std::size_t k = i; k < j; ++k)
-                *dst++ = static_cast<char>(text[k]);
+            std::transform(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(j),
+                           out.room(j - i), [](char16_t u) { return static_cast<char>(u); });
             out.commit(j - i);
         }
         if (j < n)
@@ -120,6 +119,36 @@ struct WriterState {
     bool underline = false;
 };
 
+// Writes the control words that change `state` into `f` in font `font`,
+// and the space that ends them.
+void writeFormat(Output &out, WriterState &state, int font, const CharFormat &f)
+{
+    const int size = detail::normalizedHalfPoints(f.halfPoints);
+    bool wrote = false;
+    if (font != state.font) {
+        out.word("\\f", font);
+        state.font = font;
+        wrote = true;
+    }
+    if (size != state.halfPoints) {
+        out.word("\\fs", size);
+        state.halfPoints = size;
+        wrote = true;
+    }
+    const auto flag = [&](bool want, bool &have, std::string_view on, std::string_view off) {
+        if (want != have) {
+            out.put(want ? on : off);
+            have = want;
+            wrote = true;
+        }
+    };
+    flag(f.bold, state.bold, "\\b", "\\b0");
+    flag(f.italic, state.italic, "\\i", "\\i0");
+    flag(f.underline, state.underline, "\\ul", "\\ulnone");
+    if (wrote)
+        out.put(' ');
+}
+
 } // namespace
 
 std::string writeRtf(const Document &doc)
@@ -151,8 +180,8 @@ std::string writeRtf(const Document &doc)
     WriterState state;
     std::size_t pos = 0;
     for (std::size_t r = 0; r < doc.runs.size(); ++r) {
-        const Run &run = doc.runs[r];
         // Tolerate malformed run lists: never write a unit twice or read past the text.
+        const Run &run = doc.runs[r];
         const std::size_t runStart = std::min(run.start, text.size());
         const std::size_t runEnd = runStart + std::min(run.length, text.size() - runStart);
         const std::size_t start = std::max(runStart, pos);
@@ -161,36 +190,7 @@ std::string writeRtf(const Document &doc)
             writeText(out, std::u16string_view(text).substr(pos, start - pos));
         if (end <= start)
             continue;
-        const CharFormat &f = run.format;
-        const int size = detail::normalizedHalfPoints(f.halfPoints);
-        bool wrote = false;
-        if (runFont[r] != state.font) {
-            out.word("\\f", runFont[r]);
-            state.font = runFont[r];
-            wrote = true;
-        }
-        if (size != state.halfPoints) {
-            out.word("\\fs", size);
-            state.halfPoints = size;
-            wrote = true;
-        }
-        if (f.bold != state.bold) {
-            out.put(f.bold ? "\\b" : "\\b0");
-            state.bold = f.bold;
-            wrote = true;
-        }
-        if (f.italic != state.italic) {
-            out.put(f.italic ? "\\i" : "\\i0");
-            state.italic = f.italic;
-            wrote = true;
-        }
-        if (f.underline != state.underline) {
-            out.put(f.underline ? "\\ul" : "\\ulnone");
-            state.underline = f.underline;
-            wrote = true;
-        }
-        if (wrote)
-            out.put(' ');
+        writeFormat(out, state, runFont[r], run.format);
         writeText(out, std::u16string_view(text).substr(start, end - start));
         pos = end;
     }
