@@ -1,10 +1,10 @@
 // Files from other programs, LibreOffice as a second reader, and rtfdump.
 
 #include "pages.h"
-#include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -94,7 +94,7 @@ TEST(RtfFiles, EveryCharsetAsLibreOfficeReadsIt)
     }
 }
 
-class RtfTools : public jwtest::TempFolderTest {};
+class RtfTools : public ::testing::Test {}; // the test main gives each test its own folder
 
 TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
 {
