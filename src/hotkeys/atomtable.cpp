@@ -1,18 +1,18 @@
 #include "hotkeys/atomtable.h"
 
 #include "hotkeys/hotkeytext.h"
-#include "hotkeys/platformerrors.h"
+#include "hotkeys/win32codes.h"
 
 namespace jw {
 
 std::uint16_t AtomTable::add(std::string_view name, std::uint32_t &error)
 {
     if (name.empty()) {
-        error = platformerror::InvalidName;
+        error = win32::ERROR_INVALID_NAME;
         return 0;
     }
     if (hotkeytext::utf16Length(name) > MaxNameLength) {
-        error = platformerror::InvalidParameter;
+        error = win32::ERROR_INVALID_PARAMETER;
         return 0;
     }
     const std::string folded = hotkeytext::asciiLower(name);
@@ -26,7 +26,7 @@ std::uint16_t AtomTable::add(std::string_view name, std::uint32_t &error)
     if (!m_freed.empty())
         candidate = *m_freed.begin();
     if (candidate > 0xFFFF) {
-        error = platformerror::NotEnoughMemory;
+        error = win32::ERROR_NOT_ENOUGH_MEMORY;
         return 0;
     }
     if (candidate == m_next)
@@ -43,7 +43,7 @@ bool AtomTable::remove(std::uint16_t atom, std::uint32_t &error)
 {
     const auto found = m_atoms.find(atom);
     if (found == m_atoms.end()) {
-        error = platformerror::InvalidHandle;
+        error = win32::ERROR_INVALID_HANDLE;
         return false;
     }
     if (--found->second.references == 0) {

@@ -206,7 +206,7 @@ void frmMain::ConvertOldPages()
 
 void frmMain::registerHotKeys()
 {
-    m_cHK = std::make_unique<cRegHotKey>(createHotKeyPlatform());
+    m_cHK = createHotKeyRegistry();
     m_cHK->HotKeyPress = [this](const std::string &sName, std::int32_t eModifiers, std::int32_t eKey) {
         m_cHK_HotKeyPress(QString::fromStdString(sName), eModifiers, eKey);
     };
@@ -214,8 +214,8 @@ void frmMain::registerHotKeys()
     try {
         m_cHK->RegisterKey("JotwellVisible", 86, 1); // Alt+V
     } catch (const HotKeyError &error) {
-        // The pad works without the key; say so once.
-        std::fprintf(stderr, "jotwell: Alt+V is not available: %s\n", error.what());
+        // The pad works without the key.
+        qCWarning(lcHotKeys, "Alt+V is not available: %s", error.what());
     }
 }
 
