@@ -8,11 +8,8 @@ namespace jw {
 std::string HotKeyBackend::messageText(std::uint32_t code) const
 {
     switch (code) {
-    case win32::ERROR_INVALID_HANDLE: return "The atom does not exist.";
     case win32::ERROR_NOT_ENOUGH_MEMORY: return "The atom table is full.";
     case win32::ERROR_INVALID_PARAMETER: return "The parameter is incorrect.";
-    case win32::ERROR_INVALID_NAME: return "The atom name is empty.";
-    case win32::ERROR_HOTKEY_ALREADY_REGISTERED: return "Hot key is already registered.";
     default: return {};
     }
 }
@@ -24,7 +21,7 @@ std::uint16_t HotKeyBackend::addAtom(const std::string &name)
 
 void HotKeyBackend::deleteAtom(std::uint16_t atom)
 {
-    m_atoms.remove(atom, m_lastError);
+    m_atoms.remove(atom);
 }
 
 std::uint32_t HotKeyBackend::tickCount() const

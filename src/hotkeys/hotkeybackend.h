@@ -22,7 +22,9 @@ struct HotKeyPressed {
 /// failure, the press callback, an atom table kept in the process (for
 /// desktops without Win32's global atoms), the clock and the program's name.
 ///
-/// All calls, and the press callback, happen on the UI thread.
+/// All calls, and the press callback, happen on the UI thread. A desktop that
+/// answers a registration later (the GlobalShortcuts portal) fits by
+/// accepting at once; its later refusals will need a callback like the presses'.
 class HotKeyBackend {
 public:
     using PressHandler = std::function<void(const HotKeyPressed &)>;

@@ -34,11 +34,9 @@ inline constexpr std::int32_t IDHOT_SNAPWINDOW = -1;
 inline constexpr std::int32_t IDHOT_SNAPDESKTOP = -2;
 
 // Error numbers.
-inline constexpr std::uint32_t ERROR_INVALID_HANDLE = 6;
 inline constexpr std::uint32_t ERROR_NOT_ENOUGH_MEMORY = 8;
 inline constexpr std::uint32_t ERROR_NOT_SUPPORTED = 50;
 inline constexpr std::uint32_t ERROR_INVALID_PARAMETER = 87;
-inline constexpr std::uint32_t ERROR_INVALID_NAME = 123;
 inline constexpr std::uint32_t ERROR_HOTKEY_ALREADY_REGISTERED = 1409;
 
 } // namespace jw::win32

@@ -40,11 +40,11 @@ TEST(HotKeysQt, RestoreAndActivateShowsRestoresAndActivates)
 
     registry->RestoreAndActivate(handle(hidden));
     EXPECT_TRUE(hidden.isVisible());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&hidden));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&hidden, 20000));
     registry->RestoreAndActivate(handle(minimised));
     EXPECT_FALSE(minimised.isMinimized());
     EXPECT_TRUE(minimised.isMaximized());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&minimised));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&minimised, 20000));
 
     QWindow plain; // a window that is no widget's
     plain.create();

@@ -31,7 +31,7 @@ void FakeHotKeyBackend::unregisterHotKey(std::intptr_t hwnd, std::int32_t id)
 std::string FakeHotKeyBackend::messageText(std::uint32_t code) const
 {
     const auto found = m_texts.find(code);
-    return found == m_texts.end() ? std::string() : found->second;
+    return found == m_texts.end() ? HotKeyBackend::messageText(code) : found->second;
 }
 
 std::uint16_t FakeHotKeyBackend::addAtom(const std::string &name)

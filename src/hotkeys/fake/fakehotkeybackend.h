@@ -37,7 +37,7 @@ public:
     void failNextAtom(std::uint32_t error) { m_atomFailure = error; }
     /// Registering the combination fails with `error`, as if another program held it.
     void takeCombination(std::int32_t modifiers, std::int32_t virtualKey, std::uint32_t error);
-    /// The text messageText gives for `code` (none by default).
+    /// The text messageText gives for `code` instead of the shared one.
     void setMessageText(std::uint32_t code, std::string text) { m_texts[code] = std::move(text); }
     /// The user presses the combination; false when nothing is registered for it.
     bool press(std::int32_t modifiers, std::int32_t virtualKey);

@@ -139,7 +139,8 @@ struct X11Backend::Impl {
     }
 
     // Ungrabbing a combination this client does not hold changes nothing, so
-    // this also undoes exactly the grabs of a half-failed registration.
+    // this also undoes exactly the grabs of a half-failed registration. Waits
+    // for the server: another program may take the combination right after.
     void ungrab(const Registration &reg)
     {
         for (const xcb_keycode_t code : reg.keycodes) {
@@ -148,7 +149,7 @@ struct X11Backend::Impl {
             grabLedger().erase({connection, code, reg.mask});
             held.erase(code);
         }
-        xcb_flush(connection);
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
 
     void disconnect(const void *owner)

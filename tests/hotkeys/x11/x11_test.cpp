@@ -15,6 +15,9 @@
 #include <xcb/xcb.h>
 #include <X11/keysym.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace jw;
 using namespace jwtest;
 
@@ -49,7 +52,7 @@ protected:
         registry->Attach(static_cast<std::intptr_t>(window.winId()));
         return registry;
     }
-    bool waitFor(const Presses &log, std::size_t count) { return QTest::qWaitFor([&] { return log.size() >= count; }); }
+    bool waitFor(const Presses &log, std::size_t count) { return QTest::qWaitFor([&] { return log.size() >= count; }, 20000); }
 
     std::unique_ptr<QApplication> app = makeApplication();
     std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
@@ -85,7 +88,7 @@ TEST_F(X11HotKeys, HoldingTheKeyIsOnePress)
     registry->RegisterKey("JotwellVisible", 86, 1);
     other.press(XK_Alt_L);
     other.press(XK_v);
-    const bool repeated = QTest::qWaitFor([&] { return x11->repeatsSuppressed() >= 3; });
+    const bool repeated = QTest::qWaitFor([&] { return x11->repeatsSuppressed() >= 3; }, 20000);
     other.release(XK_v);
     other.release(XK_Alt_L);
     ASSERT_TRUE(repeated) << "the server did not auto-repeat the held key";
@@ -157,6 +160,9 @@ TEST_F(X11HotKeys, RegistryMayOutliveTheApplication)
     registry->RegisterKey("JotwellVisible", 86, 1);
     window.reset();
     app.reset(); // closes the connection, and the server drops its grabs
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!other.grab(XCB_MOD_MASK_1, XK_v, true) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(other.grab(XCB_MOD_MASK_1, XK_v, true));
     EXPECT_EQ(errorFrom([&] { registry->RegisterKey("Later", 'B', 1); }).description(),
               "Failed to Register Hot Key [The connection to the X display is closed.]");
