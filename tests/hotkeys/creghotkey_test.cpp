@@ -242,6 +242,7 @@ TEST(HotKeyText, CutsInUtf16UnitsAndFindsTheProgramName)
 {
     EXPECT_EQ(hotkeytext::utf16Prefix("a\xF0\x9F\x98\x80z", 2), "a"); // never half a surrogate pair
     EXPECT_EQ(hotkeytext::utf16Prefix("a\xF0\x9F\x98\x80z", 3), "a\xF0\x9F\x98\x80");
+    EXPECT_EQ(hotkeytext::utf16Prefix("\xEF\xBC\xA1z", 1), "\xEF\xBC\xA1"); // fullwidth A, one unit
     EXPECT_EQ(hotkeytext::fileStem("C:\\Program Files\\Jotwell Pro\\JOTWELL.EXE"), "JOTWELL");
     EXPECT_EQ(hotkeytext::fileStem("/opt/notes.v2/pad"), "pad");
 }

@@ -48,8 +48,10 @@ TEST(HotKeysQt, RestoreAndActivateShowsRestoresAndActivates)
 
     QWindow plain; // a window that is no widget's
     plain.create();
+    plain.setWindowStates(Qt::WindowMinimized);
     registry->RestoreAndActivate(static_cast<std::intptr_t>(plain.winId()));
     EXPECT_TRUE(plain.isVisible());
+    EXPECT_EQ(plain.windowStates(), Qt::WindowNoState);
     registry->RestoreAndActivate(0x7FFFFFF); // no window of ours: nothing happens
 }
 
