@@ -25,9 +25,10 @@ std::string name()
     DWORD length = 0;
     while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size())
         path.resize(path.size() * 2);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    const int units = static_cast<int>(length);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), units, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(length), utf8.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, path.data(), units, utf8.data(), size, nullptr, nullptr);
     return length == 0 ? std::string("jotwell") : hotkeytext::fileStem(utf8);
 }
 

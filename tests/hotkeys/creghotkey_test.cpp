@@ -203,7 +203,8 @@ TEST_F(RegistryTest, ClearAttachAndDestructionReleaseLastRegisteredFirst)
     const std::size_t before = released->size();
     const std::vector<std::int32_t> last{id(2), id(1)};
     registry.reset();
-    EXPECT_EQ(std::vector<std::int32_t>(released->begin() + static_cast<std::ptrdiff_t>(before), released->end()), last);
+    const auto sinceReset = released->begin() + static_cast<std::ptrdiff_t>(before);
+    EXPECT_EQ(std::vector<std::int32_t>(sinceReset, released->end()), last);
 }
 
 TEST_F(RegistryTest, WindowProcReportsOnlyHotKeyMessages)
@@ -242,6 +243,7 @@ TEST(HotKeyText, CutsInUtf16UnitsAndFindsTheProgramName)
 {
     EXPECT_EQ(hotkeytext::utf16Prefix("a\xF0\x9F\x98\x80z", 2), "a"); // never half a surrogate pair
     EXPECT_EQ(hotkeytext::utf16Prefix("a\xF0\x9F\x98\x80z", 3), "a\xF0\x9F\x98\x80");
+    EXPECT_EQ(hotkeytext::utf16Prefix("\xF4\x80\x80\x80z", 1), "");            // U+100000, two units
     EXPECT_EQ(hotkeytext::utf16Prefix("\xEF\xBC\xA1z", 1), "\xEF\xBC\xA1"); // fullwidth A, one unit
     EXPECT_EQ(hotkeytext::fileStem("C:\\Program Files\\Jotwell Pro\\JOTWELL.EXE"), "JOTWELL");
     EXPECT_EQ(hotkeytext::fileStem("/opt/notes.v2/pad"), "pad");

@@ -26,12 +26,17 @@ TEST(HotKeysQt, OffscreenSessionRefusesRegistrationAndSaysWhy)
     const HotKeyError error = errorFrom([&] { registry->RegisterKey("JotwellVisible", 86, 1); });
     EXPECT_EQ(error.number(), cRegHotKey::ErrRegisterRefused);
     EXPECT_EQ(error.description(),
-              "Failed to Register Hot Key [Global hot keys are not available in this desktop session (there is no display)]");
+              "Failed to Register Hot Key [Global hot keys are not available in this desktop session "
+              "(there is no display)]");
 }
 
 TEST(HotKeysQt, RestoreAndActivateShowsRestoresAndActivates)
 {
     const auto registry = createHotKeyRegistry();
+    QWindow plain; // a window that is no widget's
+    plain.create();
+    registry->RestoreAndActivate(0x7FFFFFF); // no window of ours: nothing happens
+    EXPECT_FALSE(plain.isVisible());
     QWidget hidden;
     QWidget minimised;
     minimised.showMaximized();
@@ -46,13 +51,12 @@ TEST(HotKeysQt, RestoreAndActivateShowsRestoresAndActivates)
     EXPECT_TRUE(minimised.isMaximized());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&minimised, 20000));
 
-    QWindow plain; // a window that is no widget's
-    plain.create();
-    plain.setWindowStates(Qt::WindowMinimized);
     registry->RestoreAndActivate(static_cast<std::intptr_t>(plain.winId()));
     EXPECT_TRUE(plain.isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&plain, 20000));
+    plain.setWindowStates(Qt::WindowMinimized);
+    registry->RestoreAndActivate(static_cast<std::intptr_t>(plain.winId()));
     EXPECT_EQ(plain.windowStates(), Qt::WindowNoState);
-    registry->RestoreAndActivate(0x7FFFFFF); // no window of ours: nothing happens
 }
 
 } // namespace

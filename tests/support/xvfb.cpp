@@ -56,7 +56,8 @@ std::string readDisplayNumber(int fd)
     std::string number;
     const auto deadline = std::chrono::steady_clock::now() + StartTimeout;
     while (number.find('\n') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        using std::chrono::milliseconds;
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd ready{fd, POLLIN, 0};
         if (left.count() <= 0 || (poll(&ready, 1, static_cast<int>(left.count())) <= 0 && errno != EINTR))
             return {};

@@ -12,7 +12,6 @@ namespace {
 
 std::unique_ptr<HotKeyBackend> unavailable(std::string reason)
 {
-    qCInfo(lcHotKeys, "no global hot keys: %s", reason.c_str());
     return std::make_unique<UnavailableBackend>(std::move(reason));
 }
 
@@ -34,7 +33,7 @@ std::unique_ptr<HotKeyBackend> createHotKeyBackend()
     auto *x11 = app->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection())
         return unavailable("the X11 connection is not available");
-    return std::make_unique<X11Backend>(x11->connection(), app);
+    return std::make_unique<X11Backend>(*x11->connection(), *app);
 }
 
 } // namespace jw

@@ -93,7 +93,6 @@ struct X11Backend::Impl {
     };
     struct Held {
         bool pressed = false;
-        bool released = false;
         xcb_timestamp_t lastPress = 0;
         xcb_timestamp_t lastRelease = 0;
     };
@@ -175,16 +174,14 @@ bool X11Backend::Impl::isRepeat(const xcb_key_press_event_t &key, bool release)
         return false;
     Held &state = found->second;
     if (release) {
-        if (!state.pressed)
-            return false;
-        state = {false, true, state.lastPress, key.time};
+        state = {false, state.lastPress, key.time};
         return true;
     }
     const bool withoutRelease = state.pressed && key.time - state.lastPress <= RepeatWindowMs;
-    const bool pair = !state.pressed && state.released && state.lastRelease == key.time;
+    const bool pair = !state.pressed && state.lastRelease == key.time;
     if (!withoutRelease && !pair)
         return false;
-    state = {true, false, key.time, 0};
+    state = {true, key.time, 0};
     ++repeats;
     return true;
 }
@@ -199,18 +196,15 @@ const X11Backend::Impl::Registration *X11Backend::Impl::match(const xcb_key_pres
     return nullptr;
 }
 
-X11Backend::X11Backend(xcb_connection_t *connection, QCoreApplication *application)
-    : m_impl(std::make_unique<Impl>()), m_application(application)
+X11Backend::X11Backend(xcb_connection_t &connection, QCoreApplication &application)
+    : m_impl(std::make_unique<Impl>()), m_application(&application)
 {
-    if (!connection || !application || xcb_connection_has_error(connection))
+    if (xcb_connection_has_error(&connection))
         return;
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    if (screens.rem == 0)
-        return;
-    m_impl->connection = connection;
-    m_impl->root = screens.data->root;
-    m_impl->symbols = xcb_key_symbols_alloc(connection);
-    application->installNativeEventFilter(this);
+    m_impl->connection = &connection;
+    m_impl->root = xcb_setup_roots_iterator(xcb_get_setup(&connection)).data->root;
+    m_impl->symbols = xcb_key_symbols_alloc(&connection);
+    application.installNativeEventFilter(this);
 }
 
 X11Backend::~X11Backend()
@@ -241,7 +235,9 @@ bool X11Backend::registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_
     Impl::Registration reg{{hwnd, id, modifiers & ~MOD_NOREPEAT, virtualKey}, mask.value_or(0),
                            m_impl->keycodesFor(keysymFor(virtualKey))};
     std::uint32_t failure = !mask ? ERROR_INVALID_PARAMETER : reg.keycodes.empty() ? ErrorKeyNotOnKeyboard : 0;
-    const auto heldHere = [&](xcb_keycode_t code) { return grabLedger().count({m_impl->connection, code, reg.mask}) != 0; };
+    const auto heldHere = [&](xcb_keycode_t code) {
+        return grabLedger().count({m_impl->connection, code, reg.mask}) != 0;
+    };
     if (failure == 0 && std::any_of(reg.keycodes.begin(), reg.keycodes.end(), heldHere))
         failure = ERROR_HOTKEY_ALREADY_REGISTERED;
     if (failure == 0) {
@@ -309,7 +305,7 @@ bool X11Backend::nativeEventFilter(const QByteArray &eventType, void *message, q
     const Impl::Registration *reg = m_impl->match(key);
     if (!reg)
         return false;
-    m_impl->held[key.detail] = Impl::Held{true, false, key.time, 0};
+    m_impl->held[key.detail] = Impl::Held{true, key.time, 0};
     const HotKeyPressed press = reg->key; // the handler may unregister this very key
     reportPress(press);
     return true;

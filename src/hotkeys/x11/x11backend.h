@@ -20,7 +20,7 @@ class X11Backend final : public HotKeyBackend, private QAbstractNativeEventFilte
 public:
     /// Uses `application`'s own `connection`, and lets go of it (the server
     /// drops the grabs) once the application has ended.
-    X11Backend(xcb_connection_t *connection, QCoreApplication *application);
+    X11Backend(xcb_connection_t &connection, QCoreApplication &application);
     ~X11Backend() override;
 
     bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers,

@@ -27,7 +27,8 @@ public:
 
 struct Registry {
     explicit Registry(const wchar_t *windowName, DWORD style = 0)
-        : window(CreateWindowExW(0, L"STATIC", windowName, style, 0, 0, 100, 100, HWND_MESSAGE, nullptr, nullptr, nullptr))
+        : window(CreateWindowExW(0, L"STATIC", windowName, style, 0, 0, 99, 99, HWND_MESSAGE, nullptr, nullptr,
+                                 nullptr))
     {
         registry->Attach(reinterpret_cast<std::intptr_t>(window));
         recordPresses(*registry, presses);
@@ -46,7 +47,11 @@ struct Registry {
             DispatchMessageW(&msg);
         }
     }
-    void post(std::int32_t id, HWND to) { PostMessageW(to, WM_HOTKEY, static_cast<WPARAM>(static_cast<INT_PTR>(id)), MAKELPARAM(2, 65)); }
+    // As the system posts it: the identifier sign-extended, Control+A in lParam.
+    void post(std::int32_t id, HWND to)
+    {
+        PostMessageW(to, WM_HOTKEY, static_cast<WPARAM>(static_cast<INT_PTR>(id)), MAKELPARAM(2, 65));
+    }
 
     HWND window;
     RecordingBackend *backend = new RecordingBackend;
