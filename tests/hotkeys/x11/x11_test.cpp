@@ -35,6 +35,7 @@ protected:
         static char *argv[] = {name, nullptr};
         return std::make_unique<QApplication>(argc, argv);
     }
+    void SetUp() override { ASSERT_NE(x11, nullptr) << "the X11 backend was not chosen"; }
     ~X11HotKeys() override
     {
         if (other.modifierState() & XCB_MOD_MASK_2) // leave the locks off for the next test
@@ -68,7 +69,6 @@ protected:
 
 TEST_F(X11HotKeys, AltVIsOnePressWhateverTheLocksAndOnlyWithExactlyItsModifiers)
 {
-    ASSERT_NE(x11, nullptr) << "the X11 backend was not chosen";
     registry->RegisterKey("Shifted", 86, 1 | 4);
     registry->RegisterKey("JotwellVisible", 86, 1);
     other.chord({XK_Alt_L}, XK_v);
