@@ -8,10 +8,10 @@ namespace jw {
 
 namespace {
 
-// A plain QWindow that is no widget's.
+// A plain QWindow that is no widget's. No native window has the id 0.
 QWindow *windowFor(std::intptr_t hwnd)
 {
-    if (hwnd == 0 || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return nullptr;
     const QWindowList windows = QGuiApplication::allWindows();
     for (QWindow *window : windows) {
@@ -24,7 +24,7 @@ QWindow *windowFor(std::intptr_t hwnd)
 
 QWidget *widgetFor(std::intptr_t hwnd)
 {
-    if (hwnd == 0 || !qobject_cast<QApplication *>(QCoreApplication::instance()))
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return nullptr;
     return QWidget::find(static_cast<WId>(hwnd));
 }

@@ -150,6 +150,7 @@ TEST_F(X11HotKeys, KeysAreMappedFromVirtualKeysAndUnknownOnesRefused)
     registry->RegisterKey("Zero", '0', 1);
     registry->RegisterKey("Nine", '9', 1);
     registry->RegisterKey("Z", 'Z', 1);
+    registry->RegisterKey("Keypad 9", 0x69, 1);
     registry->RegisterKey("Left", 0x25, 8); // Win+Left
     other.chord({XK_Control_L, XK_Shift_L}, XK_F5);
     other.chord({XK_Alt_L}, XK_0);
