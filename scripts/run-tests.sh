@@ -8,9 +8,5 @@ status=0
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" || status=1
-
-if [[ -x "$here/scripts/test-win.sh" ]]; then
-  "$here/scripts/test-win.sh" || status=1
-fi
-"$here/scripts/test-win-registry.sh" || status=1
+"$here/scripts/test-win.sh" || status=1
 exit $status

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Cross-builds the hot key registry and its Win32 backend with mingw-w64 (no
-# Qt needed) and runs their tests under wine, in a wine prefix of their own
-# inside the build folder. Exits non-zero when anything fails.
+# Cross-builds the Win32 backends (global hot keys, the About box's registry
+# reading) and their tests with mingw-w64 (preset windows-cross, no Qt) and
+# runs them under wine, in a wine prefix of their own inside the build folder.
+# Exits non-zero when anything fails.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${JW_WIN_BUILD:-$here/build-win}
+build=$here/build-win
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 
@@ -15,9 +16,9 @@ for tool in x86_64-w64-mingw32-g++-posix "$wine" "$wineserver"; do
   fi
 done
 
-cmake -S "$here/tests/hotkeys/win" -B "$build" -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" >/dev/null || exit 1
-cmake --build "$build" -j 2 || exit 1
+cd "$here" || exit 1
+cmake --preset windows-cross >/dev/null || exit 1
+cmake --build --preset windows-cross || exit 1
 
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The tests need no display; keep wine off the developer's desktop.
@@ -26,7 +27,7 @@ unset DISPLAY WAYLAND_DISPLAY
 # Outside CTest: end a server left by an interrupted run, create the prefix
 # (the first start takes a while), then start a lasting server and wine's
 # helper processes under it, so no helper started by a test holds CTest's
-# output open.
+# output open. The server ends with this script.
 quiet() { "$@" >/dev/null 2>&1 </dev/null; }
 quiet "$wineserver" -k || true
 quiet "$wine" cmd /c exit || true
@@ -35,6 +36,4 @@ quiet "$wineserver" -p || true
 trap 'quiet "$wineserver" -k || true' EXIT
 quiet "$wine" cmd /c exit || true
 
-status=0
-ctest --test-dir "$build" --output-on-failure || status=1
-exit $status
+ctest --preset windows-cross

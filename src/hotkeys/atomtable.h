@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -10,25 +9,18 @@
 namespace jw {
 
 /// A global atom table kept inside the process, for desktops that have none:
-/// atoms 0xC000 to 0xFFFF, names of 1 to 255 characters compared without
+/// atoms 0xC000 to 0xFFFF, lowest free value first, names compared without
 /// regard to ASCII letter case, and a reference count per atom.
 class AtomTable final {
 public:
     static constexpr std::uint16_t FirstAtom = 0xC000;
-    static constexpr std::size_t MaxNameLength = 255;
 
-    /// Adds a reference to `name`, creating the atom when new. Returns the atom,
-    /// or 0 with `error` set (InvalidName, InvalidParameter, NotEnoughMemory).
+    /// Adds a reference to `name`, creating the atom when new. Returns the
+    /// atom, or 0 with `error` = ERROR_NOT_ENOUGH_MEMORY when the table is full.
     std::uint16_t add(std::string_view name, std::uint32_t &error);
 
-    /// Drops one reference; returns false with `error` = InvalidHandle for an unknown atom.
-    bool remove(std::uint16_t atom, std::uint32_t &error);
-
-    /// The name the atom was created with, if the atom exists.
-    std::optional<std::string> name(std::uint16_t atom) const;
-
-    /// The atom of `name`, 0 when there is none.
-    std::uint16_t find(std::string_view name) const;
+    /// Drops one reference; unknown atoms are ignored.
+    void remove(std::uint16_t atom);
 
     /// References held on `atom`, 0 when it does not exist.
     int referenceCount(std::uint16_t atom) const;
@@ -38,14 +30,14 @@ public:
 
 private:
     struct Entry {
-        std::string name;
+        std::string foldedName;
         int references = 0;
     };
 
     std::map<std::uint16_t, Entry> m_atoms;
     std::map<std::string, std::uint16_t> m_byFoldedName;
-    std::set<std::uint16_t> m_freed;        // values below m_next given back
-    std::uint32_t m_next = FirstAtom;       // lowest value never handed out
+    std::set<std::uint16_t> m_freed;  // values below m_next given back
+    std::uint32_t m_next = FirstAtom; // lowest value never handed out
 };
 
 } // namespace jw

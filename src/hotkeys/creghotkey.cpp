@@ -1,8 +1,10 @@
 #include "hotkeys/creghotkey.h"
 
+#include "hotkeys/hotkeybackend.h"
 #include "hotkeys/hotkeyerror.h"
 #include "hotkeys/hotkeytext.h"
-#include "hotkeys/ihotkeyplatform.h"
+#include "hotkeys/win32codes.h"
+#include "hotkeys/windowfunctions.h"
 
 #include <stdexcept>
 #include <utility>
@@ -13,14 +15,6 @@ namespace {
 
 constexpr std::size_t MaxNameLength = 32;
 constexpr std::size_t MaxAtomNameLength = 254;
-
-// Identifiers the system reserves for its own snapshot keys.
-constexpr std::int32_t IDHOT_SNAPWINDOW = -1;
-constexpr std::int32_t IDHOT_SNAPDESKTOP = -2;
-
-constexpr std::int32_t SW_SHOW = 5;
-constexpr std::uint32_t WM_SYSCOMMAND = 274;
-constexpr std::uintptr_t SC_RESTORE = 0xF120;
 
 // The atom name for attempt `attempt`; later attempts keep a distinguishing
 // suffix even when the name has to be cut.
@@ -39,42 +33,45 @@ std::string withSystemText(std::string description, const std::string &systemTex
     return description;
 }
 
+// The message's lParam: modifiers in the low half, the virtual key in the high half.
+std::int32_t hotKeyLParam(std::int32_t modifiers, std::int32_t virtualKey)
+{
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(modifiers) & 0xFFFFu)
+                                     | (static_cast<std::uint32_t>(virtualKey) << 16));
+}
+
 } // namespace
 
-cRegHotKey::cRegHotKey(std::unique_ptr<IHotKeyPlatform> platform)
-    : m_platform(std::move(platform))
+cRegHotKey::cRegHotKey(std::unique_ptr<HotKeyBackend> backend, std::unique_ptr<WindowFunctions> windows)
+    : m_backend(std::move(backend)), m_windows(std::move(windows))
 {
-    if (!m_platform)
-        throw std::invalid_argument("cRegHotKey needs a platform");
+    if (!m_backend)
+        throw std::invalid_argument("cRegHotKey needs a backend");
 }
 
 cRegHotKey::~cRegHotKey()
 {
-    try {
-        Clear();
-    } catch (...) {
-        // A destructor must not throw; the platform releases what is left.
-    }
+    Clear();
 }
 
 void cRegHotKey::Attach(std::intptr_t hwndA)
 {
     Clear();
-    if (hwndA != 0) {
-        m_hWnd = hwndA;
-        m_platform->attachMessage(*this, m_hWnd, WM_HOTKEY);
-    }
+    if (hwndA == 0)
+        return;
+    m_hWnd = hwndA;
+    m_backend->setPressHandler([this](const HotKeyPressed &press) {
+        if (press.hwnd == m_hWnd)
+            WindowProc(m_hWnd, win32::WM_HOTKEY, press.id, hotKeyLParam(press.modifiers, press.virtualKey));
+    });
 }
 
 void cRegHotKey::Clear()
 {
-    const std::int32_t count = m_iCount;
-    for (std::int32_t i = count; i >= 1; --i) {
-        const std::string name = m_tKeys[static_cast<std::size_t>(i - 1)].sName;
-        UnregisterKey(name);
-    }
+    for (std::int32_t i = m_iCount; i >= 1; --i)
+        releaseAt(i);
     if (m_hWnd != 0) {
-        m_platform->detachMessage(*this, m_hWnd, WM_HOTKEY);
+        m_backend->setPressHandler({});
         m_hWnd = 0;
     }
 }
@@ -85,126 +82,109 @@ void cRegHotKey::RegisterKey(const std::string &sName, std::int32_t eKey, std::i
         throw HotKeyError(ErrNameTooLong, errorSource(), "Key Name too long (max 32 characters).");
     for (const tHotKey &key : m_tKeys) {
         if (key.sName == sName)
-            throw HotKeyError(ErrNameTaken, errorSource(),
-                              "The Key Name '" + sName + "' is already registered.");
+            throw HotKeyError(ErrNameTaken, errorSource(), "The Key Name '" + sName + "' is already registered.");
     }
 
-    const std::string program = m_platform->executableName();
-    const std::uint32_t ticks = m_platform->tickCount();
-    const std::string base = sName + "_" + program + "_" + std::to_string(ticks);
-
-    // Atom names compare without regard to case, so two keys could get the
-    // same atom; every key needs its own identifier, and -1/-2 belong to the
-    // system. Unusable atoms stay held until the search ends, so each attempt
-    // (with a new name) yields a new value and the loop ends after at most one
-    // attempt per identifier in use.
-    std::vector<std::uint16_t> unusable;
-    const auto releaseUnusable = [&] {
-        for (const std::uint16_t atom : unusable)
-            m_platform->deleteAtom(atom);
-    };
-    const int attempts = m_iCount + 3;
     std::string atomName;
-    std::int32_t lID = 0;
-    for (int attempt = 0;; ++attempt) {
-        atomName = atomNameFor(base, attempt);
-        const std::uint16_t atom = m_platform->addAtom(atomName);
-        if (atom == 0) {
-            const std::uint32_t error = m_platform->lastError();
-            releaseUnusable();
-            const std::string text = SystemErrorText(error);
-            throw HotKeyError(ErrAddAtom, errorSource(), withSystemText("Failed to add GlobalAtom", text),
-                              error);
-        }
-        lID = static_cast<std::int16_t>(atom);
-        if (!idInUse(lID))
-            break;
-        unusable.push_back(atom);
-        if (attempt + 1 >= attempts) {
-            releaseUnusable();
-            throw HotKeyError(ErrAddAtom, errorSource(), "Failed to add GlobalAtom");
-        }
-    }
-    releaseUnusable();
-
-    if (!m_platform->registerHotKey(m_hWnd, lID, eModifiers, eKey)) {
-        const std::uint32_t error = m_platform->lastError();
-        m_platform->deleteAtom(static_cast<std::uint16_t>(lID));
-        const std::string text = SystemErrorText(error);
+    const std::int32_t lID = addUniqueAtom(sName, atomName);
+    if (!m_backend->registerHotKey(m_hWnd, lID, eModifiers, eKey)) {
+        const std::uint32_t error = m_backend->lastError();
+        m_backend->deleteAtom(static_cast<std::uint16_t>(lID));
         throw HotKeyError(ErrRegisterRefused, errorSource(),
-                          withSystemText("Failed to Register Hot Key", text), error);
+                          withSystemText("Failed to Register Hot Key", SystemErrorText(error)), error);
     }
-
     m_tKeys.push_back(tHotKey{sName, std::move(atomName), lID, eKey, eModifiers});
     ++m_iCount;
 }
 
+// Atom names compare without regard to case, so two keys registered in the
+// same tick could get the same atom; every key needs its own identifier, and
+// -1/-2 belong to the system. Unusable atoms stay held until the search ends,
+// so each attempt (with a new name) yields a new value and the loop ends
+// after at most one attempt per identifier in use.
+std::int32_t cRegHotKey::addUniqueAtom(const std::string &sName, std::string &atomName)
+{
+    const std::string base =
+        sName + "_" + m_backend->programName() + "_" + std::to_string(m_backend->tickCount());
+    std::vector<std::uint16_t> unusable;
+    const auto releaseUnusable = [&] {
+        for (const std::uint16_t atom : unusable)
+            m_backend->deleteAtom(atom);
+    };
+    for (int attempt = 0;; ++attempt) {
+        atomName = atomNameFor(base, attempt);
+        const std::uint16_t atom = m_backend->addAtom(atomName);
+        if (atom == 0) {
+            const std::uint32_t error = m_backend->lastError();
+            releaseUnusable();
+            throw HotKeyError(ErrAddAtom, errorSource(),
+                              withSystemText("Failed to add GlobalAtom", SystemErrorText(error)), error);
+        }
+        const std::int32_t lID = static_cast<std::int16_t>(atom);
+        if (!idInUse(lID)) {
+            releaseUnusable();
+            return lID;
+        }
+        unusable.push_back(atom);
+        if (attempt >= m_iCount + 2) {
+            releaseUnusable();
+            throw HotKeyError(ErrAddAtom, errorSource(), "Failed to add GlobalAtom");
+        }
+    }
+}
+
 void cRegHotKey::UnregisterKey(const std::string &sName)
 {
-    const std::int32_t index = IndexOfKey(sName);
+    releaseAt(IndexOfKey(sName));
+}
+
+void cRegHotKey::releaseAt(std::int32_t index)
+{
     const std::size_t at = static_cast<std::size_t>(index - 1);
     const std::int32_t lID = m_tKeys[at].lID;
-    m_platform->unregisterHotKey(m_hWnd, lID);
-    m_platform->deleteAtom(static_cast<std::uint16_t>(lID));
-    if (m_iCount < 2) {
-        m_iCount = 0;
+    m_backend->unregisterHotKey(m_hWnd, lID);
+    m_backend->deleteAtom(static_cast<std::uint16_t>(lID));
+    m_tKeys.erase(m_tKeys.begin() + static_cast<std::ptrdiff_t>(at));
+    --m_iCount;
+    if (m_iCount == 0)
         m_tKeys = {};
-    } else {
-        m_tKeys.erase(m_tKeys.begin() + static_cast<std::ptrdiff_t>(at));
-        --m_iCount;
-    }
 }
 
 void cRegHotKey::RestoreAndActivate(std::intptr_t hwnd)
 {
-    if (!m_platform->isWindowVisible(hwnd))
-        m_platform->showWindow(hwnd, SW_SHOW);
-    if (m_platform->isIconic(hwnd))
-        m_platform->sendMessage(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
-    m_platform->setForegroundWindow(hwnd);
+    if (!m_windows)
+        return;
+    if (!m_windows->isVisible(hwnd))
+        m_windows->show(hwnd);
+    if (m_windows->isMinimised(hwnd))
+        m_windows->restore(hwnd);
+    m_windows->bringToFront(hwnd);
 }
 
-std::int32_t cRegHotKey::MsgResponse() const
+std::int32_t cRegHotKey::WindowProc(std::intptr_t, std::int32_t iMsg, std::int32_t wParam, std::int32_t lParam)
 {
-    return 2;
-}
-
-void cRegHotKey::setMsgResponse(std::int32_t)
-{
-}
-
-std::int32_t cRegHotKey::WindowProc(std::intptr_t, std::int32_t iMsg, std::int32_t wParam,
-                                    std::int32_t lParam)
-{
-    if (iMsg != WM_HOTKEY)
+    if (iMsg != win32::WM_HOTKEY)
         return 0;
 
-    std::string name;
-    std::int32_t modifiers = 0;
-    std::int32_t key = 0;
-    if (wParam == IDHOT_SNAPDESKTOP) {
+    std::string name = "Unknown HotKey";
+    auto modifiers = static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam) & 0xFFFFu);
+    auto key = static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam) >> 16);
+    if (wParam == win32::IDHOT_SNAPDESKTOP) {
         name = "Desktop Snapshot";
-        key = 44;
-    } else if (wParam == IDHOT_SNAPWINDOW) {
+        modifiers = 0;
+        key = win32::VK_SNAPSHOT;
+    } else if (wParam == win32::IDHOT_SNAPWINDOW) {
         name = "Window Snapshot";
-        modifiers = 4;
-        key = 44;
+        modifiers = win32::MOD_SHIFT;
+        key = win32::VK_SNAPSHOT;
     } else {
-        bool found = false;
         for (const tHotKey &entry : m_tKeys) {
             if (entry.lID == wParam) {
                 name = entry.sName;
                 modifiers = entry.eModifiers;
                 key = entry.eKey;
-                found = true;
                 break;
             }
-        }
-        if (!found) {
-            const auto bits = static_cast<std::uint32_t>(lParam);
-            name = "Unknown HotKey";
-            modifiers = static_cast<std::int32_t>(bits & 0xFFFFu);
-            key = static_cast<std::int32_t>(bits >> 16);
         }
     }
 
@@ -229,23 +209,22 @@ std::int32_t cRegHotKey::IndexOfKey(const std::string &sName) const
         if (m_tKeys[i].sName == sName)
             return static_cast<std::int32_t>(i + 1);
     }
-    throw HotKeyError(ErrNotRegistered, errorSource(),
-                      "No hot key registered under the name '" + sName + "'");
+    throw HotKeyError(ErrNotRegistered, errorSource(), "No hot key registered under the name '" + sName + "'");
 }
 
 std::string cRegHotKey::SystemErrorText(std::uint32_t lErr) const
 {
-    return m_platform->formatMessage(lErr);
+    return m_backend->messageText(lErr);
 }
 
 std::string cRegHotKey::errorSource() const
 {
-    return m_platform->executableName() + ".cRegHotKey";
+    return m_backend->programName() + ".cRegHotKey";
 }
 
 bool cRegHotKey::idInUse(std::int32_t lID) const
 {
-    if (lID == IDHOT_SNAPWINDOW || lID == IDHOT_SNAPDESKTOP)
+    if (lID == win32::IDHOT_SNAPWINDOW || lID == win32::IDHOT_SNAPDESKTOP)
         return true;
     for (const tHotKey &key : m_tKeys) {
         if (key.lID == lID)

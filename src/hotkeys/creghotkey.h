@@ -1,6 +1,7 @@
 #pragma once
 
-#include "hotkeys/isubclass.h"
+#include "hotkeys/hotkeybackend.h"
+#include "hotkeys/windowfunctions.h"
 
 #include <cstdint>
 #include <functional>
@@ -10,16 +11,14 @@
 
 namespace jw {
 
-class IHotKeyPlatform;
-
 /// Named system-wide hot keys for one window.
 ///
 /// Every press of a registered combination raises HotKeyPress(sName,
 /// eModifiers, eKey) synchronously inside WindowProc. The desktop is reached
-/// only through the IHotKeyPlatform handed to the constructor, so the class
-/// itself knows no platform. Errors are thrown as jw::HotKeyError.
-/// Use from the UI thread only.
-class cRegHotKey final : public ISubclass {
+/// only through the backend and the window functions handed to the
+/// constructor, so the class itself knows no platform. Errors are thrown as
+/// jw::HotKeyError. Use from the UI thread only.
+class cRegHotKey final {
 public:
     /// Error numbers (32-bit values, as signed numbers).
     static constexpr std::int32_t ErrNotRegistered = static_cast<std::int32_t>(0x80040419u);
@@ -27,9 +26,6 @@ public:
     static constexpr std::int32_t ErrNameTooLong = static_cast<std::int32_t>(0x8004041Bu);
     static constexpr std::int32_t ErrNameTaken = static_cast<std::int32_t>(0x8004041Cu);
     static constexpr std::int32_t ErrRegisterRefused = static_cast<std::int32_t>(0x8004041Du);
-
-    /// The hot key message number (WM_HOTKEY).
-    static constexpr std::int32_t WM_HOTKEY = 786;
 
     /// One registered key.
     struct tHotKey {
@@ -46,17 +42,17 @@ public:
     /// The event: called for every hot key press, before WindowProc returns.
     HotKeyPressHandler HotKeyPress;
 
-    /// Takes over `platform`, which must not be null.
-    explicit cRegHotKey(std::unique_ptr<IHotKeyPlatform> platform);
+    /// Takes over `backend` (not null) and `windows` (null: RestoreAndActivate does nothing).
+    explicit cRegHotKey(std::unique_ptr<HotKeyBackend> backend, std::unique_ptr<WindowFunctions> windows = nullptr);
 
     /// Releases every key, last registered first, then detaches.
-    ~cRegHotKey() override;
+    ~cRegHotKey();
 
     cRegHotKey(const cRegHotKey &) = delete;
     cRegHotKey &operator=(const cRegHotKey &) = delete;
 
-    /// Releases everything (Clear), then receives the hot key messages of
-    /// `hwndA`; 0 leaves the registry detached.
+    /// Releases everything (Clear), then hands the presses of `hwndA`'s keys
+    /// to WindowProc; 0 leaves the registry detached.
     void Attach(std::intptr_t hwndA);
 
     /// Unregisters every key, last registered first, and detaches from the window.
@@ -72,15 +68,14 @@ public:
     /// Shows `hwnd` when hidden, restores it when minimised, and brings it to the front.
     void RestoreAndActivate(std::intptr_t hwnd);
 
-    /// Always 2.
-    std::int32_t MsgResponse() const override;
+    /// How a message router should treat handled messages: always 2.
+    std::int32_t MsgResponse() const { return 2; }
 
-    /// Ignored.
-    void setMsgResponse(std::int32_t RHS) override;
+    /// Ignored: the answer stays 2.
+    void setMsgResponse(std::int32_t) {}
 
     /// Turns WM_HOTKEY (786) into HotKeyPress; returns 0 for every message.
-    std::int32_t WindowProc(std::intptr_t hwnd, std::int32_t iMsg, std::int32_t wParam,
-                            std::int32_t lParam) override;
+    std::int32_t WindowProc(std::intptr_t hwnd, std::int32_t iMsg, std::int32_t wParam, std::int32_t lParam);
 
     /// Number of registered keys.
     std::int32_t count() const { return m_iCount; }
@@ -95,10 +90,13 @@ private:
     std::int32_t IndexOfKey(const std::string &sName) const;
     std::string SystemErrorText(std::uint32_t lErr) const;
     std::string errorSource() const;
+    std::int32_t addUniqueAtom(const std::string &sName, std::string &atomName);
     bool idInUse(std::int32_t lID) const;
+    void releaseAt(std::int32_t index);
 
-    std::unique_ptr<IHotKeyPlatform> m_platform;
-    std::intptr_t m_hWnd = 0; // intptr_t holds X11 window ids and Win32 HWNDs alike
+    std::unique_ptr<HotKeyBackend> m_backend;
+    std::unique_ptr<WindowFunctions> m_windows;
+    std::intptr_t m_hWnd = 0; // holds X11 window ids and Win32 HWNDs alike
     std::int32_t m_iCount = 0;
     std::vector<tHotKey> m_tKeys; // element i - 1 holds key i
 };

@@ -160,7 +160,7 @@ void frmMain::offerRecovery()
 
 void frmMain::registerHotKeys()
 {
-    m_cHK = std::make_unique<cRegHotKey>(createHotKeyPlatform());
+    m_cHK = createHotKeyRegistry();
     m_cHK->HotKeyPress = [this](const std::string &sName, std::int32_t eModifiers, std::int32_t eKey) {
         m_cHK_HotKeyPress(QString::fromStdString(sName), eModifiers, eKey);
     };

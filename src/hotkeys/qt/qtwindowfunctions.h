@@ -1,27 +1,18 @@
 #pragma once
 
-#include <cstdint>
+#include "hotkeys/windowfunctions.h"
 
-namespace jw::qtwindow {
+namespace jw {
 
-// The window functions of IHotKeyPlatform for Qt's own windows, found by
-// their native id (QWidget first, then QWindow). A handle that is no window
-// of this application, or no application, reads as hidden and not minimised.
+/// The window functions on this application's own windows, found by native
+/// id (QWidget first, then QWindow). Without an application nothing is found.
+class QtWindowFunctions final : public WindowFunctions {
+public:
+    bool isVisible(std::intptr_t hwnd) override;
+    void show(std::intptr_t hwnd) override;
+    bool isMinimised(std::intptr_t hwnd) override;
+    void restore(std::intptr_t hwnd) override;
+    void bringToFront(std::intptr_t hwnd) override;
+};
 
-/// True when the window is shown.
-bool isVisible(std::intptr_t hwnd);
-
-/// Carries out a Win32 SW_ command (SW_HIDE, SW_SHOW, SW_SHOWNORMAL/SW_RESTORE,
-/// SW_SHOWMINIMIZED/SW_MINIMIZE, SW_SHOWMAXIMIZED).
-void show(std::intptr_t hwnd, std::int32_t command);
-
-/// True when the window is minimised.
-bool isMinimized(std::intptr_t hwnd);
-
-/// WM_SYSCOMMAND with SC_RESTORE or SC_MINIMIZE; other messages are ignored. Returns 0.
-std::intptr_t sendMessage(std::intptr_t hwnd, std::uint32_t message, std::uintptr_t wParam);
-
-/// Raises and activates the window; false when there is no such window.
-bool activate(std::intptr_t hwnd);
-
-} // namespace jw::qtwindow
+} // namespace jw

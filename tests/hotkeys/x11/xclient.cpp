@@ -7,66 +7,43 @@
 #include <cstdlib>
 #include <iterator>
 
-namespace jw::test {
-
-namespace {
-
-xcb_key_symbols_t *symbolsOf(void *p)
-{
-    return static_cast<xcb_key_symbols_t *>(p);
-}
-
-constexpr std::uint16_t LockVariants[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
-                                          XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
-
-} // namespace
+namespace jwtest {
 
 XClient::XClient()
+    : m_connection(xcb_connect(nullptr, nullptr))
 {
-    m_connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(m_connection))
-        return;
-    m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-    m_symbols = xcb_key_symbols_alloc(m_connection);
+    if (!xcb_connection_has_error(m_connection))
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
 }
 
 XClient::~XClient()
 {
-    if (m_symbols)
-        xcb_key_symbols_free(symbolsOf(m_symbols));
     xcb_disconnect(m_connection);
-}
-
-bool XClient::connected() const
-{
-    return xcb_connection_has_error(m_connection) == 0;
 }
 
 std::uint8_t XClient::keycode(std::uint32_t keysym)
 {
-    xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbolsOf(m_symbols), keysym);
-    std::uint8_t code = codes ? codes[0] : 0;
+    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
+    xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, keysym);
+    const std::uint8_t code = codes ? codes[0] : 0;
     std::free(codes);
+    xcb_key_symbols_free(symbols);
     return code;
 }
 
-void XClient::fake(std::uint8_t type, std::uint32_t keysym, std::uint32_t delayMs)
-{
-    xcb_test_fake_input(m_connection, type, keycode(keysym), delayMs, XCB_NONE, 0, 0, 0);
-    sync();
-}
-
+// The server stamps events in milliseconds. A person cannot release and press
+// a key within one, but auto-repeat does exactly that, so a press comes 2 ms
+// after whatever came before.
 void XClient::press(std::uint32_t keysym)
 {
-    // The server stamps events in milliseconds. A person cannot release and
-    // press a key within one, but auto-repeat does exactly that, so a press
-    // is given a moment after whatever came before.
-    fake(XCB_KEY_PRESS, keysym, 2);
+    xcb_test_fake_input(m_connection, XCB_KEY_PRESS, keycode(keysym), 2, XCB_NONE, 0, 0, 0);
+    sync();
 }
 
 void XClient::release(std::uint32_t keysym)
 {
-    fake(XCB_KEY_RELEASE, keysym, 0);
+    xcb_test_fake_input(m_connection, XCB_KEY_RELEASE, keycode(keysym), 0, XCB_NONE, 0, 0, 0);
+    sync();
 }
 
 void XClient::chord(std::initializer_list<std::uint32_t> modifiers, std::uint32_t key)
@@ -79,28 +56,20 @@ void XClient::chord(std::initializer_list<std::uint32_t> modifiers, std::uint32_
         release(*it);
 }
 
-bool XClient::grab(std::uint16_t modifiers, std::uint32_t keysym)
+bool XClient::grab(std::uint16_t modifiers, std::uint32_t keysym, bool allVariants)
 {
-    const xcb_void_cookie_t cookie = xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode(keysym),
-                                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-    xcb_generic_error_t *error = xcb_request_check(m_connection, cookie);
-    const bool granted = error == nullptr;
-    std::free(error);
+    bool granted = true;
+    const std::uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+    for (const std::uint16_t lock : locks) {
+        const xcb_void_cookie_t cookie = xcb_grab_key_checked(
+            m_connection, 0, m_root, modifiers | lock, keycode(keysym), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        xcb_generic_error_t *error = xcb_request_check(m_connection, cookie);
+        granted = granted && !error;
+        std::free(error);
+        if (!allVariants)
+            break;
+    }
     return granted;
-}
-
-bool XClient::grabAllVariants(std::uint16_t modifiers, std::uint32_t keysym)
-{
-    bool all = true;
-    for (const std::uint16_t variant : LockVariants)
-        all = grab(modifiers | variant, keysym) && all;
-    return all;
-}
-
-void XClient::ungrab(std::uint16_t modifiers, std::uint32_t keysym)
-{
-    xcb_ungrab_key(m_connection, keycode(keysym), m_root, modifiers);
-    sync();
 }
 
 std::uint16_t XClient::modifierState()
@@ -117,4 +86,4 @@ void XClient::sync()
     std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
-} // namespace jw::test
+} // namespace jwtest
