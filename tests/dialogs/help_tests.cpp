@@ -6,14 +6,13 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
-
-#include <deque>
 
 using namespace jw;
 
@@ -22,69 +21,57 @@ namespace {
 QByteArray bytes(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-TEST(HelpPages, EveryPageIsListedCopiedToTheBuildAndReachableAndEveryLinkLeadsSomewhere)
+TEST(HelpPages, AreListedCopiedIntoTheBuildAndReachableByLinksThatLeadSomewhere)
 {
     const QDir source(QStringLiteral(JW_HELP_SOURCE_DIR));
-    const QDir built = QFileInfo(helpFilePath()).dir();
     QStringList listed = QStringLiteral(JW_HELP_FILES).split(u',');
     EXPECT_EQ(listed.front(), QStringLiteral("index.html"));
-    for (const QString &page : listed)
-        EXPECT_EQ(bytes(built.filePath(page)), bytes(source.filePath(page))) << page.toStdString();
-
-    QSet<QString> reached{QStringLiteral("index.html")};
-    std::deque<QString> queue{QStringLiteral("index.html")};
-    for (; !queue.empty(); queue.pop_front()) {
+    QStringList reached{QStringLiteral("index.html")};
+    for (int i = 0; i < reached.size(); ++i) {
+        const QString page = reached[i];
+        EXPECT_EQ(bytes(QFileInfo(helpFilePath()).dir().filePath(page)), bytes(source.filePath(page)));
         QTextDocument doc;
-        doc.setHtml(QString::fromUtf8(bytes(source.filePath(queue.front()))));
-        EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << queue.front().toStdString();
+        doc.setHtml(QString::fromUtf8(bytes(source.filePath(page))));
+        EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << page.toStdString();
         for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QUrl link(it.fragment().charFormat().anchorHref());
-                if (link.isEmpty())
+                const QString target = link.path().isEmpty() ? page : link.path();
+                if (link.isEmpty() || reached.contains(target))
                     continue;
-                const QString target = link.path().isEmpty() ? queue.front() : link.path();
                 EXPECT_TRUE(link.scheme().isEmpty() && source.exists(target)) << link.toString().toStdString();
-                if (link.scheme().isEmpty() && source.exists(target) && !reached.contains(target)) {
-                    reached.insert(target);
-                    queue.push_back(target);
-                }
+                reached << target;
             }
         }
     }
-    QStringList onDisk = source.entryList({QStringLiteral("*.html")}, QDir::Files);
     listed.sort();
-    EXPECT_EQ(listed, onDisk);
-    EXPECT_EQ(reached.size(), listed.size()) << "a page cannot be reached from the contents";
+    reached.sort();
+    EXPECT_EQ(reached, listed) << "every page reached from the contents, and no other";
+    EXPECT_EQ(source.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), listed);
 }
 
 TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)
 {
+    const QString build = QDir::current().filePath(QStringLiteral("build"));
     QDir::current().mkpath(QStringLiteral("build/tests"));
     QDir::current().mkpath(QStringLiteral("build-other"));
-    const QString build = QDir::current().filePath(QStringLiteral("build"));
     const HelpLocations where{build, build + QStringLiteral("/help/index.html"),
                               QStringLiteral("/usr/share/jotwell/help/index.html"),
                               QStringLiteral("../share/jotwell/help/index.html")};
     const QString beside = QStringLiteral("/opt/pad/share/jotwell/help/index.html");
-    struct Case {
-        QString program;
-        QStringList files;
-        QString chosen;
-    };
-    const Case cases[] = {
-        {build, {}, where.buildFile},
+    const std::tuple<QString, QStringList, QString> cases[] = {
         {build + QStringLiteral("/tests"), {}, where.buildFile},
         {build + QStringLiteral("-other"), {where.installedFile}, where.installedFile},
         {QStringLiteral("/opt/pad/bin"), {where.installedFile, beside}, where.installedFile},
         {QStringLiteral("/opt/pad/bin"), {beside}, beside},
         {QStringLiteral("/elsewhere/bin"), {beside}, where.installedFile},
     };
-    for (const Case &c : cases) {
-        const auto exists = [&c](const QString &path) { return c.files.contains(path); };
-        EXPECT_EQ(chooseHelpFile(c.program, where, exists), c.chosen) << c.program.toStdString();
+    for (const auto &[program, files, chosen] : cases) {
+        const auto exists = [&files](const QString &path) { return files.contains(path); };
+        EXPECT_EQ(chooseHelpFile(program, where, exists), chosen) << program.toStdString();
     }
 }
 
@@ -93,38 +80,34 @@ protected:
     frmHelp *help() { return m_owner.findChild<frmHelp *>(QString(), Qt::FindDirectChildrenOnly); }
     QString page() { return help()->txtHelp->source().fileName(); }
 
-    // Follows the link whose text is `text` with a mouse click.
-    void click(const QString &text)
-    {
-        const QTextCursor found = help()->txtHelp->document()->find(text);
-        ASSERT_TRUE(found.charFormat().isAnchor()) << text.toStdString();
-        QTextCursor middle = found;
-        middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
-        help()->txtHelp->setTextCursor(middle);
-        help()->txtHelp->ensureCursorVisible();
-        QTest::mouseClick(help()->txtHelp->viewport(), Qt::LeftButton, {},
-                          help()->txtHelp->cursorRect(middle).center());
-    }
-
     QWidget m_owner;
 };
 
 TEST_F(HelpWindowTest, OpensAtTheContentsWithBackForwardAndContents)
 {
     showHelp(&m_owner, helpFilePath());
-    ASSERT_NE(help(), nullptr);
-    EXPECT_TRUE(help()->isVisible());
+    ASSERT_TRUE(help() && help()->isVisible());
     EXPECT_EQ(page(), QStringLiteral("index.html"));
     EXPECT_FALSE(help()->cmdBack->isEnabled());
-    click(QStringLiteral("Keyboard shortcuts"));
+
+    // A click on the link "Keyboard shortcuts".
+    QTextBrowser *text = help()->txtHelp;
+    QTextCursor link = text->document()->find(QStringLiteral("Keyboard shortcuts"));
+    link.setPosition(link.selectionStart() + 2);
+    text->setTextCursor(link);
+    text->ensureCursorVisible();
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
     ASSERT_TRUE(jwtest::waitUntil([&] { return page() == QStringLiteral("shortcuts.html"); }));
-    EXPECT_TRUE(help()->windowTitle().startsWith(help()->txtHelp->documentTitle()));
+    EXPECT_TRUE(help()->windowTitle().startsWith(text->documentTitle()));
     help()->cmdBack->trigger();
     EXPECT_EQ(page(), QStringLiteral("index.html"));
     help()->cmdForward->trigger();
     EXPECT_EQ(page(), QStringLiteral("shortcuts.html"));
     help()->cmdContents->trigger();
     EXPECT_EQ(page(), QStringLiteral("index.html"));
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+    help()->cmdContents->trigger();
+    EXPECT_EQ(text->verticalScrollBar()->value(), 0) << "Contents goes back to the top";
 
     // Help Topics again: the same window, back at its contents.
     help()->cmdBack->trigger();
@@ -135,11 +118,12 @@ TEST_F(HelpWindowTest, OpensAtTheContentsWithBackForwardAndContents)
 
 TEST_F(HelpWindowTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
 {
+    const QString missing = QDir::current().filePath(QStringLiteral("missing.html"));
     jwtest::SeenMessage seen;
     jwtest::closeNextMessage(seen);
-    showHelp(&m_owner, QDir::current().filePath(QStringLiteral("missing.html")));
+    showHelp(&m_owner, missing);
     EXPECT_EQ(help(), nullptr);
-    EXPECT_TRUE(seen.text.contains(QDir::current().filePath(QStringLiteral("missing.html")))) << seen.text.toStdString();
+    EXPECT_TRUE(seen.text.contains(missing)) << seen.text.toStdString();
     EXPECT_EQ(seen.title, QStringLiteral("Jotwell Pro"));
 
     showHelp(&m_owner, helpFilePath());

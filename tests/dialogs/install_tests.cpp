@@ -6,7 +6,6 @@
 #include "ui/pictures.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -18,22 +17,17 @@ namespace {
 
 const QString kAppId = QStringLiteral("org.jotwell.JotwellPro");
 
-struct ToolRun {
-    int exitCode = -1;
-    QString output;
-};
-
-ToolRun run(const QString &program, const QStringList &arguments, const QProcessEnvironment &env = {})
+// Runs a tool to its end; its exit code (-1 when it did not finish) and output.
+std::pair<int, QString> run(const QString &program, const QStringList &arguments,
+                            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
-    if (!env.isEmpty())
-        process.setProcessEnvironment(env);
+    process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return {-1, program + QStringLiteral(" did not finish: ") + process.errorString()};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAll())};
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, program + QStringLiteral(": ") + process.errorString()};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
 }
 
 QByteArray bytes(const QString &path)
@@ -49,21 +43,17 @@ protected:
     {
         // A blank in the prefix: the desktop entry must quote the launcher's path.
         s_prefix = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/jotwell install-XXXXXX"));
-        s_install = new ToolRun(run(QStringLiteral(JW_CMAKE_COMMAND), {QStringLiteral("--install"),
-                                    QStringLiteral(JW_BUILD_DIR), QStringLiteral("--prefix"), s_prefix->path()}));
+        s_install = run(QStringLiteral(JW_CMAKE_COMMAND),
+                        {QStringLiteral("--install"), QStringLiteral(JW_BUILD_DIR), QStringLiteral("--prefix"), s_prefix->path()});
     }
-    static void TearDownTestSuite()
-    {
-        delete s_install;
-        delete s_prefix;
-    }
+    static void TearDownTestSuite() { delete s_prefix; }
 
     void SetUp() override
     {
-        ASSERT_EQ(s_install->exitCode, 0) << s_install->output.toStdString();
-        m_env = QProcessEnvironment::systemEnvironment();
+        ASSERT_EQ(s_install.first, 0) << s_install.second.toStdString();
         m_env.insert(QStringLiteral("HOME"), QDir::currentPath());
         m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QDir::currentPath());
+        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         m_env.remove(QStringLiteral("JOTWELL_PAGES"));
     }
 
@@ -89,15 +79,12 @@ protected:
                && QFile::exists(page);
     }
 
-    static QTemporaryDir *s_prefix;
-    static ToolRun *s_install;
-    QProcessEnvironment m_env;
+    static inline QTemporaryDir *s_prefix = nullptr;
+    static inline std::pair<int, QString> s_install;
+    QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
     QProcess m_pad;
     QProcess m_x;
 };
-
-QTemporaryDir *InstallTest::s_prefix = nullptr;
-ToolRun *InstallTest::s_install = nullptr;
 
 TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
 {
@@ -122,25 +109,21 @@ TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
 TEST_F(InstallTest, TheDesktopEntryAndTheAppStreamDataValidate)
 {
     const QString entry = installed(QStringLiteral("share/applications/") + kAppId + QStringLiteral(".desktop"));
-    const ToolRun desktop = run(QStringLiteral("desktop-file-validate"), {entry});
-    EXPECT_EQ(desktop.exitCode, 0) << desktop.output.toStdString();
-    EXPECT_TRUE(desktop.output.trimmed().isEmpty()) << "no hints either: " << desktop.output.toStdString();
+    const auto desktop = run(QStringLiteral("desktop-file-validate"), {entry});
+    EXPECT_EQ(desktop, std::make_pair(0, QString())) << "no hints either";
     const QList<QByteArray> lines = bytes(entry).split('\n');
     EXPECT_TRUE(lines.contains("Icon=" + kAppId.toUtf8()));
     EXPECT_TRUE(lines.contains("Exec=\"" + installed(QStringLiteral("bin/jotwell-pad")).toUtf8() + '"'));
 
     const QString metainfo = installed(QStringLiteral("share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
-    const ToolRun appstream = run(QStringLiteral("appstreamcli"),
-                                  {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
-    EXPECT_EQ(appstream.exitCode, 0) << appstream.output.toStdString();
+    const auto appstream = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
+    EXPECT_EQ(appstream.first, 0) << appstream.second.toStdString();
     EXPECT_TRUE(bytes(metainfo).contains(QStringLiteral("<release version=\"%1.%2.%3\"")
-                                             .arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH)
-                                             .toUtf8()));
+                                             .arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH).toUtf8()));
 }
 
 TEST_F(InstallTest, TheLauncherStartsThePadInJotwellOrWhereJotwellPagesSays)
 {
-    m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     EXPECT_TRUE(padStartsIn(QDir::current().filePath(QStringLiteral("Jotwell"))));
     TearDown();
     const QString pages = QDir::current().filePath(QStringLiteral("my notes/pad"));
@@ -148,42 +131,37 @@ TEST_F(InstallTest, TheLauncherStartsThePadInJotwellOrWhereJotwellPagesSays)
     EXPECT_TRUE(padStartsIn(pages));
 }
 
-// On a real X server: the mini window that follows the splash carries the
-// program icon, drawn from the compiled-in resource.
+// On an X server of its own: the mini window that follows the splash wears
+// the program icon, drawn from the compiled-in picture.
 TEST_F(InstallTest, TheInstalledProgramFindsItsPictures)
 {
-    m_x.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                       QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                       QStringLiteral("tcp")});
+    m_x.start(QStringLiteral("Xvfb"), QStringLiteral("-displayfd 1 -screen 0 1024x768x24 -nolisten tcp").split(u' '));
     ASSERT_TRUE(jwtest::waitUntil([&] { return m_x.canReadLine(); }, 30000)) << "Xvfb did not start";
     m_env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(m_x.readLine().trimmed()));
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     ASSERT_TRUE(padStartsIn(QDir::current().filePath(QStringLiteral("Jotwell"))));
-
-    ToolRun mini;
+    std::pair<int, QString> mini;
     ASSERT_TRUE(jwtest::waitUntil([&] {
-        mini = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                               QStringLiteral("--name"), QStringLiteral("^Jotwell$")}, m_env);
-        return mini.exitCode == 0;
+        mini = run(QStringLiteral("xdotool"), QStringLiteral("search --onlyvisible --name ^Jotwell$").split(u' '), m_env);
+        return mini.first == 0;
     }, 30000)) << "no mini window";
-    // The icon as numbers: width, height, then its ARGB pixels, for each size.
-    const ToolRun property = run(QStringLiteral("xprop"), {QStringLiteral("-id"), mini.output.trimmed(),
-                                 QStringLiteral("-f"), QStringLiteral("_NET_WM_ICON"), QStringLiteral("32c"),
-                                 QStringLiteral(" $0+"), QStringLiteral("_NET_WM_ICON")}, m_env);
-    const QStringList values = property.output.trimmed().section(QLatin1Char(' '), 1).split(QStringLiteral(", "));
-    ASSERT_GT(values.size(), 2) << property.output.toStdString();
-    const int width = values[0].toInt();
-    const int height = values[1].toInt();
-    ASSERT_TRUE(width > 0 && width == height && values.size() >= 2 + width * height) << property.output.toStdString();
-    const QImage expected =
-        jw::ui::programIcon().pixmap(QSize(width, height), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+
+    // The icons as numbers: width, height and the ARGB pixels of each size.
+    const auto property = run(QStringLiteral("xprop"), {QStringLiteral("-id"), mini.second.trimmed(), QStringLiteral("-f"),
+                              QStringLiteral("_NET_WM_ICON"), QStringLiteral("32c"), QStringLiteral(" $0+"),
+                              QStringLiteral("_NET_WM_ICON")}, m_env);
+    const QStringList values = property.second.trimmed().section(u' ', 1).split(QStringLiteral(", "));
+    const int size = values.value(0).toInt();
+    ASSERT_TRUE(size > 0 && values.value(1).toInt() == size && values.size() >= 2 + size * size)
+        << property.second.toStdString();
+    const QImage drawn = jw::ui::programIcon().pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
     int differing = 0;
-    for (int p = 0; p < width * height; ++p) {
-        const QRgb shown = qPremultiply(values[2 + p].toUInt());
-        const QRgb drawn = qPremultiply(expected.pixel(p % width, p / width));
-        differing += std::abs(qAlpha(shown) - qAlpha(drawn)) > 32 || std::abs(qGreen(shown) - qGreen(drawn)) > 32;
+    for (int p = 0; p < size * size; ++p) {
+        const QRgb a = qPremultiply(values[2 + p].toUInt());
+        const QRgb b = qPremultiply(drawn.pixel(p % size, p / size));
+        differing += std::abs(qAlpha(a) - qAlpha(b)) > 32 || std::abs(qGreen(a) - qGreen(b)) > 32;
     }
-    EXPECT_LT(differing, width * height / 20) << "the window icon is not the program's drawing";
+    EXPECT_LT(differing, size * size / 20) << "the window icon is not the program's drawing";
 }
 
 } // namespace
