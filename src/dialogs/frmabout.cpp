@@ -57,7 +57,7 @@ void frmAbout::buildControls()
     ui::placeTwips(picIcon, 240, 240, 540, 540);
     picIcon->setPixmap(ui::programIcon().pixmap(picIcon->size(), devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignCenter);
-    // A picture box takes part in the tab order; show where the focus is.
+    // The icon takes part in the tab order; a dotted frame shows when it has the focus.
     picIcon->setFocusPolicy(Qt::TabFocus);
     picIcon->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted palette(text); }"));
 
@@ -158,7 +158,7 @@ void frmAbout::Form_Unload()
 void frmAbout::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // Line1: an etched separator, a shadow line with a highlight below it.
+    // The etched separator above the buttons: a shadow line with a highlight below it.
     QPainter p(this);
     const auto x = [this](double twips) { return ui::toPixelsX(this, twips); };
     const auto y = [this](double twips) { return ui::toPixelsY(this, twips); };
