@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QPushButton>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -91,7 +90,6 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
 
 TEST_F(AboutTest, OkEscEnterAndTheCloseBoxShowTheMainWindowAgain)
 {
-    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
     const std::function<void(frmAbout &)> ways[] = {
         [](frmAbout &box) { QTest::mouseClick(box.cmdOK, Qt::LeftButton); },
         [](frmAbout &box) { QTest::keyClick(&box, Qt::Key_Escape); },
@@ -104,8 +102,6 @@ TEST_F(AboutTest, OkEscEnterAndTheCloseBoxShowTheMainWindowAgain)
         EXPECT_FALSE(box->isVisible());
         EXPECT_TRUE(m_main.isVisible());
     }
-    jwtest::settle();
-    EXPECT_EQ(lastClosed.count(), 0) << "closing the box does not end the program";
 }
 
 TEST_F(AboutTest, SystemInfoStartsTheProgramTheRegistryNames)

@@ -87,6 +87,7 @@ TEST_F(HelpWindowTest, OpensAtTheContentsWithBackForwardAndContents)
 {
     showHelp(&m_owner, helpFilePath());
     ASSERT_TRUE(help() && help()->isVisible());
+    EXPECT_FALSE(help()->windowIcon().isNull());
     EXPECT_EQ(page(), QStringLiteral("index.html"));
     EXPECT_FALSE(help()->cmdBack->isEnabled());
 
@@ -114,6 +115,9 @@ TEST_F(HelpWindowTest, OpensAtTheContentsWithBackForwardAndContents)
     showHelp(&m_owner, helpFilePath());
     EXPECT_EQ(m_owner.findChildren<frmHelp *>().size(), 1);
     EXPECT_EQ(page(), QStringLiteral("index.html"));
+
+    help()->close();
+    EXPECT_TRUE(jwtest::waitUntil([&] { return help() == nullptr; })) << "a closed help window is not kept";
 }
 
 TEST_F(HelpWindowTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
