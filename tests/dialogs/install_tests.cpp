@@ -147,7 +147,7 @@ TEST_F(InstallTest, TheInstalledProgramFindsItsPictures)
     }, 30000)) << "no mini window";
 
     // The icons as numbers: width, height and the ARGB pixels of each size.
-    const auto property = run(QStringLiteral("xprop"), {QStringLiteral("-id"), mini.second.trimmed(), QStringLiteral("-f"),
+    const auto property = run(QStringLiteral("xprop"), {QStringLiteral("-id"), mini.second.section(u'\n', 0, 0), QStringLiteral("-f"),
                               QStringLiteral("_NET_WM_ICON"), QStringLiteral("32c"), QStringLiteral(" $0+"),
                               QStringLiteral("_NET_WM_ICON")}, m_env);
     const QStringList values = property.second.trimmed().section(u' ', 1).split(QStringLiteral(", "));
