@@ -67,6 +67,8 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
     EXPECT_FALSE(m_main.isVisible());
     EXPECT_EQ(box->windowTitle(), QStringLiteral("About Jotwell Pro"));
     EXPECT_EQ(box->lblTitle->text(), QStringLiteral("Jotwell Pro"));
+    EXPECT_TRUE(box->lblTitle->font().bold());
+    EXPECT_EQ(box->lblTitle->font().pointSizeF(), 13.5);
     EXPECT_EQ(box->lblVersion->text(),
               QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     EXPECT_LE(box->lblTitle->sizeHint().width(), box->lblTitle->width());
