@@ -74,6 +74,7 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
     EXPECT_LE(box->lblTitle->sizeHint().width(), box->lblTitle->width());
     EXPECT_LE(box->lblDescription->heightForWidth(box->lblDescription->width()),
               box->Label1->y() - box->lblDescription->y());
+    EXPECT_FALSE(box->picIcon->pixmap().isNull());
     EXPECT_EQ(box->picIcon->pixmap().devicePixelRatio(), box->devicePixelRatioF());
 
     // The etched separator: a dark line with a light one below it.
@@ -95,7 +96,7 @@ TEST_F(AboutTest, OkEscEnterAndTheCloseBoxShowTheMainWindowAgain)
     const std::function<void(frmAbout &)> ways[] = {
         [](frmAbout &box) { QTest::mouseClick(box.cmdOK, Qt::LeftButton); },
         [](frmAbout &box) { QTest::keyClick(&box, Qt::Key_Escape); },
-        [](frmAbout &box) { QTest::keyClick(box.cmdOK, Qt::Key_Return); },
+        [](frmAbout &box) { QTest::keyClick(box.picIcon, Qt::Key_Return); }, // Enter anywhere presses OK
         [](frmAbout &box) { box.close(); },
     };
     for (const auto &close : ways) {

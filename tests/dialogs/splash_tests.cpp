@@ -1,17 +1,23 @@
 // The splash: its picture, and the three ways it hands over to the mini window.
 #include "dialogs/frmsplash.h"
 #include "support/qtwait.h"
+#include "ui/twips.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPointer>
 
 #include <gtest/gtest.h>
 
 using namespace jw;
 
-TEST(Splash, ShowsItsPictureAtTheScreensPixelRatio)
+TEST(Splash, ShowsItsPictureAtTheScreensPixelRatioInTheMiddleOfTheScreen)
 {
     frmSplash splash({});
+    EXPECT_EQ(splash.size(), QSize(ui::toPixelsX(&splash, 5805), ui::toPixelsY(&splash, 5820)));
+    EXPECT_EQ(splash.minimumSize(), splash.maximumSize());
+    EXPECT_LE((splash.geometry().center() - QGuiApplication::primaryScreen()->geometry().center()).manhattanLength(), 2);
     const QPixmap picture = splash.Picture1->pixmap();
     EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(389, 388));
     EXPECT_EQ(picture.devicePixelRatio(), splash.devicePixelRatioF());

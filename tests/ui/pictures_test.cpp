@@ -3,6 +3,7 @@
 #include "ui/pictures.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,10 @@ TEST(Pictures, SmallPicturesAreDrawnAtThePixelRatioAndStaySixteenPixelsOnBiggerB
         EXPECT_TRUE(QRect(8, 8, 32, 32).contains(ink(onBigButton.toImage()).first));
         const QImage disabled = icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage();
         EXPECT_LT(ink(disabled).second, inkOne) << "a disabled picture is fainter";
+        QImage button(16, 16, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&button);
+        icon.paint(&painter, button.rect(), Qt::AlignCenter, QIcon::Disabled);
+        EXPECT_EQ(painter.opacity(), 1.0) << "painting an icon leaves the painter as it was";
     }
 }
 
