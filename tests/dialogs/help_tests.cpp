@@ -1,6 +1,11 @@
 // The help: its pages, where the program finds them, and the help window.
+#include "base/settingsstore.h"
+#include "dialogs/frmabout.h"
 #include "dialogs/frmhelp.h"
+#include "dialogs/frmsplash.h"
 #include "dialogs/helpfile.h"
+#include "pages/pagefiles.h"
+#include "shell/frmmain.h"
 #include "support/qtwait.h"
 
 #include <QAction>
@@ -136,6 +141,30 @@ TEST_F(HelpWindowTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
     showHelp(&m_owner, QDir::current().filePath(QStringLiteral("folder.html")));
     EXPECT_TRUE(seen.text.contains(QStringLiteral("folder.html")));
     EXPECT_EQ(page(), QStringLiteral("index.html"));
+}
+
+// The Help menu of a started pad: About hides the pad while the box is
+// open, Help Topics opens this build's help.
+TEST(HelpMenu, AboutAndHelpTopicsOpenTheirWindows)
+{
+    SettingsStore store(QDir::current().filePath(QStringLiteral("config/jotwell/settings.json")));
+    PageFiles files(QDir::currentPath());
+    frmMain main(store, files);
+    main.Form_Load();
+    main.splash()->close();
+    jwtest::settle();
+    main.show();
+    bool padHidden = false;
+    jwtest::onNextModal([&](QWidget *box) { padHidden = qobject_cast<frmAbout *>(box) && !main.isVisible(); });
+    main.mnuAbout_Click();
+    EXPECT_TRUE(padHidden);
+    EXPECT_TRUE(main.isVisible());
+
+    main.mnuHelpTopics_Click();
+    const frmHelp *help = main.findChild<frmHelp *>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->txtHelp->source(), QUrl::fromLocalFile(helpFilePath()));
+    main.hide();
 }
 
 } // namespace
