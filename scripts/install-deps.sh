@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   make cmake ninja-build g++ pkg-config git
-  qt6-base-dev libgl-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64

@@ -8,15 +8,19 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace jw {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcDialogs, "jotwell.dialogs")
 
 const QString kAppTitle = QStringLiteral("Jotwell Pro");
 
@@ -51,9 +55,9 @@ void frmAbout::buildControls()
 
     picIcon = new QLabel(this);
     ui::placeTwips(picIcon, 240, 240, 540, 540);
-    picIcon->setPixmap(ui::programIcon().pixmap(picIcon->size()));
+    picIcon->setPixmap(ui::programIcon().pixmap(picIcon->size(), devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignCenter);
-    // A picture box takes part in the tab order; show where the focus is.
+    // The icon takes part in the tab order; a dotted frame shows when it has the focus.
     picIcon->setFocusPolicy(Qt::TabFocus);
     picIcon->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted palette(text); }"));
 
@@ -112,22 +116,28 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    bool started = false;
     try {
         const auto fileExists = [](const std::string &path) { return QFileInfo(QString::fromLocal8Bit(path)).isFile(); };
         const std::optional<std::string> path = registry::findSysInfoPath(m_registry, fileExists);
-        if (path && !path->empty() && m_launcher)
-            started = m_launcher(QString::fromLocal8Bit(*path));
-    } catch (const std::exception &) {
-        started = false;
+        if (!path)
+            throw std::runtime_error("the registry names no system information program");
+        // A value that is not text leaves the path empty.
+        if (path->empty())
+            throw std::runtime_error("the registry's path of the system information program is empty");
+        m_launcher(QString::fromLocal8Bit(*path));
+        return;
+    } catch (const std::exception &error) {
+        qCWarning(lcDialogs, "System Info: %s", error.what());
     }
-    if (!started)
-        ui::MsgBox(this, QStringLiteral("System Information Is Unavailable At This Time"));
+    ui::MsgBox(this, QStringLiteral("System Information Is Unavailable At This Time"));
 }
 
-bool frmAbout::startDetached(const QString &sPath)
+void frmAbout::startDetached(const QString &sPath)
 {
-    return QProcess::startDetached(sPath, {});
+    QProcess process;
+    process.setProgram(sPath);
+    if (!process.startDetached())
+        throw std::runtime_error(QStringLiteral("%1 cannot be started: %2").arg(sPath, process.errorString()).toStdString());
 }
 
 void frmAbout::done(int result)
@@ -148,7 +158,7 @@ void frmAbout::Form_Unload()
 void frmAbout::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // Line1: an etched separator, a shadow line with a highlight below it.
+    // The etched separator above the buttons: a shadow line with a highlight below it.
     QPainter p(this);
     const auto x = [this](double twips) { return ui::toPixelsX(this, twips); };
     const auto y = [this](double twips) { return ui::toPixelsY(this, twips); };

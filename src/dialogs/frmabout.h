@@ -20,15 +20,15 @@ class frmAbout final : public QDialog {
 
 public:
     /// Starts the program at `sPath` as a process of its own, without
-    /// waiting for it; false when it could not be started.
-    using Launcher = std::function<bool(const QString &sPath)>;
+    /// waiting for it; throws std::exception, saying why, when it cannot.
+    using Launcher = std::function<void(const QString &sPath)>;
 
     /// Loads the box at `mainWindow`'s corner and hides `mainWindow` until
     /// the box closes. `registry` tells where the system information program is.
     frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher launcher);
 
     /// The launcher of the program: a detached process.
-    static bool startDetached(const QString &sPath);
+    static void startDetached(const QString &sPath);
 
     QLabel *picIcon = nullptr;
     QLabel *lblTitle = nullptr;
@@ -44,7 +44,8 @@ public:
     void cmdOK_Click();
     void cmdSysInfo_Click();
     /// Finds and starts the system information program; tells the user when
-    /// there is none or it cannot be started. The box stays open.
+    /// there is none or it cannot be started (the reason goes to the log).
+    /// The box stays open.
     void StartSysInfo();
 
 protected:

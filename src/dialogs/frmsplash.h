@@ -36,7 +36,4 @@ private:
     bool m_dismissed = false;
 };
 
-/// The splash artwork, drawn at run time: 389 x 388 pixels at 1x.
-QPixmap splashPicture(qreal devicePixelRatio = 1.0);
-
 } // namespace jw

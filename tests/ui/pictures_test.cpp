@@ -1,7 +1,9 @@
-// The drawn pictures: right sizes, transparent ground, distinct contents.
+// The pictures drawn from resources/: sharp at any pixel ratio, transparent
+// ground, the image list in its order.
 #include "ui/pictures.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -9,87 +11,79 @@ using namespace jw::ui;
 
 namespace {
 
-int opaquePixels(const QImage &image)
+// The smallest rectangle holding every pixel with ink, and how many there are.
+std::pair<QRect, int> ink(const QImage &image)
 {
-    int n = 0;
+    QRect box;
+    int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
-    return n;
+            if (qAlpha(image.pixel(x, y)) > 128) {
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    return {box, count};
 }
 
 } // namespace
 
-TEST(Pictures, SixteenBySixteenAtOneAndTwoTimes)
+TEST(Pictures, SmallPicturesAreDrawnAtThePixelRatioAndStaySixteenPixelsOnBiggerButtons)
 {
-    const std::function<QPixmap(qreal)> pictures[] = {
-        [](qreal d) { return imageListPicture(1, d); }, [](qreal d) { return imageListPicture(2, d); },
-        [](qreal d) { return imageListPicture(3, d); }, [](qreal d) { return shrinkPicture(d); },
-        [](qreal d) { return expandPicture(d); }};
-    for (const auto &picture : pictures) {
-        for (qreal dpr : {1.0, 2.0}) {
-            const QPixmap p = picture(dpr);
-            EXPECT_EQ(p.deviceIndependentSize().toSize(), QSize(16, 16));
-            EXPECT_EQ(p.size(), QSize(16, 16) * dpr);
-            const QImage image = p.toImage();
-            // Transparent ground, something drawn on it.
-            EXPECT_EQ(qAlpha(image.pixel(0, image.height() - 1)), 0);
-            const int ink = opaquePixels(image);
-            EXPECT_GT(ink, 10 * dpr * dpr);
-            EXPECT_LT(ink, image.width() * image.height() * 3 / 4);
-        }
+    const QIcon icons[] = {imageListPicture(1), imageListPicture(2), imageListPicture(3), shrinkPicture(),
+                           expandPicture()};
+    for (const QIcon &icon : icons) {
+        ASSERT_FALSE(icon.isNull());
+        const QPixmap one = icon.pixmap(QSize(16, 16), 1.0);
+        const QPixmap two = icon.pixmap(QSize(16, 16), 2.0);
+        EXPECT_EQ(two.size(), QSize(32, 32));
+        EXPECT_EQ(two.deviceIndependentSize(), QSizeF(16, 16));
+        EXPECT_EQ(qAlpha(two.toImage().pixel(0, 31)), 0) << "a transparent ground";
+        const int inkOne = ink(one.toImage()).second;
+        EXPECT_GT(inkOne, 10);
+        EXPECT_LT(inkOne, 16 * 16 * 3 / 4);
+        EXPECT_NE(two.toImage(), one.toImage().scaled(32, 32)) << "drawn afresh, not enlarged";
+        EXPECT_GT(ink(two.toImage()).second, 2 * inkOne) << "the whole of 32 x 32 is used";
+
+        const QPixmap onBigButton = icon.pixmap(QSize(24, 24), 2.0);
+        EXPECT_EQ(onBigButton.size(), QSize(48, 48));
+        EXPECT_TRUE(QRect(8, 8, 32, 32).contains(ink(onBigButton.toImage()).first));
+        const QImage disabled = icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage();
+        EXPECT_LT(ink(disabled).second, inkOne) << "a disabled picture is fainter";
+        QImage button(16, 16, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&button);
+        icon.paint(&painter, button.rect(), Qt::AlignCenter, QIcon::Disabled);
+        EXPECT_EQ(painter.opacity(), 1.0) << "painting an icon leaves the painter as it was";
     }
 }
 
-TEST(Pictures, ImageListOrderIsUnderlineItalicBold)
+TEST(Pictures, TheImageListHoldsUnderlineItalicBold)
 {
     EXPECT_TRUE(imageListPicture(0).isNull());
     EXPECT_TRUE(imageListPicture(4).isNull());
-    const QImage u = imageListPicture(1).toImage();
-    const QImage i = imageListPicture(2).toImage();
-    const QImage b = imageListPicture(3).toImage();
-    EXPECT_NE(u, i);
-    EXPECT_NE(i, b);
-    // The U's underline is a long run of ink near the bottom; the I's foot is short.
-    auto longestBottomRun = [](const QImage &image) {
-        int best = 0;
-        for (int y = 12; y < 16; ++y) {
-            int run = 0;
-            for (int x = 0; x < 16; ++x) {
-                run = qAlpha(image.pixel(x, y)) > 128 ? run + 1 : 0;
-                best = std::max(best, run);
-            }
-        }
-        return best;
-    };
-    EXPECT_GE(longestBottomRun(u), 10);
-    EXPECT_LE(longestBottomRun(i), 7);
-    EXPECT_LE(longestBottomRun(b), 9);
-    // The I leans right: its ink sits further right at the top than at the bottom.
-    auto meanX = [&i](int y0, int y1) {
-        double sum = 0;
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = 0; x < 16; ++x)
-                if (qAlpha(i.pixel(x, y)) > 128) {
-                    sum += x;
-                    ++n;
-                }
-        return n ? sum / n : 0.0;
-    };
-    EXPECT_GT(meanX(2, 6), meanX(10, 14) + 1.5);
+    const QImage u = imageListPicture(1).pixmap(16).toImage();
+    const QImage i = imageListPicture(2).pixmap(16).toImage();
+    const QImage b = imageListPicture(3).pixmap(16).toImage();
+    // The U is open at the top and has a line under it; the B is closed there.
+    EXPECT_EQ(qAlpha(u.pixel(8, 4)), 0);
+    EXPECT_GE(ink(u.copy(0, 13, 16, 3)).first.width(), 10);
+    EXPECT_GT(qAlpha(b.pixel(8, 3)), 128);
+    // The I leans right; the B is the heaviest.
+    EXPECT_GT(ink(i.copy(0, 2, 16, 4)).first.center().x(), ink(i.copy(0, 10, 16, 4)).first.center().x() + 1);
+    EXPECT_GT(ink(b).second, ink(i).second * 3 / 2);
+    EXPECT_GT(ink(b).second, ink(u).second);
 }
 
-TEST(Pictures, IconsHaveTheirSizes)
+TEST(Pictures, TheProgramIconAndTheSplashAreDrawn)
 {
-    const QIcon program = programIcon();
-    const QList<QSize> sizes = program.availableSizes();
-    for (int s : {16, 32, 48, 256})
-        EXPECT_TRUE(sizes.contains(QSize(s, s))) << s;
-    EXPECT_EQ(programPicture(48).size(), QSize(48, 48));
-    EXPECT_FALSE(boldIcon().isNull());
-    EXPECT_FALSE(italicIcon().isNull());
-    EXPECT_FALSE(underlineIcon().isNull());
-    EXPECT_FALSE(shrinkIcon().pixmap(QSize(16, 16)).isNull());
-    EXPECT_FALSE(expandIcon().pixmap(QSize(16, 16)).isNull());
+    const QImage icon = programIcon().pixmap(QSize(48, 48), 2.0).toImage();
+    EXPECT_EQ(icon.size(), QSize(96, 96));
+    EXPECT_EQ(qAlpha(icon.pixel(0, 95)), 0);
+    EXPECT_GT(qAlpha(icon.pixel(48, 48)), 200);
+
+    const QPixmap splash = splashPicture(2.0);
+    EXPECT_EQ(splash.size(), QSize(778, 776));
+    EXPECT_EQ(splash.deviceIndependentSize(), QSizeF(389, 388));
+    const QImage image = splash.toImage();
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    EXPECT_NE(image.pixel(0, 0), image.pixel(389, 300)) << "more than a plain ground";
 }

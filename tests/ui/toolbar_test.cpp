@@ -16,9 +16,9 @@ class ToolbarTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        EXPECT_EQ(bar.addButton(QStringLiteral("bold"), QStringLiteral("Bold"), boldIcon()), 1);
-        EXPECT_EQ(bar.addButton(QStringLiteral("italic"), QStringLiteral("Italic"), italicIcon()), 2);
-        EXPECT_EQ(bar.addButton(QStringLiteral("underline"), QStringLiteral("Underline"), underlineIcon()), 3);
+        EXPECT_EQ(bar.addButton(QStringLiteral("bold"), QStringLiteral("Bold"), imageListPicture(3)), 1);
+        EXPECT_EQ(bar.addButton(QStringLiteral("italic"), QStringLiteral("Italic"), imageListPicture(2)), 2);
+        EXPECT_EQ(bar.addButton(QStringLiteral("underline"), QStringLiteral("Underline"), imageListPicture(1)), 3);
         bar.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
     }

@@ -38,7 +38,7 @@ bool GetKeyValue(IRegistry &registry, std::uint32_t KeyRoot, const std::string &
         registry.CloseKey(key);
         return false;
     }
-    // A backend never reports more than it could have written.
+    // A backend that reports more than the buffer holds is not believed.
     if (size > kValueBufferSize)
         size = kValueBufferSize;
 
