@@ -57,9 +57,22 @@ echo "Alt+V again: back to the mini window"
 xdotool key alt+v
 wait_for "Jotwell Pro" shown
 main=$(visible "Jotwell Pro")
-xdotool windowactivate "$main" 2>/dev/null || true; sleep 0.3
-xdotool key --window "$main" alt+e; sleep 0.4
-xdotool key Up Return; sleep 0.4
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+menu_open() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q -e DROPDOWN_MENU -e POPUP_MENU && return 0
+  done
+  return 1
+}
+for _ in $(seq 50); do
+  menu_open && break
+  xdotool key --window "$main" alt+e
+  for _ in $(seq 10); do menu_open && break; sleep 0.1; done
+done
+menu_open || fail "the Edit menu did not open"
+xdotool key Up Return
+for _ in $(seq 50); do menu_open || break; sleep 0.1; done
 xdotool key alt+v
 wait_for "Jotwell Pro" hidden
 [[ -z $(visible "Jotwell") ]] || fail "the mini window showed although Hide on Minimize is ticked"

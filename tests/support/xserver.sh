@@ -2,7 +2,8 @@
 # and stops it (and everything the script started) when the script ends.
 start_x_server() {
   JW_WORK=$(mktemp -d)
-  trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$JW_WORK"' EXIT
+  # The pad saves on SIGTERM: wait for it before the folder goes.
+  trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$JW_WORK"' EXIT
   export XDG_CONFIG_HOME=$JW_WORK/config XDG_RUNTIME_DIR=$JW_WORK/run
   mkdir -p "$JW_WORK/pages" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$JW_WORK/display" 2>/dev/null &
