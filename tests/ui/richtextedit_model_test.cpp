@@ -1,20 +1,32 @@
-// The editor's content <-> page model conversion.
+// The editor's content against the page model, through memory, files and the clipboard.
 #include "helpers.h"
+#include "support/files.h"
+#include "base/ioerror.h"
 #include "ui/richtextedit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace jw::ui;
 using namespace jw::ui::test;
 using jw::rtf::Document;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+const auto kSans = fmt("DejaVu Sans", 20);
+const auto kBold = fmt("DejaVu Sans", 20, true);
+const auto kSerif = fmt("DejaVu Serif", 17, false, true, true);
 
 Document roundTrip(const Document &doc)
 {
@@ -23,180 +35,70 @@ Document roundTrip(const Document &doc)
     return edit.toDocument();
 }
 
-const auto kArial10 = fmt("Liberation Sans", 20);
-const auto kBold = fmt("Liberation Sans", 20, true);
-const auto kSerif17 = fmt("DejaVu Serif", 17, false, true, true);
-
 } // namespace
 
-TEST(RichTextModel, MixedFormatsRoundTrip)
+TEST(RichTextModel, EveryCharacterAndFormatComesBack)
 {
-    const Document doc = makeDoc({{QStringLiteral("plain "), kArial10},
-                                  {QStringLiteral("bold"), kBold},
-                                  {QStringLiteral(" small italic underlined"), kSerif17},
-                                  {QStringLiteral(" all"), fmt("DejaVu Sans Mono", 48, true, true, true)}});
-    EXPECT_EQ(roundTrip(doc), doc);
-}
+    const Document pages[] = {
+        {},
+        makeDoc({{u"plain "_s, kSans}, {u"bold"_s, kBold}, {u" small"_s, kSerif},
+                 {u" all"_s, fmt("DejaVu Sans Mono", 48, true, true, true)}}),
+        // Paragraph and line breaks stay apart; empty paragraphs keep their own formats.
+        makeDoc({{u"one\u2028two\nthree\n\nfour"_s, kSans}, {u"\n"_s, kBold}, {u"\n"_s, kSerif}}),
+        makeDoc({{u"\n"_s, kSerif}, {u"\n\n"_s, kBold}}),
+        // Run boundaries beside and between surrogate pairs.
+        makeDoc({{u"a\t\U0001F600"_s, kSans}, {u"\U0001F4A9\U00010348\tz"_s, kBold}, {u"\u00e9\u4e2d"_s, kSerif}}),
+        makeDoc({{u"a"_s, fmt("DejaVu Sans", 17)}, {u"b"_s, fmt("DejaVu Sans", 1)}, {u"c"_s, fmt("X", 3277)}}),
+    };
+    for (const Document &page : pages)
+        EXPECT_EQ(roundTrip(page), page);
 
-TEST(RichTextModel, ParagraphAndLineBreaksStayApart)
-{
-    const Document doc = makeDoc({{QStringLiteral("one\u2028two\nthree\n\nfour"), kArial10}});
-    RichTextEdit edit;
-    edit.setFromDocument(doc);
-    EXPECT_EQ(edit.document()->blockCount(), 4);
-    EXPECT_EQ(edit.Text(), QStringLiteral("one\ntwo\nthree\n\nfour"));
-    EXPECT_EQ(edit.toDocument(), doc);
-}
-
-TEST(RichTextModel, TabsAndAstralCharactersKeepTheirOffsets)
-{
-    // A run boundary right after a surrogate pair and one between two pairs.
-    const Document doc = makeDoc({{QStringLiteral("a\t\U0001F600"), kArial10},
-                                  {QStringLiteral("\U0001F4A9\U00010348\tz"), kBold},
-                                  {QStringLiteral("\u00e9\u4e2d"), kSerif17}});
-    const Document back = roundTrip(doc);
-    EXPECT_EQ(back, doc);
-    ASSERT_EQ(back.runs.size(), 3u);
-    EXPECT_EQ(back.runs[1].start, 4u);
-}
-
-TEST(RichTextModel, EmptyDocument)
-{
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("old text"), kBold}}));
-    edit.setFromDocument(Document{});
-    EXPECT_EQ(edit.toDocument(), Document{});
-    EXPECT_TRUE(edit.Text().isEmpty());
-    EXPECT_EQ(edit.SelStart(), 0);
-    // The old page's bold does not leak into the empty one.
-    EXPECT_EQ(edit.SelBold(), std::optional<bool>(false));
-}
-
-TEST(RichTextModel, FormattingOfTrailingBreaksIsKept)
-{
-    // Empty paragraphs at the end carry their own formats.
-    const Document one = makeDoc({{QStringLiteral("ab"), kArial10}, {QStringLiteral("\n"), kBold}});
-    EXPECT_EQ(roundTrip(one), one);
-    const Document two = makeDoc({{QStringLiteral("ab"), kArial10},
-                                  {QStringLiteral("\n"), kBold},
-                                  {QStringLiteral("\n"), kSerif17}});
-    EXPECT_EQ(roundTrip(two), two);
-    const Document onlyBreaks = makeDoc({{QStringLiteral("\n"), kSerif17}, {QStringLiteral("\n\n"), kBold}});
-    EXPECT_EQ(roundTrip(onlyBreaks), onlyBreaks);
-}
-
-TEST(RichTextModel, EmptyFirstLineTypesInItsBreakFormat)
-{
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("\n"), kBold}, {QStringLiteral("x"), kArial10}}));
-    EXPECT_EQ(edit.SelBold(), std::optional<bool>(true));
-}
-
-TEST(RichTextModel, HalfPointSizes)
-{
-    const Document doc = makeDoc({{QStringLiteral("a"), fmt("DejaVu Sans", 17)},
-                                  {QStringLiteral("b"), fmt("DejaVu Sans", 1)},
-                                  {QStringLiteral("c"), fmt("DejaVu Sans", 3277)}});
-    EXPECT_EQ(roundTrip(doc), doc);
-}
-
-TEST(RichTextModel, RandomDocumentsRoundTrip)
-{
     QRandomGenerator rng(20240611);
-    const QList<QString> pieces = {QStringLiteral("a"), QStringLiteral("Zq"), QStringLiteral(" "),
-                                   QStringLiteral("\n"), QStringLiteral("\u2028"), QStringLiteral("\t"),
-                                   QStringLiteral("\U0001F600"), QStringLiteral("\u00fc\u00df"),
-                                   QStringLiteral("\u0416"), QStringLiteral("\u00a0"),
-                                   QStringLiteral("\U0002A6B2")};
-    const char *fonts[] = {"DejaVu Sans", "DejaVu Serif", "Liberation Mono", "Some Missing Font"};
+    const QString pieces[] = {u"a"_s, u"Zq "_s, u"\n"_s, u"\u2028"_s, u"\t"_s, u"\U0001F600"_s,
+                              u"\u00fc\u00df\u0416\u00a0"_s, u"\U0002A6B2"_s};
+    const char *fonts[] = {"DejaVu Sans", "DejaVu Serif", "Some Missing Font"};
     for (int round = 0; round < 200; ++round) {
         std::vector<std::pair<QString, jw::rtf::CharFormat>> parts;
-        const int runs = int(rng.bounded(1, 12));
-        for (int r = 0; r < runs; ++r) {
+        for (int r = int(rng.bounded(1, 12)); r > 0; --r) {
             QString text;
-            const int n = int(rng.bounded(1, 8));
-            for (int i = 0; i < n; ++i)
-                text += pieces.at(rng.bounded(int(pieces.size())));
-            parts.emplace_back(text, fmt(fonts[rng.bounded(4)], int(rng.bounded(1, 200)), rng.bounded(2) == 1,
-                                         rng.bounded(2) == 1, rng.bounded(2) == 1));
+            for (int i = int(rng.bounded(1, 8)); i > 0; --i)
+                text += pieces[rng.bounded(8)];
+            parts.emplace_back(text, fmt(fonts[rng.bounded(3)], int(rng.bounded(1, 200)), rng.bounded(2),
+                                         rng.bounded(2), rng.bounded(2)));
         }
         const Document doc = makeDoc(parts);
         ASSERT_EQ(roundTrip(doc), doc) << "round " << round;
     }
 }
 
-TEST(RichTextModel, FormatsOutsideTheModelAreIgnored)
+TEST(RichTextModel, WhatWouldBreakOffsetsBecomesPlainCharacters)
 {
-    // Colour and strike-out are not page attributes: neighbouring text that
-    // differs only in them is one run.
     RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("abcd"), kArial10}}));
-    QTextCursor c(edit.document());
-    c.setPosition(1);
-    c.setPosition(3, QTextCursor::KeepAnchor);
-    QTextCharFormat red;
-    red.setForeground(Qt::red);
-    red.setFontStrikeOut(true);
-    c.mergeCharFormat(red);
-    EXPECT_EQ(edit.toDocument(), makeDoc({{QStringLiteral("abcd"), kArial10}}));
-}
-
-TEST(RichTextModel, EmptyFontNameShowsAsTheDefaultFont)
-{
-    // Plain-text files have no font table; their text shows in the editor's font.
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("x"), fmt("", 24)}}));
-    const Document back = edit.toDocument();
-    ASSERT_EQ(back.runs.size(), 1u);
-    EXPECT_EQ(QString::fromStdString(back.runs[0].format.font), edit.document()->defaultFont().family());
-}
-
-TEST(RichTextModel, FrameMarkersAndCarriageReturnsDoNotBreakOffsets)
-{
-    // Characters that QTextCursor would turn into structure.
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("a\uFDD0b\r\nc\rd\u2029e"), kArial10}}));
-    EXPECT_EQ(edit.Text(), QStringLiteral("a\uFFFDb\nc\nd\ne"));
+    // Frame markers and carriage returns, which QTextCursor would turn into structure.
+    edit.setFromDocument(makeDoc({{u"a\uFDD0b\r\nc\rd\u2029e\uFDD1"_s, kSans}}));
+    EXPECT_EQ(edit.Text(), u"a\uFFFDb\nc\nd\ne\uFFFD"_s);
     EXPECT_EQ(edit.document()->blockCount(), 4);
+    // Runs that overlap, leave gaps, reach past the end: every character once.
+    Document broken;
+    broken.text = u"abcdef\r\nghij";
+    broken.runs = {{0, 4, kBold}, {2, 3, kSans}, {7, 2, kSerif}, {9, 100, kBold}, {50, 3, kSans}};
+    edit.setFromDocument(broken);
+    EXPECT_EQ(edit.Text(), u"abcdef\nghij"_s);
+    EXPECT_EQ(edit.toDocument().runs.front(), (jw::rtf::Run{0, 4, kBold}));
+    // setText is unformatted, keeps the lines and guesses no markup.
+    edit.setText(u"one\r\ntwo\rthree\u2029<b>four</b>\uFDD0"_s);
+    EXPECT_EQ(edit.Text(), u"one\ntwo\nthree\n<b>four</b>\uFFFD"_s);
+    // Text without runs or fonts (a plain-text file) shows in the editor's font.
+    const std::string family = edit.document()->defaultFont().family().toStdString();
+    broken.runs.clear();
+    for (const Document &doc : {edit.toDocument(), roundTrip(broken), roundTrip(makeDoc({{u"x"_s, fmt("", 24)}}))}) {
+        ASSERT_EQ(doc.runs.size(), 1u);
+        EXPECT_EQ(doc.runs[0].format.font, family);
+        EXPECT_FALSE(doc.runs[0].format.bold);
+    }
 }
 
-TEST(RichTextModel, SetTextIsUnformattedAndKeepsLineStructure)
-{
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("bold page"), kBold}}));
-    edit.setText(QStringLiteral("one\r\ntwo\rthree\n<b>four</b>"));
-    EXPECT_EQ(edit.Text(), QStringLiteral("one\ntwo\nthree\n<b>four</b>"));
-    EXPECT_EQ(edit.document()->blockCount(), 4);
-    const Document doc = edit.toDocument();
-    ASSERT_EQ(doc.runs.size(), 1u);
-    EXPECT_FALSE(doc.runs[0].format.bold);
-    EXPECT_EQ(QString::fromStdString(doc.runs[0].format.font), edit.document()->defaultFont().family());
-}
-
-TEST(RichTextModel, LoadingStartsAFreshUndoHistory)
-{
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("first page"), kArial10}}));
-    edit.textCursor().insertText(QStringLiteral("typed "));
-    const Document second = makeDoc({{QStringLiteral("second page"), kBold}});
-    edit.setFromDocument(second);
-    EXPECT_FALSE(edit.document()->isUndoAvailable());
-    edit.undo();
-    EXPECT_EQ(edit.toDocument(), second);
-    EXPECT_FALSE(edit.document()->isModified());
-    // Editing afterwards is undoable again.
-    edit.textCursor().insertText(QStringLiteral("x"));
-    EXPECT_TRUE(edit.document()->isUndoAvailable());
-}
-
-TEST(RichTextModel, TextReadsBreaksAsNewlinesAndKeepsOtherCharacters)
-{
-    RichTextEdit edit;
-    edit.setFromDocument(makeDoc({{QStringLiteral("a\u00a0b\u2028c\nd\te"), kArial10}}));
-    EXPECT_EQ(edit.Text(), QStringLiteral("a\u00a0b\nc\nd\te"));
-}
-
-TEST(RichTextModel, LoadingPutsTheCaretAndTheViewAtTheStart)
+TEST(RichTextModel, LoadingStartsAFreshPage)
 {
     RichTextEdit edit;
     edit.resize(300, 200);
@@ -204,35 +106,99 @@ TEST(RichTextModel, LoadingPutsTheCaretAndTheViewAtTheStart)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
     QString lines;
     for (int i = 0; i < 300; ++i)
-        lines += QStringLiteral("line %1\n").arg(i);
-    edit.setFromDocument(makeDoc({{lines, kArial10}}));
+        lines += u"line %1\n"_s.arg(i);
+    edit.setFromDocument(makeDoc({{lines, kSans}}));
     edit.moveCursor(QTextCursor::End);
+    edit.insertPlainText(u"typed"_s);
     edit.ensureCursorVisible();
     ASSERT_GT(edit.verticalScrollBar()->value(), 0);
-    edit.setFromDocument(makeDoc({{lines, kBold}}));
-    EXPECT_EQ(edit.SelStart(), 0);
-    EXPECT_EQ(edit.SelLength(), 0);
+
+    // The first line is empty: typing there takes the format of its break.
+    const Document next = makeDoc({{u"\n"_s, kBold}, {lines, kSans}});
+    edit.setFromDocument(next);
+    EXPECT_EQ(std::pair(edit.SelStart(), edit.SelLength()), std::pair(0, 0));
     EXPECT_EQ(edit.verticalScrollBar()->value(), 0);
-    EXPECT_EQ(edit.SelBold(), std::optional<bool>(true));
-    edit.moveCursor(QTextCursor::End);
-    edit.setText(QStringLiteral("short"));
-    EXPECT_EQ(edit.SelStart(), 0);
+    EXPECT_EQ(edit.SelBold(), true);
+    EXPECT_FALSE(edit.document()->isModified());
+    edit.undo(); // nothing to undo into the last page
+    EXPECT_EQ(edit.toDocument(), next);
+    edit.insertPlainText(u"x"_s);
+    EXPECT_TRUE(edit.document()->isUndoAvailable());
+    // The old caret's bold does not leak into an empty page.
+    edit.setFromDocument(Document{});
+    EXPECT_EQ(edit.SelBold(), false);
 }
 
-TEST(RichTextModel, BrokenRunsNeverLoseOrRepeatText)
+TEST(RichTextModel, PastingKeepsOnlyWhatAPageHolds)
 {
-    // Runs that overlap, leave gaps, reach past the end, or split "\r\n".
-    Document doc;
-    doc.text = u16(QStringLiteral("abcdef\r\nghij"));
-    doc.runs = {{0, 4, kBold}, {2, 3, kArial10}, {7, 2, kSerif17}, {9, 100, kBold}, {50, 3, kArial10}};
     RichTextEdit edit;
-    edit.setFromDocument(doc);
-    EXPECT_EQ(edit.Text(), QStringLiteral("abcdef\nghij"));
-    edit.setSelStart(0);
-    edit.setSelLength(4);
-    EXPECT_EQ(edit.SelBold(), std::optional<bool>(true));
-    // Text without any run shows in the default font.
-    doc.runs.clear();
-    edit.setFromDocument(doc);
-    EXPECT_EQ(edit.Text(), QStringLiteral("abcdef\nghij"));
+    edit.setFromDocument(makeDoc({{u"aaaa"_s, kSans}, {u"bbbb"_s, kBold}}));
+    edit.setSelStart(4);
+    auto *mime = new QMimeData;
+    mime->setHtml(u"<b>bold</b><span style=\"color:red; font-family:'DejaVu Serif'; font-size:18pt\">red</span>"
+                  "<a href=\"http://example.invalid\">link</a><img src=\"nothing.png\">"
+                  "<table><tr><td>cell</td></tr></table>"_s);
+    mime->setText(u"the plain version"_s);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    edit.paste();
+    EXPECT_EQ(edit.Text(), u"aaaaboldredlinkcellbbbb"_s); // the table's frame goes, its text stays
+    EXPECT_EQ(edit.toDocument().runs[1], (jw::rtf::Run{4, 4, kBold})); // in the caret's font
+    edit.setSelStart(8);
+    edit.setSelLength(3);
+    EXPECT_EQ(edit.SelFontName(), u"DejaVu Serif"_s);
+    EXPECT_EQ(edit.SelFontSize(), 18.0);
+    for (const QTextFormat &f : edit.document()->allFormats()) {
+        EXPECT_FALSE(f.hasProperty(QTextFormat::ForegroundBrush) || f.isImageFormat());
+        EXPECT_FALSE(f.isCharFormat() && f.toCharFormat().isAnchor());
+    }
+    EXPECT_TRUE(edit.document()->rootFrame()->childFrames().isEmpty());
+
+    // Plain text replaces the selection in the format at the caret.
+    edit.setFromDocument(makeDoc({{u"aaaa"_s, kSans}, {u"bbbb"_s, kBold}}));
+    edit.setSelStart(5);
+    edit.setSelLength(2);
+    QGuiApplication::clipboard()->setText(u"X\nY"_s);
+    edit.paste();
+    EXPECT_EQ(edit.toDocument(), makeDoc({{u"aaaa"_s, kSans}, {u"bX\nYb"_s, kBold}}));
+}
+
+TEST(RichTextFiles, SavedPagesLoadBackTheSame)
+{
+    const Document page = makeDoc({{u"Title"_s, fmt("DejaVu Serif", 32, true)},
+                                   {u"\nline\u2028next\tcol\n\U0001F600 \u00e9t\u00e9"_s, kSerif}});
+    RichTextEdit writer;
+    writer.setFromDocument(page);
+    writer.SaveFile(u"Notes.rtf"_s);
+    EXPECT_TRUE(jwtest::readBytes(u"Notes.rtf"_s).startsWith("{\\rtf"));
+    RichTextEdit reader;
+    reader.LoadFile(u"Notes.rtf"_s);
+    EXPECT_EQ(reader.toDocument(), page);
+    writer.setText(u"short"_s);
+    writer.SaveFile(u"Notes.rtf"_s); // replaces the file
+    reader.LoadFile(u"Notes.rtf"_s);
+    EXPECT_EQ(reader.Text(), u"short"_s);
+    ASSERT_TRUE(jwtest::writeBytes(u"empty.rtf"_s, {}));
+    reader.LoadFile(u"empty.rtf"_s);
+    EXPECT_EQ(reader.toDocument(), Document{});
+}
+
+TEST(RichTextFiles, FailuresAreRaisedAndChangeNeitherPageNorFile)
+{
+    const Document page = makeDoc({{u"page text"_s, kSerif}});
+    RichTextEdit edit;
+    edit.setText(u"old"_s);
+    edit.SaveFile(u"keep.rtf"_s);
+    const QByteArray before = jwtest::readBytes(u"keep.rtf"_s);
+    edit.setFromDocument(page);
+    ASSERT_TRUE(QDir().mkdir(u"a folder.rtf"_s));
+    EXPECT_THROW(edit.LoadFile(u"missing.rtf"_s), jw::IoError);
+    EXPECT_THROW(edit.LoadFile(u"a folder.rtf"_s), jw::IoError);
+    EXPECT_THROW(edit.SaveFile(u"no such folder/x.rtf"_s), jw::IoError);
+    if (::geteuid() != 0) { // root writes anywhere
+        QFile::setPermissions(u"."_s, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        EXPECT_THROW(edit.SaveFile(u"keep.rtf"_s), jw::IoError);
+        QFile::setPermissions(u"."_s, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    EXPECT_EQ(jwtest::readBytes(u"keep.rtf"_s), before);
+    EXPECT_EQ(edit.toDocument(), page);
 }

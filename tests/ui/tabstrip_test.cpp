@@ -1,223 +1,127 @@
-// The tab strip: user paths raise BeforeClick/Click, program changes nothing.
-#include "helpers.h"
+// The tab strip: the user's changes ask first (BeforeClick) and report after (Click); the program's raise nothing.
+#include "support/qtwait.h"
 #include "ui/tabstrip.h"
 
-#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace jw::ui;
-using namespace jw::ui::test;
+using namespace Qt::StringLiterals;
+
+TEST(TabStrip, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
+{
+    TabStrip strip;
+    QSignalSpy before(&strip, &TabStrip::BeforeClick);
+    QSignalSpy click(&strip, &TabStrip::Click);
+    EXPECT_EQ(std::tuple(strip.count(), strip.selectedIndex(), strip.caption(1)), std::tuple(1, 1, QString()));
+    strip.removeTab(1);
+    EXPECT_EQ(strip.selectedIndex(), 0);
+    strip.insertTab(1, u"Notes"_s); // the first tab is selected
+    strip.insertTab(1, u"Welcome"_s);
+    strip.insertTab(3, u"R&D && more"_s);
+    EXPECT_EQ(strip.caption(strip.selectedIndex()), u"Notes"_s);
+    EXPECT_EQ(strip.tabText(2), u"R&&D &&&& more"_s); // shown literally, no access key
+    strip.selectTab(3);
+    strip.setCaption(9, u"x"_s);
+    strip.removeTab(9);
+    strip.removeTab(1); // the later tabs move down
+    strip.setCaption(1, u"Notes 2"_s);
+    EXPECT_EQ((QStringList{strip.caption(0), strip.caption(1), strip.caption(2), strip.caption(3)}),
+              (QStringList{QString(), u"Notes 2"_s, u"R&D && more"_s, QString()}));
+    EXPECT_EQ(strip.selectedIndex(), 2);
+    EXPECT_EQ(before.count() + click.count(), 0);
+}
 
 namespace {
 
-/// A window with a strip of tabs "A".."D", "B" selected, recording events.
+/// A window with four tabs, the first selected, and a line edit; the events are logged.
 class TabStripTest : public testing::Test {
 protected:
     void SetUp() override
     {
         auto *layout = new QVBoxLayout(&window);
-        strip = new TabStrip;
-        layout->addWidget(strip);
-        layout->addStretch();
-        strip->setCaption(1, QStringLiteral("A"));
-        strip->insertTab(2, QStringLiteral("B"));
-        strip->insertTab(3, QStringLiteral("C"));
-        strip->insertTab(4, QStringLiteral("D"));
-        strip->selectTab(2);
-        window.resize(400, 200);
+        layout->addWidget(strip = new TabStrip);
+        layout->addWidget(other = new QLineEdit);
+        for (int i = 2; i <= 4; ++i)
+            strip->insertTab(i, QString(QChar(u'A' + i - 1)));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         QObject::connect(strip, &TabStrip::BeforeClick, strip, [this](int index, bool *cancel) {
-            log << QStringLiteral("before %1 while %2").arg(index).arg(strip->selectedIndex());
-            if (refuse)
-                *cancel = true;
+            log << u"before %1 while %2"_s.arg(index).arg(strip->selectedIndex());
+            *cancel = refuse;
         });
-        QObject::connect(strip, &TabStrip::Click, strip,
-                         [this] { log << QStringLiteral("click while %1").arg(strip->selectedIndex()); });
+        QObject::connect(strip, &TabStrip::Click, strip, [this] { log << u"click while %1"_s.arg(strip->selectedIndex()); });
     }
 
-    QPoint centreOf(int index) const { return strip->tabRect(index - 1).center(); }
-
-    void wheel(int angle)
-    {
-        QWheelEvent event(QPointF(centreOf(2)), QPointF(strip->mapToGlobal(centreOf(2))), QPoint(),
-                          QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(strip, &event);
-    }
+    void clickTab(int index) { QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(index - 1).center()); }
 
     QWidget window;
     TabStrip *strip = nullptr;
+    QLineEdit *other = nullptr;
     QStringList log;
     bool refuse = false;
 };
 
 } // namespace
 
-TEST(TabStripDesign, StartsWithOneSelectedTabWithoutCaption)
+TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
 {
-    TabStrip strip;
-    EXPECT_EQ(strip.count(), 1);
-    EXPECT_EQ(strip.selectedIndex(), 1);
-    EXPECT_EQ(strip.caption(1), QString());
+    auto wheelDown = [this] {
+        const QPointF at = strip->tabRect(0).center();
+        QWheelEvent wheel(at, strip->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(strip, &wheel);
+    };
+    const std::tuple<const char *, int, std::function<void()>, int> table[] = {
+        {"mouse", 2, [this] { clickTab(4); }, 4},
+        {"wheel", 2, wheelDown, 3},
+        {"arrow key", 2, [this] { QTest::keyClick(strip, Qt::Key_Left); }, 1},
+        {"Ctrl+Tab", 4, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier); }, 1},
+        {"Ctrl+Shift+Tab", 1, [this] { QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, 4},
+        {"Ctrl+Shift+Tab as Tab", 3, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); }, 2},
+        {"any other way", 2, [this] { static_cast<QTabBar *>(strip)->setCurrentIndex(2); }, 3}};
+    for (const bool refusing : {false, true}) {
+        for (const auto &[name, from, action, to] : table) {
+            strip->selectTab(from);
+            other->setFocus();
+            ASSERT_TRUE(jwtest::waitUntil([this] { return other->hasFocus(); }));
+            log.clear();
+            refuse = refusing;
+            action();
+            QStringList want{u"before %1 while %2"_s.arg(to).arg(from)};
+            if (!refusing)
+                want << u"click while %1"_s.arg(to);
+            EXPECT_EQ(log, want) << name;
+            EXPECT_EQ(strip->selectedIndex(), refusing ? from : to) << name;
+        }
+    }
 }
 
-TEST(TabStripDesign, ProgramChangesRaiseNothing)
+TEST_F(TabStripTest, TheHandlerIsAskedOnceAndMayChangeTheStripItself)
 {
-    TabStrip strip;
-    QSignalSpy before(&strip, &TabStrip::BeforeClick);
-    QSignalSpy click(&strip, &TabStrip::Click);
-    strip.insertTab(2, QStringLiteral("two"));
-    strip.insertTab(1, QStringLiteral("zero"));
-    strip.selectTab(3);
-    strip.setCaption(3, QStringLiteral("renamed"));
-    strip.removeTab(3);
-    strip.removeTab(1);
-    strip.removeTab(1);
-    EXPECT_EQ(strip.count(), 0);
-    EXPECT_EQ(strip.selectedIndex(), 0);
-    strip.insertTab(1, QStringLiteral("first"));
-    EXPECT_EQ(before.count(), 0);
-    EXPECT_EQ(click.count(), 0);
-}
-
-TEST(TabStripDesign, InsertKeepsTheSelectedTabAndTheFirstTabIsSelected)
-{
-    TabStrip strip;
-    strip.removeTab(1);
-    strip.insertTab(1, QStringLiteral("Notes"));
-    EXPECT_EQ(strip.selectedIndex(), 1);
-    strip.insertTab(1, QStringLiteral("Welcome")); // in front of the selected tab
-    EXPECT_EQ(strip.selectedIndex(), 2);
-    EXPECT_EQ(strip.caption(strip.selectedIndex()), QStringLiteral("Notes"));
-    strip.insertTab(3, QStringLiteral("Later")); // behind it
-    EXPECT_EQ(strip.selectedIndex(), 2);
-    EXPECT_EQ(strip.caption(1), QStringLiteral("Welcome"));
-    EXPECT_EQ(strip.caption(3), QStringLiteral("Later"));
-    strip.removeTab(1); // later tabs move down
-    EXPECT_EQ(strip.caption(1), QStringLiteral("Notes"));
-    EXPECT_EQ(strip.selectedIndex(), 1);
-    EXPECT_EQ(strip.caption(0), QString());
-    EXPECT_EQ(strip.caption(9), QString());
-}
-
-TEST(TabStripDesign, CaptionsAreShownLiterally)
-{
-    TabStrip strip;
-    strip.setCaption(1, QStringLiteral("R&D && more"));
-    EXPECT_EQ(strip.caption(1), QStringLiteral("R&D && more"));
-    // Doubled for QTabBar, so no access key is made of it.
-    EXPECT_EQ(strip.tabText(0), QStringLiteral("R&&D &&&& more"));
-}
-
-TEST_F(TabStripTest, MousePressRaisesBeforeClickWhileTheOldTabIsSelectedThenClick)
-{
-    QTest::mousePress(strip, Qt::LeftButton, {}, centreOf(4));
-    QTest::mouseRelease(strip, Qt::LeftButton, {}, centreOf(4));
-    EXPECT_EQ(log, (QStringList{QStringLiteral("before 4 while 2"), QStringLiteral("click while 4")}));
-    EXPECT_EQ(strip->selectedIndex(), 4);
-}
-
-TEST_F(TabStripTest, PressOnTheSelectedTabRaisesNothing)
-{
-    QTest::mouseClick(strip, Qt::LeftButton, {}, centreOf(2));
-    EXPECT_TRUE(log.isEmpty());
-}
-
-TEST_F(TabStripTest, CancelKeepsTheOldTab)
-{
+    QObject::disconnect(strip, &TabStrip::BeforeClick, nullptr, nullptr);
+    int asked = 0;
+    QObject::connect(strip, &TabStrip::BeforeClick, strip, [this, &asked](int, bool *cancel) {
+        ++asked;
+        clickTab(4); // the user clicks again while the handler decides
+        if (refuse) { // refuses and picks a tab itself, as after a failed load
+            *cancel = true;
+            strip->selectTab(2);
+        }
+    });
+    clickTab(3);
+    EXPECT_EQ(std::pair(asked, strip->selectedIndex()), std::pair(1, 3));
     refuse = true;
-    QTest::mouseClick(strip, Qt::LeftButton, {}, centreOf(3));
-    QTest::keyClick(strip, Qt::Key_Right);
-    wheel(-120);
-    EXPECT_EQ(log, (QStringList{QStringLiteral("before 3 while 2"), QStringLiteral("before 3 while 2"),
-                                QStringLiteral("before 3 while 2")}));
-    EXPECT_EQ(strip->selectedIndex(), 2);
-    EXPECT_EQ(strip->currentIndex(), 1);
-}
-
-TEST_F(TabStripTest, ArrowKeys)
-{
-    strip->setFocus();
-    QTest::keyClick(strip, Qt::Key_Right);
-    QTest::keyClick(strip, Qt::Key_Left);
-    QTest::keyClick(strip, Qt::Key_Left);
-    EXPECT_EQ(log, (QStringList{QStringLiteral("before 3 while 2"), QStringLiteral("click while 3"),
-                                QStringLiteral("before 2 while 3"), QStringLiteral("click while 2"),
-                                QStringLiteral("before 1 while 2"), QStringLiteral("click while 1")}));
-}
-
-TEST_F(TabStripTest, Wheel)
-{
-    wheel(-120); // down: the next tab
-    EXPECT_EQ(log, (QStringList{QStringLiteral("before 3 while 2"), QStringLiteral("click while 3")}));
-    EXPECT_EQ(strip->selectedIndex(), 3);
-}
-
-TEST_F(TabStripTest, CtrlTabFromAnotherControlOfTheWindow)
-{
-    auto *other = new QWidget(&window);
-    other->setFocusPolicy(Qt::StrongFocus);
-    other->show();
-    other->setFocus();
-    ASSERT_TRUE(waitFor([&] { return other->hasFocus(); }));
-    QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(strip->selectedIndex(), 3);
-    QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); // wraps to the last
-    EXPECT_EQ(strip->selectedIndex(), 4);
-    EXPECT_EQ(log.first(), QStringLiteral("before 3 while 2"));
-    EXPECT_EQ(log.last(), QStringLiteral("click while 4"));
-    EXPECT_EQ(log.size(), 8);
-}
-
-TEST_F(TabStripTest, ProgramChangesInsideTheHandlerAreHonoured)
-{
-    // A handler that refuses and picks another tab itself (as after a failed load).
-    QObject::disconnect(strip, &TabStrip::BeforeClick, nullptr, nullptr);
-    QObject::connect(strip, &TabStrip::BeforeClick, strip, [this](int, bool *cancel) {
-        *cancel = true;
-        strip->selectTab(1);
-    });
-    QTest::mouseClick(strip, Qt::LeftButton, {}, centreOf(3));
-    EXPECT_EQ(strip->selectedIndex(), 1);
-    EXPECT_TRUE(log.isEmpty());
-}
-
-TEST_F(TabStripTest, AUserActionWhileAHandlerDecidesIsIgnored)
-{
-    QObject::disconnect(strip, &TabStrip::BeforeClick, nullptr, nullptr);
-    int calls = 0;
-    QObject::connect(strip, &TabStrip::BeforeClick, strip, [&](int, bool *) {
-        ++calls;
-        // The user clicks again, e.g. during a message box of the handler.
-        QTest::mouseClick(strip, Qt::LeftButton, {}, centreOf(4));
-        EXPECT_EQ(strip->selectedIndex(), 2);
-    });
-    QTest::mouseClick(strip, Qt::LeftButton, {}, centreOf(3));
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(strip->selectedIndex(), 3);
-}
-
-TEST_F(TabStripTest, ChangesByOtherPathsAreRoutedToo)
-{
-    // Anything that changes QTabBar's index outside the program methods is
-    // treated as the user's and gets the same two events in order.
-    static_cast<QTabBar *>(strip)->setCurrentIndex(0);
-    EXPECT_EQ(log, (QStringList{QStringLiteral("before 1 while 2"), QStringLiteral("click while 1")}));
-}
-
-TEST_F(TabStripTest, RequestTabIgnoresBadIndexes)
-{
-    EXPECT_FALSE(strip->requestTab(0));
-    EXPECT_FALSE(strip->requestTab(5));
-    EXPECT_FALSE(strip->requestTab(2));
-    EXPECT_TRUE(log.isEmpty());
-    EXPECT_TRUE(strip->requestTab(4));
-    EXPECT_EQ(strip->selectedIndex(), 4);
+    clickTab(1);
+    EXPECT_EQ(std::pair(asked, strip->selectedIndex()), std::pair(2, 2));
+    EXPECT_EQ(log, QStringList{u"click while 3"_s});
+    // Nothing to ask for the selected tab or one that is not there.
+    clickTab(2);
+    EXPECT_FALSE(strip->requestTab(0) || strip->requestTab(5) || strip->requestTab(2));
+    EXPECT_EQ(asked, 2);
 }
