@@ -12,3 +12,35 @@ start_x_server() {
   export DISPLAY=:$(head -n 1 "$JW_WORK/display") QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
 }
+
+# Starts openbox and waits until it manages the screen.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wait_until 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window'
+}
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Runs "$@" until it succeeds or $1 seconds have passed.
+wait_until() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# The first viewable window named exactly $1, if any.
+visible() { { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1; }
+
+# The first viewable window of _NET_WM_WINDOW_TYPE $1 (DIALOG, NORMAL, ...), if any.
+visible_of_type() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$1" && { echo "$w"; return 0; }
+  done
+  return 1
+}
+shown() { [[ -n $(visible "$1") ]]; }
+hidden() { [[ -z $(visible "$1") ]]; }

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The real program against what ends it: SIGTERM saves as Exit does, kill -9
+# leaves the typed text in the recovery journal for the next start, a second
+# start hands over to the running copy (also after a copy died), and a page
+# its user cannot read survives every way of leaving it.
+set -euo pipefail
+program=$1
+source "$(dirname "$0")/../support/xserver.sh"
+start_x_server
+start_window_manager || fail "openbox did not start"
+pages=$JW_WORK/pages
+export XDG_STATE_HOME=$JW_WORK/state
+
+# Starts the pad in $pages (as user $1 when given) and waits for the mini window.
+start_pad() {
+  if [[ -n ${1:-} ]]; then
+    (cd "$pages" && exec setpriv --reuid="$1" --regid=nogroup --clear-groups "$program") &
+  else
+    (cd "$pages" && exec "$program") &
+  fi
+  pad=$!
+  wait_until 60 shown Jotwell || fail "the mini window did not appear"
+}
+show_main() {
+  xdotool key alt+v
+  wait_until 30 shown 'Jotwell Pro' || fail "Alt+V did not show the main window"
+  xdotool windowactivate --sync "$(visible 'Jotwell Pro')" 2>/dev/null || true
+}
+# Answers the next question box with the key $1.
+answer() {
+  wait_until 30 visible_of_type DIALOG >/dev/null || fail "no question box appeared"
+  local box; box=$(visible_of_type DIALOG)
+  xdotool windowactivate --sync "$box" 2>/dev/null || true
+  xdotool key "$1"
+  wait_until 30 sh -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || fail "the box stayed open"
+}
+stop_pad() { kill "-$1" "$pad"; wait "$pad" || true; }
+page_has() { grep -q "$1" "$pages/Notes.rtf"; }
+
+start_pad
+show_main
+xdotool type --delay 30 "typed before logout"
+stop_pad TERM
+page_has "typed before logout" || fail "SIGTERM lost the typed text"
+echo "SIGTERM: the page was saved"
+
+start_pad
+show_main
+xdotool type --delay 30 "typed before the crash"
+wait_until 30 grep -rqs "typed before the crash" "$XDG_STATE_HOME/jotwell/recovery" || fail "nothing was journaled"
+stop_pad KILL
+page_has "typed before the crash" && fail "the page file was written although the pad was killed"
+start_pad # over the dead copy's socket
+answer alt+r
+stop_pad TERM
+page_has "typed before the crash" || fail "the recovered text did not reach the page"
+echo "kill -9: the next start offered the journaled text and kept it"
+
+start_pad
+(cd "$pages" && timeout 30 "$program") || fail "the second start did not hand over and end"
+wait_until 30 shown 'Jotwell Pro' || fail "the running copy did not show its main window"
+echo "a second start handed over and the main window showed"
+stop_pad TERM
+
+# A page whose file its user may write but not read (root reads anything).
+chown -R nobody:nogroup "$JW_WORK"
+chmod 200 "$pages/Notes.rtf"
+export XDG_CONFIG_HOME=$JW_WORK/nobody-config XDG_STATE_HOME=$JW_WORK/nobody-state
+before=$(md5sum < "$pages/Notes.rtf")
+start_pad nobody
+answer Return # "could not be read ... will not be written"
+show_main
+xdotool key ctrl+s
+xdotool key alt+v # the main window goes, the page is left
+wait_until 30 hidden 'Jotwell Pro' || fail "Alt+V did not hide the main window"
+show_main
+xdotool key alt+F4 # the close box's way out
+wait "$pad" || true
+[[ $(md5sum < "$pages/Notes.rtf") == "$before" ]] || fail "the unreadable page file was written"
+echo "an unreadable page survived Save, Alt+V and closing unchanged"
+echo PASS
