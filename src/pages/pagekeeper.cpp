@@ -19,11 +19,50 @@ PageKeeper::PageKeeper(clsData &data, ui::RichTextEdit &pad, const PageFiles &fi
     m_settle.setSingleShot(true);
     m_settle.setInterval(200);
     for (QTimer *timer : {&m_idle, &m_longest})
-        connect(timer, &QTimer::timeout, this, [this] { journalNow(); });
+        connect(timer, &QTimer::timeout, this, &PageKeeper::journalSoon);
     connect(&m_settle, &QTimer::timeout, this, &PageKeeper::fileChanged);
     connect(&m_pad, &QTextEdit::textChanged, this, &PageKeeper::textChanged);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { m_settle.start(); });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
+}
+
+PageKeeper::~PageKeeper()
+{
+    waitForJournal();
+}
+
+void PageKeeper::waitForJournal()
+{
+    if (m_writing.valid())
+        m_writing.get();
+}
+
+void PageKeeper::journalSoon()
+{
+    if (m_writing.valid() && m_writing.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        m_idle.start(); // the last write is still going: try again once typing rests
+        return;
+    }
+    waitForJournal();
+    m_longest.stop();
+    if (m_data.currentFile().isEmpty() || !m_pad.document()->isModified())
+        return;
+    m_journaled.insert(m_data.currentTitle());
+    m_writing = std::async(std::launch::async, [journal = m_journal, folder = pageFolder(),
+                                                title = m_data.currentTitle(), page = m_pad.toDocument()] {
+        try {
+            journal.record(folder, title, page);
+        } catch (const IoError &e) {
+            qCWarning(lcFiles) << "could not journal the unsaved text:" << e.what();
+        }
+    });
+}
+
+void PageKeeper::forget(const QString &title)
+{
+    waitForJournal();
+    m_journaled.remove(title);
+    m_journal.discard(pageFolder(), title);
 }
 
 QString PageKeeper::pageFolder() const
@@ -66,6 +105,7 @@ QString PageKeeper::journalNow(QString *error)
 {
     m_idle.stop();
     m_longest.stop();
+    waitForJournal();
     if (m_data.currentFile().isEmpty() || !m_pad.document()->isModified())
         return {};
     try {
@@ -83,6 +123,7 @@ QString PageKeeper::journalNow(QString *error)
 clsData::Saved PageKeeper::save()
 {
     const bool modified = m_pad.document()->isModified();
+    waitForJournal(); // a write still going would bring the entry back after the save
     const clsData::Saved saved = m_data.save(modified, [this] { return m_pad.toDocument(); });
     if (saved.written)
         m_pad.document()->setModified(false);

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QTimer>
 
+#include <future>
+
 namespace jw {
 
 class PageFiles;
@@ -23,6 +25,7 @@ class PageKeeper final : public QObject {
 
 public:
     PageKeeper(clsData &data, ui::RichTextEdit &pad, const PageFiles &files, const RecoveryJournal &journal);
+    ~PageKeeper() override;
 
     /// The editor shows another page (or the same page under another name).
     void pageShown();
@@ -32,6 +35,8 @@ public:
     /// Writes the current page's unsaved text to the journal now. Returns
     /// the entry's file, or empty with `error` set.
     QString journalNow(QString *error = nullptr);
+    /// Drops the journal entry of `title` (a page renamed after it was saved).
+    void forget(const QString &title);
     /// The journal entries of this folder for pages among `titles` that
     /// are newer than their page files, oldest first. Entries older than
     /// their page file were overtaken by a save and are set aside.
@@ -48,6 +53,10 @@ Q_SIGNALS:
 private:
     void watch();
     void textChanged();
+    /// Journals in the background: the page is taken from the editor here,
+    /// written out and synced on a worker, so a big page does not stall typing.
+    void journalSoon();
+    void waitForJournal();
     void fileChanged();
 
     clsData &m_data;
@@ -61,6 +70,7 @@ private:
     /// Titles journaled by this run: only their entries go when a save
     /// succeeds. Older entries wait for the user's answer at start-up.
     QSet<QString> m_journaled;
+    std::future<void> m_writing; ///< the background journal write, if any
 };
 
 } // namespace jw

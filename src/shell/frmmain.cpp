@@ -352,7 +352,7 @@ void frmMain::mnuRename_Click()
         const PageResult result = m_pages.rename(old, sNew, tabCaptions(), txtPad->toDocument());
         if (result.done()) {
             setTabs(result.titles, int(result.titles.indexOf(sNew)) + 1);
-            m_journal.discard(m_keeper->pageFolder(), old);
+            m_keeper->forget(old);
             oData.renamedTo(pageFileName(sNew));
             txtPad->document()->setModified(false);
             m_keeper->pageShown();
