@@ -159,7 +159,13 @@ Loaded parse(const QByteArray &bytes)
 
 Loaded load(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    // A link whose file is missing may point into a folder not mounted yet:
+    // writing would put a new file there or replace the link.
+    if (info.isSymLink() && !info.exists())
+        return Loaded{FileState::Unreadable, {},
+                      QStringLiteral("it is a link to \"%1\", which does not exist").arg(info.symLinkTarget())};
+    if (!info.exists())
         return {};
     try {
         return parse(readWholeFile(path));

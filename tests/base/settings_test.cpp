@@ -116,14 +116,24 @@ TEST(Settings, AFileThatIsNotValidIsMovedAsideAndSaidOnce)
 
 TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)
 {
-    ASSERT_TRUE(QDir().mkpath(settingsFile())); // a folder in its place
-    SettingsStore store(settingsFile());
-    EXPECT_FALSE(store.readSection(J, Tabs));
-    const auto notices = store.takeNotices();
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices[0].kind, SettingsNotice::Kind::Unreadable);
-    EXPECT_THROW(store.write(J, Tabs, u"A"_s, u"1"_s), IoError);
-    EXPECT_TRUE(QFileInfo(settingsFile()).isDir());
+    // A folder in its place, then a link to a file that is not there (a
+    // synced folder not mounted yet): neither is replaced.
+    for (const bool link : {false, true}) {
+        if (link) {
+            ASSERT_TRUE(QDir(settingsFile()).removeRecursively());
+            ASSERT_TRUE(QFile::link(jwtest::here(u"gone/settings.json"_s), settingsFile()));
+        } else {
+            ASSERT_TRUE(QDir().mkpath(settingsFile()));
+        }
+        SettingsStore store(settingsFile());
+        EXPECT_FALSE(store.readSection(J, Tabs));
+        const auto notices = store.takeNotices();
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_EQ(notices[0].kind, SettingsNotice::Kind::Unreadable);
+        EXPECT_THROW(store.write(J, Tabs, u"A"_s, u"1"_s), IoError);
+        EXPECT_EQ(QFileInfo(settingsFile()).isDir(), !link);
+        EXPECT_EQ(QFileInfo(settingsFile()).isSymLink(), link);
+    }
 
     // A file where the settings folder should be.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(jwtest::here(u"file"_s)));
