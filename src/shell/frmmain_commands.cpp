@@ -116,15 +116,18 @@ void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
 
 void frmMain::handOverCommand(const QString &command, QString *answer)
 {
-    if (command != QLatin1StringView("show")) {
-        *answer = QStringLiteral("unknown command");
-        return;
-    }
-    // A later start brings the pad forward, as the hot key does.
-    if (!isVisible())
+    const bool shown = isVisible() && !isMinimized();
+    if (command == QLatin1StringView("toggle") || (command == QLatin1StringView("hide") && shown)) {
         m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
-    raise();
-    activateWindow();
+    } else if (command == QLatin1StringView("show")) {
+        // A later start brings the pad forward, as the hot key does.
+        if (!shown)
+            m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
+        raise();
+        activateWindow();
+    } else if (command != QLatin1StringView("hide")) {
+        *answer = QStringLiteral("unknown command");
+    }
 }
 
 void frmMain::mnuHide_Click()

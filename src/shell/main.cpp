@@ -1,4 +1,5 @@
 #include "base/settingsstore.h"
+#include "shell/commandline.h"
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
 #include "shell/shutdownsignals.h"
@@ -6,8 +7,24 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // Read before Qt starts, so that --help and a refused line need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const jw::CommandLine line = jw::parseCommandLine(arguments);
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "jotwell: %s\n", qPrintable(line.error));
+        return 2;
+    }
+    if (line.action == jw::CommandLine::Action::Help) {
+        std::fputs(qPrintable(jw::commandLineHelp()), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Jotwell Pro"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
@@ -15,9 +32,10 @@ int main(int argc, char *argv[])
 
     // Pages live in the current folder; the settings in the user's config folder.
     jw::SettingsStore store(jw::SettingsStore::defaultPath());
-    // A second start hands over to the running copy, which shows its main window.
+    // A second start hands over to the running copy, which shows its main
+    // window (or does what the option asks).
     jw::SingleInstance instance(store.filePath());
-    if (!instance.claim(QStringLiteral("show")))
+    if (!instance.claim(line.handOver()) || line.action == jw::CommandLine::Action::Hide)
         return 0;
 
     const jw::PageFiles files;
