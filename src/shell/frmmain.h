@@ -6,6 +6,7 @@
 #include "pages/journal.h"
 #include "pages/pagelist.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -80,6 +81,7 @@ public:
     QAction *mnuRemoveTab = nullptr;
     QAction *mnuRename = nullptr;
     QAction *mnuRestorePage = nullptr;
+    QAction *mnuHotKey = nullptr;
     QAction *mnuHide = nullptr;
     QAction *mnuAbout = nullptr;
     QAction *mnuHelpTopics = nullptr;
@@ -132,6 +134,9 @@ public:
     void mnuRemoveTab_Click();
     void mnuRename_Click();
     void mnuRestorePage_Click();
+    void mnuHotKey_Click();
+    /// The combination that shows and hides the pad; empty while none is registered.
+    QKeySequence hotKey() const { return m_hotKey; }
     void mnuHide_Click();
     void mnuAbout_Click();
     void mnuHelpTopics_Click();
@@ -152,6 +157,9 @@ private:
     void buildControls();
     void buildMenus();
     void registerHotKeys();
+    /// Registers `keys` as the show/hide hot key in place of the current one.
+    /// Returns why it could not; the current one then stays.
+    QString useHotKey(const QKeySequence &keys);
     void restorePosition();
     /// Shows `titles` as the tabs; `select` (1-based) becomes current.
     void setTabs(const QStringList &titles, int select);
@@ -170,6 +178,7 @@ private:
     QWidget *messageParent();
 
     SettingsStore &m_store;
+    QKeySequence m_hotKey;
     const PageFiles &m_files;
     PageList m_pages;
     RecoveryJournal m_journal;

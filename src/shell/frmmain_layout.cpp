@@ -94,6 +94,7 @@ void frmMain::buildMenus()
     mnuRemoveTab = item(mnuEdit, QStringLiteral("R&emove Tab"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRemoveTab_Click);
     mnuRename = item(mnuEdit, QStringLiteral("Re&name Tab"), none, &frmMain::mnuRename_Click);
     mnuRestorePage = item(mnuEdit, QStringLiteral("Restore Removed &Page..."), none, &frmMain::mnuRestorePage_Click);
+    mnuHotKey = item(mnuEdit, QStringLiteral("Hot &Key..."), none, &frmMain::mnuHotKey_Click);
     mnuHide = item(mnuEdit, QStringLiteral("H&ide on Minimize"), none, &frmMain::mnuHide_Click);
     mnuHide->setCheckable(true);
     mnuHide->setChecked(false);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The pad from anywhere: --toggle, --show and --hide reach the running copy,
-# and --toggle with no copy running starts one.
+# and --toggle with no copy running starts one; a hot key of the user's choice
+# replaces Alt+V, is kept for the next start, and one held elsewhere is refused.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../support/xserver.sh"
@@ -9,7 +10,7 @@ start_window_manager || fail "openbox did not start"
 pages=$JW_WORK/pages
 pad_says() { (cd "$pages" && timeout 30 "$program" "$@") || fail "jotwell $* did not end at once"; }
 
-(cd "$pages" && exec "$program" --toggle) &
+(cd "$pages" && QT_LOGGING_RULES=jotwell.hotkeys.info=true exec "$program" --toggle 2>"$JW_WORK/pad.log") &
 pad=$!
 wait_until 60 shown Jotwell || fail "--toggle with no copy running did not start the pad"
 echo "--toggle started the pad"
@@ -26,8 +27,72 @@ shown 'Jotwell Pro' || fail "a second --show hid the main window"
 pad_says --hide
 wait_until 30 hidden 'Jotwell Pro' && wait_until 30 shown Jotwell || fail "--hide did not hide the main window"
 echo "--toggle, --show and --hide reached the running copy"
+
+# The windows of one copy: $1 the process, $2 the exact title.
+of() { { xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null || true; } | head -n 1; }
+main_of() { [[ -n $(of "$1" 'Jotwell Pro') ]]; }
+hot_key_open() { [[ -n $(of "$1" 'Hot Key') ]]; }
+# Opens Edit > Hot Key... in copy $1, presses $2, then Enter until the window
+# closes (an Enter before the focus reached OK goes to the key field, which
+# keeps only the first combination). False when it stays open.
+choose_key() {
+  xdotool windowactivate --sync "$(of "$1" 'Jotwell Pro')" 2>/dev/null || true
+  xdotool key alt+e k
+  wait_until 30 hot_key_open "$1" || fail "no Hot Key window"
+  if [[ $2 == click_* ]]; then $2; else xdotool key "$2"; fi
+  for _ in 1 2 3; do
+    xdotool key Return
+    wait_until 5 sh -c "! xdotool search --all --onlyvisible --pid $1 --name '^Hot Key\$'" && return 0
+  done
+  return 1
+}
+settings=$XDG_CONFIG_HOME/jotwell/settings.json
+
+pad_says --show
+wait_until 30 main_of "$pad" || fail "--show did not show the main window"
+choose_key "$pad" ctrl+alt+j || fail "Ctrl+Alt+J was refused"
+wait_until 30 grep -q '"Ctrl+Alt+J"' "$settings" || fail "the chosen key was not kept"
+xdotool key ctrl+alt+j
+wait_until 30 sh -c "! xdotool search --all --onlyvisible --pid $pad --name '^Jotwell Pro\$'" || fail "Ctrl+Alt+J did not hide the pad"
+echo "Ctrl+Alt+J chosen: it swaps the windows"
+
+# Another copy (its own settings) can take Alt+V now, so the pad let it go.
+(cd "$pages" && XDG_CONFIG_HOME=$JW_WORK/other exec "$program") &
+other=$!
+wait_until 60 sh -c "xdotool search --all --onlyvisible --pid $other --name '^Jotwell\$'" >/dev/null || fail "the other copy did not start"
+xdotool key alt+v
+wait_until 30 main_of "$other" || fail "Alt+V did not reach the other copy"
+main_of "$pad" && fail "Alt+V still reached the pad"
+echo "Alt+V was released: another copy took it"
+
+# Alt+V is held by the other copy: refused, and Ctrl+Alt+J stays.
+xdotool key ctrl+alt+j
+wait_until 30 main_of "$pad" || fail "Ctrl+Alt+J did not show the pad"
+# Its grab keeps the key itself from the field: the window's Alt+V button
+# (bottom left) sets it.
+click_standard() {
+  local box; box=$(of "$pad" 'Hot Key')
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  xdotool mousemove --window "$box" 40 $((HEIGHT - 22)) click 1
+}
+choose_key "$pad" click_standard && fail "Alt+V was taken although another copy holds it"
+grep -q "the hot key Alt+V was refused" "$JW_WORK/pad.log" || fail "the refusal was not for Alt+V"
+xdotool key Escape
+wait_until 30 sh -c "! xdotool search --all --onlyvisible --pid $pad --name '^Hot Key\$'" || fail "the Hot Key window stayed"
+grep -q '"Ctrl+Alt+J"' "$settings" || fail "a refused key was kept"
+kill -TERM "$pad" "$other"
+wait "$pad" "$other" || true
+echo "a key held by another program was refused"
+
+(cd "$pages" && exec "$program") &
+pad=$!
+wait_until 60 shown Jotwell || fail "the pad did not start again"
+xdotool key ctrl+alt+j
+wait_until 30 main_of "$pad" || fail "Ctrl+Alt+J did not work after a restart"
+echo "the chosen key works after a restart"
 kill -TERM "$pad"
 wait "$pad" || true
+
 pad_says --hide
 [[ -z $(visible Jotwell) ]] || fail "--hide started the pad"
 echo PASS

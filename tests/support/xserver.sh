@@ -19,7 +19,12 @@ start_window_manager() {
   wait_until 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window'
 }
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  # JW_SHOT=file.png keeps a picture of the screen at the failure.
+  [[ -z ${JW_SHOT:-} ]] || import -window root "$JW_SHOT" 2>/dev/null || true
+  exit 1
+}
 
 # Runs "$@" until it succeeds or $1 seconds have passed.
 wait_until() {
