@@ -218,9 +218,9 @@ QString listMark(const QTextBlock &block)
     case QTextListFormat::ListDisc:
     case QTextListFormat::ListCircle:
     case QTextListFormat::ListSquare:
-        return QStringLiteral("\u2022\t");
+        return QStringLiteral("\u2022 ");
     default:
-        return list->itemText(block) + u'\t';
+        return list->itemText(block) + u' ';
     }
 }
 
