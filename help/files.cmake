@@ -11,6 +11,7 @@ set(JW_HELP_FILES
   file-save.html
   file-save-as.html
   file-exit.html
+  edit-undo-copy-paste.html
   edit-search.html
   edit-find-next.html
   edit-add-tab.html

@@ -24,14 +24,20 @@ QStringList FormatControls::sizeEntries()
 
 void FormatControls::fillFontList()
 {
-    m_fontNames = ui::screenFontNames();
+    m_fontNames = plainFontNames(ui::screenFontNames());
     m_font.addItems(m_fontNames);
-    const int font = startupFontEntry(m_fontNames);
+    int font = startupFontEntry(m_fontNames);
+    // The start-up name stands for the platform's interface font.
+    const QString name = font >= 0 ? m_fontNames.at(font) : ui::desktopFontFamily();
+    if (font < 0)
+        font = typedFontEntry(m_fontNames, name);
     if (font >= 0)
-        m_font.chooseIndex(font);
+        m_font.setListIndex(font);
     else
-        m_font.setListIndex(-1);
-    m_size.chooseIndex(2);
+        m_font.setText(name);
+    m_size.setListIndex(kStartupSize);
+    // Not only the caret of the page shown: every page, also one opened later.
+    m_pad.setTypingDefault(name, m_sizeNames.at(kStartupSize).toDouble());
 }
 
 void FormatControls::buttonClicked(int index)
@@ -52,10 +58,30 @@ void FormatControls::fontChosen()
 
 void FormatControls::sizeChosen()
 {
-    bool ok = false;
-    const double points = m_size.currentText().toDouble(&ok);
-    if (ok && points > 0)
-        m_pad.setSelFontSize(points);
+    if (const auto points = typedSize(m_size.currentText()))
+        m_pad.setSelFontSize(*points);
+}
+
+bool FormatControls::fontEntered()
+{
+    const int entry = typedFontEntry(m_fontNames, m_font.Text());
+    if (entry < 0) {
+        selectionChanged();
+        return false;
+    }
+    m_font.setListIndex(entry);
+    fontChosen();
+    return true;
+}
+
+bool FormatControls::sizeEntered()
+{
+    const auto points = typedSize(m_size.Text());
+    if (points)
+        m_pad.setSelFontSize(*points);
+    // The box shows the size as the page now has it.
+    selectionChanged();
+    return points.has_value();
 }
 
 void FormatControls::selectionChanged()
@@ -63,8 +89,15 @@ void FormatControls::selectionChanged()
     m_toolbar.setValue(1, syncButtonValue(m_pad.SelBold(), m_toolbar.Value(1)));
     m_toolbar.setValue(2, syncButtonValue(m_pad.SelItalic(), m_toolbar.Value(2)));
     m_toolbar.setValue(3, syncButtonValue(m_pad.SelUnderline(), m_toolbar.Value(3)));
-    m_font.setListIndex(syncFontEntry(m_fontNames, m_pad.SelFontName(), m_font.ListIndex()));
-    m_size.setListIndex(syncSizeEntry(m_sizeNames, m_pad.SelFontSize(), m_size.ListIndex()));
+    // A mixed attribute leaves its box as it is; an unlisted one is shown as text.
+    if (const auto name = m_pad.SelFontName()) {
+        const int entry = int(m_fontNames.lastIndexOf(*name));
+        entry >= 0 ? m_font.setListIndex(entry) : m_font.setText(*name);
+    }
+    if (const auto points = m_pad.SelFontSize()) {
+        const int entry = sizeEntry(m_sizeNames, *points);
+        entry >= 0 ? m_size.setListIndex(entry) : m_size.setText(sizeText(*points));
+    }
 }
 
 } // namespace jw

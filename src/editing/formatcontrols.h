@@ -19,9 +19,12 @@ public:
 
     /// The size box's designed entries, in order.
     static QStringList sizeEntries();
+    /// The size box's start-up entry ("8").
+    static constexpr int kStartupSize = 2;
 
-    /// Fills the font box with the screen fonts and makes the start-up
-    /// choices of font and size, which apply to the caret like a user's.
+    /// Fills the font box with the screen fonts and makes the start-up font
+    /// and size the editor's default for every page, shown in the boxes.
+    /// Without a font of the start-up name the desktop's font stands in.
     void fillFontList();
     /// A click on toolbar button `index` (its state already flipped).
     void buttonClicked(int index);
@@ -29,6 +32,11 @@ public:
     void fontChosen();
     /// The user chose an entry of the size box.
     void sizeChosen();
+    /// Enter in the font box: a listed name (in any letter case) applies like
+    /// a choice; false, with the box showing the selection again, otherwise.
+    bool fontEntered();
+    /// Enter in the size box: a size applies; false as with fontEntered.
+    bool sizeEntered();
     /// The selection changed: the controls show its formatting (mixed leaves them).
     void selectionChanged();
 

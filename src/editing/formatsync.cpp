@@ -1,47 +1,75 @@
 #include "editing/formatsync.h"
 
-#include <cfenv>
+#include <QHash>
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace jw {
 
-int roundHalfEven(double value)
-{
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(value);
-    std::fesetround(mode);
-    // Sizes far outside any list cannot match an entry; keep the cast defined.
-    if (!(rounded > -1e9 && rounded < 1e9))
-        return rounded > 0 ? 1000000000 : -1000000000;
-    return static_cast<int>(rounded);
-}
+namespace {
 
-int syncFontEntry(const QStringList &entries, const std::optional<QString> &name, int current)
-{
-    if (!name)
-        return current;
-    int shown = current;
-    for (int i = 0; i < entries.size(); ++i) {
-        if (entries.at(i) == *name)
-            shown = i;
-    }
-    return shown;
-}
+// Sizes a page file can hold: half points up to what the editor accepts.
+constexpr double kLargestSize = 1638;
 
-int syncSizeEntry(const QStringList &entries, const std::optional<double> &size, int current)
+} // namespace
+
+int sizeEntry(const QStringList &entries, double points)
 {
-    if (!size || !std::isfinite(*size))
-        return current;
-    const int rounded = roundHalfEven(*size);
-    int shown = current;
+    int shown = -1;
     for (int i = 0; i < entries.size(); ++i) {
         bool ok = false;
-        const double value = entries.at(i).toDouble(&ok);
-        if (ok && roundHalfEven(value) == rounded)
+        if (entries.at(i).toDouble(&ok) == points && ok)
             shown = i;
     }
     return shown;
+}
+
+QString sizeText(double points)
+{
+    return QString::number(points);
+}
+
+std::optional<double> typedSize(const QString &text)
+{
+    QString number = text.trimmed();
+    number.replace(u',', u'.');
+    bool ok = false;
+    const double points = number.toDouble(&ok);
+    if (!ok || !std::isfinite(points) || points <= 0 || points > kLargestSize)
+        return std::nullopt;
+    return std::round(points * 2) / 2;
+}
+
+int typedFontEntry(const QStringList &entries, const QString &typed)
+{
+    const QString name = typed.trimmed();
+    const int exact = int(entries.lastIndexOf(name));
+    if (exact >= 0 || name.isEmpty())
+        return exact;
+    int found = -1;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    return found;
+}
+
+QStringList plainFontNames(const QStringList &families)
+{
+    static const QRegularExpression tag(QStringLiteral("\\s*\\[[^\\[\\]]*\\]$"));
+    QStringList plain;
+    plain.reserve(families.size());
+    QHash<QString, int> uses;
+    for (const QString &family : families) {
+        plain << QString(family).remove(tag);
+        ++uses[plain.back()];
+    }
+    for (int i = 0; i < plain.size(); ++i) {
+        if (uses.value(plain.at(i)) > 1)
+            plain[i] = families.at(i);
+    }
+    return plain;
 }
 
 int startupFontEntry(const QStringList &entries)

@@ -7,18 +7,25 @@
 
 namespace jw {
 
-/// Rounds to a whole number, halves going to the even neighbour (10.5 -> 10, 11.5 -> 12).
-int roundHalfEven(double value);
+/// The size box's entry for a size: the last entry of exactly that many
+/// points, or -1 when the list has none (the box then shows sizeText()).
+int sizeEntry(const QStringList &entries, double points);
 
-/// The entry a combo box shows for the selection's font name: the last entry
-/// equal to `name` (case-sensitive), or `current` when the name is mixed
-/// (nullopt) or not listed.
-int syncFontEntry(const QStringList &entries, const std::optional<QString> &name, int current);
+/// A size as the size box writes it: "9", "10.5".
+QString sizeText(double points);
 
-/// The entry the size box shows for the selection's size: the last entry
-/// whose whole-number value equals the size rounded half to even, or
-/// `current` when the size is mixed or not listed.
-int syncSizeEntry(const QStringList &entries, const std::optional<double> &size, int current);
+/// The size the user typed into the size box ("9", " 10.5", "10,5"), or
+/// nullopt when it is not a size a page can hold.
+std::optional<double> typedSize(const QString &text);
+
+/// The font box's entry for a typed name: the last entry equal to it, else
+/// the last equal without regard to case; -1 when none is.
+int typedFontEntry(const QStringList &entries, const QString &typed);
+
+/// The font box's names for the platform's families, in their order: the
+/// foundry tag ("Nimbus Sans [urw]") is left out unless another family
+/// would then read the same.
+QStringList plainFontNames(const QStringList &families);
 
 /// The entry chosen as the start-up font: the last entry equal to
 /// "ms sans serif" without regard to case, or -1 when there is none.

@@ -102,6 +102,22 @@ void PageFiles::remove(const QString &name) const
         throw IoError(file, f.errorString());
 }
 
+void PageFiles::rename(const QString &from, const QString &to) const
+{
+    QFile f(path(from));
+    if (!f.rename(path(to)))
+        throw IoError(path(to), f.errorString());
+}
+
+bool PageFiles::sameFile(const QString &a, const QString &b) const
+{
+    const FileStamp one = stamp(a);
+    if (!one.exists)
+        return false;
+    // Without inode numbers the file system's own name comparison decides.
+    return one.fileId != 0 ? one == stamp(b) : QFileInfo(path(a)) == QFileInfo(path(b));
+}
+
 void PageFiles::discard(const QString &name) const
 {
     try {

@@ -40,6 +40,10 @@ public:
     /// Copies `from` over `to`, bytes unchanged, replacing `to`.
     void copyOver(const QString &from, const QString &to) const;
     void remove(const QString &name) const;
+    /// Gives the file `from` the name `to`, which may differ only in letter case.
+    void rename(const QString &from, const QString &to) const;
+    /// Whether both names reach one file (a case-insensitive file system).
+    bool sameFile(const QString &a, const QString &b) const;
     /// Removes a file this program made and no longer wants; a failure is only logged.
     void discard(const QString &name) const;
 

@@ -26,12 +26,12 @@ int findDuplicate(const QStringList &titles, const QString &title, Fold fold)
 
 PageResult failed(const IoError &error)
 {
-    return {PageResult::Status::Failed, QStringLiteral("The page list could not be saved: %1.").arg(error.reason()), {}, {}};
+    return {PageResult::Status::Failed, QStringLiteral("The page list could not be saved: %1.").arg(error.reason()), {}, {}, {}};
 }
 
 PageResult refused(QString message, QString caption = {})
 {
-    return {PageResult::Status::Refused, std::move(message), std::move(caption), {}};
+    return {PageResult::Status::Refused, std::move(message), std::move(caption), {}, {}};
 }
 
 /// Why `title` cannot name a page, or nothing.
@@ -120,13 +120,15 @@ QStringList PageList::load()
     return titles;
 }
 
-PageResult PageList::add(const QString &title, const QStringList &tabs)
+PageResult PageList::add(const QString &typed, const QStringList &tabs)
 {
+    const QString title = pageTitle(typed);
     if (findDuplicateLower(tabs, title) != 0)
         return refused(QStringLiteral("You cannot have two tabs with the same name."), QStringLiteral("Duplicate Titles"));
     if (auto refusal = titleRefusal(title))
         return *refusal;
     PageResult result;
+    result.title = title;
     std::optional<PageResult> refusal;
     try {
         const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
@@ -157,27 +159,45 @@ PageResult PageList::add(const QString &title, const QStringList &tabs)
     return result;
 }
 
-PageResult PageList::rename(const QString &oldTitle, const QString &newTitle, const QStringList &tabs,
-                            const rtf::Document &page)
+std::optional<PageResult> PageList::writeRenamed(const QString &oldTitle, const QString &newTitle,
+                                                 const rtf::Document &page)
 {
-    // The current tab takes part, so a change of letter case alone is refused too.
-    if (findDuplicateUpper(tabs, newTitle) != 0)
-        return refused(QStringLiteral("Cannot have two tabs with the same name."), QStringLiteral("Duplicate Tab Name"));
-    if (auto refusal = titleRefusal(newTitle))
-        return *refusal;
     const QString file = pageFileName(newTitle);
+    const QString oldFile = pageFileName(oldTitle);
+    // A change of letter case keeps the page's own file under its new name.
+    const bool caseOnly = oldTitle.compare(newTitle, Qt::CaseInsensitive) == 0;
     try {
         // Another page's text (a removed page, a file copied in) must never be replaced.
-        if (m_files.fileExists(file))
+        if (m_files.fileExists(file) && !(caseOnly && m_files.sameFile(oldFile, file)))
             return refused(QStringLiteral("The file \"%1\" exists already and holds another page's text. "
                                           "To bring that text back, use Add Tab with the title \"%2\".")
                                .arg(file, newTitle));
+        if (caseOnly && m_files.fileExists(oldFile))
+            m_files.rename(oldFile, file);
         // The page goes to its new file first, so that its text is never only under the old title.
         m_files.writePage(file, page);
     } catch (const IoError &error) {
-        return {PageResult::Status::Failed,
-                QStringLiteral("The page could not be saved to \"%1\": %2.").arg(file, error.reason()), {}, {}};
+        return PageResult{PageResult::Status::Failed,
+                          QStringLiteral("The page could not be saved to \"%1\": %2.").arg(file, error.reason()), {}, {}, {}};
     }
+    return std::nullopt;
+}
+
+PageResult PageList::rename(const QString &oldTitle, const QString &typed, const QStringList &tabs,
+                            const rtf::Document &page)
+{
+    const QString newTitle = pageTitle(typed);
+    if (newTitle == oldTitle)
+        return {PageResult::Status::Done, {}, {}, tabs, newTitle};
+    // The page's own title in another letter case is no duplicate.
+    QStringList others = tabs;
+    others.removeOne(oldTitle);
+    if (findDuplicateUpper(others, newTitle) != 0)
+        return refused(QStringLiteral("Cannot have two tabs with the same name."), QStringLiteral("Duplicate Tab Name"));
+    if (auto refusal = titleRefusal(newTitle))
+        return *refusal;
+    if (auto refusal = writeRenamed(oldTitle, newTitle, page))
+        return *refusal;
     std::optional<PageResult> refusal;
     try {
         const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
@@ -193,13 +213,53 @@ PageResult PageList::rename(const QString &oldTitle, const QString &newTitle, co
             return true;
         });
         if (!refusal)
-            return {PageResult::Status::Done, {}, {}, pageOrder(stored)};
+            return {PageResult::Status::Done, {}, {}, pageOrder(stored), newTitle};
     } catch (const IoError &error) {
         refusal = failed(error);
     }
-    // The new file was made just now; nothing else can hold it yet.
-    m_files.discard(file);
+    undoRenamedFile(oldTitle, newTitle);
     return *refusal;
+}
+
+void PageList::undoRenamedFile(const QString &oldTitle, const QString &newTitle)
+{
+    const QString file = pageFileName(newTitle);
+    if (oldTitle.compare(newTitle, Qt::CaseInsensitive) != 0) {
+        // The new file was made just now; nothing else can hold it yet.
+        m_files.discard(file);
+        return;
+    }
+    try {
+        m_files.rename(file, pageFileName(oldTitle));
+    } catch (const IoError &error) {
+        qCWarning(lcPages) << "the page file keeps its new name:" << error.what();
+    }
+}
+
+PageResult PageList::reorder(const QStringList &titles)
+{
+    try {
+        const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
+            const QStringList before = pageOrder(entries);
+            QStringList order;
+            for (const QString &title : titles) {
+                if (before.contains(title) && !order.contains(title))
+                    order << title;
+            }
+            for (const QString &title : before) {
+                if (!order.contains(title))
+                    order << title;
+            }
+            const SettingsEntries wanted = numberedPageList(order);
+            if (entries == wanted)
+                return false;
+            entries = wanted;
+            return true;
+        });
+        return {PageResult::Status::Done, {}, {}, pageOrder(stored), {}};
+    } catch (const IoError &error) {
+        return failed(error);
+    }
 }
 
 PageResult PageList::remove(const QString &title)
@@ -219,7 +279,7 @@ PageResult PageList::remove(const QString &title)
         });
         if (refusal)
             return *refusal;
-        return {PageResult::Status::Done, {}, {}, pageOrder(stored)};
+        return {PageResult::Status::Done, {}, {}, pageOrder(stored), title};
     } catch (const IoError &error) {
         return failed(error);
     }

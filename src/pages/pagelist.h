@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace jw {
 
 class PageFiles;
@@ -49,6 +51,7 @@ struct PageResult {
     QString message; ///< one sentence for a message box; may be set when Done, too
     QString caption; ///< the message box's title; empty for the program's title
     QStringList titles; ///< the page list in tab order after the operation
+    QString title;      ///< the title added or given, as stored (trimmed)
     bool done() const { return status == Status::Done; }
 };
 
@@ -64,20 +67,30 @@ public:
     /// be written is still shown.
     QStringList load();
 
-    /// Appends page `title` as the last page and creates its file empty
-    /// unless a file of that name exists (its text comes back). `tabs` are
-    /// the captions shown, which the title must not repeat in any letter case.
-    PageResult add(const QString &title, const QStringList &tabs);
+    /// Appends page `typed` (trimmed) as the last page and creates its file
+    /// empty unless a file of that name exists (its text comes back). `tabs`
+    /// are the captions shown, which the title must not repeat in any letter case.
+    PageResult add(const QString &typed, const QStringList &tabs);
 
-    /// Gives the page `oldTitle` the title `newTitle` in the same place and
-    /// writes `page` to the new title's file, which must not exist yet.
-    PageResult rename(const QString &oldTitle, const QString &newTitle, const QStringList &tabs,
+    /// Gives the page `oldTitle` the title `typed` (trimmed) in the same place
+    /// and writes `page` to the new title's file, which must not exist yet;
+    /// a change of letter case only renames the page's own file.
+    PageResult rename(const QString &oldTitle, const QString &typed, const QStringList &tabs,
                       const rtf::Document &page);
+
+    /// Writes the page list in the order of `titles` (positions 1 to N);
+    /// stored pages missing from `titles` keep their order after them.
+    PageResult reorder(const QStringList &titles);
 
     /// Takes page `title` out of the list; the pages after it move up. Its file stays.
     PageResult remove(const QString &title);
 
 private:
+    /// Writes the renamed page to its file; a refusal or failure, or nothing.
+    std::optional<PageResult> writeRenamed(const QString &oldTitle, const QString &newTitle, const rtf::Document &page);
+    /// Takes back what writeRenamed did when the page list could not follow.
+    void undoRenamedFile(const QString &oldTitle, const QString &newTitle);
+
     SettingsStore &m_store;
     const PageFiles &m_files;
 };

@@ -33,10 +33,17 @@ QString deviceStem(const QString &title)
 
 } // namespace
 
+QString pageTitle(const QString &typed)
+{
+    return typed.trimmed();
+}
+
 TitleProblem checkTitle(const QString &title)
 {
     if (title.isEmpty())
         return TitleProblem::Empty;
+    if (title.count(u'.') == title.size())
+        return TitleProblem::OnlyDots;
     for (const QChar c : title) {
         if (kReserved.contains(c))
             return TitleProblem::ReservedCharacter;
@@ -66,6 +73,8 @@ QString titleProblemText(TitleProblem problem, const QString &title)
             .arg(deviceStem(title));
     case TitleProblem::TooLong:
         return QStringLiteral("The tab name is too long to be used as a file name.");
+    case TitleProblem::OnlyDots:
+        return QStringLiteral("A tab name cannot be made of dots only.");
     }
     return {};
 }

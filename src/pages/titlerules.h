@@ -13,6 +13,7 @@ enum class TitleProblem {
     ControlCharacter,
     DeviceName,        ///< CON, PRN, AUX, NUL, COM1-9, LPT1-9
     TooLong,           ///< title + ".rtf" over 255 bytes in UTF-8
+    OnlyDots,          ///< "." and ".." name folders; systems drop trailing dots
 };
 
 /// Longest page file name, in UTF-8 bytes.
@@ -21,8 +22,12 @@ inline constexpr int kMaxFileNameBytes = 255;
 /// Caption of the message box that refuses a title.
 inline const QString kInvalidTitleCaption = QStringLiteral("Invalid Tab Name");
 
-/// The first reason `title` cannot be a page title, or None. The title is
-/// judged exactly as typed: blanks and dots are allowed anywhere.
+/// The title a typed name stands for: without blanks at either end, so that
+/// " Notes" and "Notes" never become two tabs that look the same.
+QString pageTitle(const QString &typed);
+
+/// The first reason `title` (already trimmed by pageTitle) cannot be a page
+/// title, or None. Blanks and dots are allowed inside.
 TitleProblem checkTitle(const QString &title);
 
 /// One sentence telling the user why `title` was refused; empty for None.

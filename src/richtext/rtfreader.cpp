@@ -427,7 +427,7 @@ private:
 
     void useCodePage(int cp)
     {
-        if (m_cpNumber != cp) { // 0 at first, which names no code page
+        if (m_cpNumber != cp || !m_cp) { // \ansicpg0 names no code page but still needs one
             m_cp = &detail::codePage(cp); // may be the 1252 stand-in for an unknown page
             m_cpNumber = cp;
         }

@@ -432,10 +432,10 @@ void frmMain::mnuRename_Click()
         const QString old = oTabs->caption(oTabs->selectedIndex());
         // The whole page with its formatting goes to the new title's file.
         const PageResult result = m_pages.rename(old, sNew, tabCaptions(), txtPad->toDocument());
-        if (result.done()) {
-            setTabs(result.titles, int(result.titles.indexOf(sNew)) + 1);
+        if (result.done() && result.title != old) {
+            setTabs(result.titles, int(result.titles.indexOf(result.title)) + 1);
             m_keeper->forget(old);
-            oData.renamedTo(pageFileName(sNew));
+            oData.renamedTo(pageFileName(result.title));
             txtPad->document()->setModified(false);
             m_keeper->pageShown();
         }

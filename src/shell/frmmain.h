@@ -75,6 +75,12 @@ public:
     QAction *mnuSave = nullptr;
     QAction *mnuSaveAs = nullptr;
     QAction *mnuExit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuSelectAll = nullptr;
     QAction *mnuSearch = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuAddTab = nullptr;
@@ -128,6 +134,12 @@ public:
     void mnuExit_Click();
     void mnuPrint_Click();
     void mnuSaveAs_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuSelectAll_Click();
     void mnuSearch_Click();
     void mnuNext_Click();
     void mnuAddTab_Click();
@@ -142,9 +154,17 @@ public:
     void mnuHelpTopics_Click();
     void oTabs_BeforeClick(int newIndex, bool *cancel);
     void oTabs_Click();
+    /// A double-click on tab `index` (already selected by its first click) renames it.
+    void oTabs_DblClick(int index);
+    /// The right-click menu of the tab strip: Add, Rename and Remove.
+    void oTabs_ContextMenu(int index, const QPoint &globalPos);
+    /// The user dragged a tab to another place: the page list follows.
+    void oTabs_TabMoved();
     void Toolbar1_ButtonClick(int index);
     void cmbFont_Click();
     void cmbFontSize_Click();
+    void cmbFont_Entered();
+    void cmbFontSize_Entered();
     void txtPad_SelChange();
 
 protected:

@@ -20,6 +20,15 @@
 
 namespace jw {
 
+// ------------------------------------------------------- editor commands
+
+void frmMain::mnuUndo_Click() { txtPad->undo(); }
+void frmMain::mnuRedo_Click() { txtPad->redo(); }
+void frmMain::mnuCut_Click() { txtPad->cut(); }
+void frmMain::mnuCopy_Click() { txtPad->copy(); }
+void frmMain::mnuPaste_Click() { txtPad->paste(); }
+void frmMain::mnuSelectAll_Click() { txtPad->selectAll(); }
+
 // ---------------------------------------------------- search and printing
 
 void frmMain::mnuSearch_Click()
@@ -156,14 +165,30 @@ void frmMain::Toolbar1_ButtonClick(int index)
     m_format->buttonClicked(index);
 }
 
+// After a choice the keys go back to the page, where the user types on.
+
 void frmMain::cmbFont_Click()
 {
     m_format->fontChosen();
+    txtPad->setFocus();
 }
 
 void frmMain::cmbFontSize_Click()
 {
     m_format->sizeChosen();
+    txtPad->setFocus();
+}
+
+void frmMain::cmbFont_Entered()
+{
+    if (m_format->fontEntered())
+        txtPad->setFocus();
+}
+
+void frmMain::cmbFontSize_Entered()
+{
+    if (m_format->sizeEntered())
+        txtPad->setFocus();
 }
 
 void frmMain::txtPad_SelChange()

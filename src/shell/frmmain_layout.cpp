@@ -34,7 +34,7 @@ void frmMain::buildControls()
     cmbFontSize = new ui::ComboBox(m_client);
     cmbFontSize->setToolTip(QStringLiteral("Font size"));
     cmbFontSize->addItems(FormatControls::sizeEntries());
-    cmbFontSize->setListIndex(2);
+    cmbFontSize->setListIndex(FormatControls::kStartupSize);
 
     cmdShink = new QPushButton(m_client);
     cmdShink->setIcon(ui::shrinkPicture());
@@ -66,6 +66,14 @@ void frmMain::buildControls()
     connect(Toolbar1, &ui::TwoStateToolbar::ButtonClick, this, &frmMain::Toolbar1_ButtonClick);
     connect(cmbFont, &ui::ComboBox::Click, this, &frmMain::cmbFont_Click);
     connect(cmbFontSize, &ui::ComboBox::Click, this, &frmMain::cmbFontSize_Click);
+    connect(cmbFont, &ui::ComboBox::Entered, this, &frmMain::cmbFont_Entered);
+    connect(cmbFontSize, &ui::ComboBox::Entered, this, &frmMain::cmbFontSize_Entered);
+    connect(oTabs, &ui::TabStrip::DblClick, this, &frmMain::oTabs_DblClick);
+    connect(oTabs, &ui::TabStrip::ContextMenu, this, &frmMain::oTabs_ContextMenu);
+    connect(oTabs, &ui::TabStrip::TabMoved, this, &frmMain::oTabs_TabMoved);
+    // The desktop's keys for bold, italic and underline work the buttons themselves.
+    for (const auto &[index, key] : {std::pair(1, Qt::Key_B), std::pair(2, Qt::Key_I), std::pair(3, Qt::Key_U)})
+        Toolbar1->buttonAction(index)->setShortcut(QKeySequence(Qt::CTRL | key));
     connect(txtPad, &ui::RichTextEdit::SelChange, this, &frmMain::txtPad_SelChange);
     connect(cmdShink, &QPushButton::clicked, this, &frmMain::cmdShink_Click);
 }
@@ -88,6 +96,17 @@ void frmMain::buildMenus()
     mnuExit = item(mnuFile, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &frmMain::mnuExit_Click);
 
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuUndo = item(mnuEdit, QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &frmMain::mnuUndo_Click);
+    mnuRedo = item(mnuEdit, QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &frmMain::mnuRedo_Click);
+    // Both habits of the desktops redo.
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    mnuEdit->addSeparator();
+    mnuCut = item(mnuEdit, QStringLiteral("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), &frmMain::mnuCut_Click);
+    mnuCopy = item(mnuEdit, QStringLiteral("C&opy"), QKeySequence(Qt::CTRL | Qt::Key_C), &frmMain::mnuCopy_Click);
+    mnuPaste = item(mnuEdit, QStringLiteral("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V), &frmMain::mnuPaste_Click);
+    mnuSelectAll = item(mnuEdit, QStringLiteral("Select A&ll"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                        &frmMain::mnuSelectAll_Click);
+    mnuEdit->addSeparator();
     mnuSearch = item(mnuEdit, QStringLiteral("S&earch"), QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuSearch_Click);
     mnuNext = item(mnuEdit, QStringLiteral("F&ind Next"), QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuNext_Click);
     mnuAddTab = item(mnuEdit, QStringLiteral("Add &Tab"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuAddTab_Click);
@@ -129,8 +148,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() == this) {
             const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+            // Undo, Cut, Copy, Paste and Select All stay with the field or editor that has the keys.
             for (const QAction *action : {mnuPrint, mnuSave, mnuExit, mnuSearch, mnuNext, mnuAddTab, mnuRemoveTab,
-                                          mnuHelpTopics}) {
+                                          mnuHelpTopics, Toolbar1->buttonAction(1), Toolbar1->buttonAction(2),
+                                          Toolbar1->buttonAction(3)}) {
                 if (action->shortcut() == pressed)
                     return true;
             }

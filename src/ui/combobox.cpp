@@ -1,7 +1,12 @@
 #include "ui/combobox.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace jw::ui {
 
@@ -11,7 +16,10 @@ ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setDuplicatesEnabled(true);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // A name too long for the list loses its end, never its start.
+    view()->setTextElideMode(Qt::ElideRight);
     connect(this, &QComboBox::activated, this, &ComboBox::onActivated);
+    connect(this, &QComboBox::currentIndexChanged, this, &ComboBox::showStart);
 }
 
 void ComboBox::setListIndex(int index)
@@ -20,6 +28,16 @@ void ComboBox::setListIndex(int index)
         return;
     // currentIndexChanged is not one of our events, so nothing to block.
     setCurrentIndex(index);
+    // The field may hold typed text over the same entry.
+    setEditText(index >= 0 ? itemText(index) : QString());
+    showStart();
+}
+
+void ComboBox::setText(const QString &text)
+{
+    setCurrentIndex(-1);
+    setEditText(text);
+    showStart();
 }
 
 void ComboBox::chooseIndex(int index)
@@ -28,26 +46,40 @@ void ComboBox::chooseIndex(int index)
         setCurrentIndex(-1);
         return;
     }
-    setCurrentIndex(index);
+    setListIndex(index);
     Q_EMIT Click();
+}
+
+void ComboBox::showPopup()
+{
+    const int frame = 2 * view()->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    view()->setMinimumWidth(std::max(width(), view()->sizeHintForColumn(0) + frame));
+    QComboBox::showPopup();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)
 {
-    // Enter in the field would pick the entry matching the typed text.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool old = m_typing;
-    if (enter)
-        m_typing = true;
+    // Enter would pick the entry matching the typed text on its own terms;
+    // the owner decides what the text means.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        Q_EMIT Entered();
+        return;
+    }
     QComboBox::keyPressEvent(event);
-    m_typing = old;
 }
 
 void ComboBox::onActivated(int index)
 {
-    if (m_typing || index < 0)
+    if (index < 0)
         return;
     Q_EMIT Click();
+}
+
+void ComboBox::showStart()
+{
+    if (QLineEdit *field = lineEdit())
+        field->setCursorPosition(0);
 }
 
 } // namespace jw::ui

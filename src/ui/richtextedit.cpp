@@ -325,6 +325,20 @@ void RichTextEdit::setSelUnderline(bool on)
     applyFormat(f);
 }
 
+void RichTextEdit::setTypingDefault(const QString &family, double points)
+{
+    QFont font = document()->defaultFont();
+    if (!family.isEmpty())
+        font.setFamily(family);
+    if (std::isfinite(points) && points > 0)
+        font.setPointSizeF(points);
+    // The widget's font would overwrite the document's at its next change;
+    // every loaded page gets a new document, which takes this one's default.
+    setFont(font);
+    document()->setDefaultFont(font);
+    markSelChange();
+}
+
 void RichTextEdit::markSelChange()
 {
     if (!m_selChangeTimer.isActive())

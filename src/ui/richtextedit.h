@@ -93,6 +93,10 @@ public:
     /// Applies or removes underline.
     void setSelUnderline(bool on);
 
+    /// The font and size of text without formatting of its own, for every
+    /// page from now on: what typing on an empty page produces.
+    void setTypingDefault(const QString &family, double points);
+
     /// Prints the selection, or everything when nothing is selected, with
     /// its formatting, as one job and without page numbers or headers.
     /// Returns false when the printer could not be started.

@@ -1,6 +1,8 @@
 #include "ui/tabstrip.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -19,16 +21,26 @@ TabStrip::TabStrip(QWidget *parent) : QTabBar(parent)
     setUsesScrollButtons(true);
     setExpanding(false);
     setDrawBase(true);
+    setMovable(true);
     connect(this, &QTabBar::currentChanged, this, &TabStrip::onCurrentChanged);
+    connect(this, &QTabBar::tabMoved, this, [this] {
+        // The selected tab moved with its number, or another one past it.
+        m_stableIndex = currentIndex();
+        if (m_mode == Mode::Idle)
+            Q_EMIT TabMoved();
+    });
 
     // The window-wide page keys of tabbed windows; the editor does not take
     // Ctrl+Tab for itself.
-    const QKeySequence forward(Qt::CTRL | Qt::Key_Tab);
+    const QKeySequence forward[] = {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)};
     const QKeySequence backward[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)};
-    auto *next = new QShortcut(forward, this);
-    next->setContext(Qt::WindowShortcut);
-    connect(next, &QShortcut::activated, this, [this] { step(1); });
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
+    for (const QKeySequence &key : forward) {
+        auto *next = new QShortcut(key, this);
+        next->setContext(Qt::WindowShortcut);
+        connect(next, &QShortcut::activated, this, [this] { step(1); });
+    }
     for (const QKeySequence &key : backward) {
         auto *prev = new QShortcut(key, this);
         prev->setContext(Qt::WindowShortcut);
@@ -127,6 +139,13 @@ void TabStrip::step(int delta)
 bool TabStrip::event(QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        const bool handled = QTabBar::event(event);
+        // After the release, so that a dialog opened for it finds the strip at rest.
+        if (const int index = std::exchange(m_doubleClicked, 0); index == selectedIndex() && index > 0)
+            Q_EMIT DblClick(index);
+        return handled;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
@@ -143,12 +162,21 @@ bool TabStrip::event(QEvent *event)
         m_mode = Mode::Idle;
         if (m_captured >= 0)
             requestTab(m_captured + 1);
+        if (event->type() == QEvent::MouseButtonDblClick
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            m_doubleClicked = tabAt(static_cast<QMouseEvent *>(event)->position().toPoint()) + 1;
         return handled;
     }
     default:
         break;
     }
     return QTabBar::event(event);
+}
+
+void TabStrip::contextMenuEvent(QContextMenuEvent *event)
+{
+    Q_EMIT ContextMenu(tabAt(event->pos()) + 1, event->globalPos());
+    event->accept();
 }
 
 void TabStrip::onCurrentChanged(int index)

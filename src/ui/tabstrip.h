@@ -7,10 +7,11 @@ namespace jw::ui {
 /// The page tab strip, numbered from 1 like the classic control.
 ///
 /// Every change the user makes (mouse, wheel, arrow keys, Ctrl+Tab,
-/// Ctrl+Shift+Tab) goes through requestTab(): BeforeClick first, with the old
-/// tab still selected and the chance to refuse, then the change, then Click.
-/// Changes made through the program methods raise nothing. Captions are shown
-/// literally: an '&' is not an access key.
+/// Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp) goes through requestTab():
+/// BeforeClick first, with the old tab still selected and the chance to
+/// refuse, then the change, then Click. Changes made through the program
+/// methods raise nothing. Captions are shown literally: an '&' is not an
+/// access key. The user can drag tabs into another order (TabMoved).
 class TabStrip final : public QTabBar {
     Q_OBJECT
 
@@ -44,9 +45,17 @@ Q_SIGNALS:
     void BeforeClick(int newIndex, bool *cancel);
     /// The user has changed the selected tab.
     void Click();
+    /// The user double-clicked tab `index`, which the first click selected;
+    /// raised once the button is up.
+    void DblClick(int index);
+    /// The user asks for the strip's menu over tab `index` (0: no tab).
+    void ContextMenu(int index, const QPoint &globalPos);
+    /// The user dragged a tab to another place; the selected tab stays selected.
+    void TabMoved();
 
 protected:
     bool event(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     enum class Mode { Idle, Program, Capture, User };
@@ -57,6 +66,7 @@ private:
     Mode m_mode = Mode::Idle;
     int m_captured = -1;
     int m_stableIndex = -1;
+    int m_doubleClicked = 0; ///< the tab of a double-click whose button is still down
 };
 
 } // namespace jw::ui

@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 
 #include <cmath>
 #include <unordered_map>
@@ -192,28 +194,47 @@ void insertModel(QTextCursor &cursor, const Document &doc)
 
 namespace {
 
-/// Removes the characters for which `drop` holds, keeping the runs in step.
-template <typename Pred>
-void dropCharacters(Document &doc, Pred drop)
+/// What stands between two pasted blocks: a tab between the cells of one
+/// table row, a blank between the paragraphs of one cell, else a line break.
+char16_t blockSeparator(const QTextBlock &before, const QTextBlock &block)
 {
-    std::u16string text;
-    text.reserve(doc.text.size());
-    std::vector<jw::rtf::Run> runs;
-    for (const jw::rtf::Run &run : doc.runs) {
-        const std::size_t start = text.size();
-        for (std::size_t i = run.start; i < run.start + run.length && i < doc.text.size(); ++i) {
-            if (!drop(doc.text[i]))
-                text.push_back(doc.text[i]);
-        }
-        if (text.size() == start)
-            continue;
-        if (!runs.empty() && runs.back().format == run.format)
-            runs.back().length += text.size() - start;
-        else
-            runs.push_back({start, text.size() - start, run.format});
+    QTextTable *table = QTextCursor(block).currentTable();
+    if (!table || table != QTextCursor(before).currentTable())
+        return u'\n';
+    const QTextTableCell a = table->cellAt(before.position());
+    const QTextTableCell b = table->cellAt(block.position());
+    if (a.row() != b.row())
+        return u'\n';
+    return a.column() == b.column() ? u' ' : u'\t';
+}
+
+/// The mark of a list item as text: its number, or a bullet.
+QString listMark(const QTextBlock &block)
+{
+    const QTextList *list = block.textList();
+    if (!list)
+        return {};
+    switch (list->format().style()) {
+    case QTextListFormat::ListDisc:
+    case QTextListFormat::ListCircle:
+    case QTextListFormat::ListSquare:
+        return QStringLiteral("\u2022 ");
+    default:
+        return list->itemText(block) + u' ';
     }
-    doc.text = std::move(text);
-    doc.runs = std::move(runs);
+}
+
+void appendText(Document &doc, const QString &text, const CharFormat &format)
+{
+    std::u16string piece;
+    for (const QChar c : text) {
+        // Images, objects and frame marks leave only the text around them.
+        if (c != QChar::ObjectReplacementCharacter && !isFrameMarker(c.unicode()))
+            piece.push_back(c == QChar::ParagraphSeparator ? u'\n' : c.unicode());
+    }
+    const std::size_t start = doc.text.size();
+    doc.text += piece;
+    appendRun(doc, start, piece.size(), format);
 }
 
 } // namespace
@@ -223,9 +244,26 @@ Document fromHtml(const QString &html, const QFont &defaultFont, const CharForma
     QTextDocument scratch;
     scratch.setDefaultFont(defaultFont);
     scratch.setHtml(html);
-    Document doc = fromQtDocument(scratch, 0, scratch.characterCount() - 1, typing);
-    // Images, objects and table frames leave only their text.
-    dropCharacters(doc, [](char16_t c) { return c == QChar::ObjectReplacementCharacter || isFrameMarker(c); });
+    Document doc;
+    QTextBlock before;
+    for (QTextBlock block = scratch.begin(); block.isValid(); block = block.next()) {
+        const bool afterTable = before.isValid() && QTextCursor(before).currentTable()
+            && !QTextCursor(block).currentTable();
+        // The empty paragraph that follows every table is no line of the text.
+        if (afterTable && block.length() == 1)
+            continue;
+        if (before.isValid())
+            appendText(doc, QString(blockSeparator(before, block)), toModel(block.charFormat(), typing));
+        before = block;
+        QString mark = listMark(block);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const CharFormat format = toModel(fragment.charFormat(), typing);
+            appendText(doc, std::exchange(mark, QString()) + fragment.text(), format);
+        }
+        if (!mark.isEmpty())
+            appendText(doc, mark, toModel(block.charFormat(), typing));
+    }
     return doc;
 }
 

@@ -189,7 +189,7 @@ TEST(HelpMenu, AboutAndHelpTopicsOpenTheirWindows)
             EXPECT_TRUE(keys.isEmpty() || shortcuts.contains(keys)) << keys.toStdString() << " is not listed";
         }
     }
-    EXPECT_EQ(commands, 14);
+    EXPECT_EQ(commands, 20);
     main.hide();
 }
 

@@ -61,20 +61,27 @@ TEST(Search, FindNextVisitsOverlappingMatchesAndStatesChangeOnlyOnSuccess)
     EXPECT_EQ(state.next(u"xxxxaa"_s)->start, 4);
 }
 
-TEST(FormatDisplay, BoxesAndButtonsFollowUniformAttributesOnly)
+TEST(FormatDisplay, BoxesShowTheTruthAndTakeWhatIsTyped)
 {
-    const QStringList sizes{u"4"_s, u"8"_s, u"10"_s, u"12"_s};
-    EXPECT_EQ(roundHalfEven(10.5), 10);
-    EXPECT_EQ(roundHalfEven(11.5), 12);
-    EXPECT_EQ(syncSizeEntry(sizes, 10.5, 0), 2);
-    EXPECT_EQ(syncSizeEntry(sizes, 11.5, 0), 3);
-    EXPECT_EQ(syncSizeEntry(sizes, 9.0, 1), 1);
-    EXPECT_EQ(syncSizeEntry(sizes, std::nullopt, 2), 2);
-    EXPECT_EQ(syncSizeEntry(sizes, 1e300, 2), 2);
-    const QStringList fonts{u"Arial"_s, u"MS Sans Serif"_s, u"Serif"_s, u"Arial"_s};
-    EXPECT_EQ(syncFontEntry(fonts, u"Arial"_s, 2), 3); // the last equal entry wins
-    EXPECT_EQ(syncFontEntry(fonts, u"arial"_s, 2), 2);
-    EXPECT_EQ(syncFontEntry(fonts, std::nullopt, 1), 1);
+    const QStringList sizes{u"4"_s, u"8"_s, u"10"_s, u"8"_s};
+    EXPECT_EQ(sizeEntry(sizes, 8), 3); // the last equal entry wins
+    EXPECT_EQ(sizeEntry(sizes, 10.5), -1);
+    EXPECT_EQ(sizeText(10.5), u"10.5");
+    const struct {
+        QString typed;
+        std::optional<double> size;
+    } typed[] = {{u"9"_s, 9}, {u" 10.5 "_s, 10.5}, {u"10,5"_s, 10.5}, {u"7.3"_s, 7.5}, {u"1638"_s, 1638},
+                 {u"1639"_s, std::nullopt}, {u"0"_s, std::nullopt}, {u"-4"_s, std::nullopt}, {u"big"_s, std::nullopt},
+                 {u""_s, std::nullopt}, {u"inf"_s, std::nullopt}};
+    for (const auto &c : typed)
+        EXPECT_EQ(typedSize(c.typed), c.size) << c.typed.toStdString();
+    const QStringList fonts{u"Arial"_s, u"MS Sans Serif"_s, u"arial"_s};
+    EXPECT_EQ(typedFontEntry(fonts, u" Arial"_s), 0);
+    EXPECT_EQ(typedFontEntry(fonts, u"ARIAL"_s), 2);
+    EXPECT_EQ(typedFontEntry(fonts, u"Ari"_s), -1);
+    EXPECT_EQ(typedFontEntry(fonts, u""_s), -1);
+    EXPECT_EQ(plainFontNames({u"Nimbus Sans [urw]"_s, u"Serif"_s, u"Mono [a]"_s, u"Mono [b]"_s, u"Sans [x] Pro"_s}),
+              (QStringList{u"Nimbus Sans"_s, u"Serif"_s, u"Mono [a]"_s, u"Mono [b]"_s, u"Sans [x] Pro"_s}));
     EXPECT_EQ(startupFontEntry({u"ms sans serif"_s, u"MS SANS SERIF"_s}), 1);
     EXPECT_EQ(startupFontEntry({u"DejaVu Sans"_s}), -1);
     EXPECT_EQ(syncButtonValue(true, 0), 1);

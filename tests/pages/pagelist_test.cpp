@@ -132,8 +132,9 @@ TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPage)
 {
     storeList(numberedPageList(three));
     const rtf::Document page{u"mine", {}};
-    EXPECT_EQ(pages.rename(u"Notes"_s, u"notes"_s, three, page).caption, u"Duplicate Tab Name");
-    EXPECT_EQ(pages.rename(u"Notes"_s, u"IDEAS"_s, three, page).message, u"Cannot have two tabs with the same name.");
+    const PageResult dup = pages.rename(u"Notes"_s, u"IDEAS "_s, three, page);
+    EXPECT_EQ(dup.message, u"Cannot have two tabs with the same name.");
+    EXPECT_EQ(dup.caption, u"Duplicate Tab Name");
     // The file of a removed page.
     ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "removed page"));
     const PageResult taken = pages.rename(u"Notes"_s, u"Old"_s, three, page);
@@ -144,6 +145,32 @@ TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPage)
     EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done());
     EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
     EXPECT_EQ(stored(), three);
+}
+
+TEST_F(PageListTest, TitlesAreTrimmedAndALetterCaseRenameMovesThePagesOwnFile)
+{
+    storeList(numberedPageList(three));
+    EXPECT_EQ(pages.add(u" Ideas "_s, three).caption, u"Duplicate Titles");
+    EXPECT_EQ(pages.add(u"  Spaced "_s, three).title, u"Spaced");
+    EXPECT_TRUE(QFile::exists(u"Spaced.rtf"_s));
+    ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "old"));
+    ASSERT_TRUE(jwtest::writeBytes(u"ideas.rtf"_s, "another page"));
+    const rtf::Document page{u"mine", {}};
+    const PageResult r = pages.rename(u"Notes"_s, u" NOTES"_s, stored(), page);
+    ASSERT_TRUE(r.done()) << r.message.toStdString();
+    EXPECT_EQ(r.titles, (QStringList{u"Welcome"_s, u"NOTES"_s, u"Ideas"_s, u"Spaced"_s}));
+    EXPECT_EQ(files.readPage(u"NOTES.rtf"_s).text, u"mine");
+    EXPECT_FALSE(QFile::exists(u"Notes.rtf"_s));
+    EXPECT_FALSE(pages.rename(u"Ideas"_s, u"ideas"_s, r.titles, page).done());
+    EXPECT_EQ(jwtest::readBytes(u"ideas.rtf"_s), "another page");
+}
+
+TEST_F(PageListTest, ReorderNumbersTheTabsAsShownAndKeepsPagesItDoesNotKnow)
+{
+    storeList(numberedPageList(three + QStringList{u"Plans"_s}));
+    const PageResult r = pages.reorder({u"Ideas"_s, u"Ghost"_s, u"Welcome"_s, u"Notes"_s});
+    EXPECT_EQ(r.titles, (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s, u"Plans"_s}));
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection), numberedPageList(r.titles));
 }
 
 TEST_F(PageListTest, RemoveClosesTheGapKeepsTheFileAndNeverTheLastPage)

@@ -17,6 +17,9 @@ TEST(TitleRules, WhatCanNameAPageFileOnEverySystem)
     } cases[] = {
         {u"Shopping"_s, TitleProblem::None},
         {u"a.b.c"_s, TitleProblem::None},
+        {u"..a"_s, TitleProblem::None},
+        {u"."_s, TitleProblem::OnlyDots},
+        {u"..."_s, TitleProblem::OnlyDots},
         {u"Ünïcødé ΣΩ 日本語 😀"_s, TitleProblem::None},
         {u"it's 100% [ok] &#1!"_s, TitleProblem::None},
         {u"a\u00a0b"_s, TitleProblem::None},
@@ -49,13 +52,14 @@ TEST(TitleRules, WhatCanNameAPageFileOnEverySystem)
     };
     for (const auto &c : cases)
         EXPECT_EQ(checkTitle(c.title), c.problem) << c.title.toStdString();
+    EXPECT_EQ(pageTitle(u" \tTwo words  "_s), u"Two words"_s);
 }
 
 TEST(TitleRules, EveryProblemHasItsOwnSentence)
 {
     QStringList seen;
     for (TitleProblem p : {TitleProblem::Empty, TitleProblem::ReservedCharacter, TitleProblem::ControlCharacter,
-                           TitleProblem::DeviceName, TitleProblem::TooLong}) {
+                           TitleProblem::DeviceName, TitleProblem::TooLong, TitleProblem::OnlyDots}) {
         const QString text = titleProblemText(p, u"Aux .txt"_s);
         EXPECT_TRUE(text.endsWith(u'.')) << text.toStdString();
         EXPECT_FALSE(seen.contains(text));

@@ -41,6 +41,7 @@ const ReadCase kReadCases[] = {
     {R"({\rtf1\ansi caf\'e9 \'80})", u"caf\u00E9 \u20AC"},
     {R"({\rtf1\ansi\ansicpg1251 \'ef\'f0\'e8})", u"\u043F\u0440\u0438"},
     {R"({\rtf1\mac \'8e\pc \'82\pca \'d5\ansicpg99999 \'e9})", u"\u00E9\u00E9\u0131\u00E9"},
+    {R"({\rtf1\ansi\ansicpg0 \'e9})", u"\u00E9"}, // a page number of 0 reads as the default
     {R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 A;}{\f1\fcharset204 B;}}\f0\'cf{\f1\'cf\'f0\'e8}\'cf})",
      u"\u00CF\u041F\u0440\u0438\u00CF", "1:A:24:; 3:B:24:; 1:A:24:"},
     {R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset0 A;}{\f1\fcharset1 B;}{\f2\fcharset78 C;}{\f3\fcharset2 D;})"

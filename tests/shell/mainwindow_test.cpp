@@ -33,8 +33,12 @@ TEST_F(MainWindowTest, AFirstStartShowsTheDefaultPagesWithTheLastOneCurrent)
     EXPECT_TRUE(QFile::exists(u"Notes.dat"_s));
     EXPECT_NEAR(ui::Top(&w), 1, 15);
     EXPECT_NEAR(ui::Left(&w), 1, 15);
+    // The start-up font and size are what typing gets on every empty page.
+    EXPECT_FALSE(w.cmbFont->currentText().isEmpty());
+    ASSERT_TRUE(clickTab(1));
     EXPECT_EQ(w.cmbFontSize->currentText(), u"8");
-    EXPECT_EQ(w.txtPad->SelFontSize(), 8.0); // the start-up size reaches the caret
+    EXPECT_EQ(std::pair(w.txtPad->SelFontName(), w.txtPad->SelFontSize()),
+              std::pair(std::optional(w.cmbFont->currentText()), std::optional(8.0)));
 }
 
 TEST_F(MainWindowTest, StartUpConvertsOldPagesAndRestoresThePosition)
@@ -220,7 +224,7 @@ TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
 {
     frmMain &w = start();
     for (QAction *action : {w.mnuPrint, w.mnuSave, w.mnuExit, w.mnuSearch, w.mnuNext, w.mnuAddTab, w.mnuRemoveTab,
-                            w.mnuHelpTopics}) {
+                            w.mnuHelpTopics, w.Toolbar1->buttonAction(2), w.Toolbar1->buttonAction(3)}) {
         // Only the key's way to the command is under test here, not the command.
         QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
         QSignalSpy fired(action, &QAction::triggered);
@@ -238,7 +242,7 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     w.txtPad->setSelStart(7);
     w.txtPad->flushSelChange();
     EXPECT_EQ(w.Toolbar1->Value(1), 1);
-    EXPECT_EQ(w.cmbFontSize->currentText(), u"10"); // 10.5 rounds to the even 10
+    EXPECT_EQ(w.cmbFontSize->currentText(), u"10.5"); // a size not listed is shown as it is
     w.txtPad->setSelStart(0);
     w.txtPad->setSelLength(10);
     w.txtPad->flushSelChange();
@@ -247,6 +251,55 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     EXPECT_EQ(w.txtPad->SelBold(), false);
     w.cmbFontSize->chooseIndex(4);
     EXPECT_EQ(w.txtPad->SelFontSize(), 12.0);
+    QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_B)); // as the button does
+    EXPECT_EQ(std::pair(w.Toolbar1->Value(1), w.txtPad->SelBold()), std::pair(1, std::optional(true)));
+    // A typed size or font name applies with Enter; the keys go back to the page.
+    for (const auto &[box, typed] : {std::pair(w.cmbFontSize, u"9"_s), std::pair(w.cmbFont, u"dejavu serif"_s)}) {
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_TRUE(w.txtPad->hasFocus());
+    }
+    w.txtPad->flushSelChange();
+    EXPECT_EQ(std::pair(w.txtPad->SelFontSize(), w.txtPad->SelFontName()),
+              std::pair(std::optional(9.0), std::optional(u"DejaVu Serif"_s)));
+    EXPECT_EQ(std::pair(w.cmbFontSize->currentText(), w.cmbFont->currentText()), std::pair(u"9"_s, u"DejaVu Serif"_s));
+}
+
+TEST_F(MainWindowTest, TheEditKeysOfTheDesktopAndThePageKeysSaveLikeAClick)
+{
+    frmMain &w = start();
+    type(u"one"_s);
+    for (QAction *action : {w.mnuSelectAll, w.mnuCut, w.mnuPaste, w.mnuUndo})
+        action->trigger();
+    EXPECT_EQ(w.txtPad->Text(), u"");
+    for (const QKeySequence &redo : w.mnuRedo->shortcuts()) {
+        QTest::keySequence(w.txtPad, redo);
+        EXPECT_EQ(w.txtPad->Text(), u"one");
+        w.mnuUndo->trigger();
+    }
+    w.mnuRedo->trigger();
+    QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    EXPECT_EQ(w.oTabs->selectedIndex(), 1);
+    EXPECT_EQ(pageText(u"Notes.rtf"_s), u"one");
+}
+
+TEST_F(MainWindowTest, TabsAreRenamedByADoubleClickAndKeepTheOrderTheyAreDraggedInto)
+{
+    frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
+    w.oTabs->moveTab(2, 0); // as a drag ends
+    EXPECT_EQ(PageList(store, files).load(), (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s}));
+    EXPECT_EQ(w.oTabs->selectedIndex(), 1); // Ideas moved with its tab
+    onNextModal([](QWidget *dialog) {
+        dialog->findChild<QLineEdit *>()->setText(u" ideas "_s);
+        QTest::keyClick(dialog->findChild<QLineEdit *>(), Qt::Key_Return);
+    });
+    const QPoint tab = w.oTabs->tabRect(0).center();
+    QTest::mouseDClick(w.oTabs, Qt::LeftButton, {}, tab);
+    QTest::mouseRelease(w.oTabs, Qt::LeftButton, {}, tab);
+    EXPECT_EQ(tabs(), (QStringList{u"ideas"_s, u"Welcome"_s, u"Notes"_s}));
+    EXPECT_TRUE(QFile::exists(u"ideas.rtf"_s) && !QFile::exists(u"Ideas.rtf"_s));
 }
 
 } // namespace

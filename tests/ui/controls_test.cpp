@@ -39,16 +39,26 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     ASSERT_TRUE(jwtest::waitUntil([&] { return box.view()->isVisible(); }));
     QTest::mouseClick(box.view()->viewport(), Qt::LeftButton, {}, box.view()->visualRect(box.model()->index(6, 0)).center());
     ASSERT_TRUE(jwtest::waitUntil([&] { return clicks.size() == 3; }));
-    // Typing in the field, Enter included, neither applies nor adds anything.
+    // Enter in the field is told, and neither chooses nor adds an entry.
+    QSignalSpy entered(&box, &ComboBox::Entered);
     for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
         box.lineEdit()->selectAll();
         QTest::keyClicks(&box, u"10"_s);
         QTest::keyClick(&box, enter);
     }
+    EXPECT_EQ(std::pair(int(entered.count()), box.Text()), std::pair(2, u"10"_s));
+    box.setText(u"a long name whose end does not fit"_s);
+    EXPECT_EQ(std::pair(box.ListIndex(), box.lineEdit()->cursorPosition()), std::pair(-1, 0));
+    box.setListIndex(2); // the field shows the entry, not what was typed over it
+    EXPECT_EQ(box.Text(), u"8"_s);
     box.chooseIndex(4); // the start-up choice counts as the user's
     box.chooseIndex(42);
     EXPECT_EQ(clicks, (QStringList{u"10"_s, u"8"_s, u"16"_s, u"12"_s}));
     EXPECT_EQ(std::pair(box.ListIndex(), box.count()), std::pair(-1, 7));
+    box.addItem(QString(80, u'W'));
+    box.showPopup(); // the list is as wide as its longest entry
+    ASSERT_TRUE(jwtest::waitUntil([&] { return box.view()->isVisible(); }));
+    EXPECT_GE(box.view()->viewport()->width(), box.view()->sizeHintForColumn(0));
 }
 
 TEST(Toolbar, AClickFlipsTheButtonThenRaisesButtonClick)

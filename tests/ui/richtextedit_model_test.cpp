@@ -137,11 +137,13 @@ TEST(RichTextModel, PastingKeepsOnlyWhatAPageHolds)
     auto *mime = new QMimeData;
     mime->setHtml(u"<b>bold</b><span style=\"color:red; font-family:'DejaVu Serif'; font-size:18pt\">red</span>"
                   "<a href=\"http://example.invalid\">link</a><img src=\"nothing.png\">"
-                  "<table><tr><td>cell</td></tr></table>"_s);
+                  "<ul><li>one</li><li>two</li></ul><ol><li>first</li></ol>"
+                  "<table><tr><td>A</td><td>B<p>b</p></td></tr><tr><td>C</td><td>D</td></tr></table>"_s);
     mime->setText(u"the plain version"_s);
     QGuiApplication::clipboard()->setMimeData(mime);
     edit.paste();
-    EXPECT_EQ(edit.Text(), u"aaaaboldredlinkcellbbbb"_s); // the table's frame goes, its text stays
+    // Items and rows on lines of their own, cells apart by tabs; the frames go.
+    EXPECT_EQ(edit.Text(), u"aaaaboldredlink\n\u2022 one\n\u2022 two\n1. first\nA\tB b\nC\tDbbbb"_s);
     EXPECT_EQ(edit.toDocument().runs[1], (jw::rtf::Run{4, 4, kBold})); // in the caret's font
     edit.setSelStart(8);
     edit.setSelLength(3);

@@ -84,6 +84,8 @@ TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
         {"Ctrl+Tab", 4, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier); }, 1},
         {"Ctrl+Shift+Tab", 1, [this] { QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, 4},
         {"Ctrl+Shift+Tab as Tab", 3, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); }, 2},
+        {"Ctrl+PgDn", 4, [this] { QTest::keyClick(other, Qt::Key_PageDown, Qt::ControlModifier); }, 1},
+        {"Ctrl+PgUp", 1, [this] { QTest::keyClick(other, Qt::Key_PageUp, Qt::ControlModifier); }, 4},
         {"any other way", 2, [this] { static_cast<QTabBar *>(strip)->setCurrentIndex(2); }, 3}};
     for (const bool refusing : {false, true}) {
         for (const auto &[name, from, action, to] : table) {
@@ -124,4 +126,27 @@ TEST_F(TabStripTest, TheHandlerIsAskedOnceAndMayChangeTheStripItself)
     clickTab(2);
     EXPECT_FALSE(strip->requestTab(0) || strip->requestTab(5) || strip->requestTab(2));
     EXPECT_EQ(asked, 2);
+}
+
+TEST_F(TabStripTest, ADoubleClickAndADragAreToldOnceTheButtonIsUp)
+{
+    QSignalSpy doubleClicked(strip, &TabStrip::DblClick);
+    QSignalSpy moved(strip, &TabStrip::TabMoved);
+    clickTab(3); // as the desktop sends it: a click, then the second press as a double-click
+    QTest::mouseDClick(strip, Qt::LeftButton, {}, strip->tabRect(2).center());
+    EXPECT_EQ(doubleClicked.count(), 0);
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->tabRect(2).center());
+    EXPECT_EQ(log, (QStringList{u"before 3 while 1"_s, u"click while 3"_s}));
+    ASSERT_EQ(doubleClicked.count(), 1);
+    EXPECT_EQ(doubleClicked.at(0).at(0).toInt(), 3);
+    // Tab C dragged to the front stays selected in its new place.
+    QTest::mousePress(strip, Qt::LeftButton, {}, strip->tabRect(2).center());
+    for (int x = strip->tabRect(2).center().x(); x > 0; x -= 4)
+        QTest::mouseMove(strip, QPoint(x, strip->tabRect(2).center().y()));
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(1, strip->tabRect(2).center().y()));
+    ASSERT_TRUE(jwtest::waitUntil([&] { return moved.count() > 0; }));
+    EXPECT_EQ((QStringList{strip->caption(1), strip->caption(2), strip->caption(3)}), (QStringList{u"C"_s, QString(), u"B"_s}));
+    EXPECT_EQ(strip->selectedIndex(), 1);
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(doubleClicked.count(), 1);
 }
