@@ -89,10 +89,15 @@ Corner shrinkPlacement(Corner main, qint32 &iTop, qint32 &iLeft)
     return mini;
 }
 
-Corner dialogPlacement(Corner main, double screenHeight)
+Corner dialogPlacement(Corner main, Widths widths, double screenHeight)
 {
     Corner dialog;
-    dialog.left = main.left < 4000 ? main.left + 4770 : main.left - 4000;
+    if (main.left + widths.main + widths.dialog <= widths.screen)
+        dialog.left = main.left + widths.main;
+    else if (main.left - widths.dialog >= 0)
+        dialog.left = main.left - widths.dialog;
+    else
+        dialog.left = main.left < 4000 ? main.left + 4770 : main.left - 4000;
     dialog.top = main.top > screenHeight - 1725 ? main.top + 960 - 1725 : main.top;
     return dialog;
 }

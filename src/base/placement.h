@@ -38,8 +38,19 @@ ExpandPlacement expandPlacement(Corner mini, double screenWidth, double screenHe
 /// wins over the main window's and is used up.
 Corner shrinkPlacement(Corner main, qint32 &iTop, qint32 &iLeft);
 
-/// Where the add, rename and search dialogs stand beside the main window.
-Corner dialogPlacement(Corner main, double screenHeight);
+/// A window's outer width and the screen's size, in twips.
+struct Widths {
+    double main = 0;
+    double dialog = 0;
+    double screen = 0;
+};
+
+/// Where the add, rename and search dialogs stand beside the main window's
+/// frame: right of it when the dialog fits on the screen there, else left of
+/// it when it fits there, else 4770 twips right of the corner when that lies
+/// left of 4000, else 4000 twips left of it. Near the bottom of the screen
+/// the dialog goes 765 twips higher than the main window's top.
+Corner dialogPlacement(Corner main, Widths widths, double screenHeight);
 
 /// Where the About box opens: at the main window's corner, or higher up
 /// when the main window stands near the bottom of the screen.

@@ -37,10 +37,11 @@ QLabel *label(QWidget *parent, const QString &text, double left, double top, dou
 
 frmAbout::frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher launcher)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint),
+                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_main(mainWindow), m_registry(registry), m_launcher(std::move(launcher))
 {
     setModal(true);
+    // Above the main window, which is itself kept above others.
     // The main window is hidden while the box is open: closing the box must
     // not count as closing the program's last window.
     setAttribute(Qt::WA_QuitOnClose, false);

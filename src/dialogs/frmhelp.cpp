@@ -15,8 +15,9 @@
 
 namespace jw {
 
-frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
+frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
+    // Kept above, as the main window is: otherwise the pad would cover its own help.
     setWindowTitle(QStringLiteral("Jotwell Pro Help"));
     setWindowIcon(ui::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);

@@ -9,19 +9,25 @@
 
 namespace jw {
 
-frmRenameTab::frmRenameTab(QWidget *owner, RenamePage rename)
-    : ui::ToolDialog(owner, QStringLiteral("Rename Tab"), 3120, 1305), m_rename(std::move(rename))
+frmRenameTab::frmRenameTab(QWidget *owner, const QString &page, RenamePage rename)
+    : ui::ToolDialog(owner, QStringLiteral("Rename Tab"), 3120, 1665), m_rename(std::move(rename))
 {
+    // Says which page is renamed: the tab strip may be hidden behind the dialog.
+    lblPage = new QLabel(QStringLiteral("Page: %1").arg(page), this);
+    lblPage->setTextFormat(Qt::PlainText);
+    lblPage->setToolTip(page);
+    ui::placeTwips(lblPage, 120, 120, 2895, 255);
+    lblPage->setText(lblPage->fontMetrics().elidedText(lblPage->text(), Qt::ElideMiddle, lblPage->width()));
     Label1 = new QLabel(QStringLiteral("New Name:"), this);
     Label1->setTextFormat(Qt::PlainText);
     txtName = new QLineEdit(this);
     cmdCancel = plainButton(QStringLiteral("Cancel"));
     cmdRename = plainButton(QStringLiteral("Rename"));
 
-    ui::placeTwips(Label1, 120, 120, 975, 255);
-    ui::placeTwips(txtName, 1200, 60, 1815, 375);
-    ui::placeTwips(cmdCancel, 2160, 840, 855, 375);
-    ui::placeTwips(cmdRename, 1200, 840, 855, 375);
+    ui::placeTwips(Label1, 120, 540, 1080, 255);
+    ui::placeTwips(txtName, 1200, 480, 1815, 375);
+    ui::placeTwips(cmdCancel, 2160, 1200, 855, 375);
+    ui::placeTwips(cmdRename, 1200, 1200, 855, 375);
     setTabOrder(txtName, cmdCancel);
     setTabOrder(cmdCancel, cmdRename);
     setTextBox(txtName);

@@ -19,7 +19,8 @@ public:
     /// The rename operation for a typed title; the window behind it shows the result.
     using RenamePage = std::function<PageResult(const QString &sNew)>;
 
-    frmRenameTab(QWidget *owner, RenamePage rename);
+    /// `page` is the title being renamed, shown above the name box.
+    frmRenameTab(QWidget *owner, const QString &page, RenamePage rename);
 
     void Form_Load();
     /// Enter (key code 13) in the name box renames; other keys are the box's own.
@@ -29,6 +30,7 @@ public:
     /// Closes the dialog; nothing changes.
     void cmdCancel_Click();
 
+    QLabel *lblPage = nullptr;
     QLabel *Label1 = nullptr;
     QLineEdit *txtName = nullptr;
     QPushButton *cmdCancel = nullptr;

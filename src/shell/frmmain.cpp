@@ -428,7 +428,7 @@ void frmMain::mnuAddTab_Click()
 
 void frmMain::mnuRename_Click()
 {
-    frmRenameTab dialog(this, [this](const QString &sNew) {
+    frmRenameTab dialog(this, oTabs->caption(oTabs->selectedIndex()), [this](const QString &sNew) {
         const QString old = oTabs->caption(oTabs->selectedIndex());
         // The whole page with its formatting goes to the new title's file.
         const PageResult result = m_pages.rename(old, sNew, tabCaptions(), txtPad->toDocument());

@@ -170,6 +170,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -180,6 +181,10 @@ private:
     /// Registers `keys` as the show/hide hot key in place of the current one.
     /// Returns why it could not; the current one then stays.
     QString useHotKey(const QKeySequence &keys);
+    /// Shows the main window, restored from a minimise and raised.
+    void bringBack();
+    /// With Hide on Minimize ticked, the title bar's minimise shrinks instead.
+    void hideMinimized();
     void restorePosition();
     /// Shows `titles` as the tabs; `select` (1-based) becomes current.
     void setTabs(const QStringList &titles, int select);

@@ -17,6 +17,8 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QTimer>
 
 namespace jw {
 
@@ -96,18 +98,41 @@ void frmMain::expandFromMini()
     ui::setTop(this, place.main.top);
     ui::setLeft(this, place.main.left);
     mini.hide();
-    show();
+    bringBack();
     activateWindow();
     txtPad->setFocus();
 }
 
+void frmMain::bringBack()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_loaded && mnuHide->isChecked())
+        QTimer::singleShot(0, this, &frmMain::hideMinimized);
+}
+
+void frmMain::hideMinimized()
+{
+    if (!isMinimized() || !isVisible())
+        return;
+    // It stays minimised while hidden (restoring would map it again); bringBack() restores it.
+    cmdShink_Click();
+}
+
 void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
 {
-    switch (hotKeyAction(sName, mnuHide->isChecked(), isVisible())) {
+    // A window minimised from its title bar is not shown: the key brings it back.
+    switch (hotKeyAction(sName, mnuHide->isChecked(), isVisible() && !isMinimized())) {
     case SwapAction::None:
         break;
     case SwapAction::ShowMain:
-        show();
+        bringBack();
         break;
     case SwapAction::HideMain:
         hide();
@@ -117,7 +142,7 @@ void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
         miniWindow().show();
         break;
     case SwapAction::MiniToMain:
-        show();
+        bringBack();
         miniWindow().hide();
         break;
     }

@@ -135,8 +135,10 @@ void frmMain::Form_Resize()
     const double height = ui::ScaleHeight(m_client);
     // The editor ends at the bottom of the client area, so its last lines and scroll bar stay visible.
     ui::placeTwips(txtPad, 0, 840, width, std::max(0.0, height - 840));
-    // The toolbar band and the tab strip follow the window's width.
+    // The toolbar band and the tab strip follow the window's width; the
+    // shrink button stays at the band's right end.
     ui::placeTwips(Toolbar1, 0, 0, std::max(4680.0, width), 360);
+    ui::placeTwips(cmdShink, std::max(3780.0, width - 360), 60, 300, 300);
     ui::placeTwips(oTabs, 0, 480, std::max(4335.0, width), 360);
 }
 

@@ -10,7 +10,8 @@ namespace jw::ui {
 void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow)
 {
     dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    const Corner place = dialogPlacement({Top(mainWindow), Left(mainWindow)}, ScreenHeight(mainWindow));
+    const Widths widths{Width(mainWindow), Width(dialog), ScreenWidth(mainWindow)};
+    const Corner place = dialogPlacement({Top(mainWindow), Left(mainWindow)}, widths, ScreenHeight(mainWindow));
     setTop(dialog, place.top);
     setLeft(dialog, place.left);
 }

@@ -58,9 +58,10 @@ bool ToolDialog::eventFilter(QObject *watched, QEvent *event)
 
 void ToolDialog::keyPressEvent(QKeyEvent *event)
 {
-    // Escape belongs to the text box; only Cancel and the close box close the dialog.
+    // Escape closes the dialog as Cancel and the close box do.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        close();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -11,7 +11,7 @@ namespace jw::ui {
 /// in twips, a caption bar with a close box only, out of the taskbar, modal
 /// for the application, topmost and placed beside their owner window.
 /// No button is a default button: Enter in the text box reaches only
-/// textBoxKeyDown(); Escape is left to the text box.
+/// textBoxKeyDown(); Escape closes the dialog as its close box does.
 class ToolDialog : public QDialog {
     Q_OBJECT
 

@@ -8,6 +8,8 @@
 #include <QWindow>
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace jw::ui {
 
@@ -24,136 +26,126 @@ const QScreen *screenOf(const QWidget *widget)
     return QGuiApplication::primaryScreen();
 }
 
-QMargins frameMargins(const QWidget *window)
-{
-    if (const QWindow *handle = window->windowHandle())
-        return handle->frameMargins();
-    return {};
-}
+/// Keeps what a window's frame looks like, since the platform forgets it:
+/// the frame margins are 0 until the window is first mapped and again
+/// whenever it is hidden. Mixing a client position with a frame position is
+/// what makes a window creep by its title bar's height on every swap.
+///
+/// Once the margins have been seen, positions and sizes are set as client
+/// geometry worked out from them. Before that, the request is applied as if
+/// the frame had no margins and applied again, once, when they arrive (the
+/// same absolute request, so a late or repeated one cannot add up).
+class FrameKeeper final : public QObject {
+public:
+    explicit FrameKeeper(QWidget *window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    static FrameKeeper *of(const QWidget *window)
+    {
+        // No Q_OBJECT here, so findChild would take any child for it.
+        for (QObject *child : window->children()) {
+            if (auto *keeper = dynamic_cast<FrameKeeper *>(child))
+                return keeper;
+        }
+        return new FrameKeeper(const_cast<QWidget *>(window));
+    }
+
+    /// The margins of the mapped frame, or the last ones seen (0 before the first mapping).
+    QMargins margins()
+    {
+        noteMargins();
+        return m_known;
+    }
+
+    /// The outer rectangle around `client`, or the one asked for while the margins are unknown.
+    QRect outer(QRect client)
+    {
+        QRect rect = client.marginsAdded(margins());
+        if (m_frame)
+            rect.moveTopLeft(*m_frame);
+        if (m_outer.isValid())
+            rect.setSize(m_outer);
+        return rect;
+    }
+
+    void setOuterPosition(QPoint frame)
+    {
+        m_frame = margins().isNull() ? std::optional<QPoint>(frame) : std::nullopt;
+        m_window->setGeometry(QRect(frame + QPoint(m_known.left(), m_known.top()), m_window->size()));
+    }
+
+    void setOuterSize(QSize outer)
+    {
+        m_outer = margins().isNull() ? outer : QSize();
+        const QMargins m = m_known;
+        m_window->resize(std::max(0, outer.width() - m.left() - m.right()),
+                         std::max(0, outer.height() - m.top() - m.bottom()));
+        m_applied = m_window->size(); // the minimum size may have won
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && m_window && m_window->isVisible()) {
+            switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Paint:
+                if (noteMargins() && m_frame)
+                    setOuterPosition(*std::exchange(m_frame, std::nullopt));
+                if (noteMargins() && m_outer.isValid()) {
+                    // Sized before the frame was known; unless resized since, size it again.
+                    const QSize outer = std::exchange(m_outer, QSize());
+                    if (m_window->size() == m_applied && !m_window->isMaximized() && !m_window->isFullScreen())
+                        setOuterSize(outer);
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    /// Takes the mapped frame's margins; true when they are known.
+    bool noteMargins()
+    {
+        const QWindow *handle = m_window->windowHandle();
+        if (handle && m_window->isVisible() && handle->isExposed() && !handle->frameMargins().isNull())
+            m_known = handle->frameMargins();
+        return !m_known.isNull();
+    }
+
+    QPointer<QWidget> m_window;
+    QMargins m_known;
+    std::optional<QPoint> m_frame; ///< frame position waiting for the margins
+    QSize m_outer;   ///< outer size waiting for the margins
+    QSize m_applied; ///< the client size that request gave
+};
 
 /// The outer rectangle the window has, or will have when restored.
 QRect outerRect(const QWidget *window)
 {
     if (!window->isWindow())
         return window->geometry();
-    const QMargins m = frameMargins(window);
+    FrameKeeper *keeper = FrameKeeper::of(window);
     if (window->isMaximized() || window->isMinimized() || window->isFullScreen())
-        return window->normalGeometry().marginsAdded(m);
-    // QWidget::frameGeometry() lags behind the platform's margins for a
-    // while after mapping; the window handle knows them first.
-    return window->geometry().marginsAdded(m);
+        return window->normalGeometry().marginsAdded(keeper->margins());
+    return keeper->outer(window->geometry());
 }
-
-/// Holds a window to the outer geometry the program asked for while the
-/// frame is still settling: before mapping the margins are unknown (0), and
-/// right after mapping X11 may take a position for the client's. Each request
-/// is re-applied when the margins change or the frame lands elsewhere, a few
-/// times at most, and given up once the user or the program has resized the
-/// window since.
-class OuterGeometryKeeper final : public QObject {
-public:
-    explicit OuterGeometryKeeper(QWidget *window) : QObject(window), m_window(window)
-    {
-        window->installEventFilter(this);
-    }
-
-    static OuterGeometryKeeper *of(QWidget *window)
-    {
-        // No Q_OBJECT here, so findChild would take any child for it.
-        for (QObject *child : window->children()) {
-            if (auto *keeper = dynamic_cast<OuterGeometryKeeper *>(child))
-                return keeper;
-        }
-        return new OuterGeometryKeeper(window);
-    }
-
-    void requestSize(QSize outer)
-    {
-        m_outer = outer;
-        m_sizeTries = 0;
-        applySize();
-    }
-
-    void requestPosition(QPoint frame)
-    {
-        m_position = frame;
-        m_hasPosition = true;
-        m_positionTries = 0;
-        m_moveArgument = frame;
-        m_window->move(frame);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched != m_window || !m_window)
-            return QObject::eventFilter(watched, event);
-        switch (event->type()) {
-        case QEvent::Show:
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::WindowStateChange:
-            if (m_window->isMaximized() || m_window->isMinimized() || m_window->isFullScreen())
-                break;
-            if (m_outer.isValid()) {
-                if (m_window->size() != m_applied)
-                    m_outer = QSize(); // sized by someone else since
-                else if (frameMargins(m_window) != m_margins && m_sizeTries < kTries)
-                    applySize();
-            }
-            if (m_hasPosition && m_window->isVisible() && !frameMargins(m_window).isNull()) {
-                const QPoint frame = outerRect(m_window).topLeft();
-                if (frame == m_position || m_positionTries >= kTries) {
-                    m_hasPosition = false;
-                } else {
-                    // Whether move() meant frame or client this time, the
-                    // error tells how far to correct.
-                    ++m_positionTries;
-                    m_moveArgument += m_position - frame;
-                    m_window->move(m_moveArgument);
-                }
-            }
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    static constexpr int kTries = 3;
-
-    void applySize()
-    {
-        ++m_sizeTries;
-        m_margins = frameMargins(m_window);
-        const QSize client(std::max(0, m_outer.width() - m_margins.left() - m_margins.right()),
-                           std::max(0, m_outer.height() - m_margins.top() - m_margins.bottom()));
-        m_applied = client;
-        m_window->resize(client);
-        m_applied = m_window->size(); // the minimum size may have won
-    }
-
-    QPointer<QWidget> m_window;
-    QSize m_outer;
-    QSize m_applied;
-    QMargins m_margins;
-    int m_sizeTries = 0;
-    QPoint m_position;
-    QPoint m_moveArgument;
-    bool m_hasPosition = false;
-    int m_positionTries = 0;
-};
 
 void setOuterSize(QWidget *window, int width, int height)
 {
-    OuterGeometryKeeper::of(window)->requestSize(QSize(std::max(0, width), std::max(0, height)));
+    FrameKeeper::of(window)->setOuterSize(QSize(std::max(0, width), std::max(0, height)));
 }
 
 void moveOuter(QWidget *window, int x, int y)
 {
-    // For a window, move() means the frame; the keeper makes sure of it.
-    OuterGeometryKeeper::of(window)->requestPosition(QPoint(x, y));
+    FrameKeeper::of(window)->setOuterPosition(QPoint(x, y));
 }
 
 } // namespace

@@ -8,9 +8,10 @@ namespace jw::ui {
 //
 // Left/Top/Width/Height are the outer frame rectangle; for a maximized or
 // minimized window they are its normal (restored) rectangle. The frame
-// margins of a window are known only once it is mapped: until then they
-// count as 0, and an outer size set before mapping is applied again with the
-// real margins when they become known (unless the size was changed since).
+// margins of a window are known only once it is mapped, and the platform
+// forgets them while it is hidden: they are remembered from the last mapping.
+// Before the first, a position or outer size asked for is what the getters
+// give, and it is applied again once the margins are known.
 
 /// Twips per pixel across, for the screen the widget is on (15 at 96 DPI).
 double twipsPerPixelX(const QWidget *widget);

@@ -61,10 +61,14 @@ TEST(Placement, ARememberedCornerIsUsedByOneShrink)
 
 TEST(Placement, DialogsStandBesideTheMainWindowAndTheAboutBoxHigherNearTheBottom)
 {
-    EXPECT_EQ(dialogPlacement({1000, 3999}, H), (Corner{1000, 3999 + 4770}));
-    EXPECT_EQ(dialogPlacement({1000, 4000}, H), (Corner{1000, 0}));
-    EXPECT_EQ(dialogPlacement({H - 1725, 9000}, H), (Corner{H - 1725, 5000}));
-    EXPECT_EQ(dialogPlacement({H - 1724, 0}, H), (Corner{H - 1724 - 765, 4770}));
+    // Beside the frame, right when the dialog fits there, else left; else the fixed offsets.
+    const Widths wide{9000, 3000, 15360};
+    EXPECT_EQ(dialogPlacement({1000, 3360}, wide, H), (Corner{1000, 12360}));
+    EXPECT_EQ(dialogPlacement({1000, 3361}, wide, H), (Corner{1000, 361}));
+    const Widths full{15000, 3000, 15360};
+    EXPECT_EQ(dialogPlacement({1000, 2999}, full, H), (Corner{1000, 2999 + 4770}));
+    EXPECT_EQ(dialogPlacement({H - 1725, 4000}, {15000, 5000, 15360}, H), (Corner{H - 1725, 0}));
+    EXPECT_EQ(dialogPlacement({H - 1724, 0}, full, H), (Corner{H - 1724 - 765, 4770}));
     EXPECT_EQ(aboutPlacement({H - 3930, 700}, H), (Corner{H - 3930, 700}));
     EXPECT_EQ(aboutPlacement({H - 3000, 700}, H), (Corner{H - 3000 + 960 - 3930, 700}));
 }

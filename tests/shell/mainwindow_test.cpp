@@ -11,6 +11,7 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -164,6 +165,21 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
     EXPECT_EQ(w.oTabs->selectedIndex(), 2);
     EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"formatted", true));
     EXPECT_EQ(w.oData.currentFile(), u"Plans.rtf");
+    // The dialog names its page, and Esc closes it as Cancel does.
+    QString labels;
+    bool stayed = false;
+    onNextModal([&](QWidget *dialog) {
+        for (const auto *label : dialog->findChildren<QLabel *>())
+            labels += label->text();
+        dialog->findChild<QLineEdit *>()->setText(u"Unwanted"_s);
+        QTest::keyClick(dialog->findChild<QLineEdit *>(), Qt::Key_Escape);
+        if ((stayed = dialog->isVisible()))
+            static_cast<QDialog *>(dialog)->reject();
+    });
+    w.mnuRename->trigger();
+    EXPECT_TRUE(labels.contains(u"Plans"_s));
+    EXPECT_FALSE(stayed);
+    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
 }
 
 TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)

@@ -81,5 +81,13 @@ xdotool key alt+v
 wait_for "Jotwell Pro" shown
 [[ -z $(visible "Jotwell") ]] || fail "the mini window showed with the main window"
 echo "Hide on Minimize: Alt+V shows the main window alone"
+# The title bar's minimise then does what the shrink button does.
+xdotool windowminimize "$(visible "Jotwell Pro")"
+wait_for "Jotwell Pro" hidden
+[[ -z $(visible "Jotwell") ]] || fail "the mini window showed on minimise with Hide on Minimize ticked"
+xdotool key alt+v
+wait_for "Jotwell Pro" shown
+xprop -id "$(visible "Jotwell Pro")" _NET_WM_STATE | grep -qv HIDDEN || fail "Alt+V left the main window minimised"
+echo "Hide on Minimize: minimising hides the main window, Alt+V brings it back"
 [[ -f "$work/pages/Notes.rtf" ]] || fail "Notes.rtf missing"
 echo PASS

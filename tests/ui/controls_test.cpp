@@ -124,7 +124,7 @@ protected:
 
 } // namespace
 
-TEST(ToolDialog, EnterGoesToTheTextBoxOnlyAndEscapeKeepsTheDialogOpen)
+TEST(ToolDialog, EnterGoesToTheTextBoxOnlyAndEscapeCloses)
 {
     QWidget owner;
     owner.setGeometry(200, 150, 300, 300);
@@ -134,7 +134,7 @@ TEST(ToolDialog, EnterGoesToTheTextBoxOnlyAndEscapeKeepsTheDialogOpen)
     QSignalSpy pressed(dialog.button, &QPushButton::clicked);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_A, Qt::Key_Enter})
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_A, Qt::Key_Enter})
         QTest::keyClick(dialog.box, key);
     EXPECT_EQ(dialog.keys, (QList<int>{13, 13}));
     EXPECT_EQ(pressed.count(), 0);
@@ -142,9 +142,11 @@ TEST(ToolDialog, EnterGoesToTheTextBoxOnlyAndEscapeKeepsTheDialogOpen)
     EXPECT_EQ(dialog.size(), QSize(toPixelsX(&dialog, 3000), toPixelsY(&dialog, 1200)));
     // Topmost, beside the owner where the placement rule puts it.
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    const jw::Corner place = jw::dialogPlacement({Top(&owner), Left(&owner)}, ScreenHeight(&owner));
+    const jw::Corner place = jw::dialogPlacement({Top(&owner), Left(&owner)}, {Width(&owner), Width(&dialog), ScreenWidth(&owner)}, ScreenHeight(&owner));
     EXPECT_NEAR(Top(&dialog), place.top, twipsPerPixelY(&dialog));
     EXPECT_NEAR(Left(&dialog), place.left, twipsPerPixelX(&dialog));
+    QTest::keyClick(dialog.box, Qt::Key_Escape); // as Cancel
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST(PositionRecorder, AfterAPaintAndWhenAMoveSettlesNeverWhileHidden)

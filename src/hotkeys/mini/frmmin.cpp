@@ -6,7 +6,11 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace jw {
 
@@ -23,11 +27,25 @@ frmMin::frmMin(WindowPosition &position, Actions actions)
     cmdExpand->setIcon(ui::expandPicture());
     cmdExpand->setIconSize(QSize(16, 16));
     cmdExpand->setToolTip(QStringLiteral("Open the pad"));
-    ui::placeTwips(cmdExpand, 1200, 0, 300, 300);
-    setFixedSize(ui::toPixelsX(this, 1605), ui::toPixelsY(this, 330));
+    // Wide enough for the window manager to show the caption beside its icon
+    // and buttons; the expand button keeps its place at the right.
+    const double width = std::max(1605.0, captionRoom() * ui::twipsPerPixelX(this));
+    ui::placeTwips(cmdExpand, width - 405, 0, 300, 300);
+    setFixedSize(ui::toPixelsX(this, width), ui::toPixelsY(this, 330));
     connect(cmdExpand, &QPushButton::clicked, this, &frmMin::cmdExpand_Click);
     new ui::PositionRecorder(this, [this] { Form_Paint(); });
     Form_Load();
+}
+
+int frmMin::captionRoom() const
+{
+    // The title bar's font is the window manager's; the desktop's title font,
+    // bold, is the closest guess. Room for an icon and three buttons of about
+    // a title bar's height each, and some padding.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(windowTitle()) + 4 * (metrics.height() + 6) + 16;
 }
 
 void frmMin::Form_Load()

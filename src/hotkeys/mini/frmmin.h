@@ -33,6 +33,9 @@ public:
     void cmdExpand_Click();
 
 protected:
+    /// Pixels the title bar needs to show the caption in full.
+    int captionRoom() const;
+
     void closeEvent(QCloseEvent *event) override;
 
 private:
