@@ -1,0 +1,304 @@
+// The rich text editor: its content against the page model (memory, files,
+// clipboard), the selection with its mixed attributes, SelChange, printing.
+#include "support/qtwait.h"
+#include "base/ioerror.h"
+#include "ui/richtextedit.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+using namespace jw::ui;
+using namespace Qt::StringLiterals;
+using jw::rtf::CharFormat;
+using jw::rtf::Document;
+
+namespace {
+
+const CharFormat kA{"DejaVu Sans", 20};
+const CharFormat kB{"DejaVu Serif", 24, true, true, true};
+const std::string kShownA = "DejaVu Sans|10|0|0|0";
+const std::string kShownB = "DejaVu Serif|12|1|1|1";
+
+/// A page from pieces of text with their formats, runs merged as the model wants them.
+Document page(const std::vector<std::pair<QString, CharFormat>> &pieces)
+{
+    Document doc;
+    for (const auto &[text, format] : pieces) {
+        if (!doc.runs.empty() && doc.runs.back().format == format)
+            doc.runs.back().length += std::size_t(text.size());
+        else if (!text.isEmpty())
+            doc.runs.push_back({doc.text.size(), std::size_t(text.size()), format});
+        doc.text += text.toStdU16String();
+    }
+    return doc;
+}
+
+Document roundTrip(const Document &doc)
+{
+    RichTextEdit edit;
+    edit.setFromDocument(doc);
+    return edit.toDocument();
+}
+
+void select(RichTextEdit &edit, int start, int length)
+{
+    edit.setSelStart(start);
+    edit.setSelLength(length);
+}
+
+/// The five selection attributes as "font|size|bold|italic|underline", '*' where mixed.
+std::string attributes(const RichTextEdit &e)
+{
+    auto shown = [](const auto &v) { std::ostringstream out; v ? void(out << *v) : void(out << '*'); return out.str(); };
+    const std::string font = e.SelFontName() ? e.SelFontName()->toStdString() : "*";
+    return font + '|' + shown(e.SelFontSize()) + '|' + shown(e.SelBold()) + '|' + shown(e.SelItalic()) + '|' +
+           shown(e.SelUnderline());
+}
+
+} // namespace
+
+TEST(RichTextModel, EveryCharacterAndFormatComesBackFromMemoryAndFiles)
+{
+    // Empty pages, empty paragraphs with formats of their own, the smallest and largest sizes.
+    for (const Document &doc : {Document{}, page({{u"\n"_s, kB}, {u"\n\n"_s, kA}}),
+                                page({{u"a"_s, {"DejaVu Sans", 1}}, {u"b"_s, {"X", 3277}}})})
+        EXPECT_EQ(roundTrip(doc), doc);
+    // Breaks of both kinds, tabs and surrogate pairs at and between run boundaries.
+    QRandomGenerator rng(20240611);
+    const QString pieces[] = {u"a"_s, u"Zq "_s, u"\n"_s, u"\u2028"_s, u"\t"_s, u"\U0001F600"_s,
+                              u"\u00fc\u00df\u0416\u00a0"_s, u"\U0002A6B2"_s};
+    const char *fonts[] = {"DejaVu Sans", "DejaVu Serif", "Some Missing Font"};
+    Document doc;
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::pair<QString, CharFormat>> parts;
+        for (int r = int(rng.bounded(1, 12)); r > 0; --r) {
+            QString text;
+            for (int i = int(rng.bounded(1, 8)); i > 0; --i)
+                text += pieces[rng.bounded(8)];
+            parts.emplace_back(text, CharFormat{fonts[rng.bounded(3)], int(rng.bounded(1, 200)), rng.bounded(2) == 1,
+                                                rng.bounded(2) == 1, rng.bounded(2) == 1});
+        }
+        doc = page(parts);
+        ASSERT_EQ(roundTrip(doc), doc) << "round " << round;
+    }
+    RichTextEdit edit, reader;
+    edit.setFromDocument(doc);
+    edit.SaveFile(u"Notes.rtf"_s);
+    reader.LoadFile(u"Notes.rtf"_s);
+    EXPECT_EQ(reader.toDocument(), doc);
+    // A failed load leaves the page as it was.
+    EXPECT_THROW(reader.LoadFile(u"missing.rtf"_s), jw::IoError);
+    EXPECT_THROW(edit.SaveFile(u"no such folder/x.rtf"_s), jw::IoError);
+    EXPECT_EQ(reader.toDocument(), doc);
+}
+
+TEST(RichTextModel, WhatWouldBreakOffsetsBecomesPlainCharacters)
+{
+    RichTextEdit edit;
+    // Frame markers and carriage returns, which QTextCursor would turn into structure.
+    edit.setFromDocument(page({{u"a\uFDD0b\r\nc\rd\u2029e\uFDD1"_s, kA}}));
+    EXPECT_EQ(std::pair(edit.Text(), edit.document()->blockCount()), std::pair(u"a\uFFFDb\nc\nd\ne\uFFFD"_s, 4));
+    // Runs that overlap, leave gaps, reach past the end: every character once.
+    Document broken;
+    broken.text = u"abcdef\r\nghij";
+    broken.runs = {{0, 4, kB}, {2, 3, kA}, {7, 2, kA}, {9, 100, kB}, {50, 3, kA}};
+    edit.setFromDocument(broken);
+    EXPECT_EQ(edit.Text(), u"abcdef\nghij"_s);
+    EXPECT_EQ(edit.toDocument().runs.front(), (jw::rtf::Run{0, 4, kB}));
+    // setText is unformatted, keeps the lines and guesses no markup.
+    edit.setText(u"one\r\ntwo\rthree\u2029<b>four</b>\uFDD0"_s);
+    EXPECT_EQ(edit.Text(), u"one\ntwo\nthree\n<b>four</b>\uFFFD"_s);
+    // Text without runs or fonts (a plain-text file) shows in the editor's font.
+    const std::string family = edit.document()->defaultFont().family().toStdString();
+    broken.runs.clear();
+    for (const Document &doc : {edit.toDocument(), roundTrip(broken), roundTrip(page({{u"x"_s, {"", 24}}}))}) {
+        ASSERT_EQ(doc.runs.size(), 1u);
+        EXPECT_EQ(std::pair(doc.runs[0].format.font, doc.runs[0].format.bold), std::pair(family, false));
+    }
+}
+
+TEST(RichTextModel, LoadingStartsAFreshPage)
+{
+    RichTextEdit edit;
+    edit.setFromDocument(page({{u"some text"_s, kA}}));
+    edit.moveCursor(QTextCursor::End);
+    edit.insertPlainText(u"typed"_s);
+    // The first line is empty: typing there takes the format of its break.
+    const Document next = page({{u"\n"_s, kB}, {u"text"_s, kA}});
+    edit.setFromDocument(next);
+    EXPECT_EQ(std::tuple(edit.SelStart(), edit.SelLength(), attributes(edit)), std::tuple(0, 0, kShownB));
+    EXPECT_FALSE(edit.document()->isModified());
+    edit.undo(); // nothing to undo into the last page
+    EXPECT_EQ(edit.toDocument(), next);
+    edit.insertPlainText(u"x"_s);
+    EXPECT_TRUE(edit.document()->isUndoAvailable());
+    edit.setFromDocument(Document{}); // the old caret's bold does not leak into an empty page
+    EXPECT_EQ(edit.SelBold(), false);
+}
+
+TEST(RichTextModel, PastingKeepsOnlyWhatAPageHolds)
+{
+    RichTextEdit edit;
+    edit.setFromDocument(page({{u"aaaa"_s, kA}, {u"bbbb"_s, kB}}));
+    edit.setSelStart(4);
+    auto *mime = new QMimeData;
+    mime->setHtml(u"<b>bold</b><span style=\"color:red; font-family:'DejaVu Serif'; font-size:18pt\">red</span>"
+                  "<a href=\"http://example.invalid\">link</a><img src=\"nothing.png\">"
+                  "<table><tr><td>cell</td></tr></table>"_s);
+    mime->setText(u"the plain version"_s);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    edit.paste();
+    EXPECT_EQ(edit.Text(), u"aaaaboldredlinkcellbbbb"_s); // images and frames go, their text stays
+    EXPECT_EQ(edit.toDocument().runs[1], (jw::rtf::Run{4, 4, {"DejaVu Sans", 20, true}})); // in the caret's font
+    select(edit, 8, 3);
+    EXPECT_EQ(attributes(edit), "DejaVu Serif|18|0|0|0");
+    // Plain text replaces the selection in the format at the caret.
+    edit.setFromDocument(page({{u"aaaa"_s, kA}, {u"bbbb"_s, kB}}));
+    select(edit, 5, 2);
+    QGuiApplication::clipboard()->setText(u"X\nY"_s);
+    edit.paste();
+    EXPECT_EQ(edit.toDocument(), page({{u"aaaa"_s, kA}, {u"bX\nYb"_s, kB}}));
+}
+
+TEST(RichTextSelection, OffsetsCountBreaksAsOneAndNeverSplitAPair)
+{
+    RichTextEdit edit;
+    edit.setFromDocument(page({{u"ab\ncd\u2028ef\tg"_s, kA}}));
+    const QString text = u"ab\ncd\nef\tg"_s;
+    for (int start = 0; start <= text.size(); ++start) {
+        for (int length = 0; start + length <= text.size(); ++length) {
+            select(edit, start, length);
+            ASSERT_EQ(std::tuple(edit.SelStart(), edit.SelLength(), edit.SelText()), std::tuple(start, length, text.mid(start, length)));
+        }
+    }
+    // Out of range values are clamped; a start inside a pair moves to its start, an end inside it to its end.
+    edit.setText(u"a\U0001F600b"_s);
+    const int table[][4] = {{99, 0, 4, 0}, {1, 99, 1, 3}, {1, -1, 1, 0}, {-5, 2, 0, 3}, {2, 1, 1, 2}, {3, 1, 3, 1}};
+    for (const auto &row : table) {
+        select(edit, row[0], row[1]);
+        EXPECT_EQ(std::pair(edit.SelStart(), edit.SelLength()), std::pair(row[2], row[3])) << row[0] << "," << row[1];
+    }
+    // A selection made backwards: SelStart is its low end, and a length counts from there.
+    edit.moveCursor(QTextCursor::End);
+    edit.moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+    EXPECT_EQ(std::pair(edit.SelStart(), edit.SelLength()), std::pair(3, 1));
+    edit.setSelLength(0);
+    EXPECT_EQ(std::pair(edit.SelStart(), edit.SelText()), std::pair(3, QString()));
+}
+
+TEST(RichTextSelection, EachAttributeIsMixedWhereItDiffersAndTheCaretReadsWhatTypingGets)
+{
+    auto ab = [](const CharFormat &b) { return page({{u"aaaa"_s, kA}, {u"bbbb"_s, b}}); };
+    const auto paragraphs = page({{u"ab"_s, kA}, {u"\n"_s, kB}, {u"cd"_s, kA}});
+    const std::tuple<Document, int, int, std::string> table[] = {
+        {ab({"DejaVu Serif", 20}), 2, 4, "*|10|0|0|0"}, {ab({"DejaVu Sans", 21}), 2, 4, "DejaVu Sans|*|0|0|0"},
+        {ab({"DejaVu Sans", 20, true}), 2, 4, "DejaVu Sans|10|*|0|0"},
+        {ab({"DejaVu Sans", 20, false, true}), 2, 4, "DejaVu Sans|10|0|*|0"},
+        {ab({"DejaVu Sans", 20, false, false, true}), 2, 4, "DejaVu Sans|10|0|0|*"},
+        {ab(kB), 2, 4, "*|*|*|*|*"}, {ab(kB), 4, 4, kShownB}, {ab(kB), 0, 4, kShownA}, // up to a boundary, not over
+        {ab(kB), 2, 0, kShownA}, {ab(kB), 6, 0, kShownB}, {ab(kB), 4, 0, kShownA}, // after "a": the text before decides
+        {page({{u"bb"_s, kB}, {u"aa"_s, kA}}), 0, 0, kShownB}, // at the start: the first character
+        {paragraphs, 0, 5, kShownA}, {paragraphs, 2, 1, kShownB}}; // a break counts only alone
+    RichTextEdit edit;
+    for (const auto &[doc, start, length, want] : table) {
+        edit.setFromDocument(doc);
+        select(edit, start, length);
+        EXPECT_EQ(attributes(edit), want) << start << "," << length;
+    }
+}
+
+TEST(RichTextSelection, SettersApplyToTheSelectionOrToWhatIsTypedNext)
+{
+    const auto ab = page({{u"aaaa"_s, kA}, {u"bbbb"_s, kB}});
+    RichTextEdit edit;
+    edit.setFromDocument(ab);
+    select(edit, 2, 0);
+    edit.setSelBold(true);
+    edit.setSelFontSize(8); // nothing changes until typing
+    QTest::keyClicks(&edit, u"xy"_s);
+    EXPECT_EQ(edit.toDocument(), page({{u"aa"_s, kA}, {u"xy"_s, {"DejaVu Sans", 16, true}}, {u"aa"_s, kA}, {u"bbbb"_s, kB}}));
+    edit.setFromDocument(ab);
+    select(edit, 2, 4);
+    edit.setSelBold(true);
+    EXPECT_EQ(attributes(edit), "*|*|1|*|*");
+    edit.setSelBold(false);
+    edit.setSelItalic(false);
+    edit.setSelUnderline(true);
+    edit.setSelFontName(u"ms sans serif"_s); // kept as given, installed or not
+    edit.setSelFontSize(10.3);               // to half points
+    for (double nonsense : {0.0, -4.0, 2000.0, qQNaN(), qInf()})
+        edit.setSelFontSize(nonsense);
+    edit.setSelFontName(QString());
+    EXPECT_EQ(edit.toDocument(), page({{u"aa"_s, kA}, {u"aabb"_s, {"ms sans serif", 21, false, false, true}}, {u"bb"_s, kB}}));
+}
+
+TEST(RichTextSelection, SelChangeComesOncePerChangeWithTheFinalSelection)
+{
+    RichTextEdit edit;
+    edit.setFromDocument(page({{u"first line\nsecond line\nthird"_s, kA}}));
+    edit.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    edit.setFocus();
+    using Seen = QList<std::pair<int, int>>;
+    Seen seen;
+    QObject::connect(&edit, &RichTextEdit::SelChange, &edit, [&] { seen.append({edit.SelStart(), edit.SelLength()}); });
+    const std::tuple<const char *, std::function<void()>, bool> table[] = {
+        {"nothing", [] {}, false},
+        {"the same caret again", [&] { edit.setSelStart(edit.SelStart()); }, false},
+        {"typing", [&] { QTest::keyClick(&edit, Qt::Key_X); }, true},
+        {"a selecting key", [&] { QTest::keyClick(&edit, Qt::Key_Right, Qt::ShiftModifier); }, true},
+        {"a moving key", [&] { QTest::keyClick(&edit, Qt::Key_Down); }, true},
+        {"the program", [&] { select(edit, 12, 6); }, true},
+        {"loading at the start", [&] { edit.setFromDocument(page({{u"page"_s, kB}})); }, true}};
+    for (const auto &[name, action, raises] : table) {
+        ASSERT_TRUE(jwtest::waitUntil([&] { return !edit.selChangePending(); }));
+        seen.clear();
+        action();
+        ASSERT_TRUE(jwtest::waitUntil([&] { return !edit.selChangePending(); }));
+        jwtest::settle();
+        EXPECT_EQ(seen, (raises ? Seen{{edit.SelStart(), edit.SelLength()}} : Seen{})) << name;
+    }
+    seen.clear();
+    select(edit, 1, 2);
+    edit.flushSelChange(); // at once, and not again later
+    EXPECT_EQ(seen, (Seen{{1, 2}}));
+    jwtest::settle();
+    EXPECT_EQ(seen.size(), 1);
+}
+
+TEST(RichTextPrint, TheSelectionOrElseEverythingInOneJobWithNothingAdded)
+{
+    // Prints into a PDF and reads its text back: page by page, form feeds between.
+    auto printed = [](const RichTextEdit &edit, const QString &name) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(name);
+        EXPECT_TRUE(edit.SelPrint(&printer));
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {name, u"-"_s});
+        EXPECT_TRUE(pdftotext.waitForFinished(60000));
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    };
+    QStringList lines{u"Heading"_s};
+    for (int i = 1; i <= 150; ++i)
+        lines << u"line number %1"_s.arg(i);
+    RichTextEdit edit;
+    edit.setFromDocument(page({{lines.first(), {"DejaVu Sans", 28, true}}, {u"\n"_s + lines.mid(1).join(u'\n'), kA}}));
+    const QString all = printed(edit, u"all.pdf"_s);
+    EXPECT_EQ(all.simplified(), lines.join(u' ')); // no page numbers, headers or lost lines
+    EXPECT_TRUE(all.count(u'\f') > 2 && !all.startsWith(u'\f')) << "several pages, none blank";
+    select(edit, 8, 13);
+    EXPECT_EQ(printed(edit, u"sel.pdf"_s).simplified(), u"line number 1"_s);
+    QPrinter nowhere;
+    nowhere.setOutputFileName(u"no such folder/x.pdf"_s);
+    EXPECT_FALSE(edit.SelPrint(&nowhere));
+    EXPECT_FALSE(edit.SelPrint(nullptr));
+}
