@@ -205,9 +205,6 @@ TEST(RichTextSelection, SelChangeComesOncePerChangeWithTheFinalSelection)
 {
     RichTextEdit edit;
     edit.setFromDocument(page({{u"first line\nsecond line\nthird"_s, kA}}));
-    edit.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
-    edit.setFocus();
     using Seen = QList<std::pair<int, int>>;
     Seen seen;
     QObject::connect(&edit, &RichTextEdit::SelChange, &edit, [&] { seen.append({edit.SelStart(), edit.SelLength()}); });
@@ -234,7 +231,6 @@ TEST(RichTextPrint, TheSelectionOrElseEverythingInOneJobWithNothingAdded)
     // Prints into a PDF and reads its text back: page by page, form feeds between.
     auto printed = [](const RichTextEdit &edit, const QString &name) {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(name);
         EXPECT_TRUE(edit.SelPrint(&printer));
         EXPECT_EQ(QProcess::execute(u"pdftotext"_s, {name, name + u".txt"_s}), 0);
@@ -252,6 +248,5 @@ TEST(RichTextPrint, TheSelectionOrElseEverythingInOneJobWithNothingAdded)
     EXPECT_EQ(printed(edit, u"sel.pdf"_s).simplified(), u"line number 1"_s);
     QPrinter nowhere;
     nowhere.setOutputFileName(u"no such folder/x.pdf"_s);
-    EXPECT_FALSE(edit.SelPrint(&nowhere));
-    EXPECT_FALSE(edit.SelPrint(nullptr));
+    EXPECT_FALSE(edit.SelPrint(nullptr) || edit.SelPrint(&nowhere));
 }
