@@ -1,22 +1,30 @@
-// The small controls: combo box, two-state toolbar, message box, tool dialog, position recorder.
+// The small controls: combo box, two-state toolbar, message boxes, tool dialog,
+// position recorder, pictures, and the tab strip, whose user changes ask first
+// (BeforeClick) and report after (Click) while the program's raise nothing.
 #include "support/qtwait.h"
 #include "base/placement.h"
 #include "ui/combobox.h"
 #include "ui/messagebox.h"
+#include "ui/pictures.h"
 #include "ui/positionrecorder.h"
+#include "ui/tabstrip.h"
 #include "ui/toolbar.h"
 #include "ui/tooldialog.h"
 #include "ui/twips.h"
 
 #include <QAbstractItemView>
-#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace jw::ui;
 using namespace Qt::StringLiterals;
@@ -25,8 +33,6 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
 {
     ComboBox box;
     box.addItems({u"4"_s, u"6"_s, u"8"_s, u"10"_s, u"12"_s, u"14"_s, u"16"_s});
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     QStringList clicks; // the text shown at each Click
     QObject::connect(&box, &ComboBox::Click, &box, [&] { clicks << box.Text(); });
     box.setListIndex(5);
@@ -35,10 +41,6 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     box.setListIndex(2);
     QTest::keyClick(&box, Qt::Key_Down);
     QTest::keyClick(&box, Qt::Key_Up);
-    box.showPopup();
-    ASSERT_TRUE(jwtest::waitUntil([&] { return box.view()->isVisible(); }));
-    QTest::mouseClick(box.view()->viewport(), Qt::LeftButton, {}, box.view()->visualRect(box.model()->index(6, 0)).center());
-    ASSERT_TRUE(jwtest::waitUntil([&] { return clicks.size() == 3; }));
     // Enter in the field is told, and neither chooses nor adds an entry.
     QSignalSpy entered(&box, &ComboBox::Entered);
     for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -53,7 +55,7 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     EXPECT_EQ(box.Text(), u"8"_s);
     box.chooseIndex(4); // the start-up choice counts as the user's
     box.chooseIndex(42);
-    EXPECT_EQ(clicks, (QStringList{u"10"_s, u"8"_s, u"16"_s, u"12"_s}));
+    EXPECT_EQ(clicks, (QStringList{u"10"_s, u"8"_s, u"12"_s}));
     EXPECT_EQ(std::pair(box.ListIndex(), box.count()), std::pair(-1, 7));
     box.addItem(QString(80, u'W'));
     box.showPopup(); // the list is as wide as its longest entry
@@ -66,8 +68,6 @@ TEST(Toolbar, AClickFlipsTheButtonThenRaisesButtonClick)
     TwoStateToolbar bar;
     for (const QString &key : {u"bold"_s, u"italic"_s, u"underline"_s})
         bar.addButton(key, key, QIcon());
-    bar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
     QList<std::pair<int, int>> seen; // button, its Value in the handler
     QObject::connect(&bar, &TwoStateToolbar::ButtonClick, &bar, [&](int i) { seen.append({i, bar.Value(i)}); });
     for (int i : {2, 2, 3})
@@ -80,20 +80,26 @@ TEST(Toolbar, AClickFlipsTheButtonThenRaisesButtonClick)
     EXPECT_EQ(bar.Key(3) + bar.Key(4), u"underline"_s);
 }
 
-TEST(MessageBox, OneOkButtonNoIconLiteralTextAndTheProgramsTitle)
+TEST(MessageBox, LiteralTextNoIconAndAskBoxSaysYesOnlyForItsYesButton)
 {
-    for (const QString &title : {QString(), u"Search"_s}) {
-        QString seen;
-        jwtest::onNextModal([&seen](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                seen = u"%1|%2|%3|%4|%5"_s.arg(box->windowTitle(), box->text()).arg(int(box->icon()))
-                           .arg(box->buttons().size()).arg(int(box->textFormat() == Qt::PlainText && box->button(QMessageBox::Ok)));
-        });
-        if (title.isEmpty())
-            MsgBox(nullptr, u"<b>R&D</b> is missing."_s);
-        else
-            MsgBox(nullptr, u"<b>R&D</b> is missing."_s, title);
-        EXPECT_EQ(seen, u"%1|<b>R&D</b> is missing.|0|1|1"_s.arg(title.isEmpty() ? u"Jotwell Pro"_s : title));
+    const QString text = u"<b>R&D</b> is missing."_s;
+    QString seen; // title, text, buttons, whether without icon and markup
+    auto look = [&seen](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        seen = u"%1|%2|%3|%4"_s.arg(box->windowTitle(), box->text()).arg(box->buttons().size())
+                   .arg(box->icon() == QMessageBox::NoIcon && box->textFormat() == Qt::PlainText);
+    };
+    jwtest::onNextModal(look);
+    MsgBox(nullptr, text);
+    EXPECT_EQ(seen, u"Jotwell Pro|"_s + text + u"|1|1"_s);
+    const std::pair<std::function<void(QMessageBox *)>, bool> answers[] = {
+        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, false}, // No is the default button
+        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
+        {[](QMessageBox *box) { for (QAbstractButton *b : box->buttons()) if (b->text() == u"&Yes"_s) b->click(); }, true}};
+    for (const auto &[answer, yes] : answers) {
+        jwtest::onNextModal([&](QWidget *modal) { look(modal); answer(static_cast<QMessageBox *>(modal)); });
+        EXPECT_EQ(AskBox(nullptr, text, u"&Yes"_s, u"&No"_s, u"Search"_s), yes);
+        EXPECT_EQ(seen, u"Search|"_s + text + u"|2|1"_s);
     }
 }
 
@@ -103,23 +109,17 @@ class Probe final : public ToolDialog {
 public:
     explicit Probe(QWidget *owner) : ToolDialog(owner, u"Probe"_s, 3000, 1200)
     {
-        auto *layout = new QHBoxLayout(this);
-        layout->addWidget(box = new QLineEdit);
-        layout->addWidget(button = plainButton(u"Add"_s));
+        plainButton(u"Add"_s);
         setTextBox(box);
         placeBesideOwner();
     }
 
-    QLineEdit *box = nullptr;
-    QPushButton *button = nullptr;
+    QLineEdit *box = new QLineEdit(this);
     QList<int> keys;
 
 protected:
-    bool textBoxKeyDown(int keyCode, Qt::KeyboardModifiers) override
-    {
-        keys << keyCode;
-        return false; // left to the dialog, which has no default button to press
-    }
+    // Left to the dialog, which has no default button to press.
+    bool textBoxKeyDown(int keyCode, Qt::KeyboardModifiers) override { keys << keyCode; return false; }
 };
 
 } // namespace
@@ -131,41 +131,193 @@ TEST(ToolDialog, EnterGoesToTheTextBoxOnlyAndEscapeCloses)
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     Probe dialog(&owner);
-    QSignalSpy pressed(dialog.button, &QPushButton::clicked);
+    QSignalSpy pressed(dialog.findChild<QPushButton *>(), &QPushButton::clicked);
     dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_TRUE(jwtest::waitUntil([&] { return QApplication::focusWidget() == dialog.box; }));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_A, Qt::Key_Enter})
         QTest::keyClick(dialog.box, key);
-    EXPECT_EQ(dialog.keys, (QList<int>{13, 13}));
-    EXPECT_EQ(pressed.count(), 0);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.size(), QSize(toPixelsX(&dialog, 3000), toPixelsY(&dialog, 1200)));
-    // Topmost, beside the owner where the placement rule puts it.
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    const jw::Corner place = jw::dialogPlacement({Top(&owner), Left(&owner)}, {Width(&owner), Width(&dialog), ScreenWidth(&owner)}, ScreenHeight(&owner));
+    EXPECT_EQ(std::tuple(dialog.keys, pressed.count(), dialog.isVisible()), std::tuple(QList<int>{13, 13}, 0, true));
+    // Beside the owner, where the placement rule puts it.
+    const jw::Corner place = jw::dialogPlacement({Top(&owner), Left(&owner)},
+                                                 {Width(&owner), Width(&dialog), ScreenWidth(&owner)}, ScreenHeight(&owner));
     EXPECT_NEAR(Top(&dialog), place.top, twipsPerPixelY(&dialog));
     EXPECT_NEAR(Left(&dialog), place.left, twipsPerPixelX(&dialog));
     QTest::keyClick(dialog.box, Qt::Key_Escape); // as Cancel
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(PositionRecorder, AfterAPaintAndWhenAMoveSettlesNeverWhileHidden)
+TEST(PositionRecorder, AfterAPaintNeverWhileHidden)
 {
     int records = 0;
     QWidget window;
-    window.resize(200, 100);
     new PositionRecorder(&window, [&records] { ++records; });
     window.show();
-    ASSERT_TRUE(jwtest::waitUntil([&] { return records > 0; }));
-    jwtest::settle();
-    records = 0;
-    window.move(window.pos() + QPoint(40, 30));
     ASSERT_TRUE(jwtest::waitUntil([&] { return records > 0; }));
     window.hide();
     records = 0;
     QPaintEvent paint(QRect(0, 0, 10, 10));
     QApplication::sendEvent(&window, &paint);
-    window.move(window.pos() + QPoint(40, 30));
     jwtest::settle();
     EXPECT_EQ(records, 0);
+}
+
+namespace {
+
+// The smallest rectangle holding every pixel with ink, and how many there are.
+std::pair<QRect, int> ink(const QImage &image)
+{
+    std::pair<QRect, int> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 128)
+                found = {found.first | QRect(x, y, 1, 1), found.second + 1};
+    return found;
+}
+
+} // namespace
+
+TEST(Pictures, DrawnAtThePixelRatioSmallOnesStaySixteenPixelsOnBiggerButtons)
+{
+    for (const QIcon &icon : {imageListPicture(1), imageListPicture(2), imageListPicture(3), shrinkPicture(), expandPicture()}) {
+        ASSERT_FALSE(icon.isNull());
+        const int inkOne = ink(icon.pixmap(QSize(16, 16), 1.0).toImage()).second;
+        const QImage two = icon.pixmap(QSize(16, 16), 2.0).toImage();
+        EXPECT_EQ(std::pair(two.deviceIndependentSize(), qAlpha(two.pixel(0, 31))), std::pair(QSizeF(16, 16), 0));
+        EXPECT_GT(ink(two).second, 2 * inkOne) << "the whole of 32 x 32 is used";
+        EXPECT_TRUE(QRect(8, 8, 32, 32).contains(ink(icon.pixmap(QSize(24, 24), 2.0).toImage()).first));
+        EXPECT_LT(ink(icon.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage()).second, inkOne) << "fainter disabled";
+        QImage button(16, 16, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&button);
+        icon.paint(&painter, button.rect(), Qt::AlignCenter, QIcon::Disabled);
+        EXPECT_EQ(painter.opacity(), 1.0) << "painting an icon leaves the painter as it was";
+    }
+    // The splash, drawn at the pixel ratio too.
+    const QImage splash = splashPicture(2.0).toImage();
+    EXPECT_EQ(std::pair(splash.size(), splash.deviceIndependentSize()), std::pair(QSize(778, 776), QSizeF(389, 388)));
+    EXPECT_NE(splash.pixel(0, 0), splash.pixel(389, 300)) << "more than a plain ground";
+}
+
+namespace {
+
+/// A window with tabs "", B, C and D, the first selected, and a line edit; the events are logged.
+class TabStripTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(strip = new TabStrip);
+        layout->addWidget(other = new QLineEdit);
+        for (int i = 2; i <= 4; ++i)
+            strip->insertTab(i, QString(QChar(u'A' + i - 1)));
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QObject::connect(strip, &TabStrip::BeforeClick, strip, [this](int index, bool *cancel) {
+            log << u"before %1 while %2"_s.arg(index).arg(strip->selectedIndex());
+            *cancel = refuse;
+            if (whileAsked)
+                whileAsked();
+        });
+        QObject::connect(strip, &TabStrip::Click, strip, [this] { log << u"click while %1"_s.arg(strip->selectedIndex()); });
+    }
+
+    void clickTab(int index) { QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(index - 1).center()); }
+
+    QWidget window;
+    TabStrip *strip = nullptr;
+    QLineEdit *other = nullptr;
+    QStringList log;
+    bool refuse = false;
+    std::function<void()> whileAsked; // what the BeforeClick handler does besides answering
+};
+
+} // namespace
+
+TEST_F(TabStripTest, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
+{
+    strip->selectTab(3);
+    strip->insertTab(1, u"R&D && more"_s); // before the selected tab, which stays selected
+    EXPECT_EQ(strip->tabText(0), u"R&&D &&&& more"_s); // shown literally, no access key
+    for (int outside : {0, 6}) {
+        strip->selectTab(outside);
+        strip->setCaption(outside, u"x"_s);
+        strip->removeTab(outside);
+    }
+    strip->removeTab(2); // the later tabs move down
+    strip->setCaption(2, u"B 2"_s);
+    QStringList captions;
+    for (int i = 0; i <= strip->count() + 1; ++i)
+        captions << strip->caption(i);
+    EXPECT_EQ(captions, (QStringList{QString(), u"R&D && more"_s, u"B 2"_s, u"C"_s, u"D"_s, QString()}));
+    EXPECT_EQ(std::pair(strip->selectedIndex(), log), std::pair(3, QStringList()));
+}
+
+TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
+{
+    auto wheelDown = [this] {
+        const QPointF at = strip->tabRect(0).center();
+        QWheelEvent wheel(at, strip->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(strip, &wheel);
+    };
+    const std::tuple<const char *, int, std::function<void()>, int> table[] = {
+        {"mouse", 2, [this] { clickTab(4); }, 4},
+        {"wheel", 2, wheelDown, 3},
+        {"arrow key", 2, [this] { QTest::keyClick(strip, Qt::Key_Left); }, 1},
+        {"Ctrl+Tab", 4, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier); }, 1},
+        {"Ctrl+Shift+Tab", 1, [this] { QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, 4},
+        {"Ctrl+Shift+Tab as Tab", 3, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); }, 2},
+        {"Ctrl+PgDn", 4, [this] { QTest::keyClick(other, Qt::Key_PageDown, Qt::ControlModifier); }, 1},
+        {"Ctrl+PgUp", 1, [this] { QTest::keyClick(other, Qt::Key_PageUp, Qt::ControlModifier); }, 4},
+        {"any other way", 2, [this] { static_cast<QTabBar *>(strip)->setCurrentIndex(2); }, 3}};
+    for (const bool refusing : {false, true}) {
+        for (const auto &[name, from, action, to] : table) {
+            strip->selectTab(from);
+            other->setFocus();
+            ASSERT_TRUE(jwtest::waitUntil([this] { return other->hasFocus(); }));
+            log.clear();
+            refuse = refusing;
+            action();
+            const QStringList want{u"before %1 while %2"_s.arg(to).arg(from), u"click while %1"_s.arg(to)};
+            EXPECT_EQ(std::pair(log, strip->selectedIndex()), std::pair(want.mid(0, refusing ? 1 : 2), refusing ? from : to)) << name;
+        }
+    }
+}
+
+TEST_F(TabStripTest, TheHandlerIsAskedOnceAndMayChangeTheStripItself)
+{
+    whileAsked = [this] {
+        clickTab(4); // the user clicks again while the handler decides
+        if (refuse)  // refuses and picks a tab itself, as after a failed load
+            strip->selectTab(2);
+    };
+    clickTab(3);
+    refuse = true;
+    clickTab(1);
+    // Nothing to ask for the selected tab or one that is not there.
+    clickTab(2);
+    EXPECT_FALSE(strip->requestTab(0) || strip->requestTab(5) || strip->requestTab(2));
+    EXPECT_EQ(std::pair(strip->selectedIndex(), log),
+              std::pair(2, QStringList{u"before 3 while 1"_s, u"click while 3"_s, u"before 1 while 3"_s}));
+}
+
+TEST_F(TabStripTest, ADoubleClickAndADragAreToldOnceTheButtonIsUp)
+{
+    QSignalSpy doubleClicked(strip, &TabStrip::DblClick);
+    QSignalSpy moved(strip, &TabStrip::TabMoved);
+    clickTab(3); // as the desktop sends it: a click, then the second press as a double-click
+    QTest::mouseDClick(strip, Qt::LeftButton, {}, strip->tabRect(2).center());
+    EXPECT_EQ(doubleClicked.count(), 0);
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, strip->tabRect(2).center());
+    EXPECT_EQ(log, (QStringList{u"before 3 while 1"_s, u"click while 3"_s}));
+    ASSERT_EQ(doubleClicked.count(), 1);
+    EXPECT_EQ(doubleClicked.at(0).at(0).toInt(), 3);
+    // Tab C dragged to the front stays selected in its new place.
+    QTest::mousePress(strip, Qt::LeftButton, {}, strip->tabRect(2).center());
+    for (int x = strip->tabRect(2).center().x(); x > 0; x -= 4)
+        QTest::mouseMove(strip, QPoint(x, strip->tabRect(2).center().y()));
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(1, strip->tabRect(2).center().y()));
+    ASSERT_TRUE(jwtest::waitUntil([&] { return moved.count() > 0; }));
+    EXPECT_EQ((QStringList{strip->caption(1), strip->caption(2), strip->caption(3)}), (QStringList{u"C"_s, QString(), u"B"_s}));
+    EXPECT_EQ(strip->selectedIndex(), 1);
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(doubleClicked.count(), 1);
 }

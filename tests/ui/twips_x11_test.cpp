@@ -1,43 +1,64 @@
-// A window's outer frame goes where it is put, with a real window manager drawing the frame.
+// Twips at the screen's logical DPI; a window's geometry is its outer frame,
+// so these run under a real X server with a window manager drawing frames.
+#include "support/qtwait.h"
+#include "support/xvfb.h"
 #include "ui/twips.h"
 
-#include <QTest>
-#include <QWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 using namespace jw::ui;
 
-TEST(TwipsX11, TheOuterFrameGoesWhereItIsPutBeforeAndAfterMapping)
+namespace {
+
+// Started before the shared test main makes its QApplication, which then connects to it.
+const std::string g_serverError = [] {
+    static jwtest::Xvfb server;
+    std::string error;
+    if (server.start(error))
+        server.startWindowManager(error);
+    return error;
+}();
+
+} // namespace
+
+TEST(TwipsX11, ControlsArePlacedInTwipsAndWindowsByTheirOuterFrame)
 {
+    ASSERT_EQ(g_serverError, "");
     QWidget window;
+    auto *child = new QWidget(&window);
     const double tx = twipsPerPixelX(&window);
     const double ty = twipsPerPixelY(&window);
-    auto put = [&](QRect r) {
-        setLeft(&window, r.x() * tx);
-        setTop(&window, r.y() * ty);
-        setWidth(&window, r.width() * tx);
-        setHeight(&window, r.height() * ty);
+    setClientSizeTwips(&window, 320 * tx, 240 * ty);
+    EXPECT_EQ(std::pair(ScaleWidth(&window), ScaleHeight(&window)), std::pair(320 * tx, 240 * ty));
+    placeTwips(child, 10.4 * tx, 20.6 * ty, 50 * tx, -5); // to the nearest pixel, nothing negative
+    EXPECT_EQ(child->geometry(), QRect(10, 21, 50, 0));
+    // Left/Top/Width/Height: a control's place in its window, a window's outer frame on the screen.
+    auto put = [&](QWidget *w, QRect r) {
+        setLeft(w, r.x() * tx);
+        setTop(w, r.y() * ty);
+        setWidth(w, r.width() * tx);
+        setHeight(w, r.height() * ty);
     };
-    auto holds = [&](QRect r) {
-        return QTest::qWaitFor([&] { return window.frameGeometry() == r; }, 10000) &&
-               std::tuple(Left(&window), Top(&window), Width(&window), Height(&window)) ==
-                   std::tuple(r.x() * tx, r.y() * ty, r.width() * tx, r.height() * ty);
+    auto holds = [&](QWidget *w, QRect r) {
+        return jwtest::waitUntil([&] { return (w->isWindow() ? w->frameGeometry() : w->geometry()) == r; }) &&
+               std::tuple(Left(w), Top(w), Width(w), Height(w)) == std::tuple(r.x() * tx, r.y() * ty, r.width() * tx, r.height() * ty);
     };
-    put({100, 80, 400, 300}); // the frame is not known yet
+    put(child, {7, 8, 30, 40});
+    EXPECT_TRUE(holds(child, {7, 8, 30, 40}));
+    put(&window, {100, 80, 400, 300}); // the frame is not known yet
     window.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.windowHandle()->frameMargins().top() > 0; }, 10000))
+    ASSERT_TRUE(jwtest::waitUntil([&] { return window.windowHandle()->frameMargins().top() > 0; }))
         << "openbox did not frame the window";
-    EXPECT_TRUE(holds({100, 80, 400, 300}));
+    EXPECT_TRUE(holds(&window, {100, 80, 400, 300}));
     const QMargins m = window.windowHandle()->frameMargins();
     EXPECT_EQ(window.size(), QSize(400 - m.left() - m.right(), 300 - m.top() - m.bottom()));
-    EXPECT_EQ(ScaleHeight(&window), window.height() * ty);
-    put({50, 60, 500, 250});
-    EXPECT_TRUE(holds({50, 60, 500, 250}));
+    put(&window, {50, 60, 500, 250});
+    EXPECT_TRUE(holds(&window, {50, 60, 500, 250}));
     // A maximized window reports its normal outer rectangle.
     window.showMaximized();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isMaximized() && window.width() > 600; }, 10000));
+    ASSERT_TRUE(jwtest::waitUntil([&] { return window.isMaximized() && window.width() > 600; }));
     EXPECT_NEAR(Left(&window), 50 * tx, 2 * tx);
     EXPECT_NEAR(Width(&window), 500 * tx, 2 * tx);
 }
