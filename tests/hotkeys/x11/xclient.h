@@ -47,32 +47,15 @@ public:
             release(*it);
     }
 
-    /// Grabs the key with exactly `modifiers` (X masks), and with every
-    /// CapsLock/NumLock variant when `allVariants`; false when the server refuses any.
-    bool grab(std::uint16_t modifiers, std::uint32_t keysym, bool allVariants = false)
+    /// Grabs the key with exactly `modifiers` (X masks); false when the server refuses.
+    bool grab(std::uint16_t modifiers, std::uint32_t keysym)
     {
-        bool granted = true;
-        const std::uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
-        for (const std::uint16_t lock : locks) {
-            const xcb_void_cookie_t cookie = xcb_grab_key_checked(
-                m_connection, 0, m_root, modifiers | lock, keycode(keysym), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-            xcb_generic_error_t *error = xcb_request_check(m_connection, cookie);
-            granted = granted && !error;
-            std::free(error);
-            if (!allVariants)
-                break;
-        }
+        xcb_generic_error_t *error = xcb_request_check(
+            m_connection, xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode(keysym),
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool granted = !error;
+        std::free(error);
         return granted;
-    }
-
-    /// The modifier and lock state the server reports.
-    std::uint16_t modifierState()
-    {
-        xcb_query_pointer_reply_t *reply =
-            xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_root), nullptr);
-        const std::uint16_t mask = reply ? reply->mask : 0;
-        std::free(reply);
-        return mask;
     }
 
 private:
