@@ -104,6 +104,7 @@ TEST_F(RegistryTest, AtomIsNameProgramAndTicksAndItsSignWidenedValueIsTheIdentif
 
 TEST_F(RegistryTest, KeysAreReleasedSinglyInAnyOrderAndAllLastRegisteredFirst)
 {
+    EXPECT_THROW(registry->UnregisterKey("A"), HotKeyError);
     for (const char name : {'A', 'B', 'C', 'D'})
         registry->RegisterKey(std::string(1, name), name, name - 'A' + 1);
     std::vector<std::int32_t> released{id(1), id(3), id(4), id(2)};
