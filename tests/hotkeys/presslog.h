@@ -5,26 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace jwtest {
 
-/// One HotKeyPress event.
-struct Press {
-    std::string name;
-    std::int32_t modifiers;
-    std::int32_t key;
-    bool operator==(const Press &) const = default;
-};
+/// One HotKeyPress event: name, modifiers, key.
+using Press = std::tuple<std::string, std::int32_t, std::int32_t>;
 using Presses = std::vector<Press>;
-
-inline void PrintTo(const Press &p, std::ostream *os)
-{
-    *os << '"' << p.name << "\" " << p.modifiers << ' ' << p.key;
-}
 
 /// Notes every press of `registry` in `log`.
 inline void recordPresses(jw::cRegHotKey &registry, Presses &log)
@@ -33,7 +22,7 @@ inline void recordPresses(jw::cRegHotKey &registry, Presses &log)
 }
 
 /// The HotKeyError that `action` throws.
-inline jw::HotKeyError errorFrom(const std::function<void()> &action)
+template <typename Action> jw::HotKeyError errorFrom(Action action)
 {
     try {
         action();

@@ -8,51 +8,40 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <tuple>
+
 using namespace jw;
 using namespace jwtest;
 
 namespace {
 
-std::intptr_t handle(QWidget &window)
-{
-    return static_cast<std::intptr_t>(window.winId());
-}
-
 TEST(HotKeysQt, OffscreenSessionRefusesRegistrationAndSaysWhy)
 {
-    QWidget window;
-    const auto registry = createHotKeyRegistry();
-    registry->Attach(handle(window));
-    const HotKeyError error = errorFrom([&] { registry->RegisterKey("JotwellVisible", 86, 1); });
-    EXPECT_EQ(error.number(), cRegHotKey::ErrRegisterRefused);
-    EXPECT_EQ(error.description(),
-              "Failed to Register Hot Key [Global hot keys are not available in this desktop session "
-              "(there is no display)]");
+    const HotKeyError error = errorFrom([] { createHotKeyRegistry()->RegisterKey("JotwellVisible", 86, 1); });
+    EXPECT_EQ(std::make_tuple(error.number(), error.description(), error.source()),
+              std::make_tuple(cRegHotKey::ErrRegisterRefused,
+                              "Failed to Register Hot Key [Global hot keys are not available in this desktop "
+                              "session (there is no display)]",
+                              "hotkeys_qt_tests.cRegHotKey"));
 }
 
-TEST(HotKeysQt, RestoreAndActivateShowsRestoresAndActivates)
+TEST(HotKeysQt, RestoreAndActivateShowsRestoresAndActivatesWidgetsAndPlainWindows)
 {
     const auto registry = createHotKeyRegistry();
+    QWidget hidden, minimised;
     QWindow plain; // a window that is no widget's
     plain.create();
     registry->RestoreAndActivate(0x7FFFFFF); // no window of ours: nothing happens
     EXPECT_FALSE(plain.isVisible());
-    QWidget hidden;
-    QWidget minimised;
     minimised.showMaximized();
     minimised.setWindowState(minimised.windowState() | Qt::WindowMinimized);
     ASSERT_TRUE(minimised.isMinimized());
-
-    registry->RestoreAndActivate(handle(hidden));
-    EXPECT_TRUE(hidden.isVisible());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&hidden, 20000));
-    registry->RestoreAndActivate(handle(minimised));
-    EXPECT_FALSE(minimised.isMinimized());
-    EXPECT_TRUE(minimised.isMaximized());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&minimised, 20000));
-
+    for (QWidget *widget : {&hidden, &minimised}) {
+        registry->RestoreAndActivate(static_cast<std::intptr_t>(widget->winId()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(widget, 20000));
+    }
+    EXPECT_TRUE(minimised.isMaximized() && !minimised.isMinimized());
     registry->RestoreAndActivate(static_cast<std::intptr_t>(plain.winId()));
-    EXPECT_TRUE(plain.isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&plain, 20000));
     plain.setWindowStates(Qt::WindowMinimized);
     registry->RestoreAndActivate(static_cast<std::intptr_t>(plain.winId()));

@@ -1,40 +1,71 @@
 #pragma once
 
-#include <cstdint>
-#include <initializer_list>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
 
-struct xcb_connection_t;
+#include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
+#include <iterator>
 
 namespace jwtest {
 
 /// Another program on the same display: types keys through XTest and grabs
-/// key combinations of its own.
+/// key combinations of its own. Every call waits until the server has it.
 class XClient final {
 public:
-    XClient(); ///< connects to $DISPLAY
-    ~XClient();
+    XClient() { m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root; }
+    ~XClient() { xcb_disconnect(m_connection); }
     XClient(const XClient &) = delete;
     XClient &operator=(const XClient &) = delete;
 
-    /// Presses or releases the key of `keysym` and waits until the server has it.
-    void press(std::uint32_t keysym);
-    void release(std::uint32_t keysym);
+    std::uint8_t keycode(std::uint32_t keysym)
+    {
+        xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
+        xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, keysym);
+        const std::uint8_t code = codes ? codes[0] : 0;
+        std::free(codes);
+        xcb_key_symbols_free(symbols);
+        return code;
+    }
+
+    // The server stamps events in milliseconds. A person cannot release and
+    // press a key within one, but auto-repeat does exactly that, so a press
+    // comes 2 ms after whatever came before.
+    void press(std::uint32_t keysym) { input(XCB_KEY_PRESS, keysym, 2); }
+    void release(std::uint32_t keysym) { input(XCB_KEY_RELEASE, keysym, 0); }
 
     /// Presses `modifiers` in order, taps `key`, releases the modifiers in reverse.
-    void chord(std::initializer_list<std::uint32_t> modifiers, std::uint32_t key);
+    void chord(std::initializer_list<std::uint32_t> modifiers, std::uint32_t key)
+    {
+        for (const std::uint32_t modifier : modifiers)
+            press(modifier);
+        press(key);
+        release(key);
+        for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+            release(*it);
+    }
 
-    /// Grabs the key with exactly `modifiers` (X masks), and with every
-    /// CapsLock/NumLock variant when `allVariants`; false when the server refuses any.
-    bool grab(std::uint16_t modifiers, std::uint32_t keysym, bool allVariants = false);
-
-    /// The modifier and lock state the server reports.
-    std::uint16_t modifierState();
+    /// Grabs the key with exactly `modifiers` (X masks); false when the server refuses.
+    bool grab(std::uint16_t modifiers, std::uint32_t keysym)
+    {
+        xcb_generic_error_t *error = xcb_request_check(
+            m_connection, xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode(keysym),
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool granted = !error;
+        std::free(error);
+        return granted;
+    }
 
 private:
-    std::uint8_t keycode(std::uint32_t keysym);
-    void sync();
+    void input(std::uint8_t type, std::uint32_t keysym, std::uint32_t delay)
+    {
+        xcb_test_fake_input(m_connection, type, keycode(keysym), delay, XCB_NONE, 0, 0, 0);
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
 
-    xcb_connection_t *m_connection = nullptr;
+    xcb_connection_t *m_connection = xcb_connect(nullptr, nullptr);
     std::uint32_t m_root = 0;
 };
 
