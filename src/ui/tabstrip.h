@@ -27,6 +27,10 @@ public:
     void insertTab(int index, const QString &caption = {});
     /// Removes tab `index` (1-based); the later tabs move down one place.
     void removeTab(int index);
+    /// Replaces every tab by one per caption and selects tab `select`
+    /// (clamped), without raising BeforeClick or Click. Linear in the
+    /// number of tabs, where inserting them one by one is quadratic.
+    void setCaptions(const QStringList &captions, int select);
     /// Index (1-based) of the selected tab; 0 when the strip is empty.
     int selectedIndex() const;
     /// Selects tab `index` (1-based) without raising BeforeClick or Click.
@@ -47,6 +51,8 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
 
 private:
     enum class Mode { Idle, Program, Capture, User };
@@ -57,6 +63,7 @@ private:
     Mode m_mode = Mode::Idle;
     int m_captured = -1;
     int m_stableIndex = -1;
+    bool m_bulk = false; // sizes are not asked while setCaptions fills the strip
 };
 
 } // namespace jw::ui

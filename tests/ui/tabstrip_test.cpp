@@ -35,6 +35,10 @@ TEST(TabStrip, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
     EXPECT_EQ((QStringList{strip.caption(0), strip.caption(1), strip.caption(2), strip.caption(3)}),
               (QStringList{QString(), u"Notes 2"_s, u"R&D && more"_s, QString()}));
     EXPECT_EQ(strip.selectedIndex(), 2);
+    strip.setCaptions({u"A"_s, u"A much longer caption"_s, u"X&Y"_s}, 9); // clamped to the last
+    EXPECT_EQ((std::tuple(strip.count(), strip.selectedIndex(), strip.caption(3), strip.tabText(2))),
+              (std::tuple(3, 3, u"X&Y"_s, u"X&&Y"_s)));
+    EXPECT_GT(strip.tabRect(1).width(), strip.tabRect(0).width() + 40); // laid out with real sizes
     EXPECT_EQ(before.count() + click.count(), 0);
 }
 
