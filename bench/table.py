@@ -84,10 +84,10 @@ print(f"{'measure':<38} {'figure':>10} {'unit':<5} {'target':<24} {'met':<4}")
 print("-" * 84)
 for what, figure, unit, target, value, limit, smaller in rows:
     shown = "-" if figure is None else f"{figure:.2f}" if unit == "x" else f"{figure:.1f}"
-    if limit is None or value is None:
-        met = "" if not target else "?" if value is None and target != "works" else ""
-        if target == "works":
-            met = "yes" if figure is not None else "no"
+    if target == "works":
+        met = "yes" if figure is not None else "no"
+    elif limit is None or value is None:
+        met = "not measured" if target and figure is None else ""
     else:
         met = "yes" if (value <= limit if smaller else value >= limit) else "NO"
     print(f"{what:<38} {shown:>10} {unit:<5} {target:<24} {met:<4}")
