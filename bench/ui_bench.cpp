@@ -3,7 +3,9 @@
 #include "pagegen.h"
 #include "ui/richtextedit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -80,8 +82,64 @@ void BM_SaveAndLoad(benchmark::State &state)
     }
 }
 
+/// One paragraph of `runs` words, bold on and off word by word: about ten
+/// characters a run, so 100,000 runs make a 1 MB page.
+jw::rtf::Document longParagraph(int runs)
+{
+    jw::rtf::Document doc;
+    jw::rtf::CharFormat plain{"DejaVu Sans", 24, false, false, false};
+    for (int i = 0; i < runs; ++i) {
+        const std::size_t start = doc.text.size();
+        doc.text += i % 3 ? u"notepad " : u"remember ";
+        jw::rtf::CharFormat f = plain;
+        f.bold = i % 2 == 1;
+        doc.runs.push_back({start, doc.text.size() - start, f});
+    }
+    return doc;
+}
+
+/// Loading the page into a shown editor until it is laid out and painted,
+/// then one keystroke typed into the middle of the paragraph and painted.
+void BM_LongParagraph(benchmark::State &state)
+{
+    const jw::rtf::Document page = longParagraph(int(state.range(0)));
+    RichTextEdit edit;
+    edit.resize(600, 400);
+    edit.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        edit.setFromDocument(page);
+        edit.document()->documentLayout()->documentSize(); // the whole page's height
+        QCoreApplication::processEvents();
+        edit.repaint();
+    }
+    state.counters["chars"] = double(page.text.size());
+}
+
+/// One keystroke in the middle of the long paragraph, laid out and painted.
+void BM_LongParagraphKey(benchmark::State &state)
+{
+    RichTextEdit edit;
+    edit.resize(600, 400);
+    edit.show();
+    edit.setFromDocument(longParagraph(int(state.range(0))));
+    edit.document()->documentLayout()->documentSize();
+    QTextCursor cursor = edit.textCursor();
+    cursor.setPosition(edit.document()->characterCount() / 2);
+    edit.setTextCursor(cursor);
+    edit.ensureCursorVisible();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        QTest::keyClick(edit.viewport(), Qt::Key_X);
+        QCoreApplication::processEvents();
+        edit.repaint();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_LongParagraph)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LongParagraphKey)->Arg(100000)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SetFromDocument)->Arg(10 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetFromDocumentShown)->Arg(10 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToDocument)->Arg(10 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);

@@ -122,7 +122,7 @@ void BM_StartUp(benchmark::State &state)
         }
     }
 }
-BENCHMARK(BM_StartUp)->Arg(2)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartUp)->Arg(2)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 long residentKiB(pid_t pid)
 {

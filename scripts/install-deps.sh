@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth openbox xdotool x11-utils imagemagick
   poppler-utils unrtf fonts-dejavu-core libreoffice-writer-nogui
+  featherpad xpad linux-perf
   desktop-file-utils appstream
 )
 

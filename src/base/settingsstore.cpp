@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,9 +52,33 @@ SettingsEntries::iterator findKey(SettingsEntries &entries, const QString &key)
                         [&](const SettingsEntry &e) { return sameName(e.first, key); });
 }
 
-/// Creates or replaces one entry; false when the value was already stored.
-bool put(Model &model, const QString &app, const QString &section, const QString &key,
-         const QString &value)
+/// Puts `incoming` into `stored`: a key already there (in any case) takes
+/// the new value in its place, a new key goes at the end. Linear, as page
+/// lists run to thousands of entries. False when nothing changed.
+bool mergeEntries(SettingsEntries &stored, const SettingsEntries &incoming)
+{
+    QHash<QString, qsizetype> at;
+    at.reserve(stored.size() + incoming.size());
+    for (qsizetype i = stored.size() - 1; i >= 0; --i)
+        at.insert(stored.at(i).first.toCaseFolded(), i); // the first of equal keys stays
+    bool changed = false;
+    for (const SettingsEntry &e : incoming) {
+        const QString key = e.first.toCaseFolded();
+        const auto it = at.constFind(key);
+        if (it == at.cend()) {
+            at.insert(key, stored.size());
+            stored.append(e);
+            changed = true;
+        } else if (stored.at(*it).second != e.second) {
+            stored[*it].second = e.second;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+/// Creates or replaces entries of one section; false when all were already stored.
+bool put(Model &model, const QString &app, const QString &section, const SettingsEntries &entries)
 {
     auto a = findNamed(model, app);
     if (a == model.end()) {
@@ -65,15 +90,7 @@ bool put(Model &model, const QString &app, const QString &section, const QString
         a->sections.append(Section{section, {}});
         s = a->sections.end() - 1;
     }
-    auto e = findKey(s->entries, key);
-    if (e == s->entries.end()) {
-        s->entries.append({key, value});
-        return true;
-    }
-    if (e->second == value)
-        return false;
-    e->second = value;
-    return true;
+    return mergeEntries(s->entries, entries);
 }
 
 /// Gives a section new content; an empty one goes, and so does an application left empty.
@@ -137,6 +154,8 @@ Loaded parse(const QByteArray &bytes)
             if (!section.value().isArray())
                 return broken(QStringLiteral("section \"%1\" is not a JSON array").arg(section.key()));
             const QJsonArray entries = section.value().toArray();
+            SettingsEntries read;
+            read.reserve(entries.size());
             for (const QJsonValue &entry : entries) {
                 const QJsonArray pair = entry.toArray();
                 if (!entry.isArray() || pair.size() != 2 || !pair.at(0).isString())
@@ -149,9 +168,11 @@ Loaded parse(const QByteArray &bytes)
                                           << section.key() << "whose value is not text";
                     continue;
                 }
-                put(loaded.model, app.key(), section.key(), pair.at(0).toString(),
-                    value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17));
+                read.append({pair.at(0).toString(),
+                             value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17)});
             }
+            if (!read.isEmpty())
+                put(loaded.model, app.key(), section.key(), read);
         }
     }
     return loaded;
@@ -429,26 +450,10 @@ void SettingsStore::writeEntries(const QString &app, const QString &section, con
     const Loaded before = load(m_path);
     if (before.state == FileState::Usable) {
         Model model = before.model;
-        bool changed = false;
-        for (const SettingsEntry &e : entries)
-            changed = put(model, app, section, e.first, e.second) || changed;
-        if (!changed)
+        if (!put(model, app, section, entries))
             return;
     }
-    updateSection(app, section, [&](SettingsEntries &stored) {
-        bool changed = false;
-        for (const SettingsEntry &e : entries) {
-            const auto at = findKey(stored, e.first);
-            if (at == stored.end()) {
-                stored.append(e);
-                changed = true;
-            } else if (at->second != e.second) {
-                at->second = e.second;
-                changed = true;
-            }
-        }
-        return changed;
-    });
+    updateSection(app, section, [&](SettingsEntries &stored) { return mergeEntries(stored, entries); });
 }
 
 void SettingsStore::deleteEntry(const QString &app, const QString &section, const QString &key)

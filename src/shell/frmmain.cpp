@@ -116,6 +116,10 @@ void frmMain::Form_Load()
     m_splash = splash;
     splash->show();
     splash->activateWindow();
+    // Put the splash on screen now: the rest of the load (the page, the font
+    // list) takes a while and would otherwise run before its first paint.
+    QGuiApplication::sync();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     iFullHeight = 4755;
     iShortHeight = 960;
     iTop = 0;
@@ -291,11 +295,7 @@ QStringList frmMain::tabCaptions() const
 
 void frmMain::setTabs(const QStringList &titles, int select)
 {
-    for (int i = oTabs->count(); i >= 1; --i)
-        oTabs->removeTab(i);
-    for (int i = 0; i < titles.size(); ++i)
-        oTabs->insertTab(i + 1, titles.at(i));
-    oTabs->selectTab(std::clamp(select, 1, int(titles.size())));
+    oTabs->setCaptions(titles, select);
 }
 
 void frmMain::showPage(const rtf::Document &page)

@@ -85,6 +85,35 @@ void TabStrip::removeTab(int index)
     m_stableIndex = currentIndex();
 }
 
+void TabStrip::setCaptions(const QStringList &captions, int select)
+{
+    // QTabBar lays out every tab after each insertion; while the strip is
+    // filled, that layout sees fixed sizes, and the real one follows once.
+    const Mode old = m_mode;
+    m_mode = Mode::Program;
+    m_bulk = true;
+    for (int i = count(); i >= 1; --i)
+        QTabBar::removeTab(i - 1);
+    for (const QString &caption : captions)
+        QTabBar::addTab(shown(caption));
+    m_bulk = false;
+    setElideMode(elideMode()); // lays the tabs out again with their sizes
+    if (count() > 0)
+        setCurrentIndex(std::clamp(select, 1, count()) - 1);
+    m_mode = old;
+    m_stableIndex = currentIndex();
+}
+
+QSize TabStrip::tabSizeHint(int index) const
+{
+    return m_bulk ? QSize(1, 1) : QTabBar::tabSizeHint(index);
+}
+
+QSize TabStrip::minimumTabSizeHint(int index) const
+{
+    return m_bulk ? QSize(1, 1) : QTabBar::minimumTabSizeHint(index);
+}
+
 int TabStrip::selectedIndex() const
 {
     return currentIndex() + 1;

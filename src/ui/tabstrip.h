@@ -28,6 +28,10 @@ public:
     void insertTab(int index, const QString &caption = {});
     /// Removes tab `index` (1-based); the later tabs move down one place.
     void removeTab(int index);
+    /// Replaces every tab by one per caption and selects tab `select`
+    /// (clamped), without raising BeforeClick or Click. Linear in the
+    /// number of tabs, where inserting them one by one is quadratic.
+    void setCaptions(const QStringList &captions, int select);
     /// Index (1-based) of the selected tab; 0 when the strip is empty.
     int selectedIndex() const;
     /// Selects tab `index` (1-based) without raising BeforeClick or Click.
@@ -56,6 +60,8 @@ Q_SIGNALS:
 protected:
     bool event(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
 
 private:
     enum class Mode { Idle, Program, Capture, User };
@@ -67,6 +73,7 @@ private:
     int m_captured = -1;
     int m_stableIndex = -1;
     int m_doubleClicked = 0; ///< the tab of a double-click whose button is still down
+    bool m_bulk = false; // sizes are not asked while setCaptions fills the strip
 };
 
 } // namespace jw::ui

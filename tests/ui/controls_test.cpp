@@ -249,6 +249,11 @@ TEST_F(TabStripTest, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
         captions << strip->caption(i);
     EXPECT_EQ(captions, (QStringList{QString(), u"R&D && more"_s, u"B 2"_s, u"C"_s, u"D"_s, QString()}));
     EXPECT_EQ(std::pair(strip->selectedIndex(), log), std::pair(3, QStringList()));
+    strip->setCaptions({u"A"_s, u"A much longer caption"_s, u"X&Y"_s}, 9); // clamped to the last
+    EXPECT_EQ((std::tuple(strip->count(), strip->selectedIndex(), strip->caption(3), strip->tabText(2))),
+              (std::tuple(3, 3, u"X&Y"_s, u"X&&Y"_s)));
+    EXPECT_GT(strip->tabRect(1).width(), strip->tabRect(0).width() + 40); // laid out with real sizes
+    EXPECT_TRUE(log.isEmpty());
 }
 
 TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
