@@ -13,6 +13,7 @@ packages=(
   poppler-utils unrtf fonts-dejavu-core libreoffice-writer-nogui
   featherpad xpad linux-perf
   desktop-file-utils appstream
+  dbus-daemon dbus-bin python3-dbus python3-gi
 )
 
 missing=()

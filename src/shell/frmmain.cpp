@@ -16,9 +16,7 @@
 #include "hotkeys/hotkeyerror.h"
 #include "hotkeys/mini/frmmin.h"
 #include "hotkeys/mini/windowswap.h"
-#include "hotkeys/qt/frmhotkey.h"
 #include "hotkeys/qt/hotkeyplatformfactory.h"
-#include "hotkeys/qt/keychoice.h"
 #include "pages/frmaddtab.h"
 #include "pages/frmrenametab.h"
 #include "pages/frmrestorepage.h"
@@ -52,9 +50,6 @@ namespace jw {
 
 namespace {
 
-// Where the chosen hot key is kept, in its portable text ("Alt+V").
-const QString kHotKeySection = QStringLiteral("HotKey");
-const QString kHotKeyName = QStringLiteral("JotwellVisible");
 
 QString settingsNoticeText(const SettingsNotice &notice)
 {
@@ -136,6 +131,7 @@ void frmMain::Form_Load()
 
 void frmMain::tellStartNotices()
 {
+    m_noticesTold = true;
     for (const QString &text : std::exchange(m_startNotices, {}))
         ui::MsgBox(messageParent(), text);
     offerRecovery();
@@ -166,97 +162,6 @@ void frmMain::offerRecovery()
             ui::MsgBox(messageParent(), QStringLiteral("The unsaved text could not be read: %1.").arg(error.reason()));
         }
     }
-}
-
-void frmMain::registerHotKeys()
-{
-    m_cHK = createHotKeyRegistry();
-    m_cHK->HotKeyPress = [this](const std::string &sName, std::int32_t eModifiers, std::int32_t eKey) {
-        m_cHK_HotKeyPress(QString::fromStdString(sName), eModifiers, eKey);
-    };
-    m_cHK->Attach(static_cast<std::intptr_t>(winId()));
-    const QKeySequence standard(Qt::ALT | Qt::Key_V);
-    const QString stored = m_store.readOne(kApp, kHotKeySection, kHotKeyName);
-    if (!stored.isEmpty()) {
-        const QString problem = useHotKey(QKeySequence::fromString(stored, QKeySequence::PortableText));
-        if (problem.isEmpty())
-            return;
-        m_startNotices << QStringLiteral("The hot key \"%1\" could not be used: %2 Alt+V is used instead.")
-                              .arg(stored, problem);
-    }
-    const QString problem = useHotKey(standard);
-    if (problem.isEmpty())
-        return;
-    // The pad works without the key.
-    qCWarning(lcHotKeys) << "Alt+V is not available:" << problem;
-    // Said once per reason; without a desktop there is no one to tell.
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1StringView("offscreen") || platform == QLatin1StringView("minimal") ||
-        m_store.readOne(kApp, kHotKeySection, QStringLiteral("Unavailable")) == problem)
-        return;
-    m_startNotices << QStringLiteral("%1\n\nThe hot key is not available. To show and hide the pad from any program, "
-                                     "bind the command \"jotwell-pad --toggle\" to a key in your desktop's keyboard "
-                                     "settings.").arg(problem);
-    try {
-        m_store.write(kApp, kHotKeySection, QStringLiteral("Unavailable"), problem);
-    } catch (const IoError &error) {
-        qCWarning(lcSettings) << error.what();
-    }
-}
-
-void frmMain::mnuHotKey_Click()
-{
-    frmHotKey dialog(this, m_hotKey, [this](const QKeySequence &keys) {
-        if (keys == m_hotKey)
-            return QString();
-        QString problem = useHotKey(keys);
-        if (!problem.isEmpty()) {
-            qCInfo(lcHotKeys).noquote() << "the hot key" << keys.toString(QKeySequence::PortableText) << "was refused:" << problem;
-            problem[0] = problem[0].toLower();
-            return QStringLiteral("%1 cannot be used: %2").arg(keys.toString(QKeySequence::NativeText), problem);
-        }
-        try {
-            m_store.write(kApp, kHotKeySection, kHotKeyName, keys.toString(QKeySequence::PortableText));
-        } catch (const IoError &error) {
-            problem = QStringLiteral("%1 works now but could not be kept for the next start: %2")
-                          .arg(keys.toString(QKeySequence::NativeText), error.reason());
-        }
-        return problem;
-    });
-    dialog.exec();
-}
-
-QString frmMain::useHotKey(const QKeySequence &keys)
-{
-    QString why;
-    const std::optional<HotKeyChoice> choice = hotKeyChoice(keys, &why);
-    if (!choice)
-        return why;
-    const std::string name = "JotwellVisible";
-    const bool had = !m_hotKey.isEmpty();
-    try {
-        if (had)
-            m_cHK->UnregisterKey(name);
-        m_cHK->RegisterKey(name, choice->key, choice->modifiers);
-        m_hotKey = keys;
-        return {};
-    } catch (const HotKeyError &error) {
-        // "Failed to Register Hot Key [why]": the reason is what the user needs.
-        why = QString::fromStdString(error.what());
-        const qsizetype open = why.indexOf(u'[');
-        if (open >= 0 && why.endsWith(u']'))
-            why = why.mid(open + 1).chopped(1);
-    }
-    if (had) {
-        const std::optional<HotKeyChoice> old = hotKeyChoice(m_hotKey);
-        try {
-            m_cHK->RegisterKey(name, old->key, old->modifiers);
-        } catch (const HotKeyError &error) {
-            qCWarning(lcHotKeys) << "the old hot key could not be taken back:" << error.what();
-            m_hotKey = {};
-        }
-    }
-    return why;
 }
 
 void frmMain::restorePosition()

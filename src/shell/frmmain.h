@@ -181,6 +181,10 @@ private:
     /// Registers `keys` as the show/hide hot key in place of the current one.
     /// Returns why it could not; the current one then stays.
     QString useHotKey(const QKeySequence &keys);
+    /// Asks the desktop's shortcut service for `keys` where the pad cannot
+    /// grab them; `problem` is said when that fails too.
+    void usePortal(const QKeySequence &keys, const QString &problem);
+    void tellHotKeyUnavailable(const QString &problem);
     /// Shows the main window, restored from a minimise and raised.
     void bringBack();
     /// With Hide on Minimize ticked, the title bar's minimise shrinks instead.
@@ -209,6 +213,7 @@ private:
     RecoveryJournal m_journal;
     std::unique_ptr<PageKeeper> m_keeper;
     QStringList m_startNotices;
+    bool m_noticesTold = false; ///< later notices go straight to a message box
     WindowPosition m_position;
     std::unique_ptr<frmMin> m_min;
     QPointer<QWidget> m_splash;
