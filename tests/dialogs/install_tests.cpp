@@ -82,9 +82,9 @@ TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
     for (const QString &page : QStringLiteral(JW_HELP_FILES).split(u','))
         EXPECT_EQ(jwtest::readBytes(installed(QStringLiteral("share/jotwell/help/") + page)),
                   jwtest::readBytes(QStringLiteral(JW_HELP_SOURCE_DIR "/") + page));
-    // The desktop's icon is the very drawing the program shows.
+    // The desktop's icon is the drawing the program shows (compiled in from the same file).
     EXPECT_EQ(jwtest::readBytes(installed(QStringLiteral("share/icons/hicolor/scalable/apps/") + kAppId + QStringLiteral(".svg"))),
-              jwtest::readBytes(QStringLiteral(":/pictures/program.svg")));
+              jwtest::readBytes(QStringLiteral(JW_ICON_SOURCE)));
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QImage png(installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId)));
         EXPECT_EQ(png.size(), QSize(size, size));
