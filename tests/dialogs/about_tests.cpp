@@ -70,6 +70,14 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
     EXPECT_EQ(box->lblVersion->text(),
               QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     EXPECT_FALSE(box->picIcon->pixmap().isNull());
+
+    // The etched separator above the buttons: a dark line with a light one right below it.
+    const QImage image = box->grab().toImage();
+    const QRgb dark = box->palette().color(QPalette::Dark).rgb(), light = box->palette().color(QPalette::Light).rgb();
+    bool etched = false;
+    for (int y = 1, x = image.width() / 2; y < image.height(); ++y)
+        etched = etched || (image.pixel(x, y - 1) == dark && image.pixel(x, y) == light);
+    EXPECT_TRUE(etched);
     box->activateWindow();
     ASSERT_TRUE(jwtest::waitUntil([&] { return QApplication::focusWidget() == box->cmdOK; }));
     for (QWidget *next : std::initializer_list<QWidget *>{box->picIcon, box->cmdSysInfo, box->cmdOK}) {
