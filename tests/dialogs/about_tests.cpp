@@ -3,10 +3,10 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/registry/fake/fakeregistry.h"
 #include "dialogs/registry/sysinfopath.h"
+#include "support/files.h"
 #include "support/qtwait.h"
 #include "ui/twips.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -24,11 +24,10 @@ protected:
     void SetUp() override
     {
         m_main.show();
-        // Every message box is read and closed while the test runs.
+        // Every message box is noted and closed.
         QObject::connect(&m_watch, &QTimer::timeout, &m_watch, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                m_messages << QStringLiteral("%1|%2|%3|%4").arg(box->windowTitle(), box->text())
-                                  .arg(box->buttons().size()).arg(int(box->icon()));
+                m_messages << box->windowTitle() + u'|' + box->text();
                 box->accept();
             }
         });
@@ -68,22 +67,17 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
     EXPECT_FALSE(m_main.isVisible());
     EXPECT_EQ(box->windowTitle(), QStringLiteral("About Jotwell Pro"));
     EXPECT_EQ(box->lblTitle->text(), QStringLiteral("Jotwell Pro"));
-    EXPECT_TRUE(box->lblTitle->font().bold());
-    EXPECT_EQ(box->lblTitle->font().pointSizeF(), 13.5);
     EXPECT_EQ(box->lblVersion->text(),
               QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
-    EXPECT_LE(box->lblTitle->sizeHint().width(), box->lblTitle->width());
-    EXPECT_LE(box->lblDescription->heightForWidth(box->lblDescription->width()),
-              box->Label1->y() - box->lblDescription->y());
     EXPECT_FALSE(box->picIcon->pixmap().isNull());
-    EXPECT_EQ(box->picIcon->pixmap().devicePixelRatio(), box->devicePixelRatioF());
 
-    // The etched separator: a dark line with a light one below it.
+    // The etched separator above the buttons: a dark line with a light one right below it.
     const QImage image = box->grab().toImage();
-    const int x = ui::toPixelsX(box.get(), 3000);
-    EXPECT_EQ(image.pixel(x, ui::toPixelsY(box.get(), 2445)), box->palette().color(QPalette::Dark).rgb());
-    EXPECT_EQ(image.pixel(x, ui::toPixelsY(box.get(), 2460)), box->palette().color(QPalette::Light).rgb());
-
+    const QRgb dark = box->palette().color(QPalette::Dark).rgb(), light = box->palette().color(QPalette::Light).rgb();
+    bool etched = false;
+    for (int y = 1, x = image.width() / 2; y < image.height(); ++y)
+        etched = etched || (image.pixel(x, y - 1) == dark && image.pixel(x, y) == light);
+    EXPECT_TRUE(etched);
     box->activateWindow();
     ASSERT_TRUE(jwtest::waitUntil([&] { return QApplication::focusWidget() == box->cmdOK; }));
     for (QWidget *next : std::initializer_list<QWidget *>{box->picIcon, box->cmdSysInfo, box->cmdOK}) {
@@ -108,66 +102,53 @@ TEST_F(AboutTest, OkEscEnterAndTheCloseBoxShowTheMainWindowAgain)
     }
 }
 
-TEST_F(AboutTest, SystemInfoStartsTheProgramTheRegistryNames)
+// Which registries lead where is the search's rule, tested with it; here,
+// what the box does then. The box stays open either way.
+TEST_F(AboutTest, SystemInfoStartsTheProgramOrSaysItIsUnavailable)
 {
+    const QString unavailable = QStringLiteral("Jotwell Pro|System Information Is Unavailable At This Time");
     // The folder's value with "\MSINFO32.EXE" appended is one file name here.
-    const QString folder = QDir::current().filePath(QStringLiteral("tools"));
-    QFile program(folder + QStringLiteral("\\MSINFO32.EXE"));
-    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-    m_registry.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", folder.toStdString());
-    auto box = open();
-    QTest::mouseClick(box->cmdSysInfo, Qt::LeftButton);
-    m_registry.setText(kHkeyLocalMachine, kMsInfoKey, "PATH", "/usr/bin/sysinfo");
-    box->cmdSysInfo_Click();
-    EXPECT_EQ(m_started, (QStringList{program.fileName(), QStringLiteral("/usr/bin/sysinfo")}));
-    EXPECT_TRUE(m_messages.isEmpty());
-    EXPECT_TRUE(box->isVisible());
-}
-
-TEST_F(AboutTest, SystemInfoThatCannotStartTellsTheUserAndTheBoxStaysOpen)
-{
-    // Which registries lead nowhere is the search's rule, tested with it; here, what the box does then.
-    const std::pair<const char *, std::function<void()>> cases[] = {
-        {"nothing found", [] {}},
-        {"a folder without the program",
-         [this] { m_registry.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", QDir::currentPath().toStdString()); }},
+    const QString tools = jwtest::here(QStringLiteral("tools")), program = tools + QStringLiteral("\\MSINFO32.EXE");
+    const auto folderValue = [this](const QString &folder) {
+        m_registry.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", folder.toStdString());
+    };
+    const std::tuple<const char *, std::function<void()>, QStringList, QStringList> cases[] = {
+        {"a folder holding the program", [&] { folderValue(tools); }, {program}, {}},
+        {"a folder without the program", [&] { folderValue(QDir::currentPath()); }, {}, {unavailable}},
         {"a path that is not text",
-         [this] { m_registry.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", kRegBinary, {'/', 'b', 0}); }},
+         [this] { m_registry.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", kRegBinary, {'/', 'b', 0}); }, {}, {unavailable}},
         {"a program that fails to start", [this] {
              m_registry.setText(kHkeyLocalMachine, kMsInfoKey, "PATH", "/usr/bin/sysinfo");
              m_launchFails = true;
-         }},
+         }, {QStringLiteral("/usr/bin/sysinfo")}, {unavailable}},
     };
-    for (const auto &[what, arrange] : cases) {
+    ASSERT_TRUE(jwtest::writeBytes(program, "x"));
+    for (const auto &[what, arrange, started, messages] : cases) {
         m_registry = FakeRegistry();
         m_launchFails = false;
-        arrange();
+        m_started.clear();
         m_messages.clear();
+        arrange();
         auto box = open();
-        box->cmdSysInfo_Click();
-        EXPECT_EQ(m_messages, QStringList{QStringLiteral("Jotwell Pro|System Information Is Unavailable At This Time|1|0")})
-            << what;
+        QTest::mouseClick(box->cmdSysInfo, Qt::LeftButton);
+        EXPECT_EQ(m_started, started) << what;
+        EXPECT_EQ(m_messages, messages) << what;
         EXPECT_TRUE(box->isVisible()) << what;
     }
 }
 
 TEST(AboutLauncher, StartsTheProgramWithoutWaitingAndSaysWhenItCannot)
 {
-    const QString script = QDir::current().filePath(QStringLiteral("info"));
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\ntouch \"$0.started\"\nn=0\n"
-               "while [ ! -f \"$0.release\" ] && [ $n -lt 400 ]; do sleep 0.05; n=$((n+1)); done\ntouch \"$0.ended\"\n");
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    file.close();
-    const auto exists = [&script](const char *suffix) { return QFile::exists(script + QLatin1String(suffix)); };
+    // The program runs until it is told to end: a launcher that waited would never return.
+    const QString script = jwtest::here(QStringLiteral("info"));
+    ASSERT_TRUE(jwtest::writeBytes(script, "#!/bin/sh\ntouch \"$0.started\"\nn=0\n"
+                                           "while [ ! -f \"$0.end\" ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n+1)); done\n"));
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     frmAbout::startDetached(script);
-    EXPECT_FALSE(exists(".ended")) << "not waited for";
-    EXPECT_TRUE(jwtest::waitUntil([&] { return exists(".started"); }, 10000));
-    QFile(script + QStringLiteral(".release")).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(jwtest::waitUntil([&] { return exists(".ended"); }, 10000));
+    EXPECT_TRUE(jwtest::waitUntil([&] { return QFile::exists(script + QStringLiteral(".started")); }));
+    ASSERT_TRUE(jwtest::writeBytes(script + QStringLiteral(".end"), {}));
 
-    EXPECT_THROW(frmAbout::startDetached(QDir::current().filePath(QStringLiteral("gone"))), std::exception);
+    EXPECT_THROW(frmAbout::startDetached(jwtest::here(QStringLiteral("gone"))), std::exception);
 }
 
 } // namespace

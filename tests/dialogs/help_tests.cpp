@@ -1,19 +1,13 @@
-// The help: its pages, where the program finds them, and the help window.
-#include "base/settingsstore.h"
+// The help: its pages, where the program finds them, the help window and the
+// Help menu of a started pad.
 #include "dialogs/frmabout.h"
 #include "dialogs/frmhelp.h"
-#include "dialogs/frmsplash.h"
 #include "dialogs/helpfile.h"
-#include "pages/pagefiles.h"
-#include "shell/frmmain.h"
-#include "support/qtwait.h"
+#include "support/mainwindow.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QDir>
-#include <QFileInfo>
 #include <QScrollBar>
-#include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -24,31 +18,38 @@ using namespace jw;
 
 namespace {
 
-QByteArray bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
+const QDir kSource(QStringLiteral(JW_HELP_SOURCE_DIR));
 
-TEST(HelpPages, AreListedCopiedIntoTheBuildAndReachableByLinksThatLeadSomewhere)
+class HelpTest : public jwtest::MainWindowTest {
+protected:
+    frmHelp *help() { return window->findChild<frmHelp *>(QString(), Qt::FindDirectChildrenOnly); }
+    QString shown() { return help()->txtHelp->source().fileName(); }
+};
+
+// The pages are listed, copied into the build, reached by links that lead
+// somewhere, and describe every command of the menus and its shortcut.
+TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
 {
-    const QDir source(QStringLiteral(JW_HELP_SOURCE_DIR));
-    QStringList listed = QStringLiteral(JW_HELP_FILES).split(u',');
-    EXPECT_EQ(listed.front(), QStringLiteral("index.html"));
-    QStringList reached{QStringLiteral("index.html")};
+    QStringList listed = QStringLiteral(JW_HELP_FILES).split(u','), reached{QStringLiteral("index.html")};
+    EXPECT_EQ(listed.front(), reached.front());
+    QString everything, shortcuts;
     for (int i = 0; i < reached.size(); ++i) {
-        const QString page = reached[i];
-        EXPECT_EQ(bytes(QFileInfo(helpFilePath()).dir().filePath(page)), bytes(source.filePath(page)));
+        const QString name = reached[i];
+        const QByteArray html = jwtest::readBytes(kSource.filePath(name));
+        EXPECT_EQ(jwtest::readBytes(QFileInfo(helpFilePath()).dir().filePath(name)), html);
         QTextDocument doc;
-        doc.setHtml(QString::fromUtf8(bytes(source.filePath(page))));
-        EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << page.toStdString();
+        doc.setHtml(QString::fromUtf8(html));
+        EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << name.toStdString();
+        everything += doc.toPlainText() + u'\n';
+        if (name == QStringLiteral("shortcuts.html"))
+            shortcuts = doc.toPlainText();
         for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QUrl link(it.fragment().charFormat().anchorHref());
-                const QString target = link.path().isEmpty() ? page : link.path();
+                const QString target = link.path().isEmpty() ? name : link.path();
                 if (link.isEmpty() || reached.contains(target))
                     continue;
-                EXPECT_TRUE(link.scheme().isEmpty() && source.exists(target)) << link.toString().toStdString();
+                EXPECT_TRUE(link.scheme().isEmpty() && kSource.exists(target)) << link.toString().toStdString();
                 reached << target;
             }
         }
@@ -56,12 +57,25 @@ TEST(HelpPages, AreListedCopiedIntoTheBuildAndReachableByLinksThatLeadSomewhere)
     listed.sort();
     reached.sort();
     EXPECT_EQ(reached, listed) << "every page reached from the contents, and no other";
-    EXPECT_EQ(source.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), listed);
+    EXPECT_EQ(kSource.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), listed);
+
+    start();
+    int commands = 0;
+    for (QMenu *menu : {window->mnuFile, window->mnuEdit, window->mnuHelp}) {
+        for (QAction *action : menu->actions()) {
+            commands += !action->isSeparator();
+            const QString caption = QString(action->text()).remove(u'&');
+            EXPECT_TRUE(everything.contains(caption)) << caption.toStdString() << " is not described";
+            const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+            EXPECT_TRUE(keys.isEmpty() || shortcuts.contains(keys)) << keys.toStdString() << " is not listed";
+        }
+    }
+    EXPECT_EQ(commands, 20);
 }
 
 TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)
 {
-    const QString build = QDir::current().filePath(QStringLiteral("build"));
+    const QString build = jwtest::here(QStringLiteral("build"));
     QDir::current().mkpath(QStringLiteral("build/tests"));
     QDir::current().mkpath(QStringLiteral("build-other"));
     const HelpLocations where{build, build + QStringLiteral("/help/index.html"),
@@ -75,26 +89,24 @@ TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)
         {QStringLiteral("/opt/pad/bin"), {beside}, beside},
         {QStringLiteral("/elsewhere/bin"), {beside}, where.installedFile},
     };
-    for (const auto &[program, files, chosen] : cases) {
-        const auto exists = [&files](const QString &path) { return files.contains(path); };
-        EXPECT_EQ(chooseHelpFile(program, where, exists), chosen) << program.toStdString();
-    }
+    for (const auto &[program, files, chosen] : cases)
+        EXPECT_EQ(chooseHelpFile(program, where, [&](const QString &path) { return files.contains(path); }), chosen)
+            << program.toStdString();
 }
 
-class HelpWindowTest : public ::testing::Test {
-protected:
-    frmHelp *help() { return m_owner.findChild<frmHelp *>(QString(), Qt::FindDirectChildrenOnly); }
-    QString page() { return help()->txtHelp->source().fileName(); }
-
-    QWidget m_owner;
-};
-
-TEST_F(HelpWindowTest, OpensAtTheContentsWithBackForwardAndContents)
+// The Help menu: About hides the pad while its box is open; Help Topics
+// opens the contents, with Back, Forward and Contents.
+TEST_F(HelpTest, AboutHidesThePadAndHelpTopicsOpensTheContents)
 {
-    showHelp(&m_owner, helpFilePath());
+    start();
+    bool padHidden = false;
+    jwtest::onNextModal([&](QWidget *box) { padHidden = qobject_cast<frmAbout *>(box) && !window->isVisible(); });
+    window->mnuAbout_Click();
+    EXPECT_TRUE(padHidden && window->isVisible());
+
+    window->mnuHelpTopics_Click();
     ASSERT_TRUE(help() && help()->isVisible());
-    EXPECT_FALSE(help()->windowIcon().isNull());
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
+    EXPECT_EQ(help()->txtHelp->source(), QUrl::fromLocalFile(helpFilePath()));
     EXPECT_FALSE(help()->cmdBack->isEnabled());
 
     // A click on the link "Keyboard shortcuts".
@@ -104,93 +116,43 @@ TEST_F(HelpWindowTest, OpensAtTheContentsWithBackForwardAndContents)
     text->setTextCursor(link);
     text->ensureCursorVisible();
     QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
-    ASSERT_TRUE(jwtest::waitUntil([&] { return page() == QStringLiteral("shortcuts.html"); }));
+    ASSERT_TRUE(jwtest::waitUntil([&] { return shown() == QStringLiteral("shortcuts.html"); }));
     EXPECT_TRUE(help()->windowTitle().startsWith(text->documentTitle()));
     help()->cmdBack->trigger();
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
     help()->cmdForward->trigger();
-    EXPECT_EQ(page(), QStringLiteral("shortcuts.html"));
+    EXPECT_EQ(shown(), QStringLiteral("shortcuts.html"));
     help()->cmdContents->trigger();
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
     text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
     help()->cmdContents->trigger();
     EXPECT_EQ(text->verticalScrollBar()->value(), 0) << "Contents goes back to the top";
 
     // Help Topics again: the same window, back at its contents.
     help()->cmdBack->trigger();
-    showHelp(&m_owner, helpFilePath());
-    EXPECT_EQ(m_owner.findChildren<frmHelp *>().size(), 1);
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
-
+    window->mnuHelpTopics_Click();
+    EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
     help()->close();
     EXPECT_TRUE(jwtest::waitUntil([&] { return help() == nullptr; })) << "a closed help window is not kept";
 }
 
-TEST_F(HelpWindowTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
+TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
 {
-    const QString missing = QDir::current().filePath(QStringLiteral("missing.html"));
+    start();
     jwtest::SeenMessage seen;
-    jwtest::closeNextMessage(seen);
-    showHelp(&m_owner, missing);
-    EXPECT_EQ(help(), nullptr);
-    EXPECT_TRUE(seen.text.contains(missing)) << seen.text.toStdString();
-    EXPECT_EQ(seen.title, QStringLiteral("Jotwell Pro"));
-
-    showHelp(&m_owner, helpFilePath());
-    QDir::current().mkpath(QStringLiteral("folder.html"));
-    jwtest::closeNextMessage(seen);
-    showHelp(&m_owner, QDir::current().filePath(QStringLiteral("folder.html")));
-    EXPECT_TRUE(seen.text.contains(QStringLiteral("folder.html")));
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
-}
-
-// The Help menu of a started pad: About hides the pad while the box is
-// open, Help Topics opens this build's help.
-TEST(HelpMenu, AboutAndHelpTopicsOpenTheirWindows)
-{
-    SettingsStore store(QDir::current().filePath(QStringLiteral("config/jotwell/settings.json")));
-    PageFiles files(QDir::currentPath());
-    frmMain main(store, files);
-    main.Form_Load();
-    main.splash()->close();
-    jwtest::settle();
-    main.show();
-    bool padHidden = false;
-    jwtest::onNextModal([&](QWidget *box) { padHidden = qobject_cast<frmAbout *>(box) && !main.isVisible(); });
-    main.mnuAbout_Click();
-    EXPECT_TRUE(padHidden);
-    EXPECT_TRUE(main.isVisible());
-
-    main.mnuHelpTopics_Click();
-    const frmHelp *help = main.findChild<frmHelp *>();
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->txtHelp->source(), QUrl::fromLocalFile(helpFilePath()));
-
-    // Every command of the menus, and its shortcut, is described.
-    QString everything;
-    const QDir pages(QStringLiteral(JW_HELP_SOURCE_DIR));
-    for (const QString &file : QStringLiteral(JW_HELP_FILES).split(QLatin1Char(','))) {
-        QTextDocument doc;
-        doc.setHtml(QString::fromUtf8(bytes(pages.filePath(file))));
-        everything += doc.toPlainText() + QLatin1Char('\n');
+    for (const QString &name : {QStringLiteral("missing.html"), QStringLiteral("folder.html")}) {
+        QDir::current().mkpath(QStringLiteral("folder.html"));
+        jwtest::closeNextMessage(seen);
+        showHelp(window.get(), jwtest::here(name));
+        EXPECT_TRUE(seen.text.contains(jwtest::here(name))) << seen.text.toStdString();
+        EXPECT_EQ(seen.title, QStringLiteral("Jotwell Pro"));
+        EXPECT_EQ(help(), nullptr);
     }
-    QTextDocument shortcutsPage;
-    shortcutsPage.setHtml(QString::fromUtf8(bytes(pages.filePath(QStringLiteral("shortcuts.html")))));
-    const QString shortcuts = shortcutsPage.toPlainText();
-    int commands = 0;
-    for (QMenu *menu : {main.mnuFile, main.mnuEdit, main.mnuHelp}) {
-        for (QAction *action : menu->actions()) {
-            if (action->isSeparator())
-                continue;
-            ++commands;
-            const QString caption = QString(action->text()).remove(QLatin1Char('&'));
-            EXPECT_TRUE(everything.contains(caption)) << caption.toStdString() << " is not described";
-            const QString keys = action->shortcut().toString(QKeySequence::NativeText);
-            EXPECT_TRUE(keys.isEmpty() || shortcuts.contains(keys)) << keys.toStdString() << " is not listed";
-        }
-    }
-    EXPECT_EQ(commands, 20);
-    main.hide();
+    window->mnuHelpTopics_Click();
+    jwtest::closeNextMessage(seen);
+    showHelp(window.get(), jwtest::here(QStringLiteral("missing.html")));
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
 }
 
 } // namespace

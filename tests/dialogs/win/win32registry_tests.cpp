@@ -1,7 +1,6 @@
-// The Win32 registry backend against the real registry (wine's, in the tests'
-// own prefix). Each test writes below a key of its own and removes it again.
+// The Win32 registry backend on the real registry (wine's, in the tests' own
+// prefix), below a key of the test's own that is removed afterwards.
 #include "dialogs/registry/getkeyvalue.h"
-#include "dialogs/registry/sysinfopath.h"
 #include "dialogs/registry/win/win32registry.h"
 
 #include <windows.h>
@@ -9,218 +8,84 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
+#include <utility>
 
 using namespace jw::registry;
 
 namespace {
 
-bool fileExists(const std::string &path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// A temporary folder as the current folder, and a key of the test's own.
 class Win32RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-        m_folder = std::string(temp) + "jotwell-registry-" + unique;
-        ASSERT_TRUE(CreateDirectoryA(m_folder.c_str(), nullptr));
-        GetCurrentDirectoryA(MAX_PATH, temp);
-        m_oldFolder = temp;
-        ASSERT_TRUE(SetCurrentDirectoryA(m_folder.c_str()));
-
-        m_keyName = "SOFTWARE\\Jotwell Tests\\" + unique;
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        m_key = key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
+                                  nullptr), ERROR_SUCCESS);
     }
 
     void TearDown() override
     {
-        if (m_key)
-            RegCloseKey(m_key);
+        secure("D:P(A;;KA;;;WD)"); // everyone may do everything again, so that the key goes
+        RegCloseKey(m_key);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Jotwell Tests");
-        SetCurrentDirectoryA(m_oldFolder.c_str());
-        DeleteFileA((m_folder + "\\MSINFO32.EXE").c_str());
-        RemoveDirectoryA(m_folder.c_str());
     }
 
-    void setValue(const char *name, DWORD type, const void *bytes, DWORD size)
+    bool secure(const char *sddl)
+    {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+            return false;
+        const LONG result = RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, descriptor);
+        LocalFree(descriptor);
+        return result == ERROR_SUCCESS;
+    }
+
+    void set(const char *name, DWORD type, const void *bytes, DWORD size)
     {
         ASSERT_EQ(RegSetValueExA(m_key, name, 0, type, static_cast<const BYTE *>(bytes), size), ERROR_SUCCESS);
     }
 
-    bool read(const char *name, std::string &value)
+    std::pair<bool, std::string> read(const std::string &key, const char *name)
     {
-        return GetKeyValue(m_registry, kHkeyLocalMachine, m_keyName, name, value);
+        std::string value = "caller's";
+        const bool found = GetKeyValue(m_registry, kHkeyLocalMachine, key, name, value);
+        return {found, value};
     }
 
+    const std::string m_name = "SOFTWARE\\Jotwell Tests\\" + std::to_string(GetCurrentProcessId());
     Win32Registry m_registry;
     HKEY m_key = nullptr;
-    std::string m_keyName;
-    std::string m_folder;
-    std::string m_oldFolder;
 };
 
-TEST_F(Win32RegistryTest, ReadsTextValuesOfUpTo1024Bytes)
+TEST_F(Win32RegistryTest, ReadsTextOfUpTo1024BytesAndNumbers)
 {
-    const std::string full(1023, 'a');
-    const std::string tooLong(1024, 'b');
-    setValue("Full", REG_SZ, full.c_str(), 1024);
-    setValue("TooLong", REG_SZ, tooLong.c_str(), 1025);
-    setValue("Path", REG_SZ, "C:\\Program Files\\Info\\info.exe", 31);
-
-    std::string value = "left from before";
-    ASSERT_TRUE(read("Full", value));
-    EXPECT_EQ(value, full);
-    ASSERT_TRUE(read("path", value));
-    EXPECT_EQ(value, "C:\\Program Files\\Info\\info.exe");
-    value = "left from before";
-    EXPECT_FALSE(read("TooLong", value));
-    EXPECT_EQ(value, "");
-}
-
-TEST_F(Win32RegistryTest, DwordAndOtherTypes)
-{
+    const std::string full(1023, 'a'), tooLong(1024, 'b');
     const DWORD number = 123456;
     const unsigned char binary[] = {1, 2, 3};
-    setValue("Number", REG_DWORD, &number, sizeof number);
-    setValue("Binary", REG_BINARY, binary, sizeof binary);
-    setValue("Expand", REG_EXPAND_SZ, "%SystemRoot%", 13);
-
-    std::string value;
-    ASSERT_TRUE(read("Number", value));
-    EXPECT_EQ(value, "&h0001E240");
-    value = "caller's";
-    EXPECT_TRUE(read("Binary", value));
-    EXPECT_EQ(value, "caller's");
-    EXPECT_TRUE(read("Expand", value));
-    EXPECT_EQ(value, "caller's");
-}
-
-TEST_F(Win32RegistryTest, MissingValuesAndKeys)
-{
-    std::string value = "left from before";
-    EXPECT_FALSE(read("Absent", value));
-    EXPECT_EQ(value, "");
-    value = "left from before";
-    EXPECT_FALSE(GetKeyValue(m_registry, kHkeyLocalMachine, m_keyName + "\\Absent", "x", value));
-    EXPECT_EQ(value, "");
+    set("Full", REG_SZ, full.c_str(), 1024);
+    set("TooLong", REG_SZ, tooLong.c_str(), 1025);
+    set("Number", REG_DWORD, &number, sizeof number);
+    set("Binary", REG_BINARY, binary, sizeof binary);
+    using Read = std::pair<bool, std::string>;
+    EXPECT_EQ(read(m_name, "full"), Read(true, full)) << "names ignore letter case";
+    EXPECT_EQ(read(m_name, "TooLong"), Read(false, ""));
+    EXPECT_EQ(read(m_name, "Number"), Read(true, "&h0001E240"));
+    EXPECT_EQ(read(m_name, "Binary"), Read(true, "caller's"));
+    EXPECT_EQ(read(m_name, "Absent"), Read(false, ""));
+    EXPECT_EQ(read(m_name + "\\Absent", "Full"), Read(false, ""));
 }
 
 TEST_F(Win32RegistryTest, AKeyTheUserMayOnlyReadIsNotOpened)
 {
-    setValue("Path", REG_SZ, "C:\\info.exe", 12);
-    // Everyone may read the key, nobody may change it.
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &descriptor,
-                                                                     nullptr));
-    const LONG secured = RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, descriptor);
-    LocalFree(descriptor);
-    ASSERT_EQ(secured, ERROR_SUCCESS);
-
+    set("Path", REG_SZ, "C:\\info.exe", 12);
+    ASSERT_TRUE(secure("D:P(A;;KR;;;WD)")); // everyone may read the key, nobody may change it
     HKEY readOnly = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, m_keyName.c_str(), 0, KEY_READ, &readOnly), ERROR_SUCCESS)
-        << "reading alone is allowed";
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, m_name.c_str(), 0, KEY_READ, &readOnly), ERROR_SUCCESS);
     RegCloseKey(readOnly);
 
-    std::string value = "left from before";
-    EXPECT_FALSE(read("Path", value));
-    EXPECT_EQ(value, "");
-
+    EXPECT_EQ(read(m_name, "Path"), std::make_pair(false, std::string()));
     IRegistry::Handle handle = 0;
-    EXPECT_EQ(m_registry.OpenKey(kHkeyLocalMachine, m_keyName, kKeyAccess, handle), ERROR_ACCESS_DENIED);
-
-    // Let TearDown remove it.
-    PSECURITY_DESCRIPTOR open = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KA;;;WD)", SDDL_REVISION_1, &open, nullptr));
-    RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, open);
-    LocalFree(open);
-}
-
-// The system information program as the About box looks for it, in the
-// registry of the machine: the keys under HKLM are saved and put back.
-class SysInfoKeysTest : public Win32RegistryTest {
-protected:
-    void SetUp() override
-    {
-        Win32RegistryTest::SetUp();
-        m_savedPath = readText(kMsInfoKey, kMsInfoPathValue);
-        m_savedFolder = readText(kSharedToolsKey, kSharedToolsValue);
-    }
-
-    void TearDown() override
-    {
-        restore(kMsInfoKey, kMsInfoPathValue, m_savedPath);
-        restore(kSharedToolsKey, kSharedToolsValue, m_savedFolder);
-        Win32RegistryTest::TearDown();
-    }
-
-    static std::optional<std::string> readText(const char *key, const char *name)
-    {
-        char buffer[2048];
-        DWORD size = sizeof buffer;
-        DWORD type = 0;
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, &type, buffer, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        return std::string(buffer);
-    }
-
-    static void writeText(const char *key, const char *name, const std::string &text)
-    {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(), DWORD(text.size() + 1)),
-                  ERROR_SUCCESS);
-    }
-
-    static void remove(const char *key, const char *name) { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key, name); }
-
-    static void restore(const char *key, const char *name, const std::optional<std::string> &saved)
-    {
-        if (saved)
-            writeText(key, name, *saved);
-        else
-            remove(key, name);
-    }
-
-    std::optional<std::string> find() { return findSysInfoPath(m_registry, fileExists); }
-
-    std::optional<std::string> m_savedPath;
-    std::optional<std::string> m_savedFolder;
-};
-
-TEST_F(SysInfoKeysTest, ThePathValueNamesTheProgram)
-{
-    writeText(kMsInfoKey, kMsInfoPathValue, "C:\\Somewhere\\msinfo32.exe");
-    EXPECT_EQ(find(), std::optional<std::string>("C:\\Somewhere\\msinfo32.exe"));
-}
-
-TEST_F(SysInfoKeysTest, TheFolderValueIsUsedWhenThereIsNoPath)
-{
-    remove(kMsInfoKey, kMsInfoPathValue);
-    writeText(kSharedToolsKey, kSharedToolsValue, m_folder);
-    EXPECT_EQ(find(), std::nullopt) << "no program in the folder yet";
-
-    HANDLE program = CreateFileA((m_folder + "\\MSINFO32.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(program, INVALID_HANDLE_VALUE);
-    CloseHandle(program);
-    EXPECT_EQ(find(), std::optional<std::string>(m_folder + "\\MSINFO32.EXE"));
-}
-
-TEST_F(SysInfoKeysTest, NothingWithoutEitherValue)
-{
-    remove(kMsInfoKey, kMsInfoPathValue);
-    remove(kSharedToolsKey, kSharedToolsValue);
-    EXPECT_EQ(find(), std::nullopt);
+    EXPECT_EQ(m_registry.OpenKey(kHkeyLocalMachine, m_name, kKeyAccess, handle), ERROR_ACCESS_DENIED);
 }
 
 } // namespace
