@@ -29,8 +29,7 @@ protected:
 TEST_F(CurrentPageTest, LoadCreatesSwitchOnlyReadsAndFailuresKeepTheCurrentPage)
 {
     const clsData::Opened opened = data.loadData(u"Notes.rtf"_s);
-    ASSERT_TRUE(opened.page);
-    EXPECT_TRUE(opened.page->text.empty());
+    ASSERT_TRUE(opened.page && opened.page->text.empty());
     EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s));
     EXPECT_FALSE(data.isGuarded());
     EXPECT_TRUE(save(true).written);
@@ -47,6 +46,11 @@ TEST_F(CurrentPageTest, LoadCreatesSwitchOnlyReadsAndFailuresKeepTheCurrentPage)
     EXPECT_FALSE(failed.page);
     EXPECT_EQ(failed.error, u"Is a directory");
     EXPECT_EQ(data.currentFile(), u"Never saved.rtf");
+    // Another program's change is read in once, and only into an unedited page.
+    ASSERT_TRUE(jwtest::writeBytes(u"Never saved.rtf"_s, "{\\rtf1 theirs}"));
+    EXPECT_FALSE(data.reloadIfChanged(true));
+    EXPECT_EQ(data.reloadIfChanged(false).value_or(rtf::Document{}).text, u"theirs");
+    EXPECT_FALSE(data.reloadIfChanged(false));
 }
 
 TEST_F(CurrentPageTest, AnUnreadPageIsNotWrittenUntilTheUserTypes)

@@ -53,6 +53,7 @@ const ReadCase kReadCases[] = {
     {kJapanese + R"(a\'82\'a0b{\'82}x\'82{A}\'82\f0\'41\f1\'82\:\'82A\'82\emdash\'82)",
      u"a\u3042b\uFFFDx\uFFFDA\uFFFDA\uFFFD\uFFFDA\uFFFD\u2014\uFFFD"},
     {kJapanese + R"(\uc2\u12354\'82\'a0x\uc1\u12354\'82\'a0y})", u"\u3042x\u3042\uFFFDy"},
+    {kJapanese + R"(\'82\'80x})", u"\uFFFDx"},
     {R"({\rtf1\ansi\ansicpg936 \'c4\'e3\ansicpg949 \'c7\'d1{\fonttbl{\f0\fcharset136 A;}}\f0\'a4\'a4})", u"\u4F60\uD55C\u4E2D"},
     // \u: signed values, surrogate pairs, fallback skipping.
     {R"({\rtf1 \u8364?\u-4?\u65532?\u-10179?\u-8704?\u55357?\u56832?\u128512?})", u"\u20AC\uFFFC\uFFFC\U0001F600\U0001F600\U0001F600"},
