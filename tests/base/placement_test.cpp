@@ -13,25 +13,22 @@ constexpr double H = 11520;
 
 TEST(StoredNumbers, TwipsTextAndWholeNumbersReadBack)
 {
-    EXPECT_EQ(twipsText(1500), u"1500");
-    EXPECT_EQ(twipsText(-15), u"-15");
-    EXPECT_EQ(twipsText(1012.5), u"1012.5");
-    EXPECT_EQ(twipsText(123456789), u"123456792"); // what a single-precision value holds
+    const std::pair<double, QString> texts[] = {{1500, u"1500"_s}, {-15, u"-15"_s}, {1012.5, u"1012.5"_s},
+                                                {123456789, u"123456792"_s}}; // what a single-precision value holds
+    for (const auto &[twips, text] : texts)
+        EXPECT_EQ(twipsText(twips), text);
     EXPECT_FALSE(twipsText(1234.56789).contains(u'e'));
-    EXPECT_EQ(toInt32(u" 12 "_s), 12);
-    EXPECT_EQ(toInt32(u"10.5"_s), 10); // halves to even
-    EXPECT_EQ(toInt32(u"11.5"_s), 12);
-    EXPECT_EQ(toInt32(u"-3"_s), -3);
-    EXPECT_FALSE(toInt32(u"x"_s));
-    EXPECT_FALSE(toInt32(u""_s));
-    EXPECT_FALSE(toInt32(u"3000000000"_s));
+    const std::pair<QString, std::optional<qint32>> numbers[] = {
+        {u" 12 "_s, 12}, {u"10.5"_s, 10}, {u"11.5"_s, 12}, {u"-3"_s, -3}, // halves to even
+        {u"x"_s, std::nullopt}, {u""_s, std::nullopt}, {u"3000000000"_s, std::nullopt}};
+    for (const auto &[text, number] : numbers)
+        EXPECT_EQ(toInt32(text), number) << text.toStdString();
 }
 
 TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMoved)
 {
-    struct Case {
-        Corner mini;
-        Corner main;
+    const struct {
+        Corner mini, main;
         qint32 top, left;
     } cases[] = {
         {{1500, 3000}, {1500, 3000}, 0, 0},
@@ -40,7 +37,7 @@ TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMoved)
         {{H - 4335, 300}, {H - 4350, 300}, qint32(H - 4335), 0},
         {{H - 300, W - 1605}, {H - 4350, W - 4770}, qint32(H - 300), qint32(W - 1605)},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const ExpandPlacement p = expandPlacement(c.mini, W, H);
         EXPECT_EQ(p.main, c.main) << c.mini.top << "," << c.mini.left;
         EXPECT_EQ(p.rememberTop, c.top);

@@ -31,10 +31,10 @@ TEST(Settings, DefaultPathFollowsXdgConfigHome)
 {
     qputenv("XDG_CONFIG_HOME", "/some/where");
     EXPECT_EQ(SettingsStore::defaultPath(), u"/some/where/jotwell/settings.json");
-    qputenv("XDG_CONFIG_HOME", "relative/ignored");
-    EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + u"/.config/jotwell/settings.json"_s);
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + u"/.config/jotwell/settings.json"_s);
+    for (const char *ignored : {"relative/ignored", ""}) {
+        qputenv("XDG_CONFIG_HOME", ignored);
+        EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + u"/.config/jotwell/settings.json"_s);
+    }
 }
 
 TEST(Settings, EntriesKeepFirstWriteOrderAndCaseAndTheFileIsReadable)
@@ -73,32 +73,23 @@ TEST(Settings, UpdateSectionIsOneWriteAndAFailedChangeWritesNothing)
     EXPECT_EQ(store.updateSection(J, Tabs, [](SettingsEntries &) { return false; }),
               (SettingsEntries{{u"A"_s, u"1"_s}}));
     EXPECT_EQ(inode(settingsFile()), before);
-    EXPECT_THROW(store.updateSection(J, Tabs, [](SettingsEntries &e) -> bool {
-        e.clear();
-        throw std::runtime_error("changed my mind");
-    }), std::runtime_error);
+    const auto changeMind = [](SettingsEntries &e) -> bool { e.clear(); throw std::runtime_error("changed my mind"); };
+    EXPECT_THROW(store.updateSection(J, Tabs, changeMind), std::runtime_error);
     EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
-    const SettingsEntries after = store.updateSection(J, Tabs, [](SettingsEntries &e) {
-        e = {{u"B"_s, u"1"_s}, {u"A"_s, u"2"_s}};
-        return true;
-    });
-    EXPECT_EQ(after, (SettingsEntries{{u"B"_s, u"1"_s}, {u"A"_s, u"2"_s}}));
-    EXPECT_EQ(*store.readSection(J, Tabs), after);
+    const SettingsEntries wanted{{u"B"_s, u"1"_s}, {u"A"_s, u"2"_s}};
+    EXPECT_EQ(store.updateSection(J, Tabs, [&](SettingsEntries &e) { return e = wanted, true; }), wanted);
+    EXPECT_EQ(*store.readSection(J, Tabs), wanted);
 }
 
-TEST(Settings, AHandEditedFileIsReadForgivingly)
+TEST(Settings, AHandEditedFileIsReadForgivinglyAndOneNotValidIsMovedAsideAndSaidOnce)
 {
     ASSERT_TRUE(writeBytes(settingsFile(), R"({"Jotwell": {"Tabs": [["A", 1], ["B", "2"], ["C", true], ["b", "3"]]}})"));
     SettingsStore store(settingsFile());
     EXPECT_EQ(*store.readSection(J, Tabs), (SettingsEntries{{u"A"_s, u"1"_s}, {u"B"_s, u"3"_s}}));
     EXPECT_TRUE(store.takeNotices().isEmpty());
-}
 
-TEST(Settings, AFileThatIsNotValidIsMovedAsideAndSaidOnce)
-{
     ASSERT_TRUE(writeBytes(settingsFile() + u".broken"_s, "an earlier one"));
     ASSERT_TRUE(writeBytes(settingsFile(), "{ not json"));
-    SettingsStore store(settingsFile());
     EXPECT_FALSE(store.readSection(J, Tabs));
     EXPECT_EQ(readBytes(settingsFile() + u".broken.1"_s), "{ not json");
     EXPECT_EQ(readBytes(settingsFile() + u".broken"_s), "an earlier one");
@@ -119,12 +110,8 @@ TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)
     // A folder in its place, then a link to a file that is not there (a
     // synced folder not mounted yet): neither is replaced.
     for (const bool link : {false, true}) {
-        if (link) {
-            ASSERT_TRUE(QDir(settingsFile()).removeRecursively());
-            ASSERT_TRUE(QFile::link(jwtest::here(u"gone/settings.json"_s), settingsFile()));
-        } else {
-            ASSERT_TRUE(QDir().mkpath(settingsFile()));
-        }
+        ASSERT_TRUE(link ? QDir(settingsFile()).removeRecursively() && QFile::link(jwtest::here(u"gone/x"_s), settingsFile())
+                         : QDir().mkpath(settingsFile()));
         SettingsStore store(settingsFile());
         EXPECT_FALSE(store.readSection(J, Tabs));
         const auto notices = store.takeNotices();
@@ -138,29 +125,21 @@ TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)
     // A file where the settings folder should be.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(jwtest::here(u"file"_s)));
     ASSERT_TRUE(writeBytes(jwtest::here(u"file"_s), "x"));
-    SettingsStore blocked(SettingsStore::defaultPath());
-    try {
-        blocked.write(J, Tabs, u"A"_s, u"1"_s);
-        ADD_FAILURE() << "the write succeeded";
-    } catch (const IoError &error) {
-        EXPECT_EQ(error.reason(), u"Not a directory");
-    }
+    EXPECT_THROW(SettingsStore(SettingsStore::defaultPath()).write(J, Tabs, u"A"_s, u"1"_s), IoError);
 }
 
 TEST(Settings, TwoProcessesWritingAtOnceLoseNothing)
 {
-    const auto writer = [](QString prefix) {
-        return jwtest::forkChild([prefix] {
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = jwtest::forkChild([w] {
             SettingsStore store(settingsFile());
             for (int i = 0; i < 40; ++i)
-                store.write(J, Tabs, prefix + QString::number(i), u"1"_s);
+                store.write(J, Tabs, QString::number(w * 100 + i), u"1"_s);
             return 0;
         });
-    };
-    const pid_t a = writer(u"a"_s);
-    const pid_t b = writer(u"b"_s);
-    EXPECT_EQ(jwtest::waitChild(a), 0);
-    EXPECT_EQ(jwtest::waitChild(b), 0);
+    }
+    EXPECT_EQ(jwtest::waitChild(writers[0]) + jwtest::waitChild(writers[1]), 0);
     EXPECT_EQ(SettingsStore(settingsFile()).readSection(J, Tabs)->size(), 80);
 }
 

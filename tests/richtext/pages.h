@@ -1,35 +1,58 @@
 #pragma once
 
+// Pages in a short, readable form for the codec's tables and failure messages.
+
 #include "richtext/richtext.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 namespace jwtest {
 
-/// A random well-formed page: text from all of Unicode (astral characters,
-/// controls, RTF's own special characters; no NUL or lone surrogates),
-/// random runs, fonts and sizes.
-jw::rtf::Document randomPage(std::uint32_t seed, std::size_t maxLength = 400);
+/// A page's runs as "length:font:halfPoints:flags" joined by "; ", flags being any of "biu".
+inline std::string runsOf(const jw::rtf::Document &doc)
+{
+    std::string out;
+    for (const jw::rtf::Run &r : doc.runs) {
+        out += (out.empty() ? "" : "; ") + std::to_string(r.length) + ':' + r.format.font + ':'
+            + std::to_string(r.format.halfPoints) + ':' + (r.format.bold ? "b" : "") + (r.format.italic ? "i" : "")
+            + (r.format.underline ? "u" : "");
+    }
+    return out;
+}
 
-/// A page's runs as "length:font:halfPoints:flags" joined by "; ", flags
-/// being any of "biu"; the short form the tables below are written in.
-std::string runsOf(const jw::rtf::Document &doc);
+inline std::string utf8(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
 
-/// A page from its text and runs in that short form.
-jw::rtf::Document page(std::u16string text, std::string_view runs);
-
-std::string utf8(std::u16string_view text);
-std::string readFile(const std::string &path);
+inline std::string readFile(const std::string &path)
+{
+    return readBytes(QString::fromStdString(path)).toStdString();
+}
 
 /// Sorted contiguous runs covering the text, none empty, no equal neighbours.
-::testing::AssertionResult wellFormed(const jw::rtf::Document &doc);
+inline ::testing::AssertionResult wellFormed(const jw::rtf::Document &doc)
+{
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < doc.runs.size(); ++i) {
+        const jw::rtf::Run &r = doc.runs[i];
+        if (r.start != pos || r.length == 0 || (i > 0 && doc.runs[i - 1].format == r.format))
+            return ::testing::AssertionFailure() << "run " << i << " of " << runsOf(doc);
+        pos += r.length;
+    }
+    if (pos != doc.text.size())
+        return ::testing::AssertionFailure() << "runs cover " << pos << " of " << doc.text.size() << " units";
+    return ::testing::AssertionSuccess();
+}
 
 } // namespace jwtest
 
 namespace jw::rtf {
-/// Readable failure messages: the text and runsOf().
-void PrintTo(const Document &doc, std::ostream *os);
+inline void PrintTo(const Document &doc, std::ostream *os)
+{
+    *os << '"' << jwtest::utf8(doc.text) << "\" [" << jwtest::runsOf(doc) << ']';
+}
 } // namespace jw::rtf
