@@ -40,6 +40,8 @@ page_has() { grep -q "$1" "$pages/Notes.rtf"; }
 start_pad
 show_main
 xdotool type --delay 30 "typed before logout"
+# Once journaled the pad has every key; only the page file is checked after.
+wait_until 30 grep -rqs "typed before logout" "$XDG_STATE_HOME/jotwell/recovery" || fail "the typing did not arrive"
 stop_pad TERM
 page_has "typed before logout" || fail "SIGTERM lost the typed text"
 echo "SIGTERM: the page was saved"
