@@ -48,19 +48,16 @@ TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNo
 {
     frmMain &w = start();
     w.txtPad->setText(u"alpha beta gamma"_s);
-    w.txtPad->setSelStart(6);
-    w.txtPad->setSelLength(4);
+    for (const auto &[length, printed] : {std::pair(4, u"beta"_s), std::pair(0, u"alpha beta gamma"_s)}) {
+        w.txtPad->setSelStart(length ? 6 : 0);
+        w.txtPad->setSelLength(length);
+        bool preset = false;
+        answerPrintDialog(here(printed + u".pdf"_s), &preset);
+        w.mnuPrint->trigger();
+        EXPECT_EQ(preset, length > 0);
+        EXPECT_EQ(pdfText(here(printed + u".pdf"_s)), printed);
+    }
     bool preset = false;
-    answerPrintDialog(here(u"selection.pdf"_s), &preset);
-    w.mnuPrint->trigger();
-    EXPECT_TRUE(preset);
-    EXPECT_EQ(pdfText(here(u"selection.pdf"_s)), u"beta");
-
-    w.txtPad->setSelStart(0);
-    answerPrintDialog(here(u"page.pdf"_s), &preset);
-    w.mnuPrint->trigger();
-    EXPECT_FALSE(preset);
-    EXPECT_EQ(pdfText(here(u"page.pdf"_s)), u"alpha beta gamma");
 
     answerPrintDialog({}, &preset);
     w.mnuPrint->trigger();

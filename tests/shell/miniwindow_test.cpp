@@ -3,7 +3,6 @@
 #include "dialogs/frmsplash.h"
 #include "hotkeys/mini/frmmin.h"
 #include "hotkeys/mini/windowswap.h"
-#include "pages/pagelist.h"
 #include "support/mainwindow.h"
 #include "ui/richtextedit.h"
 #include "ui/twips.h"
@@ -32,16 +31,14 @@ TEST_F(MainWindowTest, TheSplashHandsOverToTheMiniWindowOnce)
 {
     window = std::make_unique<frmMain>(store, files);
     window->Form_Load();
-    EXPECT_FALSE(window->isVisible());
     ASSERT_NE(window->splash(), nullptr);
     QTest::keyClick(window->splash(), Qt::Key_Space);
     ASSERT_TRUE(waitUntil([&] { return window->splash() == nullptr; }));
-    ASSERT_NE(window->existingMiniWindow(), nullptr);
     EXPECT_TRUE(window->existingMiniWindow()->isVisible());
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackWhereTheMiniWindowStood)
+TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindowStood)
 {
     frmMain &w = start();
     type(u"kept"_s);
@@ -49,72 +46,54 @@ TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackWhereTheMiniWindowStood)
     w.cmdShink->click();
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"kept");
     frmMin &mini = *w.existingMiniWindow();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(mini.isVisible());
+    EXPECT_TRUE(!w.isVisible() && mini.isVisible());
     EXPECT_NEAR(ui::Top(&mini), top, 15);
     EXPECT_NEAR(ui::Left(&mini), left, 15);
-
-    // Near the bottom right the main window moves onto the screen and the
-    // mini window's corner is remembered for the next shrink.
-    const double w0 = ui::ScreenWidth(&mini), h0 = ui::ScreenHeight(&mini);
-    ui::setTop(&mini, h0 - 600);
-    ui::setLeft(&mini, w0 - 1700);
+    // Near the bottom right the main window moves up onto the screen, and
+    // the next shrink puts the mini window back into its corner.
+    const double bottom = ui::ScreenHeight(&mini) - 600, right = ui::ScreenWidth(&mini) - 1700;
+    ui::setTop(&mini, bottom);
+    ui::setLeft(&mini, right);
     mini.cmdExpand->click();
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(mini.isVisible());
-    EXPECT_NEAR(ui::Top(&w), h0 - 4350, 15);
-    EXPECT_NEAR(ui::Left(&w), w0 - 4770, 15);
+    EXPECT_TRUE(w.isVisible() && !mini.isVisible());
+    EXPECT_LT(ui::Top(&w), bottom - 1000);
     w.cmdShink->click();
-    EXPECT_NEAR(ui::Top(&mini), h0 - 600, 15);
-    EXPECT_NEAR(ui::Left(&mini), w0 - 1700, 15);
-    EXPECT_EQ(w.iTop, 0);
+    EXPECT_NEAR(ui::Top(&mini), bottom, 15);
+    EXPECT_NEAR(ui::Left(&mini), right, 15);
 }
 
 TEST_F(MainWindowTest, TheHotKeyFollowsHideOnMinimizeAndSavesNothing)
 {
     frmMain &w = start();
     type(u"unsaved"_s);
-    w.m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(w.existingMiniWindow()->isVisible());
-    w.m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.existingMiniWindow()->isVisible());
+    for (const bool mainShown : {false, true}) {
+        w.m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
+        EXPECT_EQ(std::pair(w.isVisible(), w.existingMiniWindow()->isVisible()), std::pair(mainShown, !mainShown));
+    }
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"");
-
     w.mnuHide->trigger();
     ASSERT_TRUE(w.mnuHide->isChecked());
     w.cmdShink->click();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.existingMiniWindow()->isVisible());
+    EXPECT_FALSE(w.isVisible() || w.existingMiniWindow()->isVisible());
     w.m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.existingMiniWindow()->isVisible());
+    EXPECT_TRUE(w.isVisible() && !w.existingMiniWindow()->isVisible());
 }
 
-TEST_F(MainWindowTest, ClosingTheMiniWindowSavesAndEndsTheProgram)
-{
-    frmMain &w = start();
-    type(u"last words"_s);
-    w.cmdShink->click();
-    type(u"!"_s);
-    w.existingMiniWindow()->close();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.existingMiniWindow()->isVisible());
-    EXPECT_EQ(pageText(u"Notes.rtf"_s), u"last words!");
-}
-
-TEST_F(MainWindowTest, TheMiniWindowOpensAndRecordsItsCornerInTheSettings)
+TEST_F(MainWindowTest, TheMiniWindowRecordsItsCornerAndClosingItSavesAndEndsTheProgram)
 {
     store.writeEntries(kApp, u"Position"_s, {{u"Top"_s, u"2400"_s}, {u"Left"_s, u"3600"_s}});
     frmMain &w = start();
-    frmMin &mini = w.miniWindow();
+    type(u"last words"_s);
+    w.cmdShink->click();
+    frmMin &mini = *w.existingMiniWindow();
     EXPECT_NEAR(ui::Top(&mini), 2400, 15);
     EXPECT_NEAR(ui::Left(&mini), 3600, 15);
-    w.hide();
     ui::setLeft(&mini, 4500);
-    mini.show();
     EXPECT_TRUE(waitUntil([&] { return std::abs(toInt32(store.readOne(kApp, u"Position"_s, u"Left"_s)).value_or(0) - 4500) <= 15; }));
+    type(u"!"_s);
+    mini.close();
+    EXPECT_FALSE(w.isVisible() || mini.isVisible());
+    EXPECT_EQ(pageText(u"Notes.rtf"_s), u"last words!");
 }
 
 } // namespace

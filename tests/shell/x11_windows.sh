@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# The real program under a window manager: 50 shrink/expand round trips by the
-# buttons and 10 restarts leave both windows where they started (within a
-# pixel); a main window minimised from its title bar comes back by Alt+V.
+# The real program under a window manager: the splash, then the mini window
+# kept above and the page file; Alt+V swaps the windows; 50 shrink/expand
+# round trips and 10 restarts leave both windows where they started (within a
+# pixel); a main window minimised from its title bar comes back by Alt+V; with
+# Hide on Minimize ticked Alt+V and minimising show and hide it alone.
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../support/xserver.sh"
 start_x_server
-work=$JW_WORK
 start_window_manager || fail "openbox did not start"
-mkdir -p "$work/config/jotwell"
-echo '{"Jotwell":{"Position":[["Top","3300"],["Left","3000"]]}}' >"$work/config/jotwell/settings.json"
+pages=$JW_WORK/pages
+mkdir -p "$XDG_CONFIG_HOME/jotwell"
+echo '{"Jotwell":{"Position":[["Top","3300"],["Left","3000"]]}}' >"$XDG_CONFIG_HOME/jotwell/settings.json"
 
 wait_for() { wait_until 30 "$2" "$1" || fail "window '$1' is not $2"; }
 # Client geometry "x y w h" of the shown window named $1, once it stands still.
@@ -27,20 +29,30 @@ near() { # two geometries within one pixel
   local a=($1) b=($2) i
   for i in 0 1 2 3; do (( ${a[i]} - ${b[i]} <= 1 && ${b[i]} - ${a[i]} <= 1 )) || return 1; done
 }
-start() { (cd "$work/pages" && exec "$program") & pid=$!; wait_for Jotwell shown; }
+start() { (cd "$pages" && exec "$program") & pid=$!; wait_for Jotwell shown; }
 expand() { # the mini window's button stands at its right end
   local w; w=$(geometry Jotwell | cut -d' ' -f3)
   xdotool mousemove --window "$(visible Jotwell)" $((w - 16)) 10 click 1; wait_for "Jotwell Pro" shown
 }
 shrink() {
-  local main w
-  main=$(visible "Jotwell Pro"); w=$(geometry "Jotwell Pro" | cut -d' ' -f3)
-  xdotool mousemove --window "$main" $((w - 14)) 32 click 1; wait_for Jotwell shown
+  local w; w=$(geometry "Jotwell Pro" | cut -d' ' -f3)
+  xdotool mousemove --window "$(visible "Jotwell Pro")" $((w - 14)) 32 click 1; wait_for Jotwell shown
 }
+alt_v() { xdotool key alt+v; wait_for "$1" shown; wait_for "$2" hidden; }
+not_minimised() { ! xprop -id "$(visible "Jotwell Pro")" _NET_WM_STATE | grep -q HIDDEN; }
 
-start
+started=$(date +%s%3N)
+start # the splash, named like the main window, comes first
+elapsed=$(( $(date +%s%3N) - started ))
+(( elapsed > 1500 )) || fail "the splash ended too early (${elapsed} ms)"
+wait_for "Jotwell Pro" hidden
+xprop -id "$(visible Jotwell)" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the mini window is not kept above"
+wait_until 30 test -f "$pages/Notes.rtf" || fail "Notes.rtf was not created"
+alt_v "Jotwell Pro" Jotwell
+alt_v Jotwell "Jotwell Pro"
+echo "splash, then the mini window above; Alt+V swaps the windows"
+
 mini0=$(geometry Jotwell); expand; main0=$(geometry "Jotwell Pro")
-echo "start: mini $mini0, main $main0"
 # Top 3300 and Left 3000 twips are the frame's corner (220, 200 pixels at 96 DPI).
 extents=($(xprop -id "$(visible "Jotwell Pro")" _NET_FRAME_EXTENTS | tr -dc '0-9 '))
 corner=($main0)
@@ -49,17 +61,35 @@ for i in $(seq 50); do shrink; expand; done
 near "$(geometry "Jotwell Pro")" "$main0" || fail "main window after 50 round trips: $(geometry "Jotwell Pro")"
 shrink
 near "$(geometry Jotwell)" "$mini0" || fail "mini window after 50 round trips: $(geometry Jotwell)"
-echo "50 round trips: both windows stood still"
 for i in $(seq 10); do kill "$pid"; wait "$pid" || true; start; done
 near "$(geometry Jotwell)" "$mini0" || fail "mini window after 10 restarts: $(geometry Jotwell)"
 expand
 near "$(geometry "Jotwell Pro")" "$main0" || fail "main window after 10 restarts: $(geometry "Jotwell Pro")"
-echo "10 restarts: both windows stood still"
+echo "50 round trips and 10 restarts: both windows stood still"
 
 xdotool windowminimize "$(visible "Jotwell Pro")"
 wait_for "Jotwell Pro" hidden
 xdotool key alt+v
 wait_for "Jotwell Pro" shown
-xprop -id "$(visible "Jotwell Pro")" _NET_WM_STATE | grep -qv HIDDEN || fail "still minimised"
+not_minimised || fail "Alt+V left the main window minimised"
 echo "minimised from the title bar: Alt+V restores the main window"
+
+# Tick Edit > Hide on Minimize (the menu's last item) with the keyboard.
+menu_open() { visible_of_type '(DROPDOWN|POPUP)_MENU' >/dev/null; }
+menu_closed() { ! menu_open; }
+open_edit_menu() { xdotool key --window "$(visible "Jotwell Pro")" alt+e; wait_until 1 menu_open; }
+xdotool windowactivate --sync "$(visible "Jotwell Pro")" 2>/dev/null || true
+wait_until 30 open_edit_menu || fail "the Edit menu did not open"
+xdotool key Up Return
+wait_until 30 menu_closed || fail "the Edit menu stayed open"
+xdotool key alt+v
+wait_for "Jotwell Pro" hidden
+hidden Jotwell || fail "the mini window showed although Hide on Minimize is ticked"
+alt_v "Jotwell Pro" Jotwell
+xdotool windowminimize "$(visible "Jotwell Pro")"
+wait_for "Jotwell Pro" hidden
+hidden Jotwell || fail "the mini window showed on minimise with Hide on Minimize ticked"
+alt_v "Jotwell Pro" Jotwell
+not_minimised || fail "Alt+V left the main window minimised"
+echo "Hide on Minimize: Alt+V and minimising show and hide the main window alone"
 echo PASS

@@ -38,24 +38,19 @@ inline void settle()
         QCoreApplication::processEvents();
 }
 
-/// Modal widgets a watcher has taken already, so that the next watcher waits for the next one.
-inline QList<QPointer<QWidget>> &handledModals()
-{
-    static QList<QPointer<QWidget>> handled;
-    return handled;
-}
-
 /// The modal-dialog watcher: the next modal widget to open is handed to
 /// `inspect` and then, if it is still open, accepted. Call it before the
 /// action that opens the dialog; `inspect` may also close it another way.
 /// Watchers set up one after another take the dialogs in their order.
 inline void onNextModal(std::function<void(QWidget *)> inspect)
 {
+    // Modals a watcher took already, so that the next watcher waits for the next one.
+    static QList<QPointer<QWidget>> handled;
     auto *timer = new QTimer;
     auto deadline = std::make_shared<QDeadlineTimer>(20000);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect, deadline] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && handledModals().contains(modal))
+        if (modal && handled.contains(modal))
             modal = nullptr;
         if (!modal && !deadline->hasExpired())
             return;
@@ -63,8 +58,8 @@ inline void onNextModal(std::function<void(QWidget *)> inspect)
         timer->deleteLater();
         if (!modal)
             return;
-        handledModals().removeAll(nullptr);
-        handledModals().append(modal);
+        handled.removeAll(nullptr);
+        handled.append(modal);
         inspect(modal);
         if (auto *dialog = qobject_cast<QDialog *>(modal); dialog && dialog->isVisible())
             dialog->accept();

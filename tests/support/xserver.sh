@@ -39,11 +39,11 @@ wait_until() {
 # The first viewable window named exactly $1, if any.
 visible() { { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1; }
 
-# The first viewable window of _NET_WM_WINDOW_TYPE $1 (DIALOG, NORMAL, ...), if any.
+# The first viewable window of _NET_WM_WINDOW_TYPE $1 (DIALOG, (DROPDOWN|POPUP)_MENU ...), if any.
 visible_of_type() {
   local w
   for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$1" && { echo "$w"; return 0; }
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -qE "_NET_WM_WINDOW_TYPE_$1" && { echo "$w"; return 0; }
   done
   return 1
 }
