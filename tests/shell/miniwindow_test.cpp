@@ -27,17 +27,6 @@ TEST(WindowSwap, TheHotKeySwapsOrShowsAndHidesTheMainWindow)
     EXPECT_EQ(hotKeyAction(u"JotwellAdd"_s, true, true), SwapAction::None);
 }
 
-TEST_F(MainWindowTest, TheSplashHandsOverToTheMiniWindowOnce)
-{
-    window = std::make_unique<frmMain>(store, files);
-    window->Form_Load();
-    ASSERT_NE(window->splash(), nullptr);
-    QTest::keyClick(window->splash(), Qt::Key_Space);
-    ASSERT_TRUE(waitUntil([&] { return window->splash() == nullptr; }));
-    EXPECT_TRUE(window->existingMiniWindow()->isVisible());
-    EXPECT_FALSE(window->isVisible());
-}
-
 TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindowStood)
 {
     frmMain &w = start();
