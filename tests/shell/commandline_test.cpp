@@ -1,5 +1,9 @@
-// The command line: the few options taken, and everything else refused.
+// The command line: the few options taken, and everything else refused; a
+// stored hot key that cannot be used.
 #include "shell/commandline.h"
+#include "support/files.h"
+#include "support/mainwindow.h"
+#include "support/qtwait.h"
 
 #include <gtest/gtest.h>
 
@@ -32,5 +36,24 @@ TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
             EXPECT_EQ(line.handOver().toStdString(), c.handOver) << given;
         else
             EXPECT_EQ(line.error.count(u'\n'), 0) << "one line: " << given;
+    }
+}
+
+// A stored hot key that cannot be used falls back to Alt+V and says so once.
+using jwtest::MainWindowTest;
+
+TEST_F(MainWindowTest, AStoredHotKeyThatFailsIsSaid)
+{
+    for (const char *stored : {"Ctrl+Alt+J", "no key at all"}) {
+        ASSERT_TRUE(jwtest::writeBytes(jwtest::settingsFile(),
+                                       QByteArray(R"({"Jotwell":{"HotKey":[["JotwellVisible",")") + stored + "\"]]}}"));
+        jw::frmMain &w = start();
+        QString told;
+        jwtest::closeNextMessage(told);
+        w.tellStartNotices();
+        EXPECT_TRUE(told.startsWith(QStringLiteral("The hot key \"%1\" could not be used: ").arg(QLatin1StringView(stored))))
+            << told.toStdString();
+        EXPECT_TRUE(told.endsWith(QStringLiteral(" Alt+V is used instead.")));
+        window.reset();
     }
 }
