@@ -42,6 +42,7 @@ TEST_F(MainWindowTest, AFirstStartShowsTheDefaultPagesAndTypesInTheStartUpFont)
     frmMain &w = start();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s}));
     EXPECT_EQ(w.oTabs->selectedIndex(), 2);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint) << "the pad stays above other windows";
     EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s) && !QFile::exists(u"Welcome.rtf"_s) && QFile::exists(u"Notes.dat"_s));
     ASSERT_TRUE(clickTab(1));
     EXPECT_EQ(w.cmbFontSize->currentText(), u"8");
