@@ -73,11 +73,21 @@ start_pad nobody
 answer Return # "could not be read ... will not be written"
 show_main
 xdotool key ctrl+s
-xdotool key alt+v # the main window goes, the page is left
-wait_until 30 hidden 'Jotwell Pro' || fail "Alt+V did not hide the main window"
+xdotool key ctrl+Prior # to Welcome, leaving the page
+xdotool key ctrl+Next  # and back: it is read, and said, again
+answer Return
+main=$(visible 'Jotwell Pro')
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove --window "$main" $((WIDTH - 14)) 32 click 1 # the shrink button
+wait_until 30 hidden 'Jotwell Pro' || fail "the shrink button did not hide the main window"
+show_main
+xdotool key ctrl+q # Exit
+wait "$pad" || true
+start_pad nobody
+answer Return
 show_main
 xdotool key alt+F4 # the close box's way out
 wait "$pad" || true
 [[ $(md5sum < "$pages/Notes.rtf") == "$before" ]] || fail "the unreadable page file was written"
-echo "an unreadable page survived Save, Alt+V and closing unchanged"
+echo "an unreadable page survived Save, a tab switch, the shrink button, Exit and the close box unchanged"
 echo PASS
