@@ -4,7 +4,6 @@
 // its pictures.
 #include "support/files.h"
 #include "support/qtwait.h"
-#include "support/xvfb.h"
 
 #include <QImage>
 #include <QProcess>
@@ -116,9 +115,6 @@ TEST_F(InstallTest, TheLauncherStartsThePadInItsPagesFolderWithItsIcon)
     m_env.insert(QStringLiteral("JOTWELL_PAGES"), jwtest::here(QStringLiteral("my notes/pad")));
     EXPECT_TRUE(padStartsIn(jwtest::here(QStringLiteral("my notes/pad"))));
     TearDown();
-    jwtest::Xvfb x;
-    std::string error;
-    ASSERT_TRUE(x.start(error)) << error;
     m_env.remove(QStringLiteral("JOTWELL_PAGES"));
     m_env.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

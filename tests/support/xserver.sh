@@ -13,10 +13,17 @@ start_x_server() {
   unset WAYLAND_DISPLAY
 }
 
-# Starts openbox and waits until it manages the screen.
+# Starts openbox and waits until it manages the screen: until it frames a
+# probe window. It can drop a map request that comes while it starts up, so
+# the probe asks again until it is framed.
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 &
-  wait_until 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window'
+  xmessage -title jw-probe probe >/dev/null 2>&1 &
+  local probe=$! framed=0
+  wait_until 30 sh -c 'w=$(xdotool search --name "^jw-probe\$" | head -n 1); [ -n "$w" ] || exit 1
+    xprop -id "$w" _NET_FRAME_EXTENTS | grep -q = || { xdotool windowmap "$w"; exit 1; }' || framed=1
+  kill $probe 2>/dev/null; wait $probe 2>/dev/null || true
+  return $framed
 }
 
 fail() {

@@ -1,7 +1,6 @@
 // Twips at the screen's logical DPI; a window's geometry is its outer frame,
 // so these run under a real X server with a window manager drawing frames.
 #include "support/qtwait.h"
-#include "support/xvfb.h"
 #include "ui/twips.h"
 
 #include <QWindow>
@@ -10,22 +9,8 @@
 
 using namespace jw::ui;
 
-namespace {
-
-// Started before the shared test main makes its QApplication, which then connects to it.
-const std::string g_serverError = [] {
-    static jwtest::Xvfb server;
-    std::string error;
-    if (server.start(error))
-        server.startWindowManager(error);
-    return error;
-}();
-
-} // namespace
-
 TEST(TwipsX11, ControlsArePlacedInTwipsAndWindowsByTheirOuterFrame)
 {
-    ASSERT_EQ(g_serverError, "");
     QWidget window;
     auto *child = new QWidget(&window);
     const double tx = twipsPerPixelX(&window);

@@ -6,11 +6,9 @@
 #include "hotkeys/qt/hotkeyplatformfactory.h"
 #include "hotkeys/x11/x11backend.h"
 #include "support/qtwait.h"
-#include "support/xvfb.h"
 
 #include <QAbstractEventDispatcher>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <X11/keysym.h>
 
@@ -167,19 +165,3 @@ TEST_F(X11HotKeys, KeysAreMappedFromVirtualKeysAndTheGrabsEndWithTheApplication)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    if (testing::GTEST_FLAG(list_tests))
-        return RUN_ALL_TESTS();
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    jwtest::Xvfb server;
-    std::string error;
-    if (!server.start(error)) {
-        std::fprintf(stderr, "hotkeys_x11_tests: %s\n", error.c_str());
-        return 1;
-    }
-    return RUN_ALL_TESTS();
-}
