@@ -70,14 +70,6 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
     EXPECT_EQ(box->lblVersion->text(),
               QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     EXPECT_FALSE(box->picIcon->pixmap().isNull());
-
-    // The etched separator above the buttons: a dark line with a light one right below it.
-    const QImage image = box->grab().toImage();
-    const QRgb dark = box->palette().color(QPalette::Dark).rgb(), light = box->palette().color(QPalette::Light).rgb();
-    bool etched = false;
-    for (int y = 1, x = image.width() / 2; y < image.height(); ++y)
-        etched = etched || (image.pixel(x, y - 1) == dark && image.pixel(x, y) == light);
-    EXPECT_TRUE(etched);
     box->activateWindow();
     ASSERT_TRUE(jwtest::waitUntil([&] { return QApplication::focusWidget() == box->cmdOK; }));
     for (QWidget *next : std::initializer_list<QWidget *>{box->picIcon, box->cmdSysInfo, box->cmdOK}) {
@@ -141,7 +133,7 @@ TEST(AboutLauncher, StartsTheProgramWithoutWaitingAndSaysWhenItCannot)
 {
     // The program runs until it is told to end: a launcher that waited would never return.
     const QString script = jwtest::here(QStringLiteral("info"));
-    ASSERT_TRUE(jwtest::writeBytes(script, "#!/bin/sh\ntouch \"$0.started\"\nn=0\n"
+    ASSERT_TRUE(jwtest::writeBytes(script, "#!/bin/sh\nexec >/dev/null 2>&1\ntouch \"$0.started\"\nn=0\n"
                                            "while [ ! -f \"$0.end\" ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n+1)); done\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     frmAbout::startDetached(script);

@@ -116,11 +116,10 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     EXPECT_EQ(shown(), QStringLiteral("index.html"));
     help()->cmdForward->trigger();
     EXPECT_EQ(shown(), QStringLiteral("shortcuts.html"));
-    help()->cmdContents->trigger();
-    EXPECT_EQ(shown(), QStringLiteral("index.html"));
     text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
     help()->cmdContents->trigger();
-    EXPECT_EQ(text->verticalScrollBar()->value(), 0) << "Contents goes back to the top";
+    EXPECT_EQ(std::pair(shown(), text->verticalScrollBar()->value()), std::pair(QStringLiteral("index.html"), 0))
+        << "Contents goes back to the top";
 
     // Help Topics again: the same window, back at its contents.
     help()->cmdBack->trigger();
@@ -134,13 +133,13 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
 TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
 {
     start();
-    jwtest::SeenMessage seen;
+    QString seen, title;
     for (const QString &name : {QStringLiteral("missing.html"), QStringLiteral("folder.html")}) {
         QDir::current().mkpath(QStringLiteral("folder.html"));
-        jwtest::closeNextMessage(seen);
+        jwtest::closeNextMessage(seen, &title);
         showHelp(window.get(), jwtest::here(name));
-        EXPECT_TRUE(seen.text.contains(jwtest::here(name))) << seen.text.toStdString();
-        EXPECT_EQ(seen.title, QStringLiteral("Jotwell Pro"));
+        EXPECT_TRUE(seen.contains(jwtest::here(name))) << seen.toStdString();
+        EXPECT_EQ(title, QStringLiteral("Jotwell Pro"));
         EXPECT_EQ(help(), nullptr);
     }
     window->mnuHelpTopics_Click();

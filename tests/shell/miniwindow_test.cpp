@@ -19,12 +19,11 @@ namespace {
 TEST(WindowSwap, TheHotKeySwapsOrShowsAndHidesTheMainWindow)
 {
     const QString key = u"JotwellVisible"_s;
-    EXPECT_EQ(hotKeyAction(key, false, true), SwapAction::MainToMini);
-    EXPECT_EQ(hotKeyAction(key, false, false), SwapAction::MiniToMain);
-    EXPECT_EQ(hotKeyAction(key, true, true), SwapAction::HideMain);
-    EXPECT_EQ(hotKeyAction(key, true, false), SwapAction::ShowMain);
-    EXPECT_EQ(hotKeyAction(u"jotwellvisible"_s, false, true), SwapAction::None);
-    EXPECT_EQ(hotKeyAction(u"JotwellAdd"_s, true, true), SwapAction::None);
+    const QList<SwapAction> want{SwapAction::MainToMini, SwapAction::MiniToMain, SwapAction::HideMain,
+                                 SwapAction::ShowMain, SwapAction::None, SwapAction::None};
+    EXPECT_EQ((QList<SwapAction>{hotKeyAction(key, false, true), hotKeyAction(key, false, false), hotKeyAction(key, true, true),
+                                 hotKeyAction(key, true, false), hotKeyAction(u"jotwellvisible"_s, false, true),
+                                 hotKeyAction(u"JotwellAdd"_s, true, true)}), want);
 }
 
 TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindowStood)

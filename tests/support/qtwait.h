@@ -67,27 +67,6 @@ inline void onNextModal(std::function<void(QWidget *)> inspect)
     timer->start(10);
 }
 
-/// What a message box showed.
-struct SeenMessage {
-    QString title;
-    QString text;
-    int buttons = 0;
-    bool hasIcon = false;
-};
-
-/// Reads the next message box into `seen` and closes it.
-inline void closeNextMessage(SeenMessage &seen)
-{
-    onNextModal([&seen](QWidget *modal) {
-        seen.title = modal->windowTitle();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.text = box->text();
-            seen.buttons = int(box->buttons().size());
-            seen.hasIcon = box->icon() != QMessageBox::NoIcon;
-        }
-    });
-}
-
 /// Reads the next message box into `text` (and its title into `title`) and closes it.
 inline void closeNextMessage(QString &text, QString *title = nullptr)
 {
