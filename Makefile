@@ -21,7 +21,7 @@ run: build
 test: build
 	@scripts/run-tests.sh "$(BUILD)"
 
-BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench
+BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench memory_bench
 
 bench: deps
 	@cmake -S . -B $(BUILD) -G Ninja >/dev/null

@@ -14,7 +14,8 @@ cleanup() {
 trap cleanup EXIT
 
 # An X server of our own, without a window manager: a mapped window is on screen.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+# -noreset: a server that resets when its last client leaves refuses the next one for a moment.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null)
 xvfb_pid=$!
 read -r -t 30 display <&3 || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$display"
@@ -30,6 +31,7 @@ run rtf "$build/bench/rtf_bench"
 run ui env QT_QPA_PLATFORM=offscreen "$build/bench/ui_bench"
 run window env JOTWELL_BENCH_DISPLAY="$DISPLAY" "$build/bench/window_bench"
 run firstwindow "$build/bench/firstwindow_bench"
+run memory "$build/bench/memory_bench"
 echo "== rtfdump against unrtf" >&2
 "$here/rtfdump-compare.sh" "$build" 5 | tee "$out/rtfdump.txt" >&2 || echo "rtfdump-compare failed" >&2
 

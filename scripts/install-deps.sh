@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth openbox xdotool x11-utils imagemagick
   poppler-utils unrtf fonts-dejavu-core libreoffice-writer-nogui
-  featherpad xpad linux-perf
+  libfontconfig-dev featherpad xpad linux-perf
   desktop-file-utils appstream
   dbus-daemon dbus-bin python3-dbus python3-gi
 )

@@ -11,6 +11,25 @@
 
 namespace jw {
 
+namespace {
+
+// The build draws the picture for the usual scales (tools/renderpicture):
+// drawing it here took longer than the rest of the first window.
+QPixmap picture(qreal devicePixelRatio)
+{
+    const QString drawn = devicePixelRatio == 1.0   ? QStringLiteral(":/splash/splash.png")
+                          : devicePixelRatio == 2.0 ? QStringLiteral(":/splash/splash-2x.png")
+                                                    : QString();
+    QPixmap pixmap;
+    if (!drawn.isEmpty() && pixmap.load(drawn, "PNG")) {
+        pixmap.setDevicePixelRatio(devicePixelRatio);
+        return pixmap;
+    }
+    return ui::splashPicture(devicePixelRatio);
+}
+
+} // namespace
+
 frmSplash::frmSplash(std::function<void()> showMiniWindow)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_showMiniWindow(std::move(showMiniWindow))
@@ -22,7 +41,7 @@ frmSplash::frmSplash(std::function<void()> showMiniWindow)
     setFixedSize(ui::toPixelsX(this, 5805), ui::toPixelsY(this, 5820));
 
     Picture1 = new QLabel(this);
-    Picture1->setPixmap(ui::splashPicture(devicePixelRatioF()));
+    Picture1->setPixmap(picture(devicePixelRatioF()));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::placeTwips(Picture1, 0, 0, 5895, 5895);
     // Clicks on the picture reach the window.

@@ -1,6 +1,7 @@
 #include "base/settingsstore.h"
 #include "shell/commandline.h"
 #include "pages/pagefiles.h"
+#include "shell/fontwarmup.h"
 #include "shell/frmmain.h"
 #include "shell/shutdownsignals.h"
 #include "shell/singleinstance.h"
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    const jw::FontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Jotwell Pro"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
