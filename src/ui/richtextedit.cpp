@@ -124,8 +124,19 @@ std::vector<int> RichTextEdit::joinsIn(int from, int to) const
 
 QString RichTextEdit::Text() const
 {
-    const QString raw = document()->toRawText();
-    return toPlain(joins::withoutJoins(raw, joinsIn(0, int(raw.size())), 0));
+    // Kept until the next change: Find Next through a big page would copy it all each time.
+    const QTextDocument *doc = document();
+    if (m_textWatched != doc) {
+        connect(doc, &QTextDocument::contentsChange, this, [this] { m_textOf = nullptr; });
+        m_textWatched = doc;
+        m_textOf = nullptr;
+    }
+    if (m_textOf != doc) {
+        const QString raw = doc->toRawText();
+        m_text = toPlain(joins::withoutJoins(raw, joinsIn(0, int(raw.size())), 0));
+        m_textOf = doc;
+    }
+    return m_text;
 }
 
 void RichTextEdit::setText(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "richtext/richtext.h"
 
+#include <QPointer>
 #include <QTextCharFormat>
 #include <QTextEdit>
 #include <QTimer>
@@ -137,6 +138,9 @@ private:
 
     QTimer m_selChangeTimer;
     bool m_hasJoins = false; ///< the document may hold joins
+    mutable QString m_text;                          ///< Text() of m_textOf
+    mutable const QTextDocument *m_textOf = nullptr; ///< unset by any change of it
+    mutable QPointer<const QTextDocument> m_textWatched;
 };
 
 /// The Qt character format for a model format (only the model's attributes).
