@@ -467,7 +467,6 @@ bool RichTextEdit::SelPrint(QPrinter *printer) const
     // A copy laid out for the printer; QTextDocument::print would add page
     // numbers to a document without a page size.
     QTextDocument copy;
-    copy.setDefaultFont(document()->defaultFont());
     const QTextCursor selection = textCursor();
     {
         // From the model, so that joined pieces print as one paragraph.

@@ -179,6 +179,8 @@ TEST(RichTextModel, AnOverLongParagraphIsEditedInPiecesYetReadWrittenSelectedAnd
     EXPECT_EQ(edit.toDocument(), doc);
     // Backspace and Delete at a join take the character beyond it.
     const int join = edit.document()->firstBlock().next().position() - 1;
+    select(edit, join - 1, 2);
+    EXPECT_EQ(std::pair(edit.SelText(), edit.SelLength()), std::pair(text.mid(join - 1, 2), 2));
     for (const auto &[key, at, gone] :
          {std::tuple(Qt::Key_Delete, join, join), std::tuple(Qt::Key_Backspace, join + 1, join - 1)}) {
         QTextCursor cursor = edit.textCursor();
