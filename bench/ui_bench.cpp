@@ -1,12 +1,15 @@
 // The page editor's share of a page switch: model <-> QTextDocument, the
 // selection attributes on a big selection, and save + load through files.
 #include "pagegen.h"
+#include "editing/frmsearch.h"
+#include "editing/search.h"
 #include "ui/richtextedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QTextBlock>
 
 #include <benchmark/benchmark.h>
 
@@ -136,8 +139,67 @@ void BM_LongParagraphKey(benchmark::State &state)
     }
 }
 
+/// A shown editor holding a page of `units` characters whose one "Jotwell"
+/// is its last word, laid out to its end (as it is once the background
+/// layout after loading is done).
+struct SearchPage {
+    RichTextEdit edit;
+    explicit SearchPage(std::size_t units)
+    {
+        jw::rtf::Document page = jwbench::makePage(units);
+        page.runs.push_back({page.text.size(), 7, page.runs.back().format});
+        page.text += u"Jotwell";
+        edit.resize(600, 400);
+        edit.show();
+        edit.setFromDocument(page);
+        edit.document()->documentLayout()->blockBoundingRect(edit.document()->lastBlock());
+        QCoreApplication::processEvents();
+    }
+};
+
+/// After one keystroke at the top, the dialog search for the last word of
+/// the page, selected and painted.
+void BM_Search(benchmark::State &state)
+{
+    SearchPage page(std::size_t(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.edit.setSelStart(0);
+        page.edit.insertPlainText(QStringLiteral("x"));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        jw::SearchState search;
+        const auto match = search.search(page.edit.Text(), QStringLiteral("Jotwell"));
+        if (!match) {
+            state.SkipWithError("no match");
+            return;
+        }
+        jw::selectMatch(page.edit, match->start, match->length);
+        QCoreApplication::processEvents();
+    }
+}
+
+/// Find Next of a common word, from match to match, each selected and painted.
+void BM_FindNext(benchmark::State &state)
+{
+    SearchPage page(std::size_t(state.range(0)));
+    jw::SearchState search;
+    search.search(page.edit.Text(), QStringLiteral("fox"));
+    for (auto _ : state) {
+        const auto match = search.next(page.edit.Text());
+        if (!match) {
+            state.SkipWithError("no match");
+            return;
+        }
+        jw::selectMatch(page.edit, match->start, match->length);
+        QCoreApplication::processEvents();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_Search)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindNext)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LongParagraph)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LongParagraphKey)->Arg(100000)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SetFromDocument)->Arg(10 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);

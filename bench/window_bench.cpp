@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -180,6 +182,57 @@ void BM_PageSwitch(benchmark::State &state)
     QDir::setCurrent(QDir::tempPath());
 }
 BENCHMARK(BM_PageSwitch)->Arg(10 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Keystroke to paint in a 10 MB page with real key events: keypaint (next to
+// this program) types 200 keys into the middle of the page on the X display
+// JOTWELL_BENCH_DISPLAY (else DISPLAY) and reports each one; the figures are
+// the percentiles of those times. `loading`: typing starts at once, while Qt
+// still lays the page out in the background; else once it is laid out.
+void keyToPaint(benchmark::State &state, bool loading)
+{
+    const char *display = std::getenv("JOTWELL_BENCH_DISPLAY");
+    if (!display || !*display)
+        display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        state.SkipWithError("no X display (JOTWELL_BENCH_DISPLAY or DISPLAY)");
+        return;
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        QProcess keypaint;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(display));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        keypaint.setProcessEnvironment(env);
+        keypaint.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        keypaint.start(QCoreApplication::applicationDirPath() + QStringLiteral("/keypaint"),
+                       {QStringLiteral("200"), loading ? QStringLiteral("loading") : QStringLiteral("laid-out")});
+        if (!keypaint.waitForFinished(600000) || keypaint.exitStatus() != QProcess::NormalExit
+            || keypaint.exitCode() != 0) {
+            state.SkipWithError("keypaint failed");
+            return;
+        }
+        for (const QByteArray &line : keypaint.readAllStandardOutput().split('\n')) {
+            if (!line.trimmed().isEmpty())
+                times.push_back(line.toDouble());
+        }
+    }
+    if (times.empty()) {
+        state.SkipWithError("no keys were timed");
+        return;
+    }
+    std::sort(times.begin(), times.end());
+    auto percentile = [&times](double p) {
+        return times[std::min(times.size() - 1, std::size_t(p * double(times.size())))];
+    };
+    state.counters["p50_ms"] = percentile(0.5);
+    state.counters["p99_ms"] = percentile(0.99);
+    state.counters["max_ms"] = times.back();
+}
+void BM_KeyToPaint10MB(benchmark::State &state) { keyToPaint(state, false); }
+void BM_KeyToPaint10MBLoading(benchmark::State &state) { keyToPaint(state, true); }
+BENCHMARK(BM_KeyToPaint10MB)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KeyToPaint10MBLoading)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

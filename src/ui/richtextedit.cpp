@@ -1,9 +1,11 @@
 #include "ui/richtextedit.h"
 
 #include "richtext/rtffile.h"
+#include "ui/paragraphjoins.h"
 #include "ui/textmodel.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
@@ -84,6 +86,7 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setUndoRedoEnabled(false); // a new page is not undoable into the last one
+    m_hasJoins = false;
     {
         QTextCursor cursor(fresh);
         cursor.beginEditBlock();
@@ -106,17 +109,34 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
 
 void RichTextEdit::setFromDocument(const Document &model)
 {
-    replaceContent([&model](QTextCursor &cursor) {
+    replaceContent([this, &model](QTextCursor &cursor) {
         // An empty first line types in the format of its own break.
         if (!model.runs.empty())
             cursor.setBlockCharFormat(toQtFormat(model.runs.front().format));
-        insertModel(cursor, model);
+        m_hasJoins = insertModel(cursor, model) > 0;
     });
+}
+
+std::vector<int> RichTextEdit::joinsIn(int from, int to) const
+{
+    return m_hasJoins ? joins::joinPositions(*document(), from, to) : std::vector<int>();
 }
 
 QString RichTextEdit::Text() const
 {
-    return toPlain(document()->toRawText());
+    // Kept until the next change: Find Next through a big page would copy it all each time.
+    const QTextDocument *doc = document();
+    if (m_textWatched != doc) {
+        connect(doc, &QTextDocument::contentsChange, this, [this] { m_textOf = nullptr; });
+        m_textWatched = doc;
+        m_textOf = nullptr;
+    }
+    if (m_textOf != doc) {
+        const QString raw = doc->toRawText();
+        m_text = toPlain(joins::withoutJoins(raw, joinsIn(0, int(raw.size())), 0));
+        m_textOf = doc;
+    }
+    return m_text;
 }
 
 void RichTextEdit::setText(const QString &text)
@@ -158,30 +178,35 @@ int snap(const QTextDocument *doc, int pos, bool forward)
 
 int RichTextEdit::SelStart() const
 {
-    return textCursor().selectionStart();
+    const int start = textCursor().selectionStart();
+    return joins::textOffset(joinsIn(0, start), start);
 }
 
 void RichTextEdit::setSelStart(int start)
 {
     const QTextDocument *doc = document();
-    start = snap(doc, std::clamp(start, 0, textLength(doc)), false);
+    const std::vector<int> all = joinsIn(0, textLength(doc));
+    start = std::clamp(start, 0, textLength(doc) - int(all.size()));
     QTextCursor c = textCursor();
-    c.setPosition(start);
+    c.setPosition(snap(doc, joins::documentPosition(all, start), false));
     setTextCursor(c);
 }
 
 int RichTextEdit::SelLength() const
 {
     const QTextCursor c = textCursor();
-    return c.selectionEnd() - c.selectionStart();
+    return c.selectionEnd() - c.selectionStart() - int(joinsIn(c.selectionStart(), c.selectionEnd()).size());
 }
 
 void RichTextEdit::setSelLength(int length)
 {
     const QTextDocument *doc = document();
+    const std::vector<int> all = joinsIn(0, textLength(doc));
     QTextCursor c = textCursor();
     const int start = c.selectionStart();
-    const int end = snap(doc, start + std::clamp(length, 0, textLength(doc) - start), true);
+    const int from = joins::textOffset(all, start);
+    const int to = from + std::clamp(length, 0, textLength(doc) - int(all.size()) - from);
+    const int end = snap(doc, std::max(start, joins::documentPosition(all, to)), true);
     c.setPosition(start);
     c.setPosition(end, QTextCursor::KeepAnchor);
     setTextCursor(c);
@@ -189,7 +214,9 @@ void RichTextEdit::setSelLength(int length)
 
 QString RichTextEdit::SelText() const
 {
-    return toPlain(textCursor().selectedText());
+    const QTextCursor c = textCursor();
+    return toPlain(joins::withoutJoins(c.selectedText(), joinsIn(c.selectionStart(), c.selectionEnd()),
+                                       c.selectionStart()));
 }
 
 QList<CharFormat> RichTextEdit::selectionFormats() const
@@ -224,7 +251,7 @@ QList<CharFormat> RichTextEdit::selectionFormats() const
         }
         const int sep = block.position() + block.length() - 1;
         const QTextBlock next = block.next();
-        if (next.isValid() && sep >= from && sep < to)
+        if (next.isValid() && sep >= from && sep < to && !joins::joinsPrevious(next))
             note(breakFormats, next.charFormatIndex());
     }
     // Paragraph marks count only when nothing else is selected.
@@ -374,10 +401,63 @@ void RichTextEdit::insertFromMimeData(const QMimeData *source)
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    insertModel(cursor, doc);
+    if (insertModel(cursor, doc) > 0)
+        m_hasJoins = true;
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+QMimeData *RichTextEdit::createMimeDataFromSelection() const
+{
+    if (!m_hasJoins)
+        return QTextEdit::createMimeDataFromSelection();
+    // Joins would come out as paragraph breaks: copy the selection as the page holds it.
+    const QTextCursor selection = textCursor();
+    QTextDocument copy;
+    copy.setDefaultFont(document()->defaultFont());
+    QTextCursor target(&copy);
+    insertModel(target, fromQtDocument(*document(), selection.selectionStart(), selection.selectionEnd(), baseFormat()),
+                false);
+    const QTextDocumentFragment whole(&copy);
+    auto *data = new QMimeData;
+    data->setHtml(whole.toHtml());
+    data->setText(whole.toPlainText());
+    return data;
+}
+
+void RichTextEdit::stepOverJoin(const QKeyEvent *event)
+{
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return;
+    // A join is no character: Backspace and Delete take the one beyond it.
+    const bool back = (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
+        || event->matches(QKeySequence::DeleteStartOfWord);
+    const bool forward = event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteEndOfWord);
+    if (back && cursor.atBlockStart() && joins::joinsPrevious(cursor.block()))
+        cursor.movePosition(QTextCursor::PreviousCharacter);
+    else if (forward && cursor.atBlockEnd() && joins::joinsPrevious(cursor.block().next()))
+        cursor.movePosition(QTextCursor::NextCharacter);
+    else
+        return;
+    setTextCursor(cursor);
+}
+
+void RichTextEdit::keyPressEvent(QKeyEvent *event)
+{
+    const bool newParagraph = m_hasJoins && !isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator);
+    if (m_hasJoins && !isReadOnly())
+        stepOverJoin(event);
+    QTextEdit::keyPressEvent(event);
+    // The new paragraph copies its block's format, join mark included; the
+    // break just typed is a paragraph break.
+    QTextCursor cursor = textCursor();
+    if (newParagraph && cursor.atBlockStart() && joins::joinsPrevious(cursor.block())) {
+        cursor.joinPreviousEditBlock();
+        cursor.setBlockFormat(joins::withoutJoin(cursor.blockFormat()));
+        cursor.endEditBlock();
+    }
 }
 
 bool RichTextEdit::SelPrint(QPrinter *printer) const
@@ -387,14 +467,15 @@ bool RichTextEdit::SelPrint(QPrinter *printer) const
     // A copy laid out for the printer; QTextDocument::print would add page
     // numbers to a document without a page size.
     QTextDocument copy;
-    copy.setDefaultFont(document()->defaultFont());
     const QTextCursor selection = textCursor();
     {
+        // From the model, so that joined pieces print as one paragraph.
         QTextCursor target(&copy);
-        if (selection.hasSelection())
-            target.insertFragment(selection.selection());
-        else
-            target.insertFragment(QTextDocumentFragment(document()));
+        const bool part = selection.hasSelection();
+        insertModel(target,
+                    fromQtDocument(*document(), part ? selection.selectionStart() : 0,
+                                   part ? selection.selectionEnd() : textLength(document()), baseFormat()),
+                    false);
     }
 
     QPainter painter;

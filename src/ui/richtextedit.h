@@ -2,12 +2,14 @@
 
 #include "richtext/richtext.h"
 
+#include <QPointer>
 #include <QTextCharFormat>
 #include <QTextEdit>
 #include <QTimer>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 
@@ -16,9 +18,10 @@ namespace jw::ui {
 /// The page editor: a QTextEdit limited to what a page file can hold
 /// (font family, size, bold, italic, underline; paragraphs, line breaks, tabs).
 ///
-/// Offsets (SelStart, SelLength) are UTF-16 positions in Text(), which are
-/// the same as QTextCursor positions: a paragraph break and a line break each
-/// count one, a character outside the BMP counts two.
+/// Offsets (SelStart, SelLength) are UTF-16 positions in Text(): a paragraph
+/// break and a line break each count one, a character outside the BMP counts
+/// two. They are QTextCursor positions except past the joins of an
+/// over-long paragraph (paragraphjoins.h), which count none.
 ///
 /// SelChange is coalesced: selectionChanged, cursorPositionChanged and
 /// currentCharFormatChanged only mark it pending, and a zero-delay
@@ -116,6 +119,8 @@ Q_SIGNALS:
 
 protected:
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     /// What a format that leaves an attribute open shows: the default font.
@@ -126,8 +131,16 @@ private:
     /// Replaces everything by what `fill` inserts; caret and view to the start.
     void replaceContent(const std::function<void(QTextCursor &)> &fill);
     void applyFormat(const QTextCharFormat &format);
+    /// Puts the caret across a join that Backspace or Delete would take.
+    void stepOverJoin(const QKeyEvent *event);
+    /// The join positions in [from, to); none unless the page was given some.
+    std::vector<int> joinsIn(int from, int to) const;
 
     QTimer m_selChangeTimer;
+    bool m_hasJoins = false; ///< the document may hold joins
+    mutable QString m_text;                          ///< Text() of m_textOf
+    mutable const QTextDocument *m_textOf = nullptr; ///< unset by any change of it
+    mutable QPointer<const QTextDocument> m_textWatched;
 };
 
 /// The Qt character format for a model format (only the model's attributes).

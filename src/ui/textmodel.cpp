@@ -1,5 +1,6 @@
 #include "ui/textmodel.h"
 
+#include "ui/paragraphjoins.h"
 #include "ui/richtextedit.h"
 
 #include <QTextBlock>
@@ -91,8 +92,8 @@ void appendRun(Document &doc, std::size_t start, std::size_t length, const CharF
 
 } // namespace
 
-/// Reads a range of a Qt document into the model. Positions in the range map
-/// one to one onto the model's text.
+/// Reads a range of a Qt document into the model; joins are left out, so
+/// positions after them map onto the text one lower each.
 Document fromQtDocument(const QTextDocument &qdoc, int from, int to, const CharFormat &base)
 {
     Document doc;
@@ -101,10 +102,6 @@ Document fromQtDocument(const QTextDocument &qdoc, int from, int to, const CharF
     to = std::clamp(to, from, int(raw.size()));
     doc.text.reserve(std::size_t(to - from));
     const char16_t *src = reinterpret_cast<const char16_t *>(raw.constData());
-    for (int i = from; i < to; ++i) {
-        const char16_t c = src[i];
-        doc.text.push_back(c == kParagraphSeparator ? u'\n' : c);
-    }
 
     // Format indexes repeat a lot; convert each once.
     std::unordered_map<int, CharFormat> cache;
@@ -115,29 +112,64 @@ Document fromQtDocument(const QTextDocument &qdoc, int from, int to, const CharF
         return it->second;
     };
 
+    int joined = 0; // join separators left out so far
     for (QTextBlock block = qdoc.findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
+        const int sep = block.position() + block.length() - 1;
+        doc.text.append(src + std::max(block.position(), from), src + std::min(sep, to));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
             const int start = std::max(frag.position(), from);
             const int end = std::min(frag.position() + frag.length(), to);
             if (end > start)
-                appendRun(doc, std::size_t(start - from), std::size_t(end - start),
+                appendRun(doc, std::size_t(start - from - joined), std::size_t(end - start),
                           modelOf(frag.charFormatIndex(), frag.charFormat()));
         }
         // The separator ending this block carries the next block's char format.
-        const int sep = block.position() + block.length() - 1;
         const QTextBlock next = block.next();
-        if (next.isValid() && sep >= from && sep < to)
-            appendRun(doc, std::size_t(sep - from), 1, modelOf(next.charFormatIndex(), next.charFormat()));
+        if (!next.isValid() || sep < from || sep >= to)
+            continue;
+        if (joins::joinsPrevious(next)) {
+            ++joined;
+            continue;
+        }
+        doc.text.push_back(u'\n');
+        appendRun(doc, std::size_t(sep - from - joined), 1, modelOf(next.charFormatIndex(), next.charFormat()));
     }
     return doc;
 }
 
+namespace {
+
+bool isBreak(char16_t c) { return c == u'\n' || c == u'\r' || c == kParagraphSeparator; }
+
+/// Where to end the block that holds `length` characters before `pos`, in
+/// the stretch [pos, end) without breaks: after the first space past the
+/// piece length, else hard at twice that. 0 when the block may go on. A cut
+/// just before a break would leave an empty piece.
+std::size_t cutPoint(const char16_t *text, std::size_t size, std::size_t pos, std::size_t end, std::size_t length)
+{
+    const std::size_t piece = joins::kPieceLength;
+    if (end == pos || length + (end - pos) <= piece)
+        return 0;
+    const std::size_t hard = pos + (2 * piece - length); // length never reaches 2 * piece
+    const std::size_t last = std::min(end < size && isBreak(text[end]) ? end - 1 : end, hard);
+    for (std::size_t k = pos + (length < piece ? piece - length : 0); k < last; ++k) {
+        if (text[k] == u' ')
+            return k + 1;
+    }
+    if (hard >= end)
+        return 0;
+    // Never between the halves of a pair.
+    return QChar::isLowSurrogate(text[hard]) ? hard - 1 : hard;
+}
+
+} // namespace
+
 /// Inserts model text at the cursor, one insertText per stretch between
-/// paragraph breaks. Every character of the text goes in exactly once, even
+/// breaks and joins. Every character of the text goes in exactly once, even
 /// if the runs overlap, leave gaps or reach past the end.
-void insertModel(QTextCursor &cursor, const Document &doc)
+int insertModel(QTextCursor &cursor, const Document &doc, bool cutLongParagraphs)
 {
     const char16_t *text = doc.text.data();
     const std::size_t size = doc.text.size();
@@ -155,23 +187,37 @@ void insertModel(QTextCursor &cursor, const Document &doc)
         formats.emplace_back(&f, toQtFormat(f));
         return formats.back().second;
     };
+    auto insertText = [&](std::size_t from, std::size_t to, const QTextCharFormat &format) {
+        piece = QString::fromUtf16(text + from, qsizetype(to - from));
+        for (QChar &c : piece) {
+            if (isFrameMarker(c.unicode()))
+                c = QChar::ReplacementCharacter;
+        }
+        cursor.insertText(piece, format);
+    };
 
-    std::size_t pos = 0; // everything before is in
+    std::size_t pos = 0;         // everything before is in
+    std::size_t blockLength = 0; // characters in the current block
+    int joinCount = 0;
     auto insert = [&](std::size_t end, const QTextCharFormat &format) {
         while (pos < end) {
             std::size_t j = pos;
-            while (j < end && text[j] != u'\n' && text[j] != u'\r' && text[j] != kParagraphSeparator)
+            while (j < end && !isBreak(text[j]))
                 ++j;
-            if (j > pos) {
-                piece = QString::fromUtf16(text + pos, qsizetype(j - pos));
-                for (QChar &c : piece) {
-                    if (isFrameMarker(c.unicode()))
-                        c = QChar::ReplacementCharacter;
-                }
-                cursor.insertText(piece, format);
+            if (const std::size_t cut = cutLongParagraphs ? cutPoint(text, size, pos, j, blockLength) : 0) {
+                insertText(pos, cut, format);
+                cursor.insertBlock(joins::joinedFormat(), format);
+                ++joinCount;
+                blockLength = 0;
+                pos = cut;
+                continue;
             }
+            if (j > pos)
+                insertText(pos, j, format);
+            blockLength += j - pos;
             if (j < end) {
                 cursor.insertBlock(QTextBlockFormat(), format);
+                blockLength = 0;
                 // "\r\n" is one break.
                 if (text[j] == u'\r' && j + 1 < size && text[j + 1] == u'\n')
                     ++j;
@@ -190,6 +236,7 @@ void insertModel(QTextCursor &cursor, const Document &doc)
         insert(std::min(size, run.start + std::min(run.length, size)), last);
     }
     insert(size, last);
+    return joinCount;
 }
 
 namespace {

@@ -25,13 +25,15 @@ rtf::CharFormat toModel(const QTextCharFormat &format, const rtf::CharFormat &ba
 /// A font's attributes in the model (12 points when it has none).
 rtf::CharFormat fromFont(const QFont &font);
 
-/// Positions `from` to `to` of a Qt document in the model; positions map one
-/// to one onto the model's text (a paragraph break is '\n').
+/// Positions `from` to `to` of a Qt document in the model (a paragraph break
+/// is '\n'); joins (see paragraphjoins.h) are no part of the text.
 rtf::Document fromQtDocument(const QTextDocument &document, int from, int to, const rtf::CharFormat &base);
 
 /// Inserts the model at the cursor. Every character of the text goes in
 /// exactly once, even where the runs overlap, leave gaps or reach past the end.
-void insertModel(QTextCursor &cursor, const rtf::Document &page);
+/// With `cutLongParagraphs`, paragraphs over joins::kPieceLength go in as
+/// joined pieces. Returns the number of joins made.
+int insertModel(QTextCursor &cursor, const rtf::Document &page, bool cutLongParagraphs = true);
 
 /// Pasted rich text as the page can hold it: its text with the model's
 /// attributes only; images and other objects are dropped.

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,53 @@ TEST(RichTextModel, WhatWouldBreakOffsetsBecomesPlainCharactersAndPastesKeepOnly
     edit.paste();
     const Document pasted = edit.toDocument();
     EXPECT_EQ(std::pair(pasted.text, pasted.runs.back()), std::pair(std::u16string(u"aaaaboldredlink\n\u2022 one\n\u2022 two\n1. first\nA\tB b\nC\tDbX\nYb"), jw::rtf::Run{46, 5, kB}));
+}
+
+TEST(RichTextModel, AnOverLongParagraphIsEditedInPiecesYetReadWrittenSelectedAndCopiedAsOne)
+{
+    // Words in alternating formats, a 9,000-unit word of surrogate pairs, then a short paragraph.
+    std::vector<std::pair<QString, CharFormat>> parts;
+    for (int i = 0; i < 1500; ++i)
+        parts.emplace_back(i == 1400 ? u"needle "_s : u"word "_s, i % 2 ? kA : kB);
+    parts.emplace_back(QString(u"\U0001F600"_s).repeated(4500) + u" tail"_s, kA);
+    parts.emplace_back(u"\nend"_s, kB);
+    const Document doc = page(parts);
+    RichTextEdit edit, reader;
+    edit.setFromDocument(doc);
+    ASSERT_GT(edit.document()->blockCount(), 3); // held in pieces, else this tests nothing
+    edit.SaveFile(u"Long.rtf"_s);
+    reader.LoadFile(u"Long.rtf"_s);
+    const QString text = QString::fromStdU16String(doc.text);
+    EXPECT_EQ(std::tuple(edit.toDocument(), reader.toDocument(), edit.Text()), std::tuple(doc, doc, text));
+    // Offsets past the joins select what Text() holds there, and copy as one paragraph.
+    const int needle = int(text.indexOf(u"needle"_s));
+    select(edit, needle, 6);
+    EXPECT_EQ(std::tuple(edit.SelText(), edit.SelStart(), edit.SelLength()), std::tuple(u"needle"_s, needle, 6));
+    select(edit, 0, needle + 6);
+    edit.copy();
+    RichTextEdit pasted; // pasted, it is cut into pieces again
+    pasted.paste();
+    EXPECT_EQ(std::pair(QGuiApplication::clipboard()->text(), pasted.Text()),
+              std::pair(text.left(needle + 6), text.left(needle + 6)));
+    // Enter in a joined piece is a paragraph break of its own; undo takes it back whole.
+    edit.setSelStart(needle);
+    QTest::keyClick(edit.viewport(), Qt::Key_Return);
+    EXPECT_EQ(edit.Text(), text.left(needle) + u'\n' + text.mid(needle));
+    edit.undo();
+    EXPECT_EQ(edit.toDocument(), doc);
+    // Backspace and Delete at a join take the character beyond it.
+    const int join = edit.document()->firstBlock().next().position() - 1;
+    select(edit, join - 1, 2);
+    EXPECT_EQ(std::pair(edit.SelText(), edit.SelLength()), std::pair(text.mid(join - 1, 2), 2));
+    for (const auto &[key, at, gone] :
+         {std::tuple(Qt::Key_Delete, join, join), std::tuple(Qt::Key_Backspace, join + 1, join - 1)}) {
+        QTextCursor cursor = edit.textCursor();
+        cursor.setPosition(at);
+        edit.setTextCursor(cursor);
+        QTest::keyClick(edit.viewport(), key);
+        EXPECT_EQ(edit.Text(), QString(text).remove(gone, 1)) << key;
+        edit.undo();
+    }
 }
 
 TEST(RichTextSelection, OffsetsCountBreaksAsOneNeverSplitAPairAndAttributesAreMixedWhereTheyDiffer)
