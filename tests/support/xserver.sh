@@ -14,16 +14,25 @@ start_x_server() {
 }
 
 # Starts openbox and waits until it manages the screen: until it frames a
-# probe window. It can drop a map request that comes while it starts up, so
-# the probe asks again until it is framed.
+# probe window. Its announcement on the root window comes earlier, and a
+# window mapped while it starts up can be left unmanaged, so a probe that is
+# not framed in time is replaced by a new one.
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 &
-  xmessage -title jw-probe probe >/dev/null 2>&1 &
-  local probe=$! framed=0
-  wait_until 30 sh -c 'w=$(xdotool search --name "^jw-probe\$" | head -n 1); [ -n "$w" ] || exit 1
-    xprop -id "$w" _NET_FRAME_EXTENTS | grep -q = || { xdotool windowmap "$w"; exit 1; }' || framed=1
-  kill $probe 2>/dev/null; wait $probe 2>/dev/null || true
-  return $framed
+  local probe patience
+  for patience in 3 6 12 24; do
+    xmessage -title jw-probe probe >/dev/null 2>&1 &
+    probe=$!
+    wait_until $patience probe_framed && patience=0
+    kill $probe 2>/dev/null || true; wait $probe 2>/dev/null || true
+    ((patience)) || return 0
+  done
+  return 1
+}
+probe_framed() {
+  local w
+  w=$(xdotool search --name '^jw-probe$' 2>/dev/null | head -n 1)
+  [[ -n $w ]] && xprop -id "$w" _NET_FRAME_EXTENTS 2>/dev/null | grep -q =
 }
 
 fail() {
