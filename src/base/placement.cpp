@@ -1,5 +1,6 @@
 #include "base/placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace jw {
@@ -100,6 +101,20 @@ Corner dialogPlacement(Corner main, Widths widths, double screenHeight)
         dialog.left = main.left < 4000 ? main.left + 4770 : main.left - 4000;
     dialog.top = main.top > screenHeight - 1725 ? main.top + 960 - 1725 : main.top;
     return dialog;
+}
+
+Corner helpPlacement(Corner main, Widths widths, double height, double screenHeight)
+{
+    const double right = main.left + widths.main;
+    Corner help;
+    if (right + widths.dialog <= widths.screen)
+        help.left = right;
+    else if (main.left - widths.dialog >= 0)
+        help.left = main.left - widths.dialog;
+    else
+        help.left = widths.screen - right >= main.left ? std::max(0.0, widths.screen - widths.dialog) : 0;
+    help.top = std::max(0.0, std::min(main.top, screenHeight - height));
+    return help;
 }
 
 Corner aboutPlacement(Corner main, double screenHeight)

@@ -52,6 +52,12 @@ struct Widths {
 /// the dialog goes 765 twips higher than the main window's top.
 Corner dialogPlacement(Corner main, Widths widths, double screenHeight);
 
+/// Where the help window (`widths.dialog` wide, `height` high) opens beside
+/// the main window's frame: right of it when it fits there, else left of it,
+/// else against the screen's edge on the roomier side; always within the
+/// screen's height when it can be.
+Corner helpPlacement(Corner main, Widths widths, double height, double screenHeight);
+
 /// Where the About box opens: at the main window's corner, or higher up
 /// when the main window stands near the bottom of the screen.
 Corner aboutPlacement(Corner main, double screenHeight);

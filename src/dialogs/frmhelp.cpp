@@ -1,10 +1,12 @@
 #include "dialogs/frmhelp.h"
 
+#include "ui/dialogplacement.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
@@ -15,9 +17,14 @@
 
 namespace jw {
 
-frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+frmHelp::frmHelp(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
-    // Kept above, as the main window is: otherwise the pad would cover its own help.
+    // Kept above, as the main window is, and owned by it (the dialog type is
+    // what tells the window manager so): a click on the pad must not cover
+    // its own help.
+    if (parent)
+        parent->installEventFilter(this);
     setWindowTitle(QStringLiteral("Jotwell Pro Help"));
     setWindowIcon(ui::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -62,6 +69,21 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window | Qt::WindowStays
     });
 }
 
+bool frmHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    // A window manager forgets the owner while it is hidden (shrunk, Alt+V):
+    // showing the help again names the owner anew; the keys stay with the pad.
+    if (watched == parentWidget() && event->type() == QEvent::Hide)
+        m_ownerHidden = true;
+    if (watched == parentWidget() && event->type() == QEvent::WindowActivate && m_ownerHidden && isVisible()) {
+        m_ownerHidden = false;
+        hide();
+        show();
+        parentWidget()->activateWindow();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 bool frmHelp::showContents(const QString &file, QString *error)
 {
     QFile page(file);
@@ -101,6 +123,9 @@ void showHelp(QWidget *owner, const QString &file)
                               .arg(QDir::toNativeSeparators(file), error));
         return;
     }
+    // Opened beside the pad, where it covers as little of it as the screen allows.
+    if (created && owner)
+        ui::applyHelpPlacement(help, owner);
     help->show();
     help->raise();
     help->activateWindow();

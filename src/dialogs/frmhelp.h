@@ -33,8 +33,12 @@ public:
 
     void cmdContents_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QUrl m_contents;
+    bool m_ownerHidden = false;
 };
 
 /// Opens the help file `file` at its contents in `owner`'s help window,

@@ -10,4 +10,7 @@ namespace jw::ui {
 /// they load.
 void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow);
 
+/// Places the help window beside the main window, as far as the screen allows.
+void applyHelpPlacement(QWidget *help, const QWidget *mainWindow);
+
 } // namespace jw::ui

@@ -66,6 +66,12 @@ TEST(Placement, DialogsStandBesideTheMainWindowAndTheAboutBoxHigherNearTheBottom
     EXPECT_EQ(dialogPlacement({1000, 2999}, full, H), (Corner{1000, 2999 + 4770}));
     EXPECT_EQ(dialogPlacement({H - 1725, 4000}, {15000, 5000, 15360}, H), (Corner{H - 1725, 0}));
     EXPECT_EQ(dialogPlacement({H - 1724, 0}, full, H), (Corner{H - 1724 - 765, 4770}));
+    // The help: beside when it fits; else flush with the roomier side's screen edge, within the height.
+    EXPECT_EQ(helpPlacement({1000, 3360}, wide, 6000, H), (Corner{1000, 12360}));
+    EXPECT_EQ(helpPlacement({1000, 3361}, wide, 6000, H), (Corner{1000, 361}));
+    EXPECT_EQ(helpPlacement({H - 100, 200}, {9000, 9600, 15360}, 6000, H), (Corner{H - 6000, 15360 - 9600}));
+    EXPECT_EQ(helpPlacement({-50, 7000}, {7000, 9600, 15360}, 6000, H), (Corner{0, 0}));
+    EXPECT_EQ(helpPlacement({1000, 0}, {15000, 16000, 15360}, H + 1, H), (Corner{0, 0}));
     EXPECT_EQ(aboutPlacement({H - 3930, 700}, H), (Corner{H - 3930, 700}));
     EXPECT_EQ(aboutPlacement({H - 3000, 700}, H), (Corner{H - 3000 + 960 - 3930, 700}));
 }

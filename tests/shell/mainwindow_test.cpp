@@ -10,8 +10,11 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace jw;
@@ -246,6 +249,28 @@ TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrde
     QTest::mouseRelease(w.oTabs, Qt::LeftButton, {}, tab);
     EXPECT_EQ(tabs(), (QStringList{u"ideas"_s, u"Welcome"_s, u"Notes"_s}));
     EXPECT_TRUE(QFile::exists(u"ideas.rtf"_s) && !QFile::exists(u"Ideas.rtf"_s));
+
+    // The tab menu makes the tab under the pointer current, saving the page left, and offers the commands.
+    type(u"two"_s);
+    QStringList offered;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            poll.stop();
+            for (const QAction *action : menu->actions())
+                offered << action->text();
+            menu->setActiveAction(menu->actions().at(1));
+            QTest::keyClick(menu, Qt::Key_Return);
+        }
+    });
+    poll.start(10);
+    answerDialog(u"Plans"_s);
+    const QPoint notes = w.oTabs->tabRect(2).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, notes, w.oTabs->mapToGlobal(notes));
+    QApplication::sendEvent(w.oTabs, &rightClick);
+    EXPECT_EQ(offered, (QStringList{u"Add &Tab"_s, u"Re&name Tab"_s, u"R&emove Tab"_s}));
+    EXPECT_EQ(pageText(u"ideas.rtf"_s), u"twoone");
+    EXPECT_EQ(tabs(), (QStringList{u"ideas"_s, u"Welcome"_s, u"Plans"_s}));
 }
 
 } // namespace

@@ -48,6 +48,13 @@ elapsed=$(( $(date +%s%3N) - started ))
 wait_for "Jotwell Pro" hidden
 xprop -id "$(visible Jotwell)" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the mini window is not kept above"
 wait_until 30 test -f "$pages/Notes.rtf" || fail "Notes.rtf was not created"
+# Fixed windows ask for no minimise or maximise (motif functions lack 8|16,
+# decorations 32|64); openbox only honours the fixed size: no hint removes its minimise.
+asks_fixed() {
+  local id=$(visible "$1"); local hints=($(xprop -id "$id" _MOTIF_WM_HINTS | sed 's/.*= //; s/,/ /g'))
+  (( (hints[0] & 3) == 3 && (hints[1] & 24) == 0 && (hints[2] & 96) == 0 )) && ! xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE
+}
+asks_fixed Jotwell || fail "the mini window asks for minimise or maximise"
 alt_v "Jotwell Pro" Jotwell
 alt_v Jotwell "Jotwell Pro"
 echo "splash, then the mini window above; Alt+V swaps the windows"
@@ -73,6 +80,26 @@ xdotool key alt+v
 wait_for "Jotwell Pro" shown
 not_minimised || fail "Alt+V left the main window minimised"
 echo "minimised from the title bar: Alt+V restores the main window"
+
+xdotool windowactivate --sync "$(visible "Jotwell Pro")" 2>/dev/null || true
+xdotool key ctrl+t; wait_for "Add Tab" shown
+asks_fixed "Add Tab" || fail "the Add Tab dialog asks for minimise or maximise"
+xdotool key Escape; wait_for "Add Tab" hidden
+
+# The help stays above the pad: after a click on the pad, and after Alt+V hid
+# and showed the pad, which then has the keys.
+help="Contents - Jotwell Pro Help"
+hex() { printf '0x%x' "$(visible "$1")"; }
+above() { [[ " $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /  /g') " == *" $(hex "$2") "*" $(hex "$1") "* ]]; }
+click_pad() { xdotool mousemove --window "$(visible "Jotwell Pro")" 20 150 click 1; }
+pad_active() { [[ $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //') == "$(hex "Jotwell Pro")" ]]; }
+xdotool key F1; wait_for "$help" shown
+click_pad; wait_until 30 pad_active || fail "a click did not activate the pad"
+above "$help" "Jotwell Pro" || fail "a click on the pad covered the help"
+alt_v Jotwell "Jotwell Pro"; alt_v "Jotwell Pro" Jotwell
+wait_until 30 pad_active || fail "the pad shown by Alt+V has not the keys"
+click_pad; wait_until 30 above "$help" "Jotwell Pro" || fail "the pad covered the help after Alt+V"
+echo "the help stays above the pad"
 
 # Tick Edit > Hide on Minimize (the menu's last item) with the keyboard.
 menu_open() { visible_of_type '(DROPDOWN|POPUP)_MENU' >/dev/null; }
