@@ -43,8 +43,13 @@ QString portalTrigger(const QKeySequence &keys)
 void frmMain::registerHotKeys()
 {
     m_cHK = createHotKeyRegistry();
+    // The key can arrive in one batch with a minimise from the title bar, before
+    // that state has reached this window: handle it after the window's news.
     m_cHK->HotKeyPress = [this](const std::string &sName, std::int32_t eModifiers, std::int32_t eKey) {
-        m_cHK_HotKeyPress(QString::fromStdString(sName), eModifiers, eKey);
+        QMetaObject::invokeMethod(this, [this, name = QString::fromStdString(sName), eModifiers, eKey] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            m_cHK_HotKeyPress(name, eModifiers, eKey);
+        }, Qt::QueuedConnection);
     };
     m_cHK->Attach(static_cast<std::intptr_t>(winId()));
     const QKeySequence standard(Qt::ALT | Qt::Key_V);
