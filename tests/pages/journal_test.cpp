@@ -13,6 +13,8 @@ namespace {
 
 TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAside)
 {
+    qputenv("XDG_STATE_HOME", "state"); // a relative setting is ignored, as the base-directory rules say
+    EXPECT_EQ(RecoveryJournal().folder(), QDir::homePath() + u"/.local/state/jotwell/recovery"_s);
     qputenv("XDG_STATE_HOME", QFile::encodeName(jwtest::here(u"state"_s)));
     const RecoveryJournal journal;
     EXPECT_EQ(journal.folder(), jwtest::here(u"state/jotwell/recovery"_s));
