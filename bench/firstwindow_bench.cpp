@@ -5,6 +5,7 @@
 // Needs an X server without a window manager in DISPLAY (bench/run-all.sh
 // starts Xvfb). Each program runs with a fresh HOME and config folder; the
 // pad gets JOTWELL_BENCH_PAGES pages (default 2).
+#include "spawn.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -22,7 +23,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,22 +127,7 @@ pid_t spawnIn(const std::string &program, const QString &home)
     env.push_back("XDG_CONFIG_HOME=" + home.toStdString() + "/.config");
     env.push_back("QT_QPA_PLATFORM=xcb");
     env.push_back("DBUS_SESSION_BUS_ADDRESS=disabled:");
-    std::vector<char *> envp;
-    for (auto &e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::string arg0 = program;
-    char *argv[] = {arg0.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, home.toLocal8Bit().constData());
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return jwbench::spawnIn({program}, home.toLocal8Bit().toStdString(), env);
 }
 
 /// Ends a program: politely first, so the pad saves and releases its lock.

@@ -6,6 +6,7 @@
 // offscreen). A second start with --show opens the main window, as a user's
 // second start does; its answer comes once the load has finished. The figure
 // is VmRSS once it has settled.
+#include "spawn.h"
 #include "base/settingsstore.h"
 #include "richtext/rtffile.h"
 #include "pagegen.h"
@@ -23,7 +24,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <optional>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -53,22 +53,10 @@ pid_t spawnPad(const QString &folder, const char *option)
     env.push_back("XDG_RUNTIME_DIR=" + home + "/runtime");
     env.push_back(std::getenv("DISPLAY") ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen");
     env.push_back("DBUS_SESSION_BUS_ADDRESS=disabled:");
-    std::vector<char *> envp;
-    for (auto &e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::string arg = option ? option : "";
-    char *argv[] = {g_program.data(), option ? arg.data() : nullptr, nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.toLocal8Bit().constData());
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, g_program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    std::vector<std::string> args{g_program};
+    if (option)
+        args.emplace_back(option);
+    return jwbench::spawnIn(args, folder.toLocal8Bit().toStdString(), env);
 }
 
 long residentKiB(pid_t pid)

@@ -3,6 +3,7 @@
 // Start-up runs the real program (JOTWELL_PROGRAM, else ./jotwell next to this
 // benchmark) in a prepared folder and times process start to the end of its
 // load; the program leaves at that point when JOTWELL_QUIT_AFTER_LOAD is set.
+#include "spawn.h"
 #include "dialogs/frmsplash.h"
 #include "richtext/rtffile.h"
 #include "pages/pagefiles.h"
@@ -23,7 +24,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -89,21 +89,7 @@ pid_t spawnPad(const QString &folder, bool quitAfterLoad, const char *display)
     }
     if (quitAfterLoad)
         env.push_back("JOTWELL_QUIT_AFTER_LOAD=1");
-    std::vector<char *> envp;
-    for (auto &e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    char *argv[] = {g_program.data(), nullptr};
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.toLocal8Bit().constData());
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, g_program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return jwbench::spawnIn({g_program}, folder.toLocal8Bit().toStdString(), env, false);
 }
 
 void BM_StartUp(benchmark::State &state)
