@@ -143,7 +143,7 @@ TEST(Settings, TwoProcessesWritingAtOnceLoseNothing)
     EXPECT_EQ(SettingsStore(settingsFile()).readSection(J, Tabs)->size(), 80);
 }
 
-TEST(Settings, ACopyKilledWhileHoldingTheLockBlocksNobody)
+TEST(Settings, ALiveLockHolderIsNamedAndAKilledOneBlocksNobody)
 {
     SettingsStore store(settingsFile());
     store.write(J, Tabs, u"A"_s, u"1"_s);
@@ -157,6 +157,12 @@ TEST(Settings, ACopyKilledWhileHoldingTheLockBlocksNobody)
     });
     char c = 0;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    try { // while the holder lives, a copy that waited long enough is told why
+        const FileLock waited(settingsFile() + u".lock"_s, 50);
+        ADD_FAILURE() << "locked twice";
+    } catch (const IoError &error) {
+        EXPECT_EQ(error.reason(), u"the settings are locked by another running copy");
+    }
     ::kill(holder, SIGKILL);
     EXPECT_EQ(jwtest::waitChild(holder), 128 + SIGKILL);
     store.write(J, Tabs, u"B"_s, u"2"_s); // would fail after ten seconds with the lock still held

@@ -2,8 +2,10 @@
 // bookkeeping (atoms, errors, press callback).
 #include "presslog.h"
 
+#include "hotkeys/atomtable.h"
 #include "hotkeys/fake/fakehotkeybackend.h"
 #include "hotkeys/hotkeytext.h"
+#include "hotkeys/win32codes.h"
 
 #include <functional>
 #include <memory>
@@ -176,6 +178,20 @@ TEST(HotKeyText, CountsAndCutsInUtf16UnitsAndFindsTheProgramName)
     EXPECT_EQ(hotkeytext::fileStem("C:\\Program Files\\Jotwell Pro\\JOTWELL.EXE"), "JOTWELL");
     EXPECT_EQ(hotkeytext::fileStem("/opt/notes.v2/pad"), "pad");
     EXPECT_EQ(hotkeytext::fileStem("/home/me/.pad"), ".pad");
+}
+
+TEST(AtomTable, AtomsRunTo0xFFFFAndARemovedNameIsGoneWithItsAtom)
+{
+    AtomTable table;
+    std::uint32_t error = 0;
+    std::uint16_t last = 0;
+    for (int n = 0; error == 0; ++n)
+        if (const std::uint16_t atom = table.add("a" + std::to_string(n), error))
+            last = atom;
+    EXPECT_EQ(std::pair(last, error), std::pair(std::uint16_t(0xFFFF), win32::ERROR_NOT_ENOUGH_MEMORY));
+    table.remove(0xC005); // "a5"
+    EXPECT_EQ(table.add("other", error), 0xC005);
+    EXPECT_EQ(table.add("A5", error), 0); // full again, not found under the atom it had
 }
 
 } // namespace

@@ -90,6 +90,7 @@ TEST(PageFiles, NamesOutsideTheFolderAreRefusedAndExistingFilesKept)
     files.ensureExists(u"Kept.rtf"_s);
     EXPECT_THROW(files.createEmpty(u"Kept.rtf"_s), IoError);
     EXPECT_EQ(jwtest::readBytes(u"Kept.rtf"_s), "text");
+    EXPECT_THROW(PageFiles(u"gone"_s).ensureExists(u"New.rtf"_s), IoError); // a page that cannot be made is said
 }
 
 TEST(PageFiles, OldDatPagesAreConvertedUntilTheFirstFailure)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace jw;
 using namespace Qt::StringLiterals;
 
@@ -146,10 +148,15 @@ TEST_F(PageListTest, ReorderAndRemoveNumberTheTabsAsShownAndKeepFiles)
     ASSERT_TRUE(pages.remove(u"Notes"_s).done());
     EXPECT_EQ(*store.readSection(kApp, kTabsSection), numberedPageList({u"Ideas"_s, u"Welcome"_s, u"Plans"_s}));
     EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "kept");
-    // Never the last page.
+    // Never the last page; the refusal writes nothing (a rewrite is a new file).
     ASSERT_TRUE(pages.remove(u"Ideas"_s).done() && pages.remove(u"Welcome"_s).done());
+    const auto inode = [] {
+        struct stat s {};
+        return ::stat(QFile::encodeName(jwtest::settingsFile()).constData(), &s) == 0 ? s.st_ino : 0;
+    };
+    const ino_t before = inode();
     EXPECT_EQ(pages.remove(u"Plans"_s).message, u"You cannot remove the only tab.");
-    EXPECT_EQ(stored(), QStringList{u"Plans"_s});
+    EXPECT_EQ(std::pair(stored(), inode()), std::pair(QStringList{u"Plans"_s}, before));
 }
 
 } // namespace

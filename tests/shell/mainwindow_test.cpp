@@ -28,6 +28,14 @@ namespace {
 void answerDialog(const QString &text, QString *told = nullptr)
 {
     onNextModal([=](QWidget *dialog) {
+        // Every control lies inside the dialog, clear of the others.
+        QList<QRect> taken;
+        for (const QWidget *control : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            EXPECT_TRUE(dialog->rect().contains(control->geometry())) << control->metaObject()->className();
+            for (const QRect &other : taken)
+                EXPECT_FALSE(other.intersects(control->geometry())) << control->metaObject()->className();
+            taken << control->geometry();
+        }
         if (told)
             closeNextMessage(*told);
         auto *box = dialog->findChild<QLineEdit *>();
@@ -73,9 +81,9 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
     frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     ASSERT_TRUE(clickTab(2)); // Ideas was never read: leaving it writes nothing
     EXPECT_TRUE(QFileInfo(u"Ideas.rtf"_s).isDir());
-    type(u"typed on notes"_s);
+    type(u"typed\ton notes"_s); // Tab types a tab, not a move to the next control
     ASSERT_TRUE(clickTab(1));
-    EXPECT_EQ(pageText(u"Notes.rtf"_s), u"typed on notes");
+    EXPECT_EQ(pageText(u"Notes.rtf"_s), u"typed\ton notes");
     w.txtPad->selectAll();
     EXPECT_EQ(std::pair(w.txtPad->Text(), w.txtPad->SelBold()), std::pair(u"bold welcome"_s, std::optional(true)));
     EXPECT_FALSE(w.txtPad->document()->isModified());
@@ -170,7 +178,9 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
     EXPECT_EQ(std::pair(w.txtPad->SelStart(), w.txtPad->SelLength()), std::pair(6, 3));
     answerDialog(u"aa"_s);
     w.mnuSearch->trigger();
+    ui::setHeight(&w, 960); // a window left at its short height opens up for the match
     w.mnuNext->trigger();
+    EXPECT_NEAR(ui::Height(&w), w.iFullHeight, 15);
     w.mnuNext->trigger();
     EXPECT_EQ(w.txtPad->SelStart(), 12);
     QString end;
@@ -210,7 +220,12 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     EXPECT_EQ(w.txtPad->SelBold(), false);
     QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_B)); // as the button does
     EXPECT_EQ(std::pair(w.Toolbar1->Value(1), w.txtPad->SelBold()), std::pair(1, std::optional(true)));
-    // A typed size or font name applies with Enter; the keys go back to the page.
+    // A font chosen from the list, or a size or font name typed and Enter, applies; the keys go back to the page.
+    for (ui::ComboBox *box : {w.cmbFont, w.cmbFontSize}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_TRUE(w.txtPad->hasFocus());
+    }
     for (const auto &[box, typed] : {std::pair(w.cmbFontSize, u"9"_s), std::pair(w.cmbFont, u"dejavu serif"_s)}) {
         box->setFocus();
         box->lineEdit()->selectAll();

@@ -22,11 +22,13 @@ struct Registry {
         registry->Attach(reinterpret_cast<std::intptr_t>(window));
         recordPresses(*registry, presses);
     }
-    // Hands the thread's messages to the backend, as Qt's event filter does.
-    void pump()
+    // Hands the thread's messages to the backend, as Qt's event filter does; returns how many it took.
+    int pump()
     {
+        int taken = 0;
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-            backend->handleMessage(reinterpret_cast<std::intptr_t>(msg.hwnd), msg.message, msg.wParam, msg.lParam);
+            taken += backend->handleMessage(reinterpret_cast<std::intptr_t>(msg.hwnd), msg.message, msg.wParam, msg.lParam);
+        return taken;
     }
 
     HWND window = CreateWindowExW(0, L"STATIC", L"pad", WS_OVERLAPPEDWINDOW, 0, 0, 99, 99, HWND_MESSAGE, nullptr,
@@ -52,7 +54,8 @@ TEST(Win32HotKeys, KeysHoldGlobalAtomsAndTheirCombinationUntilReleasedAndWindows
     // As the system posts them: the identifier sign-extended, Control+A in lParam.
     for (const auto &[id, to] : {std::pair(key.lID, first.window), {77, first.window}, {key.lID, HWND{}}})
         PostMessageW(to, WM_HOTKEY, static_cast<WPARAM>(static_cast<INT_PTR>(id)), MAKELPARAM(2, 65));
-    first.pump();
+    PostMessageW(first.window, WM_USER, 0, 0); // left to the window
+    EXPECT_EQ(first.pump(), 3);
     EXPECT_EQ(first.presses, (Presses{{"pad", 1, 86}, {"Unknown HotKey", 2, 65}}));
 
     const DWORD before = GetTickCount();
