@@ -98,10 +98,11 @@ TEST(Settings, AHandEditedFileIsReadForgivinglyAndOneNotValidIsMovedAsideAndSaid
     EXPECT_EQ(notices[0].kind, SettingsNotice::Kind::MovedAside);
     EXPECT_EQ(notices[0].movedTo, settingsFile() + u".broken.1"_s);
     EXPECT_TRUE(store.takeNotices().isEmpty());
-    // Found by a write, too: never overwritten.
+    // Found by a write, too: never overwritten, and said.
     ASSERT_TRUE(writeBytes(settingsFile(), "[1, 2]"));
     store.write(J, Tabs, u"A"_s, u"1"_s);
     EXPECT_EQ(readBytes(settingsFile() + u".broken.2"_s), "[1, 2]");
+    EXPECT_EQ(store.takeNotices().value(0).movedTo, settingsFile() + u".broken.2"_s);
     EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
 }
 

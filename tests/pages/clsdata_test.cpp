@@ -60,6 +60,8 @@ TEST_F(CurrentPageTest, AnUnreadPageIsNotWrittenUntilTheUserTypes)
     EXPECT_TRUE(data.isGuarded());
     const clsData::Saved skipped = save(false);
     EXPECT_TRUE(!skipped.written && skipped.error.isEmpty());
+    data.renamedTo(u"Renamed.rtf"_s); // the rename wrote the new file: it is the user's
+    EXPECT_FALSE(data.isGuarded());
 
     ASSERT_TRUE(jwtest::writeBytes(u"Big.rtf"_s, "{\\rtf1 " + QByteArray(64 << 20, 'a') + "}"));
     // Out of memory while reading is a failed load, not the end of the program.
