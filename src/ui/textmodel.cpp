@@ -164,6 +164,26 @@ std::size_t cutPoint(const char16_t *text, std::size_t size, std::size_t pos, st
     return QChar::isLowSurrogate(text[hard]) ? hard - 1 : hard;
 }
 
+/// Pages use few distinct formats; reusing one QTextCharFormat keeps its
+/// hash cached for the document's format lookup.
+class QtFormats {
+public:
+    const QTextCharFormat &operator()(const CharFormat &f)
+    {
+        for (const auto &[model, qt] : m_formats) {
+            if (*model == f)
+                return qt;
+        }
+        if (m_formats.size() >= 64)
+            m_formats.erase(m_formats.begin());
+        m_formats.emplace_back(&f, toQtFormat(f));
+        return m_formats.back().second;
+    }
+
+private:
+    std::vector<std::pair<const CharFormat *, QTextCharFormat>> m_formats;
+};
+
 } // namespace
 
 /// Inserts model text at the cursor, one insertText per stretch between
@@ -174,19 +194,7 @@ int insertModel(QTextCursor &cursor, const Document &doc, bool cutLongParagraphs
     const char16_t *text = doc.text.data();
     const std::size_t size = doc.text.size();
     QString piece;
-    // Pages use few distinct formats; reusing one QTextCharFormat keeps its
-    // hash cached for the document's format lookup.
-    std::vector<std::pair<const CharFormat *, QTextCharFormat>> formats;
-    auto qtFormat = [&formats](const CharFormat &f) -> const QTextCharFormat & {
-        for (const auto &[model, qt] : formats) {
-            if (*model == f)
-                return qt;
-        }
-        if (formats.size() >= 64)
-            formats.erase(formats.begin());
-        formats.emplace_back(&f, toQtFormat(f));
-        return formats.back().second;
-    };
+    QtFormats qtFormat;
     auto insertText = [&](std::size_t from, std::size_t to, const QTextCharFormat &format) {
         piece = QString::fromUtf16(text + from, qsizetype(to - from));
         for (QChar &c : piece) {
