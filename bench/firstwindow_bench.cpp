@@ -46,8 +46,7 @@ class MapWatch;
 MapWatch *g_watch = nullptr;
 
 /// A root-window watch for MapNotify of top-level windows.
-class MapWatch final
-{
+class MapWatch final {
 public:
     MapWatch()
     {
@@ -119,8 +118,8 @@ pid_t spawnIn(const std::string &program, const QString &home)
     std::vector<std::string> env;
     for (char **e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_CONFIG_HOME=", 0) != 0 &&
-            entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0)
+        if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_CONFIG_HOME=", 0) != 0
+            && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0)
             env.push_back(entry);
     }
     env.push_back("HOME=" + home.toStdString());

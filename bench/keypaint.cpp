@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     if (QGuiApplication::platformName() != QLatin1StringView("xcb") || !c)
         return fail("needs an X display (QT_QPA_PLATFORM=xcb)");
     std::unique_ptr<xcb_key_symbols_t, decltype(&xcb_key_symbols_free)> symbols(xcb_key_symbols_alloc(c),
-                                                                                 &xcb_key_symbols_free);
+                                                                                &xcb_key_symbols_free);
     std::unique_ptr<xcb_keycode_t, decltype(&std::free)> codes(xcb_key_symbols_get_keycode(symbols.get(), 'x'),
                                                                &std::free);
     if (!codes || *codes == XCB_NO_SYMBOL)

@@ -43,8 +43,8 @@ pid_t spawnPad(const QString &folder, const char *option)
     std::vector<std::string> env;
     for (char **e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
-            entry.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0)
+        if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0
+            && entry.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0)
             env.push_back(entry);
     }
     const std::string home = folder.toStdString();
@@ -87,15 +87,21 @@ bool waitFor(const std::function<bool()> &condition, std::chrono::seconds limit)
 std::optional<long> settledResidentKiB(const QString &folder, std::string &error)
 {
     QDir().mkpath(folder + QStringLiteral("/runtime"));
-    QFile::setPermissions(folder + QStringLiteral("/runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const pid_t pad = spawnPad(folder, nullptr);
     // The running copy's socket exists once it has claimed its place.
-    const auto listening = [&] { return !QDir(folder + QStringLiteral("/runtime")).entryList({QStringLiteral("*.socket")}, QDir::System).isEmpty(); };
+    const auto listening = [&] {
+        return !QDir(folder + QStringLiteral("/runtime"))
+                    .entryList({QStringLiteral("*.socket")}, QDir::System)
+                    .isEmpty();
+    };
     std::optional<long> kib;
     int status = 0;
     if (pad < 0 || !waitFor(listening, std::chrono::seconds(60))) {
         error = "the pad did not start";
-    } else if (const pid_t show = spawnPad(folder, "--show"); show < 0 || waitpid(show, &status, 0) != show || status != 0) {
+    } else if (const pid_t show = spawnPad(folder, "--show");
+               show < 0 || waitpid(show, &status, 0) != show || status != 0) {
         error = "the pad did not open its main window";
     } else {
         // Settled: no change of more than 1% over two seconds.
@@ -123,7 +129,8 @@ void BM_ResidentMemory10MB(benchmark::State &state)
     QTemporaryDir full;
     const jw::rtf::Document page = jwbench::makePageOfRtfSize(std::size_t(10) << 20);
     jw::SettingsStore store(full.path() + QStringLiteral("/config/jotwell/settings.json"));
-    store.writeEntries(QStringLiteral("Jotwell"), QStringLiteral("Tabs"), {{QStringLiteral("Big"), QStringLiteral("1")}});
+    store.writeEntries(QStringLiteral("Jotwell"), QStringLiteral("Tabs"),
+                       {{QStringLiteral("Big"), QStringLiteral("1")}});
     jw::saveRtfFile(full.path() + QStringLiteral("/Big.rtf"), page);
     std::optional<long> emptyKiB;
     std::optional<long> fullKiB;

@@ -21,10 +21,30 @@ struct Rng {
 };
 
 constexpr std::array<std::u16string_view, 24> kWords = {
-    u"the", u"page", u"notes", u"tab", u"window", u"quick", u"brown", u"fox", u"jumps", u"over",
-    u"lazy", u"dog", u"meeting", u"Tuesday", u"remember", u"{braces}", u"back\\slash", u"100%",
-    u"caf\u00E9", u"na\u00EFve", u"Gr\u00FC\u00DFe", u"\u043F\u0440\u0438\u0432\u0435\u0442",
-    u"\u65E5\u672C\u8A9E", u"smile\U0001F600",
+    u"the",
+    u"page",
+    u"notes",
+    u"tab",
+    u"window",
+    u"quick",
+    u"brown",
+    u"fox",
+    u"jumps",
+    u"over",
+    u"lazy",
+    u"dog",
+    u"meeting",
+    u"Tuesday",
+    u"remember",
+    u"{braces}",
+    u"back\\slash",
+    u"100%",
+    u"caf\u00E9",
+    u"na\u00EFve",
+    u"Gr\u00FC\u00DFe",
+    u"\u043F\u0440\u0438\u0432\u0435\u0442",
+    u"\u65E5\u672C\u8A9E",
+    u"smile\U0001F600",
 };
 // Weights: the last six (escapes and non-ASCII) appear about one word in eight.
 constexpr std::array<std::string_view, 4> kFonts = {"Arial", "Times New Roman", "Courier New", "DejaVu Sans"};

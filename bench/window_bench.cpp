@@ -39,8 +39,8 @@ std::string g_program;
 // A page of about `bytes` characters, formatting changing every few words.
 jw::rtf::Document makePage(std::size_t bytes)
 {
-    static const char16_t *words[] = {u"notes ", u"pad ", u"keep ", u"Grüße ", u"shopping ", u"ideas ", u"call Anna ",
-                                      u"übermorgen "};
+    static const char16_t *words[] = {u"notes ",    u"pad ",   u"keep ",      u"Grüße ",
+                                      u"shopping ", u"ideas ", u"call Anna ", u"übermorgen "};
     jw::rtf::Document doc;
     std::size_t i = 0;
     while (doc.text.size() < bytes) {
@@ -76,8 +76,8 @@ pid_t spawnPad(const QString &folder, bool quitAfterLoad, const char *display)
     std::vector<std::string> env;
     for (char **e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0 &&
-            entry.rfind("XDG_CONFIG_HOME=", 0) != 0)
+        if (entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0
+            && entry.rfind("XDG_CONFIG_HOME=", 0) != 0)
             env.push_back(entry);
     }
     env.push_back("XDG_CONFIG_HOME=" + (folder + QStringLiteral("/config")).toStdString());

@@ -56,11 +56,7 @@ namespace {
 // JSON is never held whole in memory.
 class Out final {
 public:
-    explicit Out(std::string *capture = nullptr)
-        : m_capture(capture)
-    {
-        m_buf.resize(capture ? 256 : 1 << 18);
-    }
+    explicit Out(std::string *capture = nullptr) : m_capture(capture) { m_buf.resize(capture ? 256 : 1 << 18); }
 
     char *room(std::size_t n)
     {
@@ -256,8 +252,8 @@ public:
 private:
     static std::size_t fingerprint(const jw::rtf::CharFormat &f)
     {
-        std::size_t h = f.font.size() * 131 + static_cast<std::size_t>(f.halfPoints) * 8
-            + (f.bold ? 4 : 0) + (f.italic ? 2 : 0) + (f.underline ? 1 : 0);
+        std::size_t h = f.font.size() * 131 + static_cast<std::size_t>(f.halfPoints) * 8 + (f.bold ? 4 : 0)
+                        + (f.italic ? 2 : 0) + (f.underline ? 1 : 0);
         if (!f.font.empty())
             h = h * 31 + static_cast<unsigned char>(f.font.front()) * 7 + static_cast<unsigned char>(f.font.back());
         return h;

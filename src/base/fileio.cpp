@@ -20,10 +20,7 @@ namespace jw {
 
 namespace {
 
-QString osReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString osReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // Opening a pipe or a device would block or never end, and QFile "opens" a
 // directory and then fails without a reason; refuse all of them up front.

@@ -11,8 +11,8 @@ namespace jw {
 struct FileStamp {
     bool exists = false;
     qint64 size = 0;
-    qint64 modifiedNs = 0;   ///< modification time, nanoseconds since the epoch
-    quint64 fileId = 0;      ///< the inode, which a sync tool's rename-over changes
+    qint64 modifiedNs = 0; ///< modification time, nanoseconds since the epoch
+    quint64 fileId = 0;    ///< the inode, which a sync tool's rename-over changes
     bool operator==(const FileStamp &) const = default;
 };
 

@@ -28,7 +28,7 @@ FileLock::FileLock(const QString &path, int timeoutMs)
         if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired()) {
             ::close(m_fd);
             throw IoError(path, error == EWOULDBLOCK ? QStringLiteral("the settings are locked by another running copy")
-                                                    : QString::fromLocal8Bit(std::strerror(error)));
+                                                     : QString::fromLocal8Bit(std::strerror(error)));
         }
         // A live holder keeps it for a few milliseconds.
         QThread::msleep(pauseMs);

@@ -10,8 +10,9 @@ namespace jw {
 class IoError : public std::runtime_error {
 public:
     IoError(QString fileName, QString reason)
-        : std::runtime_error((fileName + QStringLiteral(": ") + reason).toStdString()),
-          m_fileName(std::move(fileName)), m_reason(std::move(reason)) {}
+        : std::runtime_error((fileName + QStringLiteral(": ") + reason).toStdString()), m_fileName(std::move(fileName)),
+          m_reason(std::move(reason))
+    {}
 
     const QString &fileName() const { return m_fileName; }
     const QString &reason() const { return m_reason; }

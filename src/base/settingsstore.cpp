@@ -34,22 +34,17 @@ struct App {
 
 using Model = QList<App>;
 
-bool sameName(const QString &a, const QString &b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
 
 template <typename List>
 auto findNamed(List &list, const QString &name) -> decltype(list.begin())
 {
-    return std::find_if(list.begin(), list.end(),
-                        [&](const auto &item) { return sameName(item.name, name); });
+    return std::find_if(list.begin(), list.end(), [&](const auto &item) { return sameName(item.name, name); });
 }
 
 SettingsEntries::iterator findKey(SettingsEntries &entries, const QString &key)
 {
-    return std::find_if(entries.begin(), entries.end(),
-                        [&](const SettingsEntry &e) { return sameName(e.first, key); });
+    return std::find_if(entries.begin(), entries.end(), [&](const SettingsEntry &e) { return sameName(e.first, key); });
 }
 
 /// Puts `incoming` into `stored`: a key already there (in any case) takes
@@ -124,10 +119,7 @@ struct Loaded {
     QString problem; // why the file is broken or unreadable
 };
 
-Loaded broken(QString problem)
-{
-    return Loaded{FileState::Broken, {}, std::move(problem)};
-}
+Loaded broken(QString problem) { return Loaded{FileState::Broken, {}, std::move(problem)}; }
 
 Loaded parse(const QByteArray &bytes)
 {
@@ -138,9 +130,7 @@ Loaded parse(const QByteArray &bytes)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (doc.isNull())
-        return broken(QStringLiteral("not valid JSON: %1 at byte %2")
-                          .arg(error.errorString())
-                          .arg(error.offset));
+        return broken(QStringLiteral("not valid JSON: %1 at byte %2").arg(error.errorString()).arg(error.offset));
     if (!doc.isObject())
         return broken(QStringLiteral("the top level is not a JSON object"));
 
@@ -184,7 +174,8 @@ Loaded load(const QString &path)
     // A link whose file is missing may point into a folder not mounted yet:
     // writing would put a new file there or replace the link.
     if (info.isSymLink() && !info.exists())
-        return Loaded{FileState::Unreadable, {},
+        return Loaded{FileState::Unreadable,
+                      {},
                       QStringLiteral("it is a link to \"%1\", which does not exist").arg(info.symLinkTarget())};
     if (!info.exists())
         return {};
@@ -268,10 +259,7 @@ QByteArray serialize(const Model &model)
     return out;
 }
 
-QString lockPath(const QString &path)
-{
-    return path + QStringLiteral(".lock");
-}
+QString lockPath(const QString &path) { return path + QStringLiteral(".lock"); }
 
 /// Moves a broken file to a free ".broken" name; returns that name. The
 /// caller holds the lock. Throws when the file cannot be moved, so that it
@@ -288,8 +276,8 @@ QString moveAside(const QString &path, const QString &problem)
                                         << ") and could not be moved to" << target << ":" << file.errorString();
         throw IoError(path, file.errorString());
     }
-    qCWarning(lcSettings).noquote() << "the settings file" << path << "was not valid (" << problem
-                                    << "); moved it to" << target;
+    qCWarning(lcSettings).noquote() << "the settings file" << path << "was not valid (" << problem << "); moved it to"
+                                    << target;
     return target;
 }
 
@@ -321,8 +309,7 @@ Model lockedModel(const QString &path, QList<SettingsNotice> &notices)
 {
     Loaded loaded = load(path);
     switch (loaded.state) {
-    case FileState::Usable:
-        break;
+    case FileState::Usable: break;
     case FileState::Broken: {
         const QString movedTo = moveAside(path, loaded.problem);
         notices.append({SettingsNotice::Kind::MovedAside, path, movedTo, loaded.problem});
@@ -467,9 +454,6 @@ void SettingsStore::deleteEntry(const QString &app, const QString &section, cons
     });
 }
 
-QList<SettingsNotice> SettingsStore::takeNotices()
-{
-    return std::exchange(m_notices, {});
-}
+QList<SettingsNotice> SettingsStore::takeNotices() { return std::exchange(m_notices, {}); }
 
 } // namespace jw

@@ -101,24 +101,21 @@ void frmAbout::Form_Load()
     ui::setTop(this, box.top);
     ui::setLeft(this, box.left);
     setWindowTitle(QStringLiteral("About ") + kAppTitle);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
+    lblVersion->setText(
+        QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     lblTitle->setText(kAppTitle);
 }
 
-void frmAbout::cmdOK_Click()
-{
-    accept();
-}
+void frmAbout::cmdOK_Click() { accept(); }
 
-void frmAbout::cmdSysInfo_Click()
-{
-    StartSysInfo();
-}
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::StartSysInfo()
 {
     try {
-        const auto fileExists = [](const std::string &path) { return QFileInfo(QString::fromLocal8Bit(path)).isFile(); };
+        const auto fileExists = [](const std::string &path) {
+            return QFileInfo(QString::fromLocal8Bit(path)).isFile();
+        };
         const std::optional<std::string> path = registry::findSysInfoPath(m_registry, fileExists);
         if (!path)
             throw std::runtime_error("the registry names no system information program");
@@ -138,7 +135,8 @@ void frmAbout::startDetached(const QString &sPath)
     QProcess process;
     process.setProgram(sPath);
     if (!process.startDetached())
-        throw std::runtime_error(QStringLiteral("%1 cannot be started: %2").arg(sPath, process.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1 cannot be started: %2").arg(sPath, process.errorString()).toStdString());
 }
 
 void frmAbout::done(int result)

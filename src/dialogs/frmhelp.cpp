@@ -39,7 +39,8 @@ frmHelp::frmHelp(QWidget *parent)
     };
     cmdBack = tbrHelp->addAction(icon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack), QStringLiteral("&Back"));
     cmdBack->setShortcut(QKeySequence::Back);
-    cmdForward = tbrHelp->addAction(icon(QStringLiteral("go-next"), QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    cmdForward =
+        tbrHelp->addAction(icon(QStringLiteral("go-next"), QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
     cmdForward->setShortcut(QKeySequence::Forward);
     cmdContents = tbrHelp->addAction(icon(QStringLiteral("go-home"), QStyle::SP_ArrowUp), QStringLiteral("&Contents"));
     cmdContents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
@@ -119,8 +120,8 @@ void showHelp(QWidget *owner, const QString &file)
     if (!help->showContents(file, &error)) {
         if (created)
             delete help;
-        ui::MsgBox(owner, QStringLiteral("The help file %1 cannot be opened: %2.")
-                              .arg(QDir::toNativeSeparators(file), error));
+        ui::MsgBox(owner,
+                   QStringLiteral("The help file %1 cannot be opened: %2.").arg(QDir::toNativeSeparators(file), error));
         return;
     }
     // Opened beside the pad, where it covers as little of it as the screen allows.

@@ -11,8 +11,7 @@ namespace jw {
 FormatControls::FormatControls(ui::TwoStateToolbar &toolbar, ui::ComboBox &font, ui::ComboBox &size,
                                ui::RichTextEdit &pad)
     : m_toolbar(toolbar), m_font(font), m_size(size), m_pad(pad), m_sizeNames(sizeEntries())
-{
-}
+{}
 
 QStringList FormatControls::sizeEntries()
 {
@@ -51,10 +50,7 @@ void FormatControls::buttonClicked(int index)
     }
 }
 
-void FormatControls::fontChosen()
-{
-    m_pad.setSelFontName(m_font.currentText());
-}
+void FormatControls::fontChosen() { m_pad.setSelFontName(m_font.currentText()); }
 
 void FormatControls::sizeChosen()
 {

@@ -25,10 +25,7 @@ int sizeEntry(const QStringList &entries, double points)
     return shown;
 }
 
-QString sizeText(double points)
-{
-    return QString::number(points);
-}
+QString sizeText(double points) { return QString::number(points); }
 
 std::optional<double> typedSize(const QString &text)
 {

@@ -41,15 +41,9 @@ frmSearch::frmSearch(QWidget *owner, ui::RichTextEdit &pad, SearchState &state)
     Form_Load();
 }
 
-void frmSearch::Form_Load()
-{
-    placeBesideOwner();
-}
+void frmSearch::Form_Load() { placeBesideOwner(); }
 
-void frmSearch::Form_GotFocus()
-{
-    txtSearch->setFocus();
-}
+void frmSearch::Form_GotFocus() { txtSearch->setFocus(); }
 
 void frmSearch::focusInEvent(QFocusEvent *event)
 {

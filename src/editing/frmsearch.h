@@ -9,7 +9,9 @@ class QPushButton;
 namespace jw {
 
 class SearchState;
-namespace ui { class RichTextEdit; }
+namespace ui {
+class RichTextEdit;
+}
 
 /// The search dialog: finds the first occurrence of the typed text in the
 /// page and selects it in the editor.

@@ -69,7 +69,7 @@ void printPage(QWidget *parent, ui::RichTextEdit &pad)
     if (!printed) {
         const QString file = printer.outputFileName();
         ui::MsgBox(parent, file.isEmpty() ? QStringLiteral("The page could not be printed.")
-                                        : QStringLiteral("The page could not be printed to \"%1\".").arg(file));
+                                          : QStringLiteral("The page could not be printed to \"%1\".").arg(file));
     }
 }
 

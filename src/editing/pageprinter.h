@@ -4,7 +4,9 @@ class QWidget;
 
 namespace jw {
 
-namespace ui { class RichTextEdit; }
+namespace ui {
+class RichTextEdit;
+}
 
 /// File > Print: the print dialog (with the selection range preset when
 /// there is a selection, never a range of pages), then one job of what the

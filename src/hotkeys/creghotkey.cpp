@@ -49,10 +49,7 @@ cRegHotKey::cRegHotKey(std::unique_ptr<HotKeyBackend> backend, std::unique_ptr<W
         throw std::invalid_argument("cRegHotKey needs a backend");
 }
 
-cRegHotKey::~cRegHotKey()
-{
-    Clear();
-}
+cRegHotKey::~cRegHotKey() { Clear(); }
 
 void cRegHotKey::Attach(std::intptr_t hwndA)
 {
@@ -104,8 +101,7 @@ void cRegHotKey::RegisterKey(const std::string &sName, std::int32_t eKey, std::i
 // after at most one attempt per identifier in use.
 std::int32_t cRegHotKey::addUniqueAtom(const std::string &sName, std::string &atomName)
 {
-    const std::string base =
-        sName + "_" + m_backend->programName() + "_" + std::to_string(m_backend->tickCount());
+    const std::string base = sName + "_" + m_backend->programName() + "_" + std::to_string(m_backend->tickCount());
     std::vector<std::uint16_t> unusable;
     const auto releaseUnusable = [&] {
         for (const std::uint16_t atom : unusable)
@@ -133,10 +129,7 @@ std::int32_t cRegHotKey::addUniqueAtom(const std::string &sName, std::string &at
     }
 }
 
-void cRegHotKey::UnregisterKey(const std::string &sName)
-{
-    releaseAt(IndexOfKey(sName));
-}
+void cRegHotKey::UnregisterKey(const std::string &sName) { releaseAt(IndexOfKey(sName)); }
 
 void cRegHotKey::releaseAt(std::int32_t index)
 {
@@ -212,15 +205,9 @@ std::int32_t cRegHotKey::IndexOfKey(const std::string &sName) const
     throw HotKeyError(ErrNotRegistered, errorSource(), "No hot key registered under the name '" + sName + "'");
 }
 
-std::string cRegHotKey::SystemErrorText(std::uint32_t lErr) const
-{
-    return m_backend->messageText(lErr);
-}
+std::string cRegHotKey::SystemErrorText(std::uint32_t lErr) const { return m_backend->messageText(lErr); }
 
-std::string cRegHotKey::errorSource() const
-{
-    return m_backend->programName() + ".cRegHotKey";
-}
+std::string cRegHotKey::errorSource() const { return m_backend->programName() + ".cRegHotKey"; }
 
 bool cRegHotKey::idInUse(std::int32_t lID) const
 {

@@ -14,25 +14,13 @@ std::string HotKeyBackend::messageText(std::uint32_t code) const
     }
 }
 
-std::uint16_t HotKeyBackend::addAtom(const std::string &name)
-{
-    return m_atoms.add(name, m_lastError);
-}
+std::uint16_t HotKeyBackend::addAtom(const std::string &name) { return m_atoms.add(name, m_lastError); }
 
-void HotKeyBackend::deleteAtom(std::uint16_t atom)
-{
-    m_atoms.remove(atom);
-}
+void HotKeyBackend::deleteAtom(std::uint16_t atom) { m_atoms.remove(atom); }
 
-std::uint32_t HotKeyBackend::tickCount() const
-{
-    return program::tickCount();
-}
+std::uint32_t HotKeyBackend::tickCount() const { return program::tickCount(); }
 
-std::string HotKeyBackend::programName() const
-{
-    return program::name();
-}
+std::string HotKeyBackend::programName() const { return program::name(); }
 
 void HotKeyBackend::reportPress(const HotKeyPressed &press) const
 {

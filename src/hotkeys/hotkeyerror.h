@@ -11,8 +11,7 @@ namespace jw {
 class HotKeyError final : public std::runtime_error {
 public:
     /// `systemError` is the desktop's error code behind a failed call, 0 when none.
-    HotKeyError(std::int32_t number, std::string source, std::string description,
-                std::uint32_t systemError = 0);
+    HotKeyError(std::int32_t number, std::string source, std::string description, std::uint32_t systemError = 0);
 
     /// The error number, e.g. 0x8004041B as -2147220453.
     std::int32_t number() const { return m_number; }

@@ -14,10 +14,7 @@
 
 namespace jw::program {
 
-std::uint32_t tickCount()
-{
-    return GetTickCount();
-}
+std::uint32_t tickCount() { return GetTickCount(); }
 
 std::string name()
 {

@@ -88,7 +88,8 @@ QString clsData::keepOtherVersion()
     const FileStamp now = m_files.stamp(m_file);
     if (!now.exists || now == m_stamp || m_guarded)
         return {};
-    const QString when = QDateTime::fromMSecsSinceEpoch(now.modifiedNs / 1000000).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    const QString when =
+        QDateTime::fromMSecsSinceEpoch(now.modifiedNs / 1000000).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
     QString aside = QStringLiteral("%1 (changed elsewhere %2).rtf").arg(currentTitle(), when);
     for (int n = 2; m_files.fileExists(aside); ++n)
         aside = QStringLiteral("%1 (changed elsewhere %2) %3.rtf").arg(currentTitle(), when).arg(n);

@@ -47,8 +47,8 @@ public:
     /// What a save did.
     struct Saved {
         bool written = false;
-        QString error;      ///< why the page could not be written; empty when it was or need not be
-        QString keptAside;  ///< the file now holding a version of the page made elsewhere
+        QString error;     ///< why the page could not be written; empty when it was or need not be
+        QString keptAside; ///< the file now holding a version of the page made elsewhere
     };
 
     /// Saves the current page when it has unsaved edits (`modified`) or its

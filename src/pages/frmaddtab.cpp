@@ -42,10 +42,7 @@ frmAddTab::frmAddTab(QWidget *owner, AddPage add)
     Form_Load();
 }
 
-void frmAddTab::Form_Load()
-{
-    placeBesideOwner();
-}
+void frmAddTab::Form_Load() { placeBesideOwner(); }
 
 bool frmAddTab::txtTitle_KeyDown(int keyCode, Qt::KeyboardModifiers)
 {
@@ -61,9 +58,6 @@ void frmAddTab::cmdAdd_Click()
         accept();
 }
 
-void frmAddTab::cmdCancel_Click()
-{
-    close();
-}
+void frmAddTab::cmdCancel_Click() { close(); }
 
 } // namespace jw

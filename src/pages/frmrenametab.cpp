@@ -37,10 +37,7 @@ frmRenameTab::frmRenameTab(QWidget *owner, const QString &page, RenamePage renam
     Form_Load();
 }
 
-void frmRenameTab::Form_Load()
-{
-    placeBesideOwner();
-}
+void frmRenameTab::Form_Load() { placeBesideOwner(); }
 
 bool frmRenameTab::txtName_KeyDown(int keyCode, Qt::KeyboardModifiers)
 {
@@ -56,9 +53,6 @@ void frmRenameTab::cmdRename_Click()
         accept();
 }
 
-void frmRenameTab::cmdCancel_Click()
-{
-    close();
-}
+void frmRenameTab::cmdCancel_Click() { close(); }
 
 } // namespace jw

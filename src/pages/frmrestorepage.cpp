@@ -15,7 +15,8 @@ frmRestorePage::frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, A
     lstPages = new QListWidget(this);
     for (const StoredPage &page : pages) {
         auto *item = new QListWidgetItem(
-            QStringLiteral("%1\t%2").arg(page.title, QLocale().toString(page.modified, QLocale::ShortFormat)), lstPages);
+            QStringLiteral("%1\t%2").arg(page.title, QLocale().toString(page.modified, QLocale::ShortFormat)),
+            lstPages);
         item->setData(Qt::UserRole, page.title);
     }
     lstPages->setCurrentRow(0);

@@ -19,8 +19,9 @@ constexpr QByteArrayView kMagic = "jotwell-recovery 1\n";
 QString stateFolder()
 {
     const QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    const QString base = !state.isEmpty() && QDir::isAbsolutePath(state) ? QDir::cleanPath(state)
-                                                                         : QDir::homePath() + QStringLiteral("/.local/state");
+    const QString base = !state.isEmpty() && QDir::isAbsolutePath(state)
+                             ? QDir::cleanPath(state)
+                             : QDir::homePath() + QStringLiteral("/.local/state");
     return base + QStringLiteral("/jotwell/recovery");
 }
 
@@ -37,8 +38,8 @@ RecoveryJournal::RecoveryJournal(QString folder) : m_folder(folder.isEmpty() ? s
 QString RecoveryJournal::entryFile(const QString &pageFolder, const QString &title) const
 {
     const QByteArray key = (QDir::cleanPath(pageFolder) + u'/' + title).toUtf8();
-    return m_folder + u'/' + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex()) +
-           QStringLiteral(".recovery");
+    return m_folder + u'/' + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex())
+           + QStringLiteral(".recovery");
 }
 
 QString RecoveryJournal::record(const QString &pageFolder, const QString &title, const rtf::Document &page,
@@ -87,7 +88,8 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString &pageFolder
 {
     QList<Entry> found;
     const QString wanted = QDir::cleanPath(pageFolder);
-    const QFileInfoList files = QDir(m_folder).entryInfoList({QStringLiteral("*.recovery")}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QFileInfoList files =
+        QDir(m_folder).entryInfoList({QStringLiteral("*.recovery")}, QDir::Files, QDir::Time | QDir::Reversed);
     for (const QFileInfo &info : files) {
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
@@ -96,8 +98,9 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString &pageFolder
         const auto parsed = header(file.read(64 * 1024));
         if (!parsed || parsed->first.value(QStringLiteral("folder")).toString() != wanted)
             continue;
-        found.append({info.filePath(), wanted, parsed->first.value(QStringLiteral("title")).toString(),
-                      QDateTime::fromString(parsed->first.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs)});
+        found.append(
+            {info.filePath(), wanted, parsed->first.value(QStringLiteral("title")).toString(),
+             QDateTime::fromString(parsed->first.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs)});
     }
     return found;
 }
@@ -116,8 +119,9 @@ void RecoveryJournal::setAside(const Entry &entry) const
 {
     const QString declined = m_folder + QStringLiteral("/declined");
     makeFolder(declined);
-    const QString target = declined + u'/' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-")) +
-                           QFileInfo(entry.file).fileName();
+    const QString target = declined + u'/'
+                           + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-"))
+                           + QFileInfo(entry.file).fileName();
     if (!QFile::rename(entry.file, target))
         throw IoError(entry.file, QStringLiteral("the entry cannot be moved to %1").arg(declined));
 }

@@ -20,7 +20,7 @@ public:
         QString file;       ///< the entry's own file
         QString pageFolder; ///< the page folder, absolute
         QString title;
-        QDateTime time;     ///< when the text was journaled
+        QDateTime time; ///< when the text was journaled
     };
 
     /// `folder` empty: $XDG_STATE_HOME/jotwell/recovery (~/.local/state/... when unset).

@@ -6,7 +6,9 @@ class QWidget;
 
 namespace jw {
 
-namespace ui { class RichTextEdit; }
+namespace ui {
+class RichTextEdit;
+}
 
 /// File > Save As: asks for a rich text file (opening with `lastName`, the
 /// previous choice of the run) and writes the page to it. The page's own

@@ -37,17 +37,11 @@ QString refusal(const QString &name)
 
 } // namespace
 
-QString pageFileName(const QString &title)
-{
-    return title + QStringLiteral(".rtf");
-}
+QString pageFileName(const QString &title) { return title + QStringLiteral(".rtf"); }
 
 PageFiles::PageFiles(QString folder) : m_folder(std::move(folder)) {}
 
-QString PageFiles::folder() const
-{
-    return QDir(m_folder.isEmpty() ? QDir::currentPath() : m_folder).absolutePath();
-}
+QString PageFiles::folder() const { return QDir(m_folder.isEmpty() ? QDir::currentPath() : m_folder).absolutePath(); }
 
 QFileInfoList PageFiles::pageFileInfos() const
 {
@@ -74,10 +68,7 @@ bool PageFiles::fileExists(const QString &name) const
     return info.exists() && !info.isDir();
 }
 
-QString PageFiles::lookup(const QString &name) const
-{
-    return fileExists(name) ? name : QString();
-}
+QString PageFiles::lookup(const QString &name) const { return fileExists(name) ? name : QString(); }
 
 void PageFiles::createEmpty(const QString &name) const
 {
@@ -89,10 +80,7 @@ void PageFiles::createEmpty(const QString &name) const
     f.close();
 }
 
-void PageFiles::copyOver(const QString &from, const QString &to) const
-{
-    copyFileAtomically(path(from), path(to));
-}
+void PageFiles::copyOver(const QString &from, const QString &to) const { copyFileAtomically(path(from), path(to)); }
 
 void PageFiles::remove(const QString &name) const
 {
@@ -127,20 +115,11 @@ void PageFiles::discard(const QString &name) const
     }
 }
 
-rtf::Document PageFiles::readPage(const QString &name) const
-{
-    return loadRtfFile(path(name));
-}
+rtf::Document PageFiles::readPage(const QString &name) const { return loadRtfFile(path(name)); }
 
-void PageFiles::writePage(const QString &name, const rtf::Document &doc) const
-{
-    saveRtfFile(path(name), doc);
-}
+void PageFiles::writePage(const QString &name, const rtf::Document &doc) const { saveRtfFile(path(name), doc); }
 
-FileStamp PageFiles::stamp(const QString &name) const
-{
-    return fileStamp(path(name));
-}
+FileStamp PageFiles::stamp(const QString &name) const { return fileStamp(path(name)); }
 
 void PageFiles::ensureExists(const QString &name) const
 {

@@ -26,10 +26,7 @@ PageKeeper::PageKeeper(clsData &data, ui::RichTextEdit &pad, const PageFiles &fi
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
 }
 
-PageKeeper::~PageKeeper()
-{
-    waitForJournal();
-}
+PageKeeper::~PageKeeper() { waitForJournal(); }
 
 void PageKeeper::waitForJournal()
 {
@@ -65,10 +62,7 @@ void PageKeeper::forget(const QString &title)
     m_journal.discard(pageFolder(), title);
 }
 
-QString PageKeeper::pageFolder() const
-{
-    return m_files.folder();
-}
+QString PageKeeper::pageFolder() const { return m_files.folder(); }
 
 void PageKeeper::pageShown()
 {

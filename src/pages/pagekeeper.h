@@ -13,7 +13,9 @@
 namespace jw {
 
 class PageFiles;
-namespace ui { class RichTextEdit; }
+namespace ui {
+class RichTextEdit;
+}
 
 /// Keeps the current page safe while it is edited: journals unsaved text
 /// about two seconds after the last edit (at most every 30 seconds while
@@ -63,9 +65,9 @@ private:
     ui::RichTextEdit &m_pad;
     const PageFiles &m_files;
     const RecoveryJournal &m_journal;
-    QTimer m_idle;     ///< two seconds after the last edit
-    QTimer m_longest;  ///< at most this long without a journal write while typing goes on
-    QTimer m_settle;   ///< file events come in bursts
+    QTimer m_idle;    ///< two seconds after the last edit
+    QTimer m_longest; ///< at most this long without a journal write while typing goes on
+    QTimer m_settle;  ///< file events come in bursts
     QFileSystemWatcher m_watcher;
     /// Titles journaled by this run: only their entries go when a save
     /// succeeds. Older entries wait for the user's answer at start-up.

@@ -26,7 +26,11 @@ int findDuplicate(const QStringList &titles, const QString &title, Fold fold)
 
 PageResult failed(const IoError &error)
 {
-    return {PageResult::Status::Failed, QStringLiteral("The page list could not be saved: %1.").arg(error.reason()), {}, {}, {}};
+    return {PageResult::Status::Failed,
+            QStringLiteral("The page list could not be saved: %1.").arg(error.reason()),
+            {},
+            {},
+            {}};
 }
 
 PageResult refused(QString message, QString caption = {})
@@ -124,7 +128,8 @@ PageResult PageList::add(const QString &typed, const QStringList &tabs)
 {
     const QString title = pageTitle(typed);
     if (findDuplicateLower(tabs, title) != 0)
-        return refused(QStringLiteral("You cannot have two tabs with the same name."), QStringLiteral("Duplicate Titles"));
+        return refused(QStringLiteral("You cannot have two tabs with the same name."),
+                       QStringLiteral("Duplicate Titles"));
     if (auto refusal = titleRefusal(title))
         return *refusal;
     PageResult result;
@@ -178,7 +183,10 @@ std::optional<PageResult> PageList::writeRenamed(const QString &oldTitle, const 
         m_files.writePage(file, page);
     } catch (const IoError &error) {
         return PageResult{PageResult::Status::Failed,
-                          QStringLiteral("The page could not be saved to \"%1\": %2.").arg(file, error.reason()), {}, {}, {}};
+                          QStringLiteral("The page could not be saved to \"%1\": %2.").arg(file, error.reason()),
+                          {},
+                          {},
+                          {}};
     }
     return std::nullopt;
 }
@@ -193,7 +201,8 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
     QStringList others = tabs;
     others.removeOne(oldTitle);
     if (findDuplicateUpper(others, newTitle) != 0)
-        return refused(QStringLiteral("Cannot have two tabs with the same name."), QStringLiteral("Duplicate Tab Name"));
+        return refused(QStringLiteral("Cannot have two tabs with the same name."),
+                       QStringLiteral("Duplicate Tab Name"));
     if (auto refusal = titleRefusal(newTitle))
         return *refusal;
     if (auto refusal = writeRenamed(oldTitle, newTitle, page))
@@ -205,7 +214,8 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
             const int at = titles.indexOf(oldTitle);
             if (at < 0) {
                 refusal = refused(QStringLiteral("The page list does not give the place of the tab \"%1\", "
-                                                 "so it cannot be renamed.").arg(oldTitle));
+                                                 "so it cannot be renamed.")
+                                      .arg(oldTitle));
                 return false;
             }
             titles[at] = newTitle;

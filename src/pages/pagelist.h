@@ -48,8 +48,8 @@ QList<StoredPage> removedPages(const PageFiles &files, const QStringList &tabs);
 struct PageResult {
     enum class Status { Done, Refused, Failed };
     Status status = Status::Done;
-    QString message; ///< one sentence for a message box; may be set when Done, too
-    QString caption; ///< the message box's title; empty for the program's title
+    QString message;    ///< one sentence for a message box; may be set when Done, too
+    QString caption;    ///< the message box's title; empty for the program's title
     QStringList titles; ///< the page list in tab order after the operation
     QString title;      ///< the title added or given, as stored (trimmed)
     bool done() const { return status == Status::Done; }

@@ -18,7 +18,7 @@ bool isDeviceName(const QString &stem)
         return false;
     const QString prefix = stem.left(3);
     return prefix.compare(QLatin1StringView("COM"), Qt::CaseInsensitive) == 0
-        || prefix.compare(QLatin1StringView("LPT"), Qt::CaseInsensitive) == 0;
+           || prefix.compare(QLatin1StringView("LPT"), Qt::CaseInsensitive) == 0;
 }
 
 // The device part of a name: what comes before the first dot, without the
@@ -33,10 +33,7 @@ QString deviceStem(const QString &title)
 
 } // namespace
 
-QString pageTitle(const QString &typed)
-{
-    return typed.trimmed();
-}
+QString pageTitle(const QString &typed) { return typed.trimmed(); }
 
 TitleProblem checkTitle(const QString &title)
 {
@@ -60,10 +57,8 @@ TitleProblem checkTitle(const QString &title)
 QString titleProblemText(TitleProblem problem, const QString &title)
 {
     switch (problem) {
-    case TitleProblem::None:
-        return {};
-    case TitleProblem::Empty:
-        return QStringLiteral("A tab name cannot be empty.");
+    case TitleProblem::None: return {};
+    case TitleProblem::Empty: return QStringLiteral("A tab name cannot be empty.");
     case TitleProblem::ReservedCharacter:
         return QStringLiteral("A tab name cannot contain any of the characters / \\ : * ? \" < > |.");
     case TitleProblem::ControlCharacter:
@@ -71,10 +66,8 @@ QString titleProblemText(TitleProblem problem, const QString &title)
     case TitleProblem::DeviceName:
         return QStringLiteral("\"%1\" is a device name of the system and cannot be used as a tab name.")
             .arg(deviceStem(title));
-    case TitleProblem::TooLong:
-        return QStringLiteral("The tab name is too long to be used as a file name.");
-    case TitleProblem::OnlyDots:
-        return QStringLiteral("A tab name cannot be made of dots only.");
+    case TitleProblem::TooLong: return QStringLiteral("The tab name is too long to be used as a file name.");
+    case TitleProblem::OnlyDots: return QStringLiteral("A tab name cannot be made of dots only.");
     }
     return {};
 }

@@ -11,9 +11,9 @@ enum class TitleProblem {
     Empty,
     ReservedCharacter, ///< one of / \ : * ? " < > |
     ControlCharacter,
-    DeviceName,        ///< CON, PRN, AUX, NUL, COM1-9, LPT1-9
-    TooLong,           ///< title + ".rtf" over 255 bytes in UTF-8
-    OnlyDots,          ///< "." and ".." name folders; systems drop trailing dots
+    DeviceName, ///< CON, PRN, AUX, NUL, COM1-9, LPT1-9
+    TooLong,    ///< title + ".rtf" over 255 bytes in UTF-8
+    OnlyDots,   ///< "." and ".." name folders; systems drop trailing dots
 };
 
 /// Longest page file name, in UTF-8 bytes.

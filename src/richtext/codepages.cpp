@@ -13,16 +13,12 @@ constexpr char16_t kReplacement = u'\uFFFD';
 // Windows-1252 0x80..0x9F; the five undefined bytes map to themselves as
 // Windows does.
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char16_t cp1252(unsigned char b)
-{
-    return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char16_t(b);
-}
+char16_t cp1252(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char16_t(b); }
 
 std::string iconvName(int codePage)
 {
@@ -37,10 +33,7 @@ std::string iconvName(int codePage)
     }
 }
 
-bool isDoubleByteNumber(int n)
-{
-    return n == 932 || n == 936 || n == 949 || n == 950 || n == 1361;
-}
+bool isDoubleByteNumber(int n) { return n == 932 || n == 936 || n == 949 || n == 950 || n == 1361; }
 
 enum class ConvertStatus { Ok, Incomplete, Invalid };
 
@@ -49,10 +42,8 @@ enum class ConvertStatus { Ok, Incomplete, Invalid };
 // would slot in on Windows).
 class Converter final {
 public:
-    explicit Converter(int codePage)
-        : m_cd(codePage > 0 ? iconv_open("UTF-16LE", iconvName(codePage).c_str()) : kNone)
-    {
-    }
+    explicit Converter(int codePage) : m_cd(codePage > 0 ? iconv_open("UTF-16LE", iconvName(codePage).c_str()) : kNone)
+    {}
     Converter(const Converter &) = delete;
     Converter &operator=(const Converter &) = delete;
     ~Converter()
@@ -82,9 +73,10 @@ public:
         if (status == ConvertStatus::Ok)
             iconv(m_cd, nullptr, nullptr, &outPtr, &outLeft);
         const std::size_t produced = sizeof buf - outLeft;
-        out = produced == 2 ? static_cast<char16_t>(static_cast<unsigned char>(buf[0])
-                                                    | (static_cast<unsigned char>(buf[1]) << 8))
-                            : kReplacement;
+        out =
+            produced == 2
+                ? static_cast<char16_t>(static_cast<unsigned char>(buf[0]) | (static_cast<unsigned char>(buf[1]) << 8))
+                : kReplacement;
         return status;
     }
 
@@ -95,8 +87,7 @@ private:
 
 } // namespace
 
-CodePage::CodePage(int number)
-    : m_number(number)
+CodePage::CodePage(int number) : m_number(number)
 {
     if (number == 1252) {
         for (int b = 0; b < 256; ++b)
@@ -202,7 +193,7 @@ int codePageForCharset(int charset)
     case 238: return 1250;
     case 254: return 437;
     case 255: return 850;
-    default: return -1;    // 1 = default charset, and anything unknown
+    default: return -1; // 1 = default charset, and anything unknown
     }
 }
 

@@ -9,8 +9,8 @@ namespace jw::rtf {
 
 /// Character formatting of a run of text.
 struct CharFormat {
-    std::string font;     ///< font family name, UTF-8
-    int halfPoints = 24;  ///< size in half points: 17 is 8.5 pt
+    std::string font;    ///< font family name, UTF-8
+    int halfPoints = 24; ///< size in half points: 17 is 8.5 pt
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -38,15 +38,9 @@ void FontTable::beginEntry(int number, std::size_t depth)
     m_name.clear();
 }
 
-void FontTable::setCharset(int charset)
-{
-    m_charsetCodePage = codePageForCharset(charset);
-}
+void FontTable::setCharset(int charset) { m_charsetCodePage = codePageForCharset(charset); }
 
-void FontTable::setCodePage(int codePage)
-{
-    m_codePage = codePage;
-}
+void FontTable::setCodePage(int codePage) { m_codePage = codePage; }
 
 int FontTable::entryCodePage() const
 {

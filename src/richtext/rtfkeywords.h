@@ -9,13 +9,36 @@ namespace jw::rtf::detail {
 enum class Kw : std::uint8_t {
     Unknown,
     // character format
-    Bold, Italic, Underline, UnderlineNone, Plain, Font, FontSize,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Plain,
+    Font,
+    FontSize,
     // document and font table
-    Ansi, Mac, Pc, Pca, AnsiCpg, DefFont, FontTable, FontCharset, CodePageWord,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCpg,
+    DefFont,
+    FontTable,
+    FontCharset,
+    CodePageWord,
     // text
-    Unicode, UnicodeSkip, Bin, Par, Line, Tab, Cell, Row, Char,
+    Unicode,
+    UnicodeSkip,
+    Bin,
+    Par,
+    Line,
+    Tab,
+    Cell,
+    Row,
+    Char,
     // destinations
-    Skip, FieldResult,
+    Skip,
+    FieldResult,
 };
 
 struct KwInfo {

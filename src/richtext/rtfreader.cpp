@@ -39,8 +39,8 @@ struct RunMark {
 
 constexpr std::uint64_t packFormat(int nameId, const GroupState &s)
 {
-    return (std::uint64_t(std::uint32_t(nameId)) << 16) | (std::uint64_t(s.halfPoints) << 3)
-        | (s.bold ? 4u : 0u) | (s.italic ? 2u : 0u) | (s.underline ? 1u : 0u);
+    return (std::uint64_t(std::uint32_t(nameId)) << 16) | (std::uint64_t(s.halfPoints) << 3) | (s.bold ? 4u : 0u)
+           | (s.italic ? 2u : 0u) | (s.underline ? 1u : 0u);
 }
 
 // Text units put in use at a time.
@@ -49,8 +49,7 @@ constexpr std::size_t kTextStep = 1 << 16;
 class Reader final {
 public:
     explicit Reader(std::string_view bytes)
-        : m_p(reinterpret_cast<const unsigned char *>(bytes.data()))
-        , m_end(m_p + bytes.size())
+        : m_p(reinterpret_cast<const unsigned char *>(bytes.data())), m_end(m_p + bytes.size())
     {
         // No construct yields more UTF-16 units than it has bytes, so the
         // text never needs more room than this; it is put in use (zeroed)
@@ -427,7 +426,7 @@ private:
 
     void useCodePage(int cp)
     {
-        if (m_cpNumber != cp || !m_cp) { // \ansicpg0 names no code page but still needs one
+        if (m_cpNumber != cp || !m_cp) {  // \ansicpg0 names no code page but still needs one
             m_cp = &detail::codePage(cp); // may be the 1252 stand-in for an unknown page
             m_cpNumber = cp;
         }
@@ -557,10 +556,10 @@ private:
         for (std::size_t i = 0; i < m_marks.size(); ++i) {
             const std::uint64_t key = m_marks[i].key;
             const std::size_t end = i + 1 < m_marks.size() ? m_marks[i + 1].start : m_len;
-            m_doc.runs.push_back(Run{m_marks[i].start, end - m_marks[i].start,
-                                     CharFormat{m_fonts.name(static_cast<int>(key >> 16)),
-                                                static_cast<int>((key >> 3) & 0x1FFF), (key & 4) != 0,
-                                                (key & 2) != 0, (key & 1) != 0}});
+            m_doc.runs.push_back(
+                Run{m_marks[i].start, end - m_marks[i].start,
+                    CharFormat{m_fonts.name(static_cast<int>(key >> 16)), static_cast<int>((key >> 3) & 0x1FFF),
+                               (key & 4) != 0, (key & 2) != 0, (key & 1) != 0}});
         }
     }
 
@@ -585,7 +584,6 @@ private:
     char16_t m_high = 0;
     std::size_t m_cellEnd = 0;
 };
-
 
 } // namespace
 

@@ -5,12 +5,9 @@ namespace jw {
 QString CommandLine::handOver() const
 {
     switch (action) {
-    case Action::Toggle:
-        return QStringLiteral("toggle");
-    case Action::Hide:
-        return QStringLiteral("hide");
-    default:
-        return QStringLiteral("show");
+    case Action::Toggle: return QStringLiteral("toggle");
+    case Action::Hide: return QStringLiteral("hide");
+    default: return QStringLiteral("show");
     }
 }
 

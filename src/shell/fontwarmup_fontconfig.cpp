@@ -9,9 +9,6 @@ namespace jw {
 // the two copies and drops the other.
 FontWarmUp::FontWarmUp() : m_thread([] { FcInit(); }) {}
 
-FontWarmUp::~FontWarmUp()
-{
-    m_thread.join();
-}
+FontWarmUp::~FontWarmUp() { m_thread.join(); }
 
 } // namespace jw

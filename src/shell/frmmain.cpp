@@ -50,16 +50,17 @@ namespace jw {
 
 namespace {
 
-
 QString settingsNoticeText(const SettingsNotice &notice)
 {
     if (notice.kind == SettingsNotice::Kind::MovedAside)
-        return QStringLiteral("The settings file \"%1\" was not valid (%2), so it was moved to \"%3\". The pad started with "
-                              "the default page list; your page files are untouched.")
+        return QStringLiteral(
+                   "The settings file \"%1\" was not valid (%2), so it was moved to \"%3\". The pad started with "
+                   "the default page list; your page files are untouched.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason, QDir::toNativeSeparators(notice.movedTo));
     if (notice.kind == SettingsNotice::Kind::Unreadable)
-        return QStringLiteral("The settings file \"%1\" could not be read: %2. The pad shows the pages it could find and "
-                              "writes nothing over that file; your page files are untouched.")
+        return QStringLiteral(
+                   "The settings file \"%1\" could not be read: %2. The pad shows the pages it could find and "
+                   "writes nothing over that file; your page files are untouched.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason);
     return QStringLiteral("The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
                           "position are not kept; your page files are untouched.")
@@ -84,10 +85,7 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { endSession(false); });
 }
 
-frmMain::~frmMain()
-{
-    qApp->removeEventFilter(this);
-}
+frmMain::~frmMain() { qApp->removeEventFilter(this); }
 
 // ---------------------------------------------------------------- start-up
 
@@ -140,8 +138,9 @@ void frmMain::tellStartNotices()
 void frmMain::offerRecovery()
 {
     for (const RecoveryJournal::Entry &entry : m_keeper->recoverable(tabCaptions())) {
-        const QString question = QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
-                                     .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
+        const QString question =
+            QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
+                .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
         if (!ui::AskBox(messageParent(), question, QStringLiteral("&Recover"), QStringLiteral("&Not Now"))) {
             // Kept aside: nothing is deleted without the user's yes.
             try {
@@ -185,10 +184,7 @@ void frmMain::restorePosition()
 
 // ------------------------------------------------------------------- pages
 
-QString frmMain::currentPageFile() const
-{
-    return pageFileName(oTabs->caption(oTabs->selectedIndex()));
-}
+QString frmMain::currentPageFile() const { return pageFileName(oTabs->caption(oTabs->selectedIndex())); }
 
 QStringList frmMain::tabCaptions() const
 {
@@ -198,10 +194,7 @@ QStringList frmMain::tabCaptions() const
     return captions;
 }
 
-void frmMain::setTabs(const QStringList &titles, int select)
-{
-    oTabs->setCaptions(titles, select);
-}
+void frmMain::setTabs(const QStringList &titles, int select) { oTabs->setCaptions(titles, select); }
 
 void frmMain::showPage(const rtf::Document &page)
 {
@@ -224,8 +217,10 @@ void frmMain::loadCurrentPage()
     showPage(opened.page.value_or(rtf::Document{}));
     if (opened.page)
         return;
-    const QString text = QStringLiteral("The page file \"%1\" could not be read: %2. The page is shown empty, and its file "
-                                        "will not be written until you type in it.").arg(oData.currentFile(), opened.error);
+    const QString text =
+        QStringLiteral("The page file \"%1\" could not be read: %2. The page is shown empty, and its file "
+                       "will not be written until you type in it.")
+            .arg(oData.currentFile(), opened.error);
     if (m_loaded)
         ui::MsgBox(messageParent(), text);
     else
@@ -235,9 +230,10 @@ void frmMain::loadCurrentPage()
 void frmMain::tellKeptAside(const clsData::Saved &saved)
 {
     if (!saved.keptAside.isEmpty())
-        ui::MsgBox(messageParent(), QStringLiteral("The page \"%1\" was changed elsewhere while you edited it. The other "
-                                                   "version is kept in \"%2\"; the page file now holds your text.")
-                                        .arg(oData.currentTitle(), saved.keptAside));
+        ui::MsgBox(messageParent(),
+                   QStringLiteral("The page \"%1\" was changed elsewhere while you edited it. The other "
+                                  "version is kept in \"%2\"; the page file now holds your text.")
+                       .arg(oData.currentTitle(), saved.keptAside));
 }
 
 bool frmMain::saveCurrentPage()
@@ -259,16 +255,18 @@ bool frmMain::mayClose()
     tellKeptAside(saved);
     if (saved.error.isEmpty())
         return true;
-    const QString failed = QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
+    const QString failed =
+        QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
     const QString entry = m_keeper->journalNow();
     if (entry.isEmpty()) {
         ui::MsgBox(messageParent(), failed);
         return false;
     }
     return ui::AskBox(messageParent(),
-                      failed + QStringLiteral("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
-                                              "offers it again at the next start. Close anyway?")
-                                   .arg(QDir::toNativeSeparators(entry)),
+                      failed
+                          + QStringLiteral("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
+                                           "offers it again at the next start. Close anyway?")
+                                .arg(QDir::toNativeSeparators(entry)),
                       QStringLiteral("&Close Anyway"), QStringLiteral("&Keep Open"));
 }
 
@@ -286,10 +284,7 @@ void frmMain::endSession(bool quit)
     }
 }
 
-void frmMain::mnuSave_Click()
-{
-    saveCurrentPage();
-}
+void frmMain::mnuSave_Click() { saveCurrentPage(); }
 
 void frmMain::oTabs_BeforeClick(int newIndex, bool *cancel)
 {
@@ -379,10 +374,7 @@ void frmMain::mnuRestorePage_Click()
     dialog.exec();
 }
 
-void frmMain::mnuSaveAs_Click()
-{
-    exportPage(this, *txtPad, sSaveAsName);
-}
+void frmMain::mnuSaveAs_Click() { exportPage(this, *txtPad, sSaveAsName); }
 
 // ------------------------------------------------------------- lifecycle
 
@@ -439,15 +431,12 @@ void frmMain::Form_Unload()
 frmMin &frmMain::miniWindow()
 {
     if (!m_min) {
-        m_min = std::make_unique<frmMin>(m_position, frmMin::Actions{[this] { expandFromMini(); },
-                                                                      [this] { return m_closing || close(); }});
+        m_min = std::make_unique<frmMin>(
+            m_position, frmMin::Actions{[this] { expandFromMini(); }, [this] { return m_closing || close(); }});
     }
     return *m_min;
 }
 
-frmSplash *frmMain::splash() const
-{
-    return qobject_cast<frmSplash *>(m_splash.data());
-}
+frmSplash *frmMain::splash() const { return qobject_cast<frmSplash *>(m_splash.data()); }
 
 } // namespace jw

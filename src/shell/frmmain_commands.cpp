@@ -62,15 +62,9 @@ void frmMain::mnuNext_Click()
     }
 }
 
-void frmMain::mnuPrint_Click()
-{
-    printPage(this, *txtPad);
-}
+void frmMain::mnuPrint_Click() { printPage(this, *txtPad); }
 
-void frmMain::RestoreHeight()
-{
-    ui::setHeight(this, iFullHeight);
-}
+void frmMain::RestoreHeight() { ui::setHeight(this, iFullHeight); }
 
 // ------------------------------------------------------------ mini window
 
@@ -129,14 +123,9 @@ void frmMain::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
 {
     // A window minimised from its title bar is not shown: the key brings it back.
     switch (hotKeyAction(sName, mnuHide->isChecked(), isVisible() && !isMinimized())) {
-    case SwapAction::None:
-        break;
-    case SwapAction::ShowMain:
-        bringBack();
-        break;
-    case SwapAction::HideMain:
-        hide();
-        break;
+    case SwapAction::None: break;
+    case SwapAction::ShowMain: bringBack(); break;
+    case SwapAction::HideMain: hide(); break;
     case SwapAction::MainToMini:
         hide();
         miniWindow().show();
@@ -178,17 +167,11 @@ void frmMain::mnuAbout_Click()
     box.exec();
 }
 
-void frmMain::mnuHelpTopics_Click()
-{
-    showHelp(this, helpFilePath());
-}
+void frmMain::mnuHelpTopics_Click() { showHelp(this, helpFilePath()); }
 
 // ------------------------------------------------------------- formatting
 
-void frmMain::Toolbar1_ButtonClick(int index)
-{
-    m_format->buttonClicked(index);
-}
+void frmMain::Toolbar1_ButtonClick(int index) { m_format->buttonClicked(index); }
 
 // After a choice the keys go back to the page, where the user types on.
 
@@ -216,9 +199,6 @@ void frmMain::cmbFontSize_Entered()
         txtPad->setFocus();
 }
 
-void frmMain::txtPad_SelChange()
-{
-    m_format->selectionChanged();
-}
+void frmMain::txtPad_SelChange() { m_format->selectionChanged(); }
 
 } // namespace jw

@@ -46,10 +46,13 @@ void frmMain::registerHotKeys()
     // The key can arrive in one batch with a minimise from the title bar, before
     // that state has reached this window: handle it after the window's news.
     m_cHK->HotKeyPress = [this](const std::string &sName, std::int32_t eModifiers, std::int32_t eKey) {
-        QMetaObject::invokeMethod(this, [this, name = QString::fromStdString(sName), eModifiers, eKey] {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            m_cHK_HotKeyPress(name, eModifiers, eKey);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, name = QString::fromStdString(sName), eModifiers, eKey] {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                m_cHK_HotKeyPress(name, eModifiers, eKey);
+            },
+            Qt::QueuedConnection);
     };
     m_cHK->Attach(static_cast<std::intptr_t>(winId()));
     const QKeySequence standard(Qt::ALT | Qt::Key_V);
@@ -58,8 +61,8 @@ void frmMain::registerHotKeys()
         const QString problem = useHotKey(QKeySequence::fromString(stored, QKeySequence::PortableText));
         if (problem.isEmpty())
             return;
-        m_startNotices << QStringLiteral("The hot key \"%1\" could not be used: %2 Alt+V is used instead.")
-                              .arg(stored, problem);
+        m_startNotices
+            << QStringLiteral("The hot key \"%1\" could not be used: %2 Alt+V is used instead.").arg(stored, problem);
     }
     const QString problem = useHotKey(standard);
     if (problem.isEmpty())
@@ -99,7 +102,8 @@ void frmMain::tellHotKeyUnavailable(const QString &problem)
         return;
     const QString text = QStringLiteral("%1\n\nThe hot key is not available. To show and hide the pad from any "
                                         "program, bind the command \"jotwell-pad --toggle\" to a key in your "
-                                        "desktop's keyboard settings.").arg(problem);
+                                        "desktop's keyboard settings.")
+                             .arg(problem);
     if (m_noticesTold)
         ui::MsgBox(messageParent(), text);
     else
@@ -118,7 +122,8 @@ void frmMain::mnuHotKey_Click()
             return QString();
         QString problem = useHotKey(keys);
         if (!problem.isEmpty()) {
-            qCInfo(lcHotKeys).noquote() << "the hot key" << keys.toString(QKeySequence::PortableText) << "was refused:" << problem;
+            qCInfo(lcHotKeys).noquote() << "the hot key" << keys.toString(QKeySequence::PortableText)
+                                        << "was refused:" << problem;
             problem[0] = problem[0].toLower();
             return QStringLiteral("%1 cannot be used: %2").arg(keys.toString(QKeySequence::NativeText), problem);
         }

@@ -104,13 +104,15 @@ void frmMain::buildMenus()
     mnuCut = item(mnuEdit, QStringLiteral("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), &frmMain::mnuCut_Click);
     mnuCopy = item(mnuEdit, QStringLiteral("C&opy"), QKeySequence(Qt::CTRL | Qt::Key_C), &frmMain::mnuCopy_Click);
     mnuPaste = item(mnuEdit, QStringLiteral("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V), &frmMain::mnuPaste_Click);
-    mnuSelectAll = item(mnuEdit, QStringLiteral("Select A&ll"), QKeySequence(Qt::CTRL | Qt::Key_A),
-                        &frmMain::mnuSelectAll_Click);
+    mnuSelectAll =
+        item(mnuEdit, QStringLiteral("Select A&ll"), QKeySequence(Qt::CTRL | Qt::Key_A), &frmMain::mnuSelectAll_Click);
     mnuEdit->addSeparator();
     mnuSearch = item(mnuEdit, QStringLiteral("S&earch"), QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuSearch_Click);
     mnuNext = item(mnuEdit, QStringLiteral("F&ind Next"), QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuNext_Click);
-    mnuAddTab = item(mnuEdit, QStringLiteral("Add &Tab"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuAddTab_Click);
-    mnuRemoveTab = item(mnuEdit, QStringLiteral("R&emove Tab"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRemoveTab_Click);
+    mnuAddTab =
+        item(mnuEdit, QStringLiteral("Add &Tab"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuAddTab_Click);
+    mnuRemoveTab =
+        item(mnuEdit, QStringLiteral("R&emove Tab"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRemoveTab_Click);
     mnuRename = item(mnuEdit, QStringLiteral("Re&name Tab"), none, &frmMain::mnuRename_Click);
     mnuRestorePage = item(mnuEdit, QStringLiteral("Restore Removed &Page..."), none, &frmMain::mnuRestorePage_Click);
     mnuHotKey = item(mnuEdit, QStringLiteral("Hot &Key..."), none, &frmMain::mnuHotKey_Click);
@@ -120,7 +122,8 @@ void frmMain::buildMenus()
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuAbout = item(mnuHelp, QStringLiteral("A&bout"), none, &frmMain::mnuAbout_Click);
-    mnuHelpTopics = item(mnuHelp, QStringLiteral("H&elp Topics"), QKeySequence(Qt::Key_F1), &frmMain::mnuHelpTopics_Click);
+    mnuHelpTopics =
+        item(mnuHelp, QStringLiteral("H&elp Topics"), QKeySequence(Qt::Key_F1), &frmMain::mnuHelpTopics_Click);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
@@ -151,9 +154,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (widget && widget->window() == this) {
             const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
             // Undo, Cut, Copy, Paste and Select All stay with the field or editor that has the keys.
-            for (const QAction *action : {mnuPrint, mnuSave, mnuExit, mnuSearch, mnuNext, mnuAddTab, mnuRemoveTab,
-                                          mnuHelpTopics, Toolbar1->buttonAction(1), Toolbar1->buttonAction(2),
-                                          Toolbar1->buttonAction(3)}) {
+            for (const QAction *action :
+                 {mnuPrint, mnuSave, mnuExit, mnuSearch, mnuNext, mnuAddTab, mnuRemoveTab, mnuHelpTopics,
+                  Toolbar1->buttonAction(1), Toolbar1->buttonAction(2), Toolbar1->buttonAction(3)}) {
                 if (action->shortcut() == pressed)
                     return true;
             }

@@ -29,7 +29,8 @@ int main(int argc, char *argv[])
     const jw::FontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Jotwell Pro"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("org.jotwell.JotwellPro"));
 
     // Pages live in the current folder; the settings in the user's config folder.

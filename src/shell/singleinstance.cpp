@@ -28,9 +28,9 @@ QString SingleInstance::socketPath(const QString &settingsFile)
     if (folder.isEmpty())
         folder = QDir::tempPath();
     const QByteArray key = QFileInfo(settingsFile).absoluteFilePath().toUtf8();
-    return folder + QStringLiteral("/jotwell-") +
-           QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)) +
-           QStringLiteral(".socket");
+    return folder + QStringLiteral("/jotwell-")
+           + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16))
+           + QStringLiteral(".socket");
 }
 
 bool SingleInstance::handOver(const QString &command, QString *answer) const

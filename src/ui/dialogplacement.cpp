@@ -19,7 +19,8 @@ void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow)
 void applyHelpPlacement(QWidget *help, const QWidget *mainWindow)
 {
     const Widths widths{Width(mainWindow), Width(help), ScreenWidth(mainWindow)};
-    const Corner place = helpPlacement({Top(mainWindow), Left(mainWindow)}, widths, Height(help), ScreenHeight(mainWindow));
+    const Corner place =
+        helpPlacement({Top(mainWindow), Left(mainWindow)}, widths, Height(help), ScreenHeight(mainWindow));
     setTop(help, place.top);
     setLeft(help, place.left);
 }

@@ -5,10 +5,7 @@
 
 namespace jw::ui {
 
-QStringList screenFontNames()
-{
-    return QFontDatabase::families();
-}
+QStringList screenFontNames() { return QFontDatabase::families(); }
 
 QString desktopFontFamily()
 {

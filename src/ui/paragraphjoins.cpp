@@ -13,10 +13,7 @@ constexpr int kJoinProperty = QTextFormat::UserProperty + 1;
 
 } // namespace
 
-bool joinsPrevious(const QTextBlock &block)
-{
-    return block.blockFormat().boolProperty(kJoinProperty);
-}
+bool joinsPrevious(const QTextBlock &block) { return block.blockFormat().boolProperty(kJoinProperty); }
 
 QTextBlockFormat joinedFormat()
 {

@@ -95,14 +95,10 @@ QIcon svgIcon(const QString &name)
 QIcon imageListPicture(int index)
 {
     switch (index) {
-    case 1:
-        return svgIcon(QStringLiteral("underline.svg"));
-    case 2:
-        return svgIcon(QStringLiteral("italic.svg"));
-    case 3:
-        return svgIcon(QStringLiteral("bold.svg"));
-    default:
-        return {};
+    case 1: return svgIcon(QStringLiteral("underline.svg"));
+    case 2: return svgIcon(QStringLiteral("italic.svg"));
+    case 3: return svgIcon(QStringLiteral("bold.svg"));
+    default: return {};
     }
 }
 

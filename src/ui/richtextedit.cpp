@@ -58,15 +58,9 @@ void RichTextEdit::LoadFile(const QString &path)
     setFromDocument(doc);
 }
 
-void RichTextEdit::SaveFile(const QString &path) const
-{
-    jw::saveRtfFile(path, toDocument());
-}
+void RichTextEdit::SaveFile(const QString &path) const { jw::saveRtfFile(path, toDocument()); }
 
-CharFormat RichTextEdit::baseFormat() const
-{
-    return fromFont(document()->defaultFont());
-}
+CharFormat RichTextEdit::baseFormat() const { return fromFont(document()->defaultFont()); }
 
 Document RichTextEdit::toDocument() const
 {
@@ -143,7 +137,8 @@ void RichTextEdit::setText(const QString &text)
 {
     // Unformatted: no explicit attributes, the default font shows through.
     QString normalized = text;
-    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n')
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n')
         .replace(QChar::ParagraphSeparator, u'\n');
     for (QChar &c : normalized) {
         if (isFrameMarker(c.unicode()))
@@ -215,8 +210,8 @@ void RichTextEdit::setSelLength(int length)
 QString RichTextEdit::SelText() const
 {
     const QTextCursor c = textCursor();
-    return toPlain(joins::withoutJoins(c.selectedText(), joinsIn(c.selectionStart(), c.selectionEnd()),
-                                       c.selectionStart()));
+    return toPlain(
+        joins::withoutJoins(c.selectedText(), joinsIn(c.selectionStart(), c.selectionEnd()), c.selectionStart()));
 }
 
 QList<CharFormat> RichTextEdit::selectionFormats() const
@@ -242,8 +237,7 @@ QList<CharFormat> RichTextEdit::selectionFormats() const
         if (!list.contains(index))
             list.append(index);
     };
-    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
+    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to; block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
             if (frag.position() < to && frag.position() + frag.length() > from)
@@ -308,10 +302,7 @@ std::optional<bool> RichTextEdit::SelUnderline() const
     return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.underline; });
 }
 
-void RichTextEdit::applyFormat(const QTextCharFormat &format)
-{
-    mergeCurrentCharFormat(format);
-}
+void RichTextEdit::applyFormat(const QTextCharFormat &format) { mergeCurrentCharFormat(format); }
 
 void RichTextEdit::setSelFontName(const QString &name)
 {
@@ -433,7 +424,7 @@ void RichTextEdit::stepOverJoin(const QKeyEvent *event)
         return;
     // A join is no character: Backspace and Delete take the one beyond it.
     const bool back = (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
-        || event->matches(QKeySequence::DeleteStartOfWord);
+                      || event->matches(QKeySequence::DeleteStartOfWord);
     const bool forward = event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteEndOfWord);
     if (back && cursor.atBlockStart() && joins::joinsPrevious(cursor.block()))
         cursor.movePosition(QTextCursor::PreviousCharacter);

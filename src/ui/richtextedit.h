@@ -137,7 +137,7 @@ private:
     std::vector<int> joinsIn(int from, int to) const;
 
     QTimer m_selChangeTimer;
-    bool m_hasJoins = false; ///< the document may hold joins
+    bool m_hasJoins = false;                         ///< the document may hold joins
     mutable QString m_text;                          ///< Text() of m_textOf
     mutable const QTextDocument *m_textOf = nullptr; ///< unset by any change of it
     mutable QPointer<const QTextDocument> m_textWatched;

@@ -104,20 +104,14 @@ void TabStrip::setCaptions(const QStringList &captions, int select)
     m_stableIndex = currentIndex();
 }
 
-QSize TabStrip::tabSizeHint(int index) const
-{
-    return m_bulk ? QSize(1, 1) : QTabBar::tabSizeHint(index);
-}
+QSize TabStrip::tabSizeHint(int index) const { return m_bulk ? QSize(1, 1) : QTabBar::tabSizeHint(index); }
 
 QSize TabStrip::minimumTabSizeHint(int index) const
 {
     return m_bulk ? QSize(1, 1) : QTabBar::minimumTabSizeHint(index);
 }
 
-int TabStrip::selectedIndex() const
-{
-    return currentIndex() + 1;
-}
+int TabStrip::selectedIndex() const { return currentIndex() + 1; }
 
 void TabStrip::selectTab(int index)
 {
@@ -196,8 +190,7 @@ bool TabStrip::event(QEvent *event)
             m_doubleClicked = tabAt(static_cast<QMouseEvent *>(event)->position().toPoint()) + 1;
         return handled;
     }
-    default:
-        break;
+    default: break;
     }
     return QTabBar::event(event);
 }
@@ -211,10 +204,8 @@ void TabStrip::contextMenuEvent(QContextMenuEvent *event)
 void TabStrip::onCurrentChanged(int index)
 {
     switch (m_mode) {
-    case Mode::Program:
-        m_stableIndex = index;
-        return;
-    case Mode::User:      // the user clicked again while a handler decides
+    case Mode::Program: m_stableIndex = index; return;
+    case Mode::User: // the user clicked again while a handler decides
     case Mode::Capture:
     case Mode::Idle: {
         const Mode old = m_mode;

@@ -73,7 +73,7 @@ private:
     int m_captured = -1;
     int m_stableIndex = -1;
     int m_doubleClicked = 0; ///< the tab of a double-click whose button is still down
-    bool m_bulk = false; // sizes are not asked while setCaptions fills the strip
+    bool m_bulk = false;     // sizes are not asked while setCaptions fills the strip
 };
 
 } // namespace jw::ui

@@ -113,8 +113,7 @@ Document fromQtDocument(const QTextDocument &qdoc, int from, int to, const CharF
     };
 
     int joined = 0; // join separators left out so far
-    for (QTextBlock block = qdoc.findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
+    for (QTextBlock block = qdoc.findBlock(from); block.isValid() && block.position() < to; block = block.next()) {
         const int sep = block.position() + block.length() - 1;
         doc.text.append(src + std::max(block.position(), from), src + std::min(sep, to));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -272,10 +271,8 @@ QString listMark(const QTextBlock &block)
     switch (list->format().style()) {
     case QTextListFormat::ListDisc:
     case QTextListFormat::ListCircle:
-    case QTextListFormat::ListSquare:
-        return QStringLiteral("\u2022 ");
-    default:
-        return list->itemText(block) + u' ';
+    case QTextListFormat::ListSquare: return QStringLiteral("\u2022 ");
+    default: return list->itemText(block) + u' ';
     }
 }
 
@@ -302,8 +299,8 @@ Document fromHtml(const QString &html, const QFont &defaultFont, const CharForma
     Document doc;
     QTextBlock before;
     for (QTextBlock block = scratch.begin(); block.isValid(); block = block.next()) {
-        const bool afterTable = before.isValid() && QTextCursor(before).currentTable()
-            && !QTextCursor(block).currentTable();
+        const bool afterTable =
+            before.isValid() && QTextCursor(before).currentTable() && !QTextCursor(block).currentTable();
         // The empty paragraph that follows every table is no line of the text.
         if (afterTable && block.length() == 1)
             continue;
@@ -337,6 +334,5 @@ QTextCharFormat toQtFormat(const rtf::CharFormat &format)
     f.setFontUnderline(format.underline);
     return f;
 }
-
 
 } // namespace jw::ui

@@ -10,8 +10,8 @@
 namespace jw::ui {
 
 ToolDialog::ToolDialog(QWidget *owner, const QString &caption, double clientWidth, double clientHeight)
-    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                         | Qt::MSWindowsFixedSizeDialogHint),
       m_owner(owner)
 {
     // A tool window with a parent stays out of the taskbar on every desktop.

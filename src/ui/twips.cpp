@@ -37,10 +37,7 @@ const QScreen *screenOf(const QWidget *widget)
 /// same absolute request, so a late or repeated one cannot add up).
 class FrameKeeper final : public QObject {
 public:
-    explicit FrameKeeper(QWidget *window) : QObject(window), m_window(window)
-    {
-        window->installEventFilter(this);
-    }
+    explicit FrameKeeper(QWidget *window) : QObject(window), m_window(window) { window->installEventFilter(this); }
 
     static FrameKeeper *of(const QWidget *window)
     {
@@ -103,8 +100,7 @@ protected:
                         setOuterSize(outer);
                 }
                 break;
-            default:
-                break;
+            default: break;
             }
         }
         return QObject::eventFilter(watched, event);
@@ -123,8 +119,8 @@ private:
     QPointer<QWidget> m_window;
     QMargins m_known;
     std::optional<QPoint> m_frame; ///< frame position waiting for the margins
-    QSize m_outer;   ///< outer size waiting for the margins
-    QSize m_applied; ///< the client size that request gave
+    QSize m_outer;                 ///< outer size waiting for the margins
+    QSize m_applied;               ///< the client size that request gave
 };
 
 /// The outer rectangle the window has, or will have when restored.
@@ -143,10 +139,7 @@ void setOuterSize(QWidget *window, int width, int height)
     FrameKeeper::of(window)->setOuterSize(QSize(std::max(0, width), std::max(0, height)));
 }
 
-void moveOuter(QWidget *window, int x, int y)
-{
-    FrameKeeper::of(window)->setOuterPosition(QPoint(x, y));
-}
+void moveOuter(QWidget *window, int x, int y) { FrameKeeper::of(window)->setOuterPosition(QPoint(x, y)); }
 
 } // namespace
 
@@ -164,15 +157,9 @@ double twipsPerPixelY(const QWidget *widget)
     return kTwipsPerInch / (dpi > 0 ? dpi : 96.0);
 }
 
-int toPixelsX(const QWidget *widget, double twips)
-{
-    return int(std::lround(twips / twipsPerPixelX(widget)));
-}
+int toPixelsX(const QWidget *widget, double twips) { return int(std::lround(twips / twipsPerPixelX(widget))); }
 
-int toPixelsY(const QWidget *widget, double twips)
-{
-    return int(std::lround(twips / twipsPerPixelY(widget)));
-}
+int toPixelsY(const QWidget *widget, double twips) { return int(std::lround(twips / twipsPerPixelY(widget))); }
 
 double Left(const QWidget *window) { return outerRect(window).x() * twipsPerPixelX(window); }
 double Top(const QWidget *window) { return outerRect(window).y() * twipsPerPixelY(window); }

@@ -18,10 +18,7 @@ using jwtest::readBytes;
 
 namespace {
 
-QString reasonOf(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString reasonOf(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 QString failure(const std::function<void()> &action)
 {
@@ -83,8 +80,13 @@ TEST(AtomicWrite, EveryFailureKeepsTheOldFileAndSaysWhy)
     ASSERT_EQ(::chmod("closed/b.txt", 0666), 0);
     ASSERT_EQ(::chmod("closed", 0555), 0);
     ASSERT_EQ(::chmod("a.txt", 0444), 0);
-    EXPECT_EQ(unprivileged([] { return failure([] { writeFileAtomically(u"a.txt"_s, "x"); }) == reasonOf(EACCES) ? 0 : 1; }), 0);
-    EXPECT_EQ(unprivileged([] { return failure([] { writeFileAtomically(u"closed/b.txt"_s, "x"); }) == reasonOf(EACCES) ? 0 : 1; }), 0);
+    EXPECT_EQ(
+        unprivileged([] { return failure([] { writeFileAtomically(u"a.txt"_s, "x"); }) == reasonOf(EACCES) ? 0 : 1; }),
+        0);
+    EXPECT_EQ(unprivileged([] {
+                  return failure([] { writeFileAtomically(u"closed/b.txt"_s, "x"); }) == reasonOf(EACCES) ? 0 : 1;
+              }),
+              0);
     EXPECT_EQ(readBytes(u"a.txt"_s), "old");
     EXPECT_EQ(readBytes(u"closed/b.txt"_s), "old");
     EXPECT_EQ(QDir(u"closed"_s).entryList(QDir::Files | QDir::Hidden), QStringList{u"b.txt"_s});

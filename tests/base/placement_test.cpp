@@ -13,13 +13,16 @@ constexpr double H = 11520;
 
 TEST(StoredNumbers, TwipsTextAndWholeNumbersReadBack)
 {
-    const std::pair<double, QString> texts[] = {{1500, u"1500"_s}, {-15, u"-15"_s}, {1012.5, u"1012.5"_s},
+    const std::pair<double, QString> texts[] = {{1500, u"1500"_s},
+                                                {-15, u"-15"_s},
+                                                {1012.5, u"1012.5"_s},
                                                 {123456789, u"123456792"_s}}; // what a single-precision value holds
     for (const auto &[twips, text] : texts)
         EXPECT_EQ(twipsText(twips), text);
     EXPECT_FALSE(twipsText(1234.56789).contains(u'e'));
     const std::pair<QString, std::optional<qint32>> numbers[] = {
-        {u" 12 "_s, 12}, {u"10.5"_s, 10}, {u"11.5"_s, 12}, {u"-3"_s, -3}, // halves to even
+        {u" 12 "_s, 12},        {u"10.5"_s, 10},       {u"11.5"_s, 12},
+        {u"-3"_s, -3}, // halves to even
         {u"x"_s, std::nullopt}, {u""_s, std::nullopt}, {u"3000000000"_s, std::nullopt}};
     for (const auto &[text, number] : numbers)
         EXPECT_EQ(toInt32(text), number) << text.toStdString();

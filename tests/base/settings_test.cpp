@@ -47,10 +47,11 @@ TEST(Settings, EntriesKeepFirstWriteOrderAndCaseAndTheFileIsReadable)
     store.write(J, Tabs, u"Notes"_s, u"2"_s);
     store.write(u"JOTWELL"_s, u"tabs"_s, u"WELCOME"_s, u"3"_s); // in place, first case kept
     // One entry a line; sections come in name order, entries in first-write order.
-    EXPECT_EQ(readBytes(settingsFile()), "{\n    \"Jotwell\": {\n        \"Position\": [\n"
-                                         "            [\"Top\", \"1500\"],\n            [\"Left\", \"15\"]\n        ],\n"
-                                         "        \"Tabs\": [\n            [\"Welcome\", \"3\"],\n"
-                                         "            [\"Notes\", \"2\"]\n        ]\n    }\n}\n");
+    EXPECT_EQ(readBytes(settingsFile()),
+              "{\n    \"Jotwell\": {\n        \"Position\": [\n"
+              "            [\"Top\", \"1500\"],\n            [\"Left\", \"15\"]\n        ],\n"
+              "        \"Tabs\": [\n            [\"Welcome\", \"3\"],\n"
+              "            [\"Notes\", \"2\"]\n        ]\n    }\n}\n");
     EXPECT_EQ(store.readOne(u"jotwell"_s, u"TABS"_s, u"notes"_s), u"2");
     store.deleteEntry(J, Tabs, u"welcome"_s);
     store.deleteEntry(J, Tabs, u"never there"_s);
@@ -73,7 +74,10 @@ TEST(Settings, UpdateSectionIsOneWriteAndAFailedChangeWritesNothing)
     EXPECT_EQ(store.updateSection(J, Tabs, [](SettingsEntries &) { return false; }),
               (SettingsEntries{{u"A"_s, u"1"_s}}));
     EXPECT_EQ(inode(settingsFile()), before);
-    const auto changeMind = [](SettingsEntries &e) -> bool { e.clear(); throw std::runtime_error("changed my mind"); };
+    const auto changeMind = [](SettingsEntries &e) -> bool {
+        e.clear();
+        throw std::runtime_error("changed my mind");
+    };
     EXPECT_THROW(store.updateSection(J, Tabs, changeMind), std::runtime_error);
     EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
     const SettingsEntries wanted{{u"B"_s, u"1"_s}, {u"A"_s, u"2"_s}};
@@ -83,7 +87,8 @@ TEST(Settings, UpdateSectionIsOneWriteAndAFailedChangeWritesNothing)
 
 TEST(Settings, AHandEditedFileIsReadForgivinglyAndOneNotValidIsMovedAsideAndSaidOnce)
 {
-    ASSERT_TRUE(writeBytes(settingsFile(), R"({"Jotwell": {"Tabs": [["A", 1], ["B", "2"], ["C", true], ["b", "3"]]}})"));
+    ASSERT_TRUE(
+        writeBytes(settingsFile(), R"({"Jotwell": {"Tabs": [["A", 1], ["B", "2"], ["C", true], ["b", "3"]]}})"));
     SettingsStore store(settingsFile());
     EXPECT_EQ(*store.readSection(J, Tabs), (SettingsEntries{{u"A"_s, u"1"_s}, {u"B"_s, u"3"_s}}));
     EXPECT_TRUE(store.takeNotices().isEmpty());
@@ -111,7 +116,8 @@ TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)
     // A folder in its place, then a link to a file that is not there (a
     // synced folder not mounted yet): neither is replaced.
     for (const bool link : {false, true}) {
-        ASSERT_TRUE(link ? QDir(settingsFile()).removeRecursively() && QFile::link(jwtest::here(u"gone/x"_s), settingsFile())
+        ASSERT_TRUE(link ? QDir(settingsFile()).removeRecursively()
+                               && QFile::link(jwtest::here(u"gone/x"_s), settingsFile())
                          : QDir().mkpath(settingsFile()));
         SettingsStore store(settingsFile());
         EXPECT_FALSE(store.readSection(J, Tabs));

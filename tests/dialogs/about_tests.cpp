@@ -108,11 +108,18 @@ TEST_F(AboutTest, SystemInfoStartsTheProgramOrSaysItIsUnavailable)
         {"a folder holding the program", [&] { folderValue(tools); }, {program}, {}},
         {"a folder without the program", [&] { folderValue(QDir::currentPath()); }, {}, {unavailable}},
         {"a path that is not text",
-         [this] { m_registry.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", kRegBinary, {'/', 'b', 0}); }, {}, {unavailable}},
-        {"a program that fails to start", [this] {
+         [this] {
+             m_registry.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", kRegBinary, {'/', 'b', 0});
+         },
+         {},
+         {unavailable}},
+        {"a program that fails to start",
+         [this] {
              m_registry.setText(kHkeyLocalMachine, kMsInfoKey, "PATH", "/usr/bin/sysinfo");
              m_launchFails = true;
-         }, {QStringLiteral("/usr/bin/sysinfo")}, {unavailable}},
+         },
+         {QStringLiteral("/usr/bin/sysinfo")},
+         {unavailable}},
     };
     ASSERT_TRUE(jwtest::writeBytes(program, "x"));
     for (const auto &[what, arrange, started, messages] : cases) {
@@ -133,8 +140,9 @@ TEST(AboutLauncher, StartsTheProgramWithoutWaitingAndSaysWhenItCannot)
 {
     // The program runs until it is told to end: a launcher that waited would never return.
     const QString script = jwtest::here(QStringLiteral("info"));
-    ASSERT_TRUE(jwtest::writeBytes(script, "#!/bin/sh\nexec >/dev/null 2>&1\ntouch \"$0.started\"\nn=0\n"
-                                           "while [ ! -f \"$0.end\" ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n+1)); done\n"));
+    ASSERT_TRUE(jwtest::writeBytes(script,
+                                   "#!/bin/sh\nexec >/dev/null 2>&1\ntouch \"$0.started\"\nn=0\n"
+                                   "while [ ! -f \"$0.end\" ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n+1)); done\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     frmAbout::startDetached(script);
     EXPECT_TRUE(jwtest::waitUntil([&] { return QFile::exists(script + QStringLiteral(".started")); }));

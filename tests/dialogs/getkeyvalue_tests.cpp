@@ -28,7 +28,14 @@ Bytes text(const std::string &s, bool nul = true)
 TEST(GetKeyValue, ReadsOneValueAndAlwaysClosesTheKey)
 {
     const std::string key = "SOFTWARE\\Jotwell Tests";
-    struct Case { const char *what; std::uint32_t type; Bytes bytes; bool readOnly; bool read; std::string value; };
+    struct Case {
+        const char *what;
+        std::uint32_t type;
+        Bytes bytes;
+        bool readOnly;
+        bool read;
+        std::string value;
+    };
     const Case cases[] = {
         {"text", kRegSz, text("C:\\Tools\\info.exe"), false, true, "C:\\Tools\\info.exe"},
         {"1024 bytes with the NUL", kRegSz, text(std::string(1023, 'x')), false, true, std::string(1023, 'x')},
@@ -53,9 +60,9 @@ TEST(GetKeyValue, ReadsOneValueAndAlwaysClosesTheKey)
 
     FakeRegistry reg;
     reg.setText(kHkeyLocalMachine, key, "V", "x");
-    for (const auto &[root, name, value] : {std::tuple{kHkeyLocalMachine, key, "Other"},
-                                            std::tuple{kHkeyLocalMachine, key + "\\Nowhere", "V"},
-                                            std::tuple{kHkeyCurrentUser, key, "V"}}) {
+    for (const auto &[root, name, value] :
+         {std::tuple{kHkeyLocalMachine, key, "Other"}, std::tuple{kHkeyLocalMachine, key + "\\Nowhere", "V"},
+          std::tuple{kHkeyCurrentUser, key, "V"}}) {
         std::string read = "caller's";
         EXPECT_FALSE(GetKeyValue(reg, root, name, value, read)) << name << " " << value;
         EXPECT_EQ(read, "");
@@ -69,8 +76,14 @@ TEST(SysInfoPath, ThePathValueFirstThenTheSharedToolsFolder)
     const std::vector<std::string> first{kMsInfoKey}, both{kMsInfoKey, kSharedToolsKey};
     // The PATH value (REG_SZ unless `pathType` says otherwise), whether "MSINFO" names "C:\Shared".
     struct Case {
-        const char *what; std::optional<Bytes> path; std::uint32_t pathType; bool folder; bool programInFolder;
-        bool readOnly; std::optional<std::string> found; std::vector<std::string> keysTried;
+        const char *what;
+        std::optional<Bytes> path;
+        std::uint32_t pathType;
+        bool folder;
+        bool programInFolder;
+        bool readOnly;
+        std::optional<std::string> found;
+        std::vector<std::string> keysTried;
     };
     const Case cases[] = {
         {"path value wins", text("C:\\Info\\msinfo32.exe"), kRegSz, true, true, false, "C:\\Info\\msinfo32.exe", first},

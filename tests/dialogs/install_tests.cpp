@@ -35,8 +35,8 @@ protected:
     {
         // A blank in the prefix: the desktop entry must quote the launcher's path.
         s_prefix = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/jotwell install-XXXXXX"));
-        s_install = run(QStringLiteral(JW_CMAKE_COMMAND),
-                        {QStringLiteral("--install"), QStringLiteral(JW_BUILD_DIR), QStringLiteral("--prefix"), s_prefix->path()});
+        s_install = run(QStringLiteral(JW_CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(JW_BUILD_DIR),
+                                                           QStringLiteral("--prefix"), s_prefix->path()});
     }
     static void TearDownTestSuite() { delete s_prefix; }
 
@@ -82,7 +82,8 @@ TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
         EXPECT_EQ(jwtest::readBytes(installed(QStringLiteral("share/jotwell/help/") + page)),
                   jwtest::readBytes(QStringLiteral(JW_HELP_SOURCE_DIR "/") + page));
     // The desktop's icon is the drawing the program shows (compiled in from the same file).
-    EXPECT_EQ(jwtest::readBytes(installed(QStringLiteral("share/icons/hicolor/scalable/apps/") + kAppId + QStringLiteral(".svg"))),
+    EXPECT_EQ(jwtest::readBytes(
+                  installed(QStringLiteral("share/icons/hicolor/scalable/apps/") + kAppId + QStringLiteral(".svg"))),
               jwtest::readBytes(QStringLiteral(JW_ICON_SOURCE)));
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QImage png(installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId)));
@@ -101,10 +102,14 @@ TEST_F(InstallTest, TheDesktopEntryAndTheAppStreamDataValidate)
     EXPECT_TRUE(lines.contains("Exec=\"" + installed(QStringLiteral("bin/jotwell-pad")).toUtf8() + '"'));
 
     const QString metainfo = installed(QStringLiteral("share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
-    const auto appstream = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
+    const auto appstream =
+        run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
     EXPECT_EQ(appstream.first, 0) << appstream.second.toStdString();
     EXPECT_TRUE(jwtest::readBytes(metainfo).contains(QStringLiteral("<release version=\"%1.%2.%3\"")
-                                             .arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH).toUtf8()));
+                                                         .arg(JW_VERSION_MAJOR)
+                                                         .arg(JW_VERSION_MINOR)
+                                                         .arg(JW_VERSION_PATCH)
+                                                         .toUtf8()));
 }
 
 // The launcher starts the pad where JOTWELL_PAGES says, else in ~/Jotwell;
@@ -120,12 +125,17 @@ TEST_F(InstallTest, TheLauncherStartsThePadInItsPagesFolderWithItsIcon)
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     ASSERT_TRUE(padStartsIn(jwtest::here(QStringLiteral("Jotwell"))));
     std::pair<int, QString> mini;
-    ASSERT_TRUE(jwtest::waitUntil([&] {
-        mini = run(QStringLiteral("xdotool"), QStringLiteral("search --onlyvisible --name ^Jotwell$").split(u' '), m_env);
-        return mini.first == 0;
-    }, 30000)) << "no mini window";
-    const auto icon = run(QStringLiteral("xprop"), {QStringLiteral("-id"), mini.second.section(u'\n', 0, 0),
-                                                    QStringLiteral("_NET_WM_ICON")}, m_env);
+    ASSERT_TRUE(jwtest::waitUntil(
+        [&] {
+            mini = run(QStringLiteral("xdotool"), QStringLiteral("search --onlyvisible --name ^Jotwell$").split(u' '),
+                       m_env);
+            return mini.first == 0;
+        },
+        30000))
+        << "no mini window";
+    const auto icon =
+        run(QStringLiteral("xprop"),
+            {QStringLiteral("-id"), mini.second.section(u'\n', 0, 0), QStringLiteral("_NET_WM_ICON")}, m_env);
     EXPECT_TRUE(icon.second.contains(QStringLiteral("Icon ("))) << icon.second.toStdString();
     TearDown(); // the pad ends before its X server
 }

@@ -29,7 +29,8 @@ TEST(Splash, AClickAKeyOrTheTimerShowsTheMiniWindowOnceAndCloses)
         // The picture the build drew is the one the drawing makes.
         EXPECT_EQ(splash->Picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
                   ui::splashPicture(1.0).toImage().convertToFormat(QImage::Format_RGB32));
-        EXPECT_LE((splash->geometry().center() - QGuiApplication::primaryScreen()->geometry().center()).manhattanLength(), 2);
+        EXPECT_LE(
+            (splash->geometry().center() - QGuiApplication::primaryScreen()->geometry().center()).manhattanLength(), 2);
         if (dismiss) {
             dismiss(*splash);
             EXPECT_EQ(shown, 1) << "at once";

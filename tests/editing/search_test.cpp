@@ -37,7 +37,8 @@ TEST(Search, FindTextIsExactForwardAndNeverSplitsACharacter)
         {QString(70000, u'x') + u"needle"_s, u"xneedle"_s, 2, 70000},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(findText(c.text, c.what, c.start), c.found) << c.text.left(20).toStdString() << " / " << c.what.toStdString();
+        EXPECT_EQ(findText(c.text, c.what, c.start), c.found)
+            << c.text.left(20).toStdString() << " / " << c.what.toStdString();
 }
 
 TEST(Search, FindNextVisitsOverlappingMatchesAndStatesChangeOnlyOnSuccess)
@@ -70,9 +71,17 @@ TEST(FormatDisplay, BoxesShowTheTruthAndTakeWhatIsTyped)
     const struct {
         QString typed;
         std::optional<double> size;
-    } typed[] = {{u"9"_s, 9}, {u" 10.5 "_s, 10.5}, {u"10,5"_s, 10.5}, {u"7.3"_s, 7.5}, {u"1638"_s, 1638},
-                 {u"1639"_s, std::nullopt}, {u"0"_s, std::nullopt}, {u"-4"_s, std::nullopt}, {u"big"_s, std::nullopt},
-                 {u""_s, std::nullopt}, {u"inf"_s, std::nullopt}};
+    } typed[] = {{u"9"_s, 9},
+                 {u" 10.5 "_s, 10.5},
+                 {u"10,5"_s, 10.5},
+                 {u"7.3"_s, 7.5},
+                 {u"1638"_s, 1638},
+                 {u"1639"_s, std::nullopt},
+                 {u"0"_s, std::nullopt},
+                 {u"-4"_s, std::nullopt},
+                 {u"big"_s, std::nullopt},
+                 {u""_s, std::nullopt},
+                 {u"inf"_s, std::nullopt}};
     for (const auto &c : typed)
         EXPECT_EQ(typedSize(c.typed), c.size) << c.typed.toStdString();
     const QStringList fonts{u"Arial"_s, u"MS Sans Serif"_s, u"arial"_s};

@@ -47,20 +47,37 @@ TEST_F(RegistryTest, RefusalsSayWhyAndChangeNothing)
     const auto add = [this](const std::string &name, std::int32_t key) {
         return [=, this] { registry->RegisterKey(name, key, 1); };
     };
-    const struct { std::function<void()> prepare, act; std::int32_t number; std::string description;
-                   std::uint32_t systemError; } cases[] = {
+    const struct {
+        std::function<void()> prepare, act;
+        std::int32_t number;
+        std::string description;
+        std::uint32_t systemError;
+    } cases[] = {
         {{}, add(std::string(33, 'n'), 'D'), cRegHotKey::ErrNameTooLong, tooLong, 0},
         {{}, add(std::string(31, 'n') + umlauts, 'D'), cRegHotKey::ErrNameTooLong, tooLong, 0},
-        {{}, add("JotwellVisible", 'W'), cRegHotKey::ErrNameTaken, "The Key Name 'JotwellVisible' is already registered.", 0},
-        {{}, add("Second", 'V'), cRegHotKey::ErrRegisterRefused,
-         "Failed to Register Hot Key [Hot key is already registered.\r\n]", 1409},
+        {{},
+         add("JotwellVisible", 'W'),
+         cRegHotKey::ErrNameTaken,
+         "The Key Name 'JotwellVisible' is already registered.",
+         0},
+        {{},
+         add("Second", 'V'),
+         cRegHotKey::ErrRegisterRefused,
+         "Failed to Register Hot Key [Hot key is already registered.\r\n]",
+         1409},
         {{}, add("Taken", 'T'), cRegHotKey::ErrRegisterRefused, "Failed to Register Hot Key", 6},
         {[this] { fake->failNextAtom(5), fake->setMessageText(5, "Access is denied."); }, add("Atomless", 'D'),
          cRegHotKey::ErrAddAtom, "Failed to add GlobalAtom [Access is denied.]", 5},
-        {{}, [this] { registry->UnregisterKey("jotwellvisible"); }, cRegHotKey::ErrNotRegistered,
-         "No hot key registered under the name 'jotwellvisible'", 0},
+        {{},
+         [this] { registry->UnregisterKey("jotwellvisible"); },
+         cRegHotKey::ErrNotRegistered,
+         "No hot key registered under the name 'jotwellvisible'",
+         0},
         // The last free atoms, 0xFFFE and 0xFFFF, are the system's identifiers -2 and -1.
-        {[this] { for (int n = 0; fake->addAtom("filler" + std::to_string(n)) < 0xFFFD; ++n) {} },
+        {[this] {
+             for (int n = 0; fake->addAtom("filler" + std::to_string(n)) < 0xFFFD; ++n) {
+             }
+         },
          add("Edge", 'D'), cRegHotKey::ErrAddAtom, "Failed to add GlobalAtom [The atom table is full.]", 8},
     };
     for (const auto &c : cases) {
@@ -151,8 +168,11 @@ TEST_F(RegistryTest, WindowProcReportsOnlyHotKeyMessagesToAHandlerThatMayEndTheR
     EXPECT_EQ(registry->WindowProc(Main, 786, -1, 0x00560001), 0);
     EXPECT_EQ(registry->WindowProc(0, 786, 12345, 0x00560003), 0);
     registry->WindowProc(Main, 786, 7, static_cast<std::int32_t>(0xFFFF0002u));
-    EXPECT_EQ(presses, (Presses{{"JotwellVisible", 1, 86}, {"Desktop Snapshot", 0, 44}, {"Window Snapshot", 4, 44},
-                                {"Unknown HotKey", 3, 0x56}, {"Unknown HotKey", 2, 0xFFFF}}));
+    EXPECT_EQ(presses, (Presses{{"JotwellVisible", 1, 86},
+                                {"Desktop Snapshot", 0, 44},
+                                {"Window Snapshot", 4, 44},
+                                {"Unknown HotKey", 3, 0x56},
+                                {"Unknown HotKey", 2, 0xFFFF}}));
     // The handler may end the registry while it runs.
     registry->HotKeyPress = [this](const std::string &, std::int32_t, std::int32_t) { registry.reset(); };
     EXPECT_TRUE(fake->press(1, 86));
@@ -162,10 +182,14 @@ TEST_F(RegistryTest, WindowProcReportsOnlyHotKeyMessagesToAHandlerThatMayEndTheR
 TEST(HotKeyText, CountsAndCutsInUtf16UnitsAndFindsTheProgramName)
 {
     const std::string smiley = "\xF0\x9F\x98\x80"; // two units
-    const struct { std::string text; std::size_t units, cut; std::string prefix; } cases[] = {
+    const struct {
+        std::string text;
+        std::size_t units, cut;
+        std::string prefix;
+    } cases[] = {
         {"a" + smiley + "z", 4, 2, "a"}, // never half a surrogate pair
         {"a" + smiley + "z", 4, 3, "a" + smiley},
-        {"\xF4\x80\x80\x80z", 3, 1, ""},           // U+100000
+        {"\xF4\x80\x80\x80z", 3, 1, ""},                    // U+100000
         {"\xEF\xBC\xA1\xE0\xA4\x85", 2, 1, "\xEF\xBC\xA1"}, // fullwidth A, one unit
         {"\xC1\x81\xC2\x81\xC3", 4, 3, "\xC1\x81\xC2\x81"}, // bytes outside UTF-8 and a cut-off lead count one each
         {"\xF5\x80\xE2\x82z", 5, 2, "\xF5\x80"},

@@ -20,11 +20,11 @@ TEST(KeyChoice, OneKeyWithAltCtrlOrTheLogoKey)
         {"Alt+PgDown", HotKeyChoice{0x22, 0x1}},
         {"Ctrl+/", HotKeyChoice{0xBF, 0x2}},
         {"Ctrl+Space", HotKeyChoice{0x20, 0x2}},
-        {"V", std::nullopt},            // typing would set it off
+        {"V", std::nullopt}, // typing would set it off
         {"Shift+V", std::nullopt},
         {"Alt+V, Alt+W", std::nullopt}, // one combination only
         {"", std::nullopt},
-        {"Ctrl+Ä", std::nullopt},       // no key of the registry's
+        {"Ctrl+Ä", std::nullopt}, // no key of the registry's
     };
     for (const auto &c : cases) {
         QString why;

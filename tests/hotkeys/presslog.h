@@ -22,7 +22,8 @@ inline void recordPresses(jw::cRegHotKey &registry, Presses &log)
 }
 
 /// The HotKeyError that `action` throws.
-template <typename Action> jw::HotKeyError errorFrom(Action action)
+template <typename Action>
+jw::HotKeyError errorFrom(Action action)
 {
     try {
         action();

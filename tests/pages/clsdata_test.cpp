@@ -19,7 +19,10 @@ namespace {
 
 class CurrentPageTest : public ::testing::Test {
 protected:
-    clsData::Saved save(bool modified) { return data.save(modified, [this] { return typed; }); }
+    clsData::Saved save(bool modified)
+    {
+        return data.save(modified, [this] { return typed; });
+    }
 
     const rtf::Document typed{u"typed", {{0, 5, {"Sans", 20}}}};
     PageFiles files;
@@ -71,7 +74,8 @@ TEST_F(CurrentPageTest, AnUnreadPageIsNotWrittenUntilTheUserTypes)
         const rlimit limit{used + (32 << 20), used + (32 << 20)};
         ::setrlimit(RLIMIT_AS, &limit);
         const clsData::Opened opened = data.loadData(u"Big.rtf"_s);
-        return !opened.page && opened.error == u"there is not enough memory to open it"_s && !save(false).written ? 0 : 1;
+        return !opened.page && opened.error == u"there is not enough memory to open it"_s && !save(false).written ? 0
+                                                                                                                  : 1;
     }));
     EXPECT_EQ(child, 0);
 

@@ -18,7 +18,8 @@ TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAside)
     qputenv("XDG_STATE_HOME", QFile::encodeName(jwtest::here(u"state"_s)));
     const RecoveryJournal journal;
     EXPECT_EQ(journal.folder(), jwtest::here(u"state/jotwell/recovery"_s));
-    const rtf::Document page{u"typed\nan hour", {{0, 5, {"Sans", 20, true, false, false}}, {5, 8, {"Sans", 20, false, false, false}}}};
+    const rtf::Document page{u"typed\nan hour",
+                             {{0, 5, {"Sans", 20, true, false, false}}, {5, 8, {"Sans", 20, false, false, false}}}};
     const QDateTime when = QDateTime::fromString(u"2026-12-06T10:00:00Z"_s, Qt::ISODate);
     journal.record(u"/pages"_s, u"Notes"_s, {u"older", {}}, when.addSecs(-60));
     const QString file = journal.record(u"/pages/"_s, u"Notes"_s, page, when); // replaces the older one

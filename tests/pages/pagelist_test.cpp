@@ -18,7 +18,8 @@ TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrder)
 {
     const std::pair<SettingsEntries, QStringList> cases[] = {
         {{{u"B"_s, u"2"_s}, {u"A"_s, u"1"_s}, {u"C"_s, u"3"_s}}, {u"A"_s, u"B"_s, u"C"_s}},
-        {{{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}}, {u"A"_s, u"B"_s}}, {{}, {}},
+        {{{u"A"_s, u"1"_s}, {u"B"_s, u"1"_s}}, {u"A"_s, u"B"_s}},
+        {{}, {}},
         {{{u"X"_s, u"x"_s}, {u"A"_s, u"2"_s}, {u"N"_s, u"99"_s}, {u"Z"_s, u"0"_s}}, {u"A"_s, u"N"_s, u"X"_s, u"Z"_s}},
         {{{u""_s, u"1"_s}, {u"A"_s, u" 2 "_s}, {u"B"_s, u"-1"_s}}, {u"A"_s, u"B"_s}},
     };

@@ -16,7 +16,6 @@ using jwtest::utf8;
 
 namespace {
 
-
 struct ReadCase {
     std::string rtf;
     std::u16string_view text;
@@ -28,13 +27,18 @@ const std::string kJapanese = R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 A;}{\f1\fc
 const ReadCase kReadCases[] = {
     // Syntax: delimiters, numbers, line ends, paragraphs, symbols.
     {"{\\rtf1 \\b bold\\b0  plain\\i\nx}", u"bold plainx", "4::24:b; 6::24:; 1::24:i"},
-    {R"({\rtf1 \b- x})", u"- x", "3::24:b"}, {R"({\rtf1 \u-3913?x\fs20-5\fs20 5})", u"\uF0B7x-55"},
-    {"{\\rtf1 a\r\nb\nc\rd}", u"abcd"}, {R"({\rtf1 a\par b\sect c\page d\line e\tab f\par})", u"a\nb\nc\nd\u2028e\tf"},
-    {"{\\rtf1 a\\\nb\\\r\nc}", u"a\nb\nc"}, {R"({\rtf1 a\par\par })", u"a\n"},
-    {R"({\rtf1 \par})", u""}, {R"({\rtf1 {\b a}\par})", u"a", "1::24:b"},
+    {R"({\rtf1 \b- x})", u"- x", "3::24:b"},
+    {R"({\rtf1 \u-3913?x\fs20-5\fs20 5})", u"\uF0B7x-55"},
+    {"{\\rtf1 a\r\nb\nc\rd}", u"abcd"},
+    {R"({\rtf1 a\par b\sect c\page d\line e\tab f\par})", u"a\nb\nc\nd\u2028e\tf"},
+    {"{\\rtf1 a\\\nb\\\r\nc}", u"a\nb\nc"},
+    {R"({\rtf1 a\par\par })", u"a\n"},
+    {R"({\rtf1 \par})", u""},
+    {R"({\rtf1 {\b a}\par})", u"a", "1::24:b"},
     {R"({\rtf1 \emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote\~\-\_\\\{\}})",
      u"\u2014\u2013\u2022\u2018\u2019\u201C\u201D\u00A0\u00AD\u2011\\{}"},
-    {"{\\rtf1 a}\0"s, u"a"}, {R"({\rtf1 a}b{\rtf1 c})", u"a"},
+    {"{\\rtf1 a}\0"s, u"a"},
+    {R"({\rtf1 a}b{\rtf1 c})", u"a"},
     {R"({\rtf1 \trowd\cellx1000\cellx2000 \pard\intbl A\cell B\cell\row \pard x\cell y})", u"A\tB\nx\ty"},
     // Code pages: the document's, then a font's character set or \cpg.
     {R"({\rtf1\ansi caf\'e9 \'80})", u"caf\u00E9 \u20AC"},
@@ -49,14 +53,21 @@ const ReadCase kReadCases[] = {
      u"\u00CF\u041F\u041F\u00B7\u00E9\u03B1\u041F\u041F"},
     {R"({\rtf1{\fonttbl{\f0\fcharset238 A;}}{\*\comment \f0}\deff0 \'b3})", u"\u0142"},
     // Double-byte code pages: pairs in escaped and raw bytes; broken pairs.
-    {kJapanese + R"(\'82\'a0\'83A)" "\x83\\'41" R"(\'95\\)" "\\'82\r\n\\'a0}", u"\u3042\u30A2\u30A2\u8868\u3042"},
+    {kJapanese
+         + R"(\'82\'a0\'83A)"
+           "\x83\\'41"
+           R"(\'95\\)"
+           "\\'82\r\n\\'a0}",
+     u"\u3042\u30A2\u30A2\u8868\u3042"},
     {kJapanese + R"(a\'82\'a0b{\'82}x\'82{A}\'82\f0\'41\f1\'82\:\'82A\'82\emdash\'82)",
      u"a\u3042b\uFFFDx\uFFFDA\uFFFDA\uFFFD\uFFFDA\uFFFD\u2014\uFFFD"},
     {kJapanese + R"(\uc2\u12354\'82\'a0x\uc1\u12354\'82\'a0y})", u"\u3042x\u3042\uFFFDy"},
     {kJapanese + R"(\'82\'80x})", u"\uFFFDx"},
-    {R"({\rtf1\ansi\ansicpg936 \'c4\'e3\ansicpg949 \'c7\'d1{\fonttbl{\f0\fcharset136 A;}}\f0\'a4\'a4})", u"\u4F60\uD55C\u4E2D"},
+    {R"({\rtf1\ansi\ansicpg936 \'c4\'e3\ansicpg949 \'c7\'d1{\fonttbl{\f0\fcharset136 A;}}\f0\'a4\'a4})",
+     u"\u4F60\uD55C\u4E2D"},
     // \u: signed values, surrogate pairs, fallback skipping.
-    {R"({\rtf1 \u8364?\u-4?\u65532?\u-10179?\u-8704?\u55357?\u56832?\u128512?})", u"\u20AC\uFFFC\uFFFC\U0001F600\U0001F600\U0001F600"},
+    {R"({\rtf1 \u8364?\u-4?\u65532?\u-10179?\u-8704?\u55357?\u56832?\u128512?})",
+     u"\u20AC\uFFFC\uFFFC\U0001F600\U0001F600\U0001F600"},
     {R"({\rtf1 a\u-10179?b\u-8704?c\u-10179?\u-10179?\u-8704?d\u-10179?})", u"abc\U0001F600d"},
     {R"({\rtf1 \u-10179?{\b\u-8704?}})", u"\U0001F600", "2::24:b"},
     {R"({\rtf1 \uc2\u8364 ab c\uc0\u8364 x\uc1\u8364\'80x\u8364\par x})", u"\u20AC c\u20ACx\u20ACx\u20ACx"},
@@ -67,17 +78,20 @@ const ReadCase kReadCases[] = {
      "1:Arial:24:; 1:Arial:24:b; 1:Arial:24:bi; 1:Arial:24:biu; 1:Courier New:40:biu; 1:Arial:24:"},
     {R"({\rtf1\deff1{\fonttbl{\f0 Arial;}{\f1 Courier;}}\fs30\b x\f0 y\pard z\plain w\f7 v})", u"xyzwv",
      "1:Courier:30:b; 2:Arial:30:b; 2:Courier:24:"},
-    {R"({\rtf1{\fonttbl{\f0 Same;}{\f1 Same;}}\f0 x\f1 y\fs17 z\fs0 w\fs w})", u"xyzww", "2:Same:24:; 1:Same:17:; 2:Same:24:"},
+    {R"({\rtf1{\fonttbl{\f0 Same;}{\f1 Same;}}\f0 x\f1 y\fs17 z\fs0 w\fs w})", u"xyzww",
+     "2:Same:24:; 1:Same:17:; 2:Same:24:"},
     {R"({\rtf1 \b\i\ul a\b0\i0\ul0 b\b1\i1\ul c\ulnone d\uldb e\ulc2\ulnone f})", u"abcdef",
      "1::24:biu; 1::24:; 1::24:biu; 1::24:bi; 1::24:biu; 1::24:bi"},
-    {R"({\rtf1 \uldb a\ulnone b\ulwave c\ulthdash0 d\ululdbwave e\ul0 f})", u"abcdef", "1::24:u; 1::24:; 1::24:u; 1::24:; 1::24:u; 1::24:"},
+    {R"({\rtf1 \uldb a\ulnone b\ulwave c\ulthdash0 d\ululdbwave e\ul0 f})", u"abcdef",
+     "1::24:u; 1::24:; 1::24:u; 1::24:; 1::24:u; 1::24:"},
     // Font tables: bare and braced entries, names in the font's code page.
     {R"({\rtf1{\fonttbl\f0\fswiss Helvetica; \f1\fnil Menlo-Regular;}\f0 x\f1 y{\fonttbl{\f3 Arial}}\f3 z})", u"xyz",
      "1:Helvetica:24:; 1:Menlo-Regular:24:; 1:Arial:24:"},
     {R"({\rtf1{\fonttbl{\f0\fbidi \froman\fcharset0\fprq2{\*\panose 0202}Times New Roman{\*\falt Times};}}\f0 x})",
      u"x", "1:Times New Roman:24:"},
     {R"({\rtf1\ansi{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be;}{\f1 Caf\'e9\par;}{\f2 \u-10179?\u-8704?\u2047?\u2048?;}})"
-     R"(\f0 a\f1 b\f2 c})", u"abc",
+     R"(\f0 a\f1 b\f2 c})",
+     u"abc",
      "1:\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E:24:; 1:Caf\xC3\xA9:24:; 1:\xF0\x9F\x98\x80\xDF\xBF\xE0\xA0\x80:24:"},
     // Destinations: skipped, field results kept, binary data skipped exactly.
     {R"({\rtf1{\colortbl;\red255;}{\stylesheet{\s0 N;}}{\info{\title T}}{\*\unknown x}{\header H}a{\footnote n}b)"
@@ -85,22 +99,32 @@ const ReadCase kReadCases[] = {
      u"abcde", "4::24:; 1::24:u"},
     {"{\\rtf1 a\\bin5 {\\}}xb{\\pict\\bin6 {{}}\\}c}{\\*\\blob{\\bin3 }}}}d}\\bin2 \0}e\\bin-5 f}"s, u"abef"},
     // Damage: unclosed or extra braces, long words, huge numbers, cut escapes.
-    {R"({\rtf1 abc{\b def)", u"abcdef", "3::24:; 3::24:b"}, {R"({\rtf1 a{\b\'00}b})", u"ab", "2::24:"},
-    {R"({\rtf1 abc{\pict 0102)", u"abc"}, {R"({\rtf)", u""}, {R"({\rtf1 a{\b b}}}c})", u"ab"},
+    {R"({\rtf1 abc{\b def)", u"abcdef", "3::24:; 3::24:b"},
+    {R"({\rtf1 a{\b\'00}b})", u"ab", "2::24:"},
+    {R"({\rtf1 abc{\pict 0102)", u"abc"},
+    {R"({\rtf)", u""},
+    {R"({\rtf1 a{\b b}}}c})", u"ab"},
     {R"({\rtf1 \bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb t\bxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx1 t})", u"tt", "2::24:"},
     {R"({\rtf1 \fs99999999999999999999 a\fs-99999999999 b\f99999999999999 c})", u"abc", "1::3276:; 2::24:"},
     {R"({\rtf1 \u99999999999999999999 x\u-99999999999999 yz\uc99999999999\u8364 abc{}d})", u"z\u20ACd"},
-    {R"({\rtf1 a\bin999999 xyz)", u"a"}, {R"({\rtf1 a{\pict\bin99999 xyz}b})", u"a"},
-    {R"({\rtf1 a\)", u"a"}, {R"({\rtf1 a\'4)", u"a\x04"},
-    {R"({\rtf1 a\'zzb\u-)", u"azzb-"}, {R"({\rtf1\ansicpg932 a\'82)", u"a\uFFFD"},
+    {R"({\rtf1 a\bin999999 xyz)", u"a"},
+    {R"({\rtf1 a{\pict\bin99999 xyz}b})", u"a"},
+    {R"({\rtf1 a\)", u"a"},
+    {R"({\rtf1 a\'4)", u"a\x04"},
+    {R"({\rtf1 a\'zzb\u-)", u"azzb-"},
+    {R"({\rtf1\ansicpg932 a\'82)", u"a\uFFFD"},
     // Not RTF: plain text in UTF-8, or else Windows-1252.
     {"h\xC3\xA9llo\r\nw\xC3\xB6rld\rthree\nfour \xF0\x9F\x98\x80", u"h\u00E9llo\nw\u00F6rld\nthree\nfour \U0001F600",
      "25::24:"},
     {"caf\xE9 \x80 \x93q\x94\0x"s, u"caf\u00E9 \u20AC \u201Cq\u201Dx"},
-    {"\xC0\xAF", u"\u00C0\u00AF"}, {"x\x80y", u"x\u20ACy"}, {"\xEF\xBB\xBFhello", u"hello"}, {"", u"", ""},
-    {R"({\rt)", u"{\\rt"}, {R"( {\rtf1 x})", u" {\\rtf1 x}"}, {R"({\RTF1 x})", u"{\\RTF1 x}"},
+    {"\xC0\xAF", u"\u00C0\u00AF"},
+    {"x\x80y", u"x\u20ACy"},
+    {"\xEF\xBB\xBFhello", u"hello"},
+    {"", u"", ""},
+    {R"({\rt)", u"{\\rt"},
+    {R"( {\rtf1 x})", u" {\\rtf1 x}"},
+    {R"({\RTF1 x})", u"{\\RTF1 x}"},
 };
-
 
 /// A page from its text and runs in the form of runsOf().
 Document page(std::u16string text, const char *runs)
@@ -110,8 +134,10 @@ Document page(std::u16string text, const char *runs)
     for (const QString &run : QString::fromUtf8(runs).split(u';', Qt::SkipEmptyParts)) {
         const QStringList f = run.trimmed().split(u':');
         const QString flags = f.value(3);
-        doc.runs.push_back({pos, f[0].toULong(), {f[1].toStdString(), f[2].toInt(), flags.contains(u'b'),
-                                                  flags.contains(u'i'), flags.contains(u'u')}});
+        doc.runs.push_back(
+            {pos,
+             f[0].toULong(),
+             {f[1].toStdString(), f[2].toInt(), flags.contains(u'b'), flags.contains(u'i'), flags.contains(u'u')}});
         pos += doc.runs.back().length;
     }
     return doc;
@@ -120,8 +146,9 @@ Document page(std::u16string text, const char *runs)
 char32_t randomCodePoint(std::mt19937 &rng)
 {
     // Plain ASCII most often; 0x7FF0..0x8010 is where signed 16-bit \u turns negative.
-    static constexpr char32_t ranges[][2] = {{0x20, 0x7E}, {0x20, 0x7E}, {0, 12}, {0x01, 0x1F}, {0x80, 0x7FF},
-                                             {0x800, 0xD7FF}, {0xE000, 0xFFFF}, {0x7FF0, 0x8010}, {0x10000, 0x10FFFF}};
+    static constexpr char32_t ranges[][2] = {{0x20, 0x7E},     {0x20, 0x7E},     {0, 12},
+                                             {0x01, 0x1F},     {0x80, 0x7FF},    {0x800, 0xD7FF},
+                                             {0xE000, 0xFFFF}, {0x7FF0, 0x8010}, {0x10000, 0x10FFFF}};
     static constexpr char32_t special[] = {'\\', '{', '}', '\n', '\t', 0x2028, ' ', ';', '?', '-', '0', 0x0D, 0x7F};
     const auto &r = ranges[rng() % std::size(ranges)];
     const char32_t cp = std::uniform_int_distribution<char32_t>(r[0], r[1])(rng);
@@ -131,8 +158,9 @@ char32_t randomCodePoint(std::mt19937 &rng)
 /// A random well-formed page: text from all of Unicode (no NUL or lone surrogates), random runs, fonts and sizes.
 Document randomPage(std::uint32_t seed, std::size_t maxLength)
 {
-    static const char *const fonts[] = {"Arial", "", "Caf\xC3\xA9 Sans", "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E",
-                                        "odd;name", "b\\r{a}ce", " spaced ", "Emoji \xF0\x9F\x98\x80"};
+    static const char *const fonts[] = {
+        "Arial",    "",          "Caf\xC3\xA9 Sans", "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E",
+        "odd;name", "b\\r{a}ce", " spaced ",         "Emoji \xF0\x9F\x98\x80"};
     std::mt19937 rng(seed);
     Document doc;
     for (std::size_t i = rng() % (maxLength + 1); i > 0; --i) {
@@ -147,8 +175,8 @@ Document randomPage(std::uint32_t seed, std::size_t maxLength)
         if (pos + len < doc.text.size() && doc.text[pos + len] >= 0xDC00 && doc.text[pos + len] <= 0xDFFF)
             ++len; // never split a surrogate pair
         const int size = static_cast<int>(rng() % 10 == 0 ? 1 + rng() % 3276 : 12 + rng() % 61);
-        doc.runs.push_back({pos, len, {fonts[rng() % std::size(fonts)], size, (rng() & 1) != 0, (rng() & 1) != 0,
-                                       (rng() & 1) != 0}});
+        doc.runs.push_back(
+            {pos, len, {fonts[rng() % std::size(fonts)], size, (rng() & 1) != 0, (rng() & 1) != 0, (rng() & 1) != 0}});
     }
     jw::rtf::normalizeRuns(doc);
     return doc;
@@ -168,16 +196,18 @@ const WriteCase kWriteCases[] = {
     {page(u"a\u2028b\tc\n\n", "7:A:24:"), "a\\line b\\tab c\\par\n\\par\n\\par\n}"},
     {page(u"\\{}\u00E9\uFFFF\u8000\u7FFF\U0001F600\x01", "10:A:24:"),
      "\\\\\\{\\}\\u233?\\u-1?\\u-32768?\\u32767?\\u-10179?\\u-8704?\\u1?\\par"},
-    {Document{u"x", {{0, 1, {"odd;n\xC3\xA9{\\}\n", 24}}}}, "{\\f0\\fnil\\fcharset0 odd\\u59?n\\u233?\\{\\\\\\}\\u10?;}"},
+    {Document{u"x", {{0, 1, {"odd;n\xC3\xA9{\\}\n", 24}}}},
+     "{\\f0\\fnil\\fcharset0 odd\\u59?n\\u233?\\{\\\\\\}\\u10?;}"},
     {Document{}, "{\\fonttbl}\n}\n"},
     // Control words are delimited before whatever text follows.
-    {page(u"1", "1:A:30:b"), "\\b 1\\par"}, {page(u" lead", "5:A:30:b"), "\\b  lead\\par"},
+    {page(u"1", "1:A:30:b"), "\\b 1\\par"},
+    {page(u" lead", "5:A:30:b"), "\\b  lead\\par"},
     {page(u"\t-5\t 7", "6:A:30:b"), "\\b \\tab -5\\tab  7\\par"},
-    {page(u"\n", "1:A:24:"), "\\par\n\\par\n}"}, {page(u"\na\u2028", "3:A:24:"), "\\par\na\\line \\par\n}"},
+    {page(u"\n", "1:A:24:"), "\\par\n\\par\n}"},
+    {page(u"\na\u2028", "3:A:24:"), "\\par\na\\line \\par\n}"},
 };
 
 } // namespace
-
 
 TEST(RtfReader, Table)
 {
@@ -194,13 +224,16 @@ TEST(RtfReader, Table)
 
 TEST(RtfReader, GroupsPastTheDepthCapKeepTheirScope)
 {
-    const auto nest = [](std::size_t depth, const std::string &in) { return std::string(depth, '{') + in + std::string(depth, '}'); };
+    const auto nest = [](std::size_t depth, const std::string &in) {
+        return std::string(depth, '{') + in + std::string(depth, '}');
+    };
     const std::size_t deep = 200000; // far past the cap, and past any sane stack
     const auto doc = readRtf("{\\rtf1 a" + nest(deep, "{\\b x}y") + "z}");
     EXPECT_EQ(utf8(doc.text), "axyz");
     EXPECT_EQ(runsOf(doc), "1::24:; 1::24:b; 2::24:");
     // A font table that deep still works, and what follows it is text.
-    const auto table = readRtf("{\\rtf1\\ansicpg1252 " + nest(3000, "{\\fonttbl{\\f1\\fcharset204 C;}}\\f1\\'cf") + "\\'cf}");
+    const auto table =
+        readRtf("{\\rtf1\\ansicpg1252 " + nest(3000, "{\\fonttbl{\\f1\\fcharset204 C;}}\\f1\\'cf") + "\\'cf}");
     EXPECT_EQ(runsOf(table), "1:C:24:; 1::24:");
     EXPECT_EQ(utf8(table.text), "\u041F\u00CF");
     // Past the cap of nested changes a change is ignored rather than leaked.
@@ -212,7 +245,6 @@ TEST(RtfReader, GroupsPastTheDepthCapKeepTheirScope)
     EXPECT_EQ(utf8(readRtf("{\\rtf1 " + std::string(deep, '{') + "deep").text), "deep");
     EXPECT_EQ(utf8(readRtf("{\\rtf1 \\" + std::string(100000, 'q') + "12345 z}").text), "z");
 }
-
 
 TEST(RtfWriter, Table)
 {
@@ -240,13 +272,15 @@ TEST(RtfWriter, OddRunListsAndSizesAreMadeSound)
 {
     // Overlapping, out of order, past the end, a gap: no text lost or repeated.
     const jw::rtf::CharFormat b{"A", 24, true}, p{"A", 24};
-    const Document back = readRtf(writeRtf(Document{u"hello world", {{0, 5, b}, {3, 4, p}, {2, 1, b}, {9, 100, b}, {500, 3, p}}}));
+    const Document back =
+        readRtf(writeRtf(Document{u"hello world", {{0, 5, b}, {3, 4, p}, {2, 1, b}, {9, 100, b}, {500, 3, p}}}));
     EXPECT_EQ(utf8(back.text), "hello world");
     EXPECT_TRUE(jwtest::wellFormed(back));
     EXPECT_EQ(readRtf(writeRtf(Document{u"no runs", {}})).text, u"no runs");
     EXPECT_EQ(runsOf(readRtf(writeRtf(page(u"ab", "1:A:0:; 1:A:99999:")))), "1:A:24:; 1:A:3276:");
     // Normalising merges only equal neighbours and drops empty runs.
-    Document doc = page(u"abcdefghijkl", "2:A:24:b; 0:A:24:; 1:A:24:b; 2:A:24:; 2:A:24:; 1:B:24:; 1:A:25:; 1:A:24:i; 1:A:24:u; 1:A:24:");
+    Document doc = page(u"abcdefghijkl",
+                        "2:A:24:b; 0:A:24:; 1:A:24:b; 2:A:24:; 2:A:24:; 1:B:24:; 1:A:25:; 1:A:24:i; 1:A:24:u; 1:A:24:");
     jw::rtf::normalizeRuns(doc);
     EXPECT_EQ(runsOf(doc), "3:A:24:b; 4:A:24:; 1:B:24:; 1:A:25:; 1:A:24:i; 1:A:24:u; 1:A:24:");
 }

@@ -94,20 +94,23 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
     if (QStandardPaths::findExecutable(u"soffice"_s).isEmpty())
         GTEST_SKIP() << "soffice is not installed (libreoffice-writer-nogui)";
     jw::rtf::Document doc{QString::fromStdString(libreOfficeText() + "\n{odd} \\ \U0001F600").toStdU16String(), {}};
-    const jw::rtf::CharFormat formats[] = {{"Arial", 24}, {"Greek Font", 17, true}, {"DejaVu Sans", 30, false, true, true}};
+    const jw::rtf::CharFormat formats[] = {
+        {"Arial", 24}, {"Greek Font", 17, true}, {"DejaVu Sans", 30, false, true, true}};
     for (std::size_t k = 0; k < 3; ++k)
         doc.runs.push_back({k * 40, k < 2 ? 40 : doc.text.size() - 80, formats[k]});
     std::ofstream("ours.rtf", std::ios::binary) << jw::rtf::writeRtf(doc);
     int code = -1;
     run({u"soffice"_s, u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s, u"--headless"_s,
-         u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s}, code);
+         u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s},
+        code);
     ASSERT_EQ(code, 0);
     // The same characters, and the same formats on letters of the scripts
     // LibreOffice formats with \f and \fs (it keeps Hebrew, Arabic, Thai and CJK formats apart).
     const jw::rtf::Document back = readRtf(readFile("lo-out/ours.rtf"));
     ASSERT_EQ(utf8(back.text), utf8(doc.text));
     const auto formatAt = [](const jw::rtf::Document &d, std::size_t pos) {
-        return std::find_if(d.runs.begin(), d.runs.end(), [&](const auto &r) { return pos < r.start + r.length; })->format;
+        return std::find_if(d.runs.begin(), d.runs.end(), [&](const auto &r) { return pos < r.start + r.length; })
+            ->format;
     };
     for (std::size_t i = 0; i < doc.text.size(); ++i) {
         if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590) {
@@ -118,23 +121,28 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
 
 TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
 {
-    std::ofstream("page.rtf") << "{\\rtf1{\\fonttbl{\\f0 Ar\\'e9;}}\\f0\\fs17\\b Hi\\b0\\line \"q\"\\tab\\\\\\u-10179?\\u-8704?\\u1?\\par}";
-    std::ofstream("gaps.json") << R"({"text": "abcdef", "runs": [{"start": 2, "length": 2, "font": "X", "size": 10, "bold": true}]})";
+    std::ofstream("page.rtf")
+        << "{\\rtf1{\\fonttbl{\\f0 Ar\\'e9;}}\\f0\\fs17\\b Hi\\b0\\line \"q\"\\tab\\\\\\u-10179?\\u-8704?\\u1?\\par}";
+    std::ofstream("gaps.json")
+        << R"({"text": "abcdef", "runs": [{"start": 2, "length": 2, "font": "X", "size": 10, "bold": true}]})";
     std::ofstream("bad.json") << R"({"text": )";
     std::ofstream("neg.json") << R"({"text": "ab", "runs": [{"start": -1, "length": 1}]})";
     int code = -1;
     const auto dump = [&code](const char *args) {
-        return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts), code);
+        return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts),
+                   code);
     };
     const QByteArray json = dump("page.rtf");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(json.toStdString(),
-              "{\"text\": \"Hi\\n\\\"q\\\"\\t\\\\\xF0\x9F\x98\x80\\u0001\", \"runs\": ["
-              "{\"start\": 0, \"length\": 2, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": true, \"italic\": false, \"underline\": false}, "
-              "{\"start\": 2, \"length\": 9, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": false, \"italic\": false, \"underline\": false}]}\n");
+    EXPECT_EQ(json.toStdString(), "{\"text\": \"Hi\\n\\\"q\\\"\\t\\\\\xF0\x9F\x98\x80\\u0001\", \"runs\": ["
+                                  "{\"start\": 0, \"length\": 2, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": "
+                                  "true, \"italic\": false, \"underline\": false}, "
+                                  "{\"start\": 2, \"length\": 9, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": "
+                                  "false, \"italic\": false, \"underline\": false}]}\n");
     EXPECT_EQ(runsOf(readRtf(dump("--to-rtf gaps.json").toStdString())), "2::24:; 2:X:20:b; 2::24:");
     EXPECT_EQ(code, 0);
-    for (const char *bad : {"no-such-file.rtf", "--to-rtf bad.json", "--to-rtf neg.json", "--to-rtf no-such.json", ""}) {
+    for (const char *bad :
+         {"no-such-file.rtf", "--to-rtf bad.json", "--to-rtf neg.json", "--to-rtf no-such.json", ""}) {
         EXPECT_TRUE(dump(bad).isEmpty()) << bad;
         EXPECT_EQ(code, *bad ? 1 : 2) << bad;
     }

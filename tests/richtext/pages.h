@@ -17,8 +17,8 @@ inline std::string runsOf(const jw::rtf::Document &doc)
     std::string out;
     for (const jw::rtf::Run &r : doc.runs) {
         out += (out.empty() ? "" : "; ") + std::to_string(r.length) + ':' + r.format.font + ':'
-            + std::to_string(r.format.halfPoints) + ':' + (r.format.bold ? "b" : "") + (r.format.italic ? "i" : "")
-            + (r.format.underline ? "u" : "");
+               + std::to_string(r.format.halfPoints) + ':' + (r.format.bold ? "b" : "") + (r.format.italic ? "i" : "")
+               + (r.format.underline ? "u" : "");
     }
     return out;
 }
@@ -28,10 +28,7 @@ inline std::string utf8(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
-inline std::string readFile(const std::string &path)
-{
-    return readBytes(QString::fromStdString(path)).toStdString();
-}
+inline std::string readFile(const std::string &path) { return readBytes(QString::fromStdString(path)).toStdString(); }
 
 /// Sorted contiguous runs covering the text, none empty, no equal neighbours.
 inline ::testing::AssertionResult wellFormed(const jw::rtf::Document &doc)

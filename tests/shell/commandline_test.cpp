@@ -51,7 +51,8 @@ TEST_F(MainWindowTest, AStoredHotKeyThatFailsIsSaid)
         QString told;
         jwtest::closeNextMessage(told);
         w.tellStartNotices();
-        EXPECT_TRUE(told.startsWith(QStringLiteral("The hot key \"%1\" could not be used: ").arg(QLatin1StringView(stored))))
+        EXPECT_TRUE(
+            told.startsWith(QStringLiteral("The hot key \"%1\" could not be used: ").arg(QLatin1StringView(stored))))
             << told.toStdString();
         EXPECT_TRUE(told.endsWith(QStringLiteral(" Alt+V is used instead.")));
         window.reset();

@@ -207,15 +207,16 @@ TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
 TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
 {
     frmMain &w = start();
-    w.txtPad->setFromDocument({u"plain bold", {{0, 6, {"DejaVu Sans", 20, false, false, false}},
-                                                {6, 4, {"DejaVu Sans", 21, true, false, false}}}});
+    w.txtPad->setFromDocument(
+        {u"plain bold",
+         {{0, 6, {"DejaVu Sans", 20, false, false, false}}, {6, 4, {"DejaVu Sans", 21, true, false, false}}}});
     w.txtPad->setSelStart(7);
     w.txtPad->flushSelChange();
     EXPECT_EQ(std::pair(w.Toolbar1->Value(1), w.cmbFontSize->currentText()), std::pair(1, u"10.5"_s));
     w.txtPad->setSelStart(0);
     w.txtPad->setSelLength(10);
     w.txtPad->flushSelChange();
-    EXPECT_EQ(w.Toolbar1->Value(1), 1); // mixed: the button stays
+    EXPECT_EQ(w.Toolbar1->Value(1), 1);   // mixed: the button stays
     w.Toolbar1->buttonWidget(1)->click(); // released: the whole selection plain
     EXPECT_EQ(w.txtPad->SelBold(), false);
     QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_B)); // as the button does
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrde
     w.mnuRedo->trigger();
     w.oTabs->moveTab(2, 0); // as a drag ends
     EXPECT_EQ(PageList(store, files).load(), (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(w.oTabs->selectedIndex(), 1); // Ideas moved with its tab
+    EXPECT_EQ(w.oTabs->selectedIndex(), 1);                                  // Ideas moved with its tab
     QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageDown)); // saves like a click
     EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"one");
     QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageUp));

@@ -20,10 +20,12 @@ TEST(WindowSwap, TheHotKeySwapsOrShowsAndHidesTheMainWindow)
 {
     const QString key = u"JotwellVisible"_s;
     const QList<SwapAction> want{SwapAction::MainToMini, SwapAction::MiniToMain, SwapAction::HideMain,
-                                 SwapAction::ShowMain, SwapAction::None, SwapAction::None};
-    EXPECT_EQ((QList<SwapAction>{hotKeyAction(key, false, true), hotKeyAction(key, false, false), hotKeyAction(key, true, true),
-                                 hotKeyAction(key, true, false), hotKeyAction(u"jotwellvisible"_s, false, true),
-                                 hotKeyAction(u"JotwellAdd"_s, true, true)}), want);
+                                 SwapAction::ShowMain,   SwapAction::None,       SwapAction::None};
+    EXPECT_EQ(
+        (QList<SwapAction>{hotKeyAction(key, false, true), hotKeyAction(key, false, false),
+                           hotKeyAction(key, true, true), hotKeyAction(key, true, false),
+                           hotKeyAction(u"jotwellvisible"_s, false, true), hotKeyAction(u"JotwellAdd"_s, true, true)}),
+        want);
 }
 
 TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindowStood)
@@ -77,7 +79,8 @@ TEST_F(MainWindowTest, TheMiniWindowRecordsItsCornerAndClosingItSavesAndEndsTheP
     EXPECT_NEAR(ui::Top(&mini), 2400, 15);
     EXPECT_NEAR(ui::Left(&mini), 3600, 15);
     ui::setLeft(&mini, 4500);
-    EXPECT_TRUE(waitUntil([&] { return std::abs(toInt32(store.readOne(kApp, u"Position"_s, u"Left"_s)).value_or(0) - 4500) <= 15; }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return std::abs(toInt32(store.readOne(kApp, u"Position"_s, u"Left"_s)).value_or(0) - 4500) <= 15; }));
     type(u"!"_s);
     mini.close();
     EXPECT_FALSE(w.isVisible() || mini.isVisible());

@@ -16,18 +16,12 @@
 #include <ostream>
 
 /// Readable test failures for Qt strings.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace jwtest {
 
 /// A file in the test's own folder (the current folder).
-inline QString here(const QString &name)
-{
-    return QDir::current().filePath(name);
-}
+inline QString here(const QString &name) { return QDir::current().filePath(name); }
 
 /// The settings file of the test's own settings folder.
 inline QString settingsFile()

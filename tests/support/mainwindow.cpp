@@ -27,10 +27,7 @@ std::u16string pageText(const QString &file)
     }
 }
 
-void writePage(const QString &file, const jw::rtf::Document &doc)
-{
-    jw::saveRtfFile(here(file), doc);
-}
+void writePage(const QString &file, const jw::rtf::Document &doc) { jw::saveRtfFile(here(file), doc); }
 
 jw::frmMain &MainWindowTest::start(const QStringList &titles)
 {
@@ -58,10 +55,7 @@ void MainWindowTest::TearDown()
     }
 }
 
-QStringList MainWindowTest::tabs() const
-{
-    return window->tabCaptions();
-}
+QStringList MainWindowTest::tabs() const { return window->tabCaptions(); }
 
 void MainWindowTest::type(const QString &text)
 {
@@ -69,9 +63,6 @@ void MainWindowTest::type(const QString &text)
     QTest::keyClicks(window->txtPad, text);
 }
 
-bool MainWindowTest::clickTab(int index)
-{
-    return window->oTabs->requestTab(index);
-}
+bool MainWindowTest::clickTab(int index) { return window->oTabs->requestTab(index); }
 
 } // namespace jwtest

@@ -86,7 +86,8 @@ TEST(MessageBox, LiteralTextNoIconAndAskBoxSaysYesOnlyForItsYesButton)
     QString seen; // title, text, buttons, whether without icon and markup
     auto look = [&seen](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
-        seen = u"%1|%2|%3|%4"_s.arg(box->windowTitle(), box->text()).arg(box->buttons().size())
+        seen = u"%1|%2|%3|%4"_s.arg(box->windowTitle(), box->text())
+                   .arg(box->buttons().size())
                    .arg(box->icon() == QMessageBox::NoIcon && box->textFormat() == Qt::PlainText);
     };
     jwtest::onNextModal(look);
@@ -95,9 +96,17 @@ TEST(MessageBox, LiteralTextNoIconAndAskBoxSaysYesOnlyForItsYesButton)
     const std::pair<std::function<void(QMessageBox *)>, bool> answers[] = {
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, false}, // No is the default button
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
-        {[](QMessageBox *box) { for (QAbstractButton *b : box->buttons()) if (b->text() == u"&Yes"_s) b->click(); }, true}};
+        {[](QMessageBox *box) {
+             for (QAbstractButton *b : box->buttons())
+                 if (b->text() == u"&Yes"_s)
+                     b->click();
+         },
+         true}};
     for (const auto &[answer, yes] : answers) {
-        jwtest::onNextModal([&](QWidget *modal) { look(modal); answer(static_cast<QMessageBox *>(modal)); });
+        jwtest::onNextModal([&](QWidget *modal) {
+            look(modal);
+            answer(static_cast<QMessageBox *>(modal));
+        });
         EXPECT_EQ(AskBox(nullptr, text, u"&Yes"_s, u"&No"_s, u"Search"_s), yes);
         EXPECT_EQ(seen, u"Search|"_s + text + u"|2|1"_s);
     }
@@ -119,7 +128,11 @@ public:
 
 protected:
     // Left to the dialog, which has no default button to press.
-    bool textBoxKeyDown(int keyCode, Qt::KeyboardModifiers) override { keys << keyCode; return false; }
+    bool textBoxKeyDown(int keyCode, Qt::KeyboardModifiers) override
+    {
+        keys << keyCode;
+        return false;
+    }
 };
 
 } // namespace
@@ -138,8 +151,8 @@ TEST(ToolDialog, EnterGoesToTheTextBoxOnlyAndEscapeCloses)
         QTest::keyClick(dialog.box, key);
     EXPECT_EQ(std::tuple(dialog.keys, pressed.count(), dialog.isVisible()), std::tuple(QList<int>{13, 13}, 0, true));
     // Beside the owner, where the placement rule puts it.
-    const jw::Corner place = jw::dialogPlacement({Top(&owner), Left(&owner)},
-                                                 {Width(&owner), Width(&dialog), ScreenWidth(&owner)}, ScreenHeight(&owner));
+    const jw::Corner place = jw::dialogPlacement(
+        {Top(&owner), Left(&owner)}, {Width(&owner), Width(&dialog), ScreenWidth(&owner)}, ScreenHeight(&owner));
     EXPECT_NEAR(Top(&dialog), place.top, twipsPerPixelY(&dialog));
     EXPECT_NEAR(Left(&dialog), place.left, twipsPerPixelX(&dialog));
     QTest::keyClick(dialog.box, Qt::Key_Escape); // as Cancel
@@ -179,11 +192,13 @@ std::pair<QRect, int> ink(const QImage &image)
 TEST(Pictures, DrawnAtThePixelRatioSmallOnesStaySixteenPixelsOnBiggerButtons)
 {
     static QStringList logged; // the program's own complaints: none, every picture is readable
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &where, const QString &text) {
-        if (qstrncmp(where.category, "jotwell.", 8) == 0)
-            logged << text;
-    });
-    for (const QIcon &icon : {imageListPicture(1), imageListPicture(2), imageListPicture(3), shrinkPicture(), expandPicture()}) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &where, const QString &text) {
+            if (qstrncmp(where.category, "jotwell.", 8) == 0)
+                logged << text;
+        });
+    for (const QIcon &icon :
+         {imageListPicture(1), imageListPicture(2), imageListPicture(3), shrinkPicture(), expandPicture()}) {
         ASSERT_FALSE(icon.isNull());
         const int inkOne = ink(icon.pixmap(QSize(16, 16), 1.0).toImage()).second;
         const QImage two = icon.pixmap(QSize(16, 16), 2.0).toImage();
@@ -224,7 +239,8 @@ protected:
             if (whileAsked)
                 whileAsked();
         });
-        QObject::connect(strip, &TabStrip::Click, strip, [this] { log << u"click while %1"_s.arg(strip->selectedIndex()); });
+        QObject::connect(strip, &TabStrip::Click, strip,
+                         [this] { log << u"click while %1"_s.arg(strip->selectedIndex()); });
     }
 
     void clickTab(int index) { QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(index - 1).center()); }
@@ -242,7 +258,7 @@ protected:
 TEST_F(TabStripTest, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
 {
     strip->selectTab(3);
-    strip->insertTab(1, u"R&D && more"_s); // before the selected tab, which stays selected
+    strip->insertTab(1, u"R&D && more"_s);             // before the selected tab, which stays selected
     EXPECT_EQ(strip->tabText(0), u"R&&D &&&& more"_s); // shown literally, no access key
     for (int outside : {0, 6}) {
         strip->selectTab(outside);
@@ -275,8 +291,10 @@ TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
         {"wheel", 2, wheelDown, 3},
         {"arrow key", 2, [this] { QTest::keyClick(strip, Qt::Key_Left); }, 1},
         {"Ctrl+Tab", 4, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier); }, 1},
-        {"Ctrl+Shift+Tab", 1, [this] { QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, 4},
-        {"Ctrl+Shift+Tab as Tab", 3, [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); }, 2},
+        {"Ctrl+Shift+Tab", 1,
+         [this] { QTest::keyClick(other, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, 4},
+        {"Ctrl+Shift+Tab as Tab", 3,
+         [this] { QTest::keyClick(other, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); }, 2},
         {"Ctrl+PgDn", 4, [this] { QTest::keyClick(other, Qt::Key_PageDown, Qt::ControlModifier); }, 1},
         {"Ctrl+PgUp", 1, [this] { QTest::keyClick(other, Qt::Key_PageUp, Qt::ControlModifier); }, 4},
         {"any other way", 2, [this] { static_cast<QTabBar *>(strip)->setCurrentIndex(2); }, 3}};
@@ -289,7 +307,9 @@ TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
             refuse = refusing;
             action();
             const QStringList want{u"before %1 while %2"_s.arg(to).arg(from), u"click while %1"_s.arg(to)};
-            EXPECT_EQ(std::pair(log, strip->selectedIndex()), std::pair(want.mid(0, refusing ? 1 : 2), refusing ? from : to)) << name;
+            EXPECT_EQ(std::pair(log, strip->selectedIndex()),
+                      std::pair(want.mid(0, refusing ? 1 : 2), refusing ? from : to))
+                << name;
         }
     }
 }
@@ -328,7 +348,8 @@ TEST_F(TabStripTest, ADoubleClickAndADragAreToldOnceTheButtonIsUp)
         QTest::mouseMove(strip, QPoint(x, strip->tabRect(2).center().y()));
     QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(1, strip->tabRect(2).center().y()));
     ASSERT_TRUE(jwtest::waitUntil([&] { return moved.count() > 0; }));
-    EXPECT_EQ((QStringList{strip->caption(1), strip->caption(2), strip->caption(3)}), (QStringList{u"C"_s, QString(), u"B"_s}));
+    EXPECT_EQ((QStringList{strip->caption(1), strip->caption(2), strip->caption(3)}),
+              (QStringList{u"C"_s, QString(), u"B"_s}));
     EXPECT_EQ(strip->selectedIndex(), 1);
     EXPECT_EQ(log.size(), 2);
     EXPECT_EQ(doubleClicked.count(), 1);

@@ -58,10 +58,14 @@ void select(RichTextEdit &edit, int start, int length)
 /// The five selection attributes as "font|size|bold|italic|underline", '*' where mixed.
 std::string attributes(const RichTextEdit &e)
 {
-    auto shown = [](const auto &v) { std::ostringstream out; v ? void(out << *v) : void(out << '*'); return out.str(); };
+    auto shown = [](const auto &v) {
+        std::ostringstream out;
+        v ? void(out << *v) : void(out << '*');
+        return out.str();
+    };
     const std::string font = e.SelFontName() ? e.SelFontName()->toStdString() : "*";
-    return font + '|' + shown(e.SelFontSize()) + '|' + shown(e.SelBold()) + '|' + shown(e.SelItalic()) + '|' +
-           shown(e.SelUnderline());
+    return font + '|' + shown(e.SelFontSize()) + '|' + shown(e.SelBold()) + '|' + shown(e.SelItalic()) + '|'
+           + shown(e.SelUnderline());
 }
 
 } // namespace
@@ -70,8 +74,9 @@ TEST(RichTextModel, EveryCharacterAndFormatComesBackFromMemoryAndFilesAndLoading
 {
     // Breaks of both kinds, empty paragraphs, tabs and surrogate pairs at and between run boundaries.
     QRandomGenerator rng(20240611);
-    const QString pieces[] = {u"a"_s, u"Zq "_s, u"\n"_s, u"\u2028"_s, u"\t"_s, u"\U0001F600"_s,
-                              u"\u00fc\u00df\u0416\u00a0"_s, u"\U0002A6B2"_s};
+    const QString pieces[] = {
+        u"a"_s,         u"Zq "_s, u"\n"_s, u"\u2028"_s, u"\t"_s, u"\U0001F600"_s, u"\u00fc\u00df\u0416\u00a0"_s,
+        u"\U0002A6B2"_s};
     const char *fonts[] = {"DejaVu Sans", "DejaVu Serif", "Some Missing Font"};
     Document doc;
     for (int round = 0; round < 200; ++round) {
@@ -145,7 +150,9 @@ TEST(RichTextModel, WhatWouldBreakOffsetsBecomesPlainCharactersAndPastesKeepOnly
     QGuiApplication::clipboard()->setText(u"X\nY"_s);
     edit.paste();
     const Document pasted = edit.toDocument();
-    EXPECT_EQ(std::pair(pasted.text, pasted.runs.back()), std::pair(std::u16string(u"aaaaboldredlink\n\u2022 one\n\u2022 two\n1. first\nA\tB b\nC\tDbX\nYb"), jw::rtf::Run{46, 5, kB}));
+    EXPECT_EQ(std::pair(pasted.text, pasted.runs.back()),
+              std::pair(std::u16string(u"aaaaboldredlink\n\u2022 one\n\u2022 two\n1. first\nA\tB b\nC\tDbX\nYb"),
+                        jw::rtf::Run{46, 5, kB}));
 }
 
 TEST(RichTextModel, AnOverLongParagraphIsEditedInPiecesYetReadWrittenSelectedAndCopiedAsOne)
@@ -216,14 +223,20 @@ TEST(RichTextSelection, OffsetsCountBreaksAsOneNeverSplitAPairAndAttributesAreMi
     auto ab = [](const CharFormat &b) { return page({{u"aaaa"_s, kA}, {u"bbbb"_s, b}}); };
     const auto paragraphs = page({{u"ab"_s, kA}, {u"\n"_s, kB}, {u"cd"_s, kA}});
     const std::tuple<Document, int, int, std::string> table[] = {
-        {ab({"DejaVu Serif", 20}), 2, 4, "*|10|0|0|0"}, {ab({"DejaVu Sans", 21}), 2, 4, "DejaVu Sans|*|0|0|0"},
+        {ab({"DejaVu Serif", 20}), 2, 4, "*|10|0|0|0"},
+        {ab({"DejaVu Sans", 21}), 2, 4, "DejaVu Sans|*|0|0|0"},
         {ab({"DejaVu Sans", 20, true}), 2, 4, "DejaVu Sans|10|*|0|0"},
         {ab({"DejaVu Sans", 20, false, true}), 2, 4, "DejaVu Sans|10|0|*|0"},
         {ab({"DejaVu Sans", 20, false, false, true}), 2, 4, "DejaVu Sans|10|0|0|*"},
-        {ab(kB), 2, 4, "*|*|*|*|*"}, {ab(kB), 4, 4, kShownB}, {ab(kB), 0, 4, kShownA}, // up to a boundary, not over
-        {ab(kB), 2, 0, kShownA}, {ab(kB), 6, 0, kShownB}, {ab(kB), 4, 0, kShownA}, // after "a": the text before decides
+        {ab(kB), 2, 4, "*|*|*|*|*"},
+        {ab(kB), 4, 4, kShownB},
+        {ab(kB), 0, 4, kShownA}, // up to a boundary, not over
+        {ab(kB), 2, 0, kShownA},
+        {ab(kB), 6, 0, kShownB},
+        {ab(kB), 4, 0, kShownA},                               // after "a": the text before decides
         {page({{u"bb"_s, kB}, {u"aa"_s, kA}}), 0, 0, kShownB}, // at the start: the first character
-        {paragraphs, 0, 5, kShownA}, {paragraphs, 2, 1, kShownB}}; // a break counts only alone
+        {paragraphs, 0, 5, kShownA},
+        {paragraphs, 2, 1, kShownB}}; // a break counts only alone
     for (const auto &[doc, start, length, want] : table) {
         edit.setFromDocument(doc);
         select(edit, start, length);
@@ -235,7 +248,8 @@ TEST(RichTextSelection, OffsetsCountBreaksAsOneNeverSplitAPairAndAttributesAreMi
     edit.setSelBold(true);
     edit.setSelFontSize(8); // nothing changes until typing
     QTest::keyClicks(&edit, u"xy"_s);
-    EXPECT_EQ(edit.toDocument(), page({{u"aa"_s, kA}, {u"xy"_s, {"DejaVu Sans", 16, true}}, {u"aa"_s, kA}, {u"bbbb"_s, kB}}));
+    EXPECT_EQ(edit.toDocument(),
+              page({{u"aa"_s, kA}, {u"xy"_s, {"DejaVu Sans", 16, true}}, {u"aa"_s, kA}, {u"bbbb"_s, kB}}));
     edit.setFromDocument(ab(kB));
     select(edit, 2, 4);
     edit.setSelBold(true);
@@ -248,7 +262,8 @@ TEST(RichTextSelection, OffsetsCountBreaksAsOneNeverSplitAPairAndAttributesAreMi
     for (double nonsense : {0.0, -4.0, 2000.0, qQNaN(), qInf()})
         edit.setSelFontSize(nonsense);
     edit.setSelFontName(QString());
-    EXPECT_EQ(edit.toDocument(), page({{u"aa"_s, kA}, {u"aabb"_s, {"ms sans serif", 21, false, false, true}}, {u"bb"_s, kB}}));
+    EXPECT_EQ(edit.toDocument(),
+              page({{u"aa"_s, kA}, {u"aabb"_s, {"ms sans serif", 21, false, false, true}}, {u"bb"_s, kB}}));
 }
 
 TEST(RichTextSelection, SelChangeComesOncePerChangeWithTheFinalSelection)
@@ -264,8 +279,18 @@ TEST(RichTextSelection, SelChangeComesOncePerChangeWithTheFinalSelection)
         {"a selecting key", [&] { QTest::keyClick(&edit, Qt::Key_Right, Qt::ShiftModifier); }, true},
         {"a moving key", [&] { QTest::keyClick(&edit, Qt::Key_Down); }, true},
         {"the program", [&] { select(edit, 12, 6); }, true},
-        {"loading at the start", [&] { edit.setFromDocument(page({{u"page"_s, kB}})); }, true},
-        {"flushing: at once, not again", [&] { select(edit, 1, 2); edit.flushSelChange(); EXPECT_EQ(seen.size(), 1); }, true}};
+        {"loading at the start",
+         [&] {
+             edit.setFromDocument(page({{u"page"_s, kB}}));
+         },
+         true},
+        {"flushing: at once, not again",
+         [&] {
+             select(edit, 1, 2);
+             edit.flushSelChange();
+             EXPECT_EQ(seen.size(), 1);
+         },
+         true}};
     for (const auto &[name, action, raises] : table) {
         ASSERT_TRUE(jwtest::waitUntil([&] { return !edit.selChangePending(); }));
         seen.clear();

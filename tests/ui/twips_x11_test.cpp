@@ -27,8 +27,9 @@ TEST(TwipsX11, ControlsArePlacedInTwipsAndWindowsByTheirOuterFrame)
         setHeight(w, r.height() * ty);
     };
     auto holds = [&](QWidget *w, QRect r) {
-        return jwtest::waitUntil([&] { return (w->isWindow() ? w->frameGeometry() : w->geometry()) == r; }) &&
-               std::tuple(Left(w), Top(w), Width(w), Height(w)) == std::tuple(r.x() * tx, r.y() * ty, r.width() * tx, r.height() * ty);
+        return jwtest::waitUntil([&] { return (w->isWindow() ? w->frameGeometry() : w->geometry()) == r; })
+               && std::tuple(Left(w), Top(w), Width(w), Height(w))
+                      == std::tuple(r.x() * tx, r.y() * ty, r.width() * tx, r.height() * ty);
     };
     put(child, {7, 8, 30, 40});
     EXPECT_TRUE(holds(child, {7, 8, 30, 40}));

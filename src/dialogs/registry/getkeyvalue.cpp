@@ -50,11 +50,8 @@ bool GetKeyValue(IRegistry &registry, std::uint32_t KeyRoot, const std::string &
         KeyVal = std::move(text);
         break;
     }
-    case kRegDword:
-        KeyVal = hexFromLastByte(buffer.data(), size);
-        break;
-    default:
-        break;
+    case kRegDword: KeyVal = hexFromLastByte(buffer.data(), size); break;
+    default: break;
     }
     registry.CloseKey(key);
     return true;

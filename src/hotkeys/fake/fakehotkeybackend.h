@@ -23,8 +23,7 @@ public:
         std::int32_t virtualKey;
     };
 
-    bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers,
-                        std::int32_t virtualKey) override;
+    bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers, std::int32_t virtualKey) override;
     void unregisterHotKey(std::intptr_t hwnd, std::int32_t id) override;
     std::string messageText(std::uint32_t code) const override;
     std::uint16_t addAtom(const std::string &name) override;

@@ -15,8 +15,8 @@
 namespace jw {
 
 frmMin::frmMin(WindowPosition &position, Actions actions)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint),
       m_position(position), m_actions(std::move(actions))
 {
     setWindowTitle(QStringLiteral("Jotwell"));
@@ -57,10 +57,7 @@ void frmMin::Form_Load()
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
-void frmMin::Form_Paint()
-{
-    m_position.recordCorner(ui::Top(this), ui::Left(this));
-}
+void frmMin::Form_Paint() { m_position.recordCorner(ui::Top(this), ui::Left(this)); }
 
 void frmMin::cmdExpand_Click()
 {

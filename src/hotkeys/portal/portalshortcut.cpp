@@ -59,8 +59,8 @@ void PortalShortcut::bind(const QString &id, const QString &description, const Q
         return;
     }
     // Asking for the interface's version tells whether the desktop offers it at all.
-    QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     ask << kInterface << QStringLiteral("version");
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
@@ -90,22 +90,23 @@ void PortalShortcut::request(const QString &method, QList<QVariant> arguments, Q
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(arguments);
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, path, method, answer](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (reply.isError()) {
-            m_waiting.remove(path);
-            Q_EMIT failed(QStringLiteral("the desktop refused %1 (%2)").arg(method, reply.error().message()));
-            return;
-        }
-        // Older desktops choose the request's path themselves.
-        const QString actual = reply.value().path();
-        if (actual != path && m_waiting.remove(path)) {
-            m_waiting.insert(actual, answer);
-            m_bus.connect(kService, actual, QStringLiteral("org.freedesktop.portal.Request"),
-                          QStringLiteral("Response"), this, SLOT(onResponse(QDBusMessage)));
-        }
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, path, method, answer](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                const QDBusPendingReply<QDBusObjectPath> reply = *w;
+                if (reply.isError()) {
+                    m_waiting.remove(path);
+                    Q_EMIT failed(QStringLiteral("the desktop refused %1 (%2)").arg(method, reply.error().message()));
+                    return;
+                }
+                // Older desktops choose the request's path themselves.
+                const QString actual = reply.value().path();
+                if (actual != path && m_waiting.remove(path)) {
+                    m_waiting.insert(actual, answer);
+                    m_bus.connect(kService, actual, QStringLiteral("org.freedesktop.portal.Request"),
+                                  QStringLiteral("Response"), this, SLOT(onResponse(QDBusMessage)));
+                }
+            });
 }
 
 void PortalShortcut::onResponse(const QDBusMessage &message)
@@ -134,8 +135,8 @@ void PortalShortcut::createSession()
 
 void PortalShortcut::bindShortcut()
 {
-    const Shortcut shortcut{m_id, {{QStringLiteral("description"), m_description},
-                                   {QStringLiteral("preferred_trigger"), m_trigger}}};
+    const Shortcut shortcut{
+        m_id, {{QStringLiteral("description"), m_description}, {QStringLiteral("preferred_trigger"), m_trigger}}};
     const QList<QVariant> arguments{QVariant::fromValue(QDBusObjectPath(m_session)),
                                     QVariant::fromValue(QList<Shortcut>{shortcut}), QString()};
     request(QStringLiteral("BindShortcuts"), arguments, {}, [this](uint response, const QVariantMap &) {

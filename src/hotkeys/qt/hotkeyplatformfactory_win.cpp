@@ -46,9 +46,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<HotKeyBackend> createHotKeyBackend()
-{
-    return std::make_unique<QtWinBackend>();
-}
+std::unique_ptr<HotKeyBackend> createHotKeyBackend() { return std::make_unique<QtWinBackend>(); }
 
 } // namespace jw

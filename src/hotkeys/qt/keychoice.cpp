@@ -16,17 +16,38 @@ std::optional<std::int32_t> virtualKey(Qt::Key key)
         return std::int32_t(key); // Qt and the registry agree on letters and digits
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return VK_F1 + std::int32_t(key - Qt::Key_F1);
-    static const std::map<Qt::Key, std::int32_t> named = {
-        {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB}, {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN},
-        {Qt::Key_Pause, VK_PAUSE}, {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE}, {Qt::Key_PageUp, VK_PRIOR},
-        {Qt::Key_PageDown, VK_NEXT}, {Qt::Key_End, VK_END}, {Qt::Key_Home, VK_HOME}, {Qt::Key_Left, VK_LEFT},
-        {Qt::Key_Up, VK_UP}, {Qt::Key_Right, VK_RIGHT}, {Qt::Key_Down, VK_DOWN}, {Qt::Key_Print, VK_SNAPSHOT},
-        {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Menu, VK_APPS},
-        {Qt::Key_ScrollLock, VK_SCROLL}, {Qt::Key_Semicolon, VK_OEM_1}, {Qt::Key_Plus, VK_OEM_PLUS},
-        {Qt::Key_Equal, VK_OEM_PLUS}, {Qt::Key_Comma, VK_OEM_COMMA}, {Qt::Key_Minus, VK_OEM_MINUS},
-        {Qt::Key_Period, VK_OEM_PERIOD}, {Qt::Key_Slash, VK_OEM_2}, {Qt::Key_QuoteLeft, VK_OEM_3},
-        {Qt::Key_BracketLeft, VK_OEM_4}, {Qt::Key_Backslash, VK_OEM_5}, {Qt::Key_BracketRight, VK_OEM_6},
-        {Qt::Key_Apostrophe, VK_OEM_7}};
+    static const std::map<Qt::Key, std::int32_t> named = {{Qt::Key_Backspace, VK_BACK},
+                                                          {Qt::Key_Tab, VK_TAB},
+                                                          {Qt::Key_Return, VK_RETURN},
+                                                          {Qt::Key_Enter, VK_RETURN},
+                                                          {Qt::Key_Pause, VK_PAUSE},
+                                                          {Qt::Key_Escape, VK_ESCAPE},
+                                                          {Qt::Key_Space, VK_SPACE},
+                                                          {Qt::Key_PageUp, VK_PRIOR},
+                                                          {Qt::Key_PageDown, VK_NEXT},
+                                                          {Qt::Key_End, VK_END},
+                                                          {Qt::Key_Home, VK_HOME},
+                                                          {Qt::Key_Left, VK_LEFT},
+                                                          {Qt::Key_Up, VK_UP},
+                                                          {Qt::Key_Right, VK_RIGHT},
+                                                          {Qt::Key_Down, VK_DOWN},
+                                                          {Qt::Key_Print, VK_SNAPSHOT},
+                                                          {Qt::Key_Insert, VK_INSERT},
+                                                          {Qt::Key_Delete, VK_DELETE},
+                                                          {Qt::Key_Menu, VK_APPS},
+                                                          {Qt::Key_ScrollLock, VK_SCROLL},
+                                                          {Qt::Key_Semicolon, VK_OEM_1},
+                                                          {Qt::Key_Plus, VK_OEM_PLUS},
+                                                          {Qt::Key_Equal, VK_OEM_PLUS},
+                                                          {Qt::Key_Comma, VK_OEM_COMMA},
+                                                          {Qt::Key_Minus, VK_OEM_MINUS},
+                                                          {Qt::Key_Period, VK_OEM_PERIOD},
+                                                          {Qt::Key_Slash, VK_OEM_2},
+                                                          {Qt::Key_QuoteLeft, VK_OEM_3},
+                                                          {Qt::Key_BracketLeft, VK_OEM_4},
+                                                          {Qt::Key_Backslash, VK_OEM_5},
+                                                          {Qt::Key_BracketRight, VK_OEM_6},
+                                                          {Qt::Key_Apostrophe, VK_OEM_7}};
     const auto found = named.find(key);
     if (found == named.end())
         return std::nullopt;

@@ -6,10 +6,7 @@
 
 namespace jw {
 
-UnavailableBackend::UnavailableBackend(std::string reason)
-    : m_reason(std::move(reason))
-{
-}
+UnavailableBackend::UnavailableBackend(std::string reason) : m_reason(std::move(reason)) {}
 
 bool UnavailableBackend::registerHotKey(std::intptr_t, std::int32_t, std::int32_t, std::int32_t)
 {

@@ -14,8 +14,7 @@ public:
     /// `reason` completes the refusal text, e.g. "there is no display".
     explicit UnavailableBackend(std::string reason);
 
-    bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers,
-                        std::int32_t virtualKey) override;
+    bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers, std::int32_t virtualKey) override;
     void unregisterHotKey(std::intptr_t, std::int32_t) override {}
     std::string messageText(std::uint32_t code) const override;
 

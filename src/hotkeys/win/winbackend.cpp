@@ -62,10 +62,7 @@ std::uint16_t WinBackend::addAtom(const std::string &name)
     return atom;
 }
 
-void WinBackend::deleteAtom(std::uint16_t atom)
-{
-    GlobalDeleteAtom(atom);
-}
+void WinBackend::deleteAtom(std::uint16_t atom) { GlobalDeleteAtom(atom); }
 
 bool WinBackend::handleMessage(std::intptr_t hwnd, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
 {

@@ -59,17 +59,42 @@ xcb_keysym_t keysymFor(std::int32_t vk)
         return static_cast<xcb_keysym_t>(XK_KP_0 + (vk - VK_NUMPAD0));
     if (vk >= VK_F1 && vk <= VK_F24)
         return static_cast<xcb_keysym_t>(XK_F1 + (vk - VK_F1));
-    static const std::map<std::int32_t, xcb_keysym_t> named = {
-        {VK_BACK, XK_BackSpace}, {VK_TAB, XK_Tab}, {VK_CLEAR, XK_Clear}, {VK_RETURN, XK_Return},
-        {VK_PAUSE, XK_Pause}, {VK_ESCAPE, XK_Escape}, {VK_SPACE, XK_space}, {VK_PRIOR, XK_Prior},
-        {VK_NEXT, XK_Next}, {VK_END, XK_End}, {VK_HOME, XK_Home}, {VK_LEFT, XK_Left}, {VK_UP, XK_Up},
-        {VK_RIGHT, XK_Right}, {VK_DOWN, XK_Down}, {VK_SNAPSHOT, XK_Print}, {VK_INSERT, XK_Insert},
-        {VK_DELETE, XK_Delete}, {VK_APPS, XK_Menu}, {VK_MULTIPLY, XK_KP_Multiply}, {VK_ADD, XK_KP_Add},
-        {VK_SUBTRACT, XK_KP_Subtract}, {VK_DECIMAL, XK_KP_Decimal}, {VK_DIVIDE, XK_KP_Divide},
-        {VK_SCROLL, XK_Scroll_Lock}, {VK_OEM_1, XK_semicolon}, {VK_OEM_PLUS, XK_plus}, {VK_OEM_COMMA, XK_comma},
-        {VK_OEM_MINUS, XK_minus}, {VK_OEM_PERIOD, XK_period}, {VK_OEM_2, XK_slash}, {VK_OEM_3, XK_grave},
-        {VK_OEM_4, XK_bracketleft}, {VK_OEM_5, XK_backslash}, {VK_OEM_6, XK_bracketright},
-        {VK_OEM_7, XK_apostrophe}};
+    static const std::map<std::int32_t, xcb_keysym_t> named = {{VK_BACK, XK_BackSpace},
+                                                               {VK_TAB, XK_Tab},
+                                                               {VK_CLEAR, XK_Clear},
+                                                               {VK_RETURN, XK_Return},
+                                                               {VK_PAUSE, XK_Pause},
+                                                               {VK_ESCAPE, XK_Escape},
+                                                               {VK_SPACE, XK_space},
+                                                               {VK_PRIOR, XK_Prior},
+                                                               {VK_NEXT, XK_Next},
+                                                               {VK_END, XK_End},
+                                                               {VK_HOME, XK_Home},
+                                                               {VK_LEFT, XK_Left},
+                                                               {VK_UP, XK_Up},
+                                                               {VK_RIGHT, XK_Right},
+                                                               {VK_DOWN, XK_Down},
+                                                               {VK_SNAPSHOT, XK_Print},
+                                                               {VK_INSERT, XK_Insert},
+                                                               {VK_DELETE, XK_Delete},
+                                                               {VK_APPS, XK_Menu},
+                                                               {VK_MULTIPLY, XK_KP_Multiply},
+                                                               {VK_ADD, XK_KP_Add},
+                                                               {VK_SUBTRACT, XK_KP_Subtract},
+                                                               {VK_DECIMAL, XK_KP_Decimal},
+                                                               {VK_DIVIDE, XK_KP_Divide},
+                                                               {VK_SCROLL, XK_Scroll_Lock},
+                                                               {VK_OEM_1, XK_semicolon},
+                                                               {VK_OEM_PLUS, XK_plus},
+                                                               {VK_OEM_COMMA, XK_comma},
+                                                               {VK_OEM_MINUS, XK_minus},
+                                                               {VK_OEM_PERIOD, XK_period},
+                                                               {VK_OEM_2, XK_slash},
+                                                               {VK_OEM_3, XK_grave},
+                                                               {VK_OEM_4, XK_bracketleft},
+                                                               {VK_OEM_5, XK_backslash},
+                                                               {VK_OEM_6, XK_bracketright},
+                                                               {VK_OEM_7, XK_apostrophe}};
     const auto found = named.find(vk);
     return found == named.end() ? 0 : found->second;
 }
@@ -232,7 +257,8 @@ bool X11Backend::registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_
         return false;
     }
     const std::optional<std::uint16_t> mask = modifierMask(modifiers);
-    Impl::Registration reg{{hwnd, id, modifiers & ~MOD_NOREPEAT, virtualKey}, mask.value_or(0),
+    Impl::Registration reg{{hwnd, id, modifiers & ~MOD_NOREPEAT, virtualKey},
+                           mask.value_or(0),
                            m_impl->keycodesFor(keysymFor(virtualKey))};
     std::uint32_t failure = !mask ? ERROR_INVALID_PARAMETER : reg.keycodes.empty() ? ErrorKeyNotOnKeyboard : 0;
     const auto heldHere = [&](xcb_keycode_t code) {
@@ -279,10 +305,7 @@ std::string X11Backend::messageText(std::uint32_t code) const
     }
 }
 
-std::uint64_t X11Backend::repeatsSuppressed() const
-{
-    return m_impl->repeats;
-}
+std::uint64_t X11Backend::repeatsSuppressed() const { return m_impl->repeats; }
 
 bool X11Backend::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {

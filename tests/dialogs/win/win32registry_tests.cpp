@@ -20,7 +20,8 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
-                                  nullptr), ERROR_SUCCESS);
+                                  nullptr),
+                  ERROR_SUCCESS);
     }
 
     void TearDown() override

@@ -27,7 +27,8 @@ struct Registry {
     {
         int taken = 0;
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-            taken += backend->handleMessage(reinterpret_cast<std::intptr_t>(msg.hwnd), msg.message, msg.wParam, msg.lParam);
+            taken +=
+                backend->handleMessage(reinterpret_cast<std::intptr_t>(msg.hwnd), msg.message, msg.wParam, msg.lParam);
         return taken;
     }
 

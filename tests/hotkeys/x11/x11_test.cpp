@@ -96,15 +96,32 @@ TEST_F(X11HotKeys, HeldKeyIsOnePress)
     ASSERT_TRUE(marked());
     EXPECT_EQ(presses, (Presses{AltV, AltM}));
 
-    const struct { std::vector<int> times; std::size_t count; } cases[] = { // < 0: a release
-        {{100, 150, 160, 1160}, 1}, {{100, -200, 200, -230, 230}, 1}, {{100, -200, 201}, 2}, {{100, 1101}, 2}};
+    const struct {
+        std::vector<int> times;
+        std::size_t count;
+    } cases[] = {// < 0: a release
+                 {{100, 150, 160, 1160}, 1},
+                 {{100, -200, 200, -230, 230}, 1},
+                 {{100, -200, 201}, 2},
+                 {{100, 1101}, 2}};
     for (std::uint32_t start = 1u << 31; const auto &c : cases) {
         presses.clear();
         start += 10000;
         for (const int t : c.times) {
             xcb_key_press_event_t event{static_cast<std::uint8_t>(t > 0 ? XCB_KEY_PRESS : XCB_KEY_RELEASE),
-                                        other.keycode(XK_v), 0, start + std::abs(t), 0, 0, 0, 0, 0, 0, 0,
-                                        XCB_MOD_MASK_1, 1, 0};
+                                        other.keycode(XK_v),
+                                        0,
+                                        start + std::abs(t),
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        XCB_MOD_MASK_1,
+                                        1,
+                                        0};
             QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &event, nullptr);
         }
         EXPECT_EQ(presses.size(), c.count) << start;

@@ -50,9 +50,9 @@ public:
     /// Grabs the key with exactly `modifiers` (X masks); false when the server refuses.
     bool grab(std::uint16_t modifiers, std::uint32_t keysym)
     {
-        xcb_generic_error_t *error = xcb_request_check(
-            m_connection, xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode(keysym),
-                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        xcb_generic_error_t *error =
+            xcb_request_check(m_connection, xcb_grab_key_checked(m_connection, 0, m_root, modifiers, keycode(keysym),
+                                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         const bool granted = !error;
         std::free(error);
         return granted;

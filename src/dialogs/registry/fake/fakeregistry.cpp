@@ -75,9 +75,6 @@ long FakeRegistry::QueryValue(Handle key, const std::string &valueName, std::uin
     return kErrorSuccess;
 }
 
-long FakeRegistry::CloseKey(Handle key)
-{
-    return m_open.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
-}
+long FakeRegistry::CloseKey(Handle key) { return m_open.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle; }
 
 } // namespace jw::registry

@@ -19,9 +19,8 @@ constexpr IRegistry::Handle kMsInfoHandle = 1;
 // Registry names ignore letter case.
 bool sameName(const std::string &a, const std::string &b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 bool isExecutableFile(const std::string &path)
@@ -40,8 +39,7 @@ std::string environmentPath()
 
 LinuxRegistry::LinuxRegistry(std::vector<std::string> programs, std::string searchPath)
     : m_programs(std::move(programs)), m_searchPath(std::move(searchPath))
-{
-}
+{}
 
 LinuxRegistry::LinuxRegistry() : LinuxRegistry(defaultPrograms(), environmentPath()) {}
 
@@ -52,8 +50,7 @@ std::vector<std::string> LinuxRegistry::defaultPrograms()
     // HardInfo on any desktop, KDE's Info Center, CPU-X. Then the monitors
     // that still show a summary of the machine: MATE's has a System tab,
     // GNOME's and Plasma's show its resources.
-    return {"hardinfo", "kinfocenter", "cpu-x", "mate-system-monitor", "gnome-system-monitor",
-            "plasma-systemmonitor"};
+    return {"hardinfo", "kinfocenter", "cpu-x", "mate-system-monitor", "gnome-system-monitor", "plasma-systemmonitor"};
 }
 
 std::optional<std::string> LinuxRegistry::findProgram() const
@@ -109,14 +106,8 @@ long LinuxRegistry::QueryValue(Handle key, const std::string &valueName, std::ui
     return kErrorSuccess;
 }
 
-long LinuxRegistry::CloseKey(Handle key)
-{
-    return key == kMsInfoHandle ? kErrorSuccess : kErrorInvalidHandle;
-}
+long LinuxRegistry::CloseKey(Handle key) { return key == kMsInfoHandle ? kErrorSuccess : kErrorInvalidHandle; }
 
-std::unique_ptr<IRegistry> systemRegistry()
-{
-    return std::make_unique<LinuxRegistry>();
-}
+std::unique_ptr<IRegistry> systemRegistry() { return std::make_unique<LinuxRegistry>(); }
 
 } // namespace jw::registry

@@ -29,20 +29,15 @@ long Win32Registry::QueryValue(Handle key, const std::string &valueName, std::ui
 {
     DWORD valueType = 0;
     DWORD length = size;
-    const LONG result = RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &valueType, data, &length);
+    const LONG result =
+        RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &valueType, data, &length);
     type = valueType;
     size = length;
     return result;
 }
 
-long Win32Registry::CloseKey(Handle key)
-{
-    return RegCloseKey(reinterpret_cast<HKEY>(key));
-}
+long Win32Registry::CloseKey(Handle key) { return RegCloseKey(reinterpret_cast<HKEY>(key)); }
 
-std::unique_ptr<IRegistry> systemRegistry()
-{
-    return std::make_unique<Win32Registry>();
-}
+std::unique_ptr<IRegistry> systemRegistry() { return std::make_unique<Win32Registry>(); }
 
 } // namespace jw::registry
