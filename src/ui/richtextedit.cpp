@@ -1,6 +1,7 @@
 #include "ui/richtextedit.h"
 
 #include "richtext/rtffile.h"
+#include "ui/decorations.h"
 #include "ui/paragraphjoins.h"
 #include "ui/textmodel.h"
 
@@ -39,7 +40,7 @@ QString toPlain(QString s)
 
 } // namespace
 
-RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent)
+RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent), m_decorations(new Decorations(this))
 {
     setTabChangesFocus(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
@@ -89,6 +90,9 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
     }
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
     fresh->setModified(false);
+    // Marks hold cursors into the old document, which Qt would still read
+    // after it is deleted; the decorations mark the new one afresh.
+    setExtraSelections({});
     setDocument(fresh);
     // QTextEdit deletes its own first document; ours are deleted here.
     if (old && old->parent() == this)

@@ -15,6 +15,8 @@ class QPrinter;
 
 namespace jw::ui {
 
+class Decorations;
+
 /// The page editor: a QTextEdit limited to what a page file can hold
 /// (font family, size, bold, italic, underline; paragraphs, line breaks, tabs).
 ///
@@ -111,6 +113,9 @@ public:
     /// True while a SelChange is waiting to be raised.
     bool selChangePending() const { return m_selChangeTimer.isActive(); }
 
+    /// The display-only marks over the text (decorations.h).
+    Decorations &decorations() const { return *m_decorations; }
+
 Q_SIGNALS:
     /// Raised once after every change of the selection or the caret
     /// (typing, mouse, keyboard, program, loading), coalesced per event-loop
@@ -137,6 +142,7 @@ private:
     std::vector<int> joinsIn(int from, int to) const;
 
     QTimer m_selChangeTimer;
+    Decorations *m_decorations;                      ///< child object
     bool m_hasJoins = false;                         ///< the document may hold joins
     mutable QString m_text;                          ///< Text() of m_textOf
     mutable const QTextDocument *m_textOf = nullptr; ///< unset by any change of it
