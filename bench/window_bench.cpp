@@ -4,7 +4,7 @@
 // benchmark) in a prepared folder and times process start to the end of its
 // load; the program leaves at that point when JOTWELL_QUIT_AFTER_LOAD is set.
 #include "spawn.h"
-#include "dialogs/frmsplash.h"
+#include "about/frmsplash.h"
 #include "richtext/rtffile.h"
 #include "pages/pagefiles.h"
 #include "shell/frmmain.h"
@@ -154,9 +154,10 @@ void BM_PageSwitch(benchmark::State &state)
     delete window.splash();
     window.show();
     QCoreApplication::processEvents();
+    auto *tabs = window.findChild<jw::ui::TabStrip *>(QStringLiteral("oTabs"));
     int target = 1;
     for (auto _ : state) {
-        if (!window.oTabs->requestTab(target)) {
+        if (!tabs->requestTab(target)) {
             state.SkipWithError("the switch was refused");
             return;
         }

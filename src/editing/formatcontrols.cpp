@@ -4,14 +4,29 @@
 #include "ui/combobox.h"
 #include "ui/fonts.h"
 #include "ui/richtextedit.h"
+#include "ui/feature.h"
 #include "ui/toolbar.h"
+
+#include <QAction>
 
 namespace jw {
 
 FormatControls::FormatControls(ui::TwoStateToolbar &toolbar, ui::ComboBox &font, ui::ComboBox &size,
-                               ui::RichTextEdit &pad)
-    : m_toolbar(toolbar), m_font(font), m_size(size), m_pad(pad), m_sizeNames(sizeEntries())
-{}
+                               ui::RichTextEdit &pad, ui::ICommands &commands, QObject *parent)
+    : QObject(parent), m_toolbar(toolbar), m_font(font), m_size(size), m_pad(pad), m_sizeNames(sizeEntries())
+{
+    connect(&toolbar, &ui::TwoStateToolbar::ButtonClick, this, &FormatControls::Toolbar1_ButtonClick);
+    connect(&font, &ui::ComboBox::Click, this, &FormatControls::cmbFont_Click);
+    connect(&size, &ui::ComboBox::Click, this, &FormatControls::cmbFontSize_Click);
+    connect(&font, &ui::ComboBox::Entered, this, &FormatControls::cmbFont_Entered);
+    connect(&size, &ui::ComboBox::Entered, this, &FormatControls::cmbFontSize_Entered);
+    connect(&pad, &ui::RichTextEdit::SelChange, this, &FormatControls::txtPad_SelChange);
+    // The desktop's keys for bold, italic and underline work the buttons themselves.
+    for (const auto &[index, key] : {std::pair(1, Qt::Key_B), std::pair(2, Qt::Key_I), std::pair(3, Qt::Key_U)}) {
+        toolbar.buttonAction(index)->setShortcut(QKeySequence(Qt::CTRL | key));
+        commands.addKeys(toolbar.buttonAction(index));
+    }
+}
 
 QStringList FormatControls::sizeEntries()
 {
@@ -39,7 +54,7 @@ void FormatControls::fillFontList()
     m_pad.setTypingDefault(name, m_sizeNames.at(kStartupSize).toDouble());
 }
 
-void FormatControls::buttonClicked(int index)
+void FormatControls::Toolbar1_ButtonClick(int index)
 {
     const bool value = m_toolbar.Value(index) == 1;
     switch (index) {
@@ -50,37 +65,50 @@ void FormatControls::buttonClicked(int index)
     }
 }
 
-void FormatControls::fontChosen() { m_pad.setSelFontName(m_font.currentText()); }
+void FormatControls::applyFont() { m_pad.setSelFontName(m_font.currentText()); }
 
-void FormatControls::sizeChosen()
+void FormatControls::applySize()
 {
     if (const auto points = typedSize(m_size.currentText()))
         m_pad.setSelFontSize(*points);
 }
 
-bool FormatControls::fontEntered()
+void FormatControls::cmbFont_Click()
+{
+    applyFont();
+    m_pad.setFocus();
+}
+
+void FormatControls::cmbFontSize_Click()
+{
+    applySize();
+    m_pad.setFocus();
+}
+
+void FormatControls::cmbFont_Entered()
 {
     const int entry = typedFontEntry(m_fontNames, m_font.Text());
     if (entry < 0) {
-        selectionChanged();
-        return false;
+        txtPad_SelChange();
+        return;
     }
     m_font.setListIndex(entry);
-    fontChosen();
-    return true;
+    applyFont();
+    m_pad.setFocus();
 }
 
-bool FormatControls::sizeEntered()
+void FormatControls::cmbFontSize_Entered()
 {
     const auto points = typedSize(m_size.Text());
     if (points)
         m_pad.setSelFontSize(*points);
     // The box shows the size as the page now has it.
-    selectionChanged();
-    return points.has_value();
+    txtPad_SelChange();
+    if (points)
+        m_pad.setFocus();
 }
 
-void FormatControls::selectionChanged()
+void FormatControls::txtPad_SelChange()
 {
     m_toolbar.setValue(1, syncButtonValue(m_pad.SelBold(), m_toolbar.Value(1)));
     m_toolbar.setValue(2, syncButtonValue(m_pad.SelItalic(), m_toolbar.Value(2)));

@@ -2,45 +2,31 @@
 
 #include "base/ioerror.h"
 #include "base/log.h"
-#include "base/placement.h"
 #include "base/settingsstore.h"
-#include "dialogs/frmabout.h"
-#include "dialogs/frmhelp.h"
-#include "dialogs/frmsplash.h"
-#include "dialogs/helpfile.h"
-#include "dialogs/registry/iregistry.h"
+#include "about/frmsplash.h"
+#include "about/helpcommands.h"
+#include "editing/editcommands.h"
 #include "editing/formatcontrols.h"
-#include "editing/frmsearch.h"
-#include "editing/pageprinter.h"
-#include "hotkeys/creghotkey.h"
-#include "hotkeys/hotkeyerror.h"
-#include "hotkeys/mini/frmmin.h"
-#include "hotkeys/mini/windowswap.h"
-#include "hotkeys/qt/hotkeyplatformfactory.h"
-#include "pages/frmaddtab.h"
-#include "pages/frmrenametab.h"
-#include "pages/frmrestorepage.h"
-#include "pages/pageexport.h"
+#include "editing/searchcommands.h"
+#include "miniwindow/hotkeycommands.h"
+#include "miniwindow/minicommands.h"
+#include "pages/pagecommands.h"
 #include "pages/pagekeeper.h"
 #include "pages/pagefiles.h"
-#include "ui/combobox.h"
+#include "pages/printexport.h"
+#include "shell/commandregistry.h"
 #include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/positionrecorder.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
-#include "ui/toolbar.h"
 #include "ui/twips.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QDir>
 #include <QLocale>
+#include <QMenuBar>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -75,12 +61,12 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     setWindowTitle(QStringLiteral("Jotwell Pro"));
     setWindowIcon(ui::programIcon());
     buildControls();
-    buildMenus();
+    m_keeper = std::make_unique<PageKeeper>(oData, *txtPad, files, m_journal);
+    buildFeatures();
     // The designed client area lies below the menu bar.
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
     new ui::PositionRecorder(this, [this] { Form_Paint(); });
-    m_keeper = std::make_unique<PageKeeper>(oData, *txtPad, files, m_journal);
     // The desktop session is ending: the page must not lose its last edits.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { endSession(false); });
 }
@@ -96,14 +82,14 @@ void frmMain::Form_Load()
     } catch (const IoError &error) {
         qCWarning(lcPages) << "old page files not converted:" << error.what();
     }
-    registerHotKeys();
+    m_hotKeys->registerHotKeys();
     const QStringList titles = m_pages.load();
     // The current page after start-up is the last one.
     setTabs(titles, int(titles.size()));
     restorePosition();
     hide();
     auto *splash = new frmSplash([this] {
-        miniWindow().show();
+        m_mini->miniWindow().show();
         QTimer::singleShot(0, this, &frmMain::tellStartNotices);
     });
     m_splash = splash;
@@ -203,13 +189,6 @@ void frmMain::showPage(const rtf::Document &page)
     m_keeper->pageShown();
 }
 
-QWidget *frmMain::messageParent()
-{
-    if (isVisible())
-        return this;
-    return m_min && m_min->isVisible() ? static_cast<QWidget *>(m_min.get()) : nullptr;
-}
-
 void frmMain::loadCurrentPage()
 {
     const clsData::Opened opened = oData.loadData(currentPageFile());
@@ -284,8 +263,6 @@ void frmMain::endSession(bool quit)
     }
 }
 
-void frmMain::mnuSave_Click() { saveCurrentPage(); }
-
 void frmMain::oTabs_BeforeClick(int newIndex, bool *cancel)
 {
     if (!saveCurrentPage()) {
@@ -312,69 +289,6 @@ void frmMain::oTabs_Click()
     }
     txtPad->setFocus();
 }
-
-void frmMain::mnuAddTab_Click()
-{
-    frmAddTab dialog(this, [this](const QString &sTitle) {
-        const QString current = oTabs->caption(oTabs->selectedIndex());
-        const PageResult result = m_pages.add(sTitle, tabCaptions());
-        // The page that was current stays current.
-        if (result.done())
-            setTabs(result.titles, int(result.titles.indexOf(current)) + 1);
-        return result;
-    });
-    dialog.exec();
-}
-
-void frmMain::mnuRename_Click()
-{
-    frmRenameTab dialog(this, oTabs->caption(oTabs->selectedIndex()), [this](const QString &sNew) {
-        const QString old = oTabs->caption(oTabs->selectedIndex());
-        // The whole page with its formatting goes to the new title's file.
-        const PageResult result = m_pages.rename(old, sNew, tabCaptions(), txtPad->toDocument());
-        if (result.done() && result.title != old) {
-            setTabs(result.titles, int(result.titles.indexOf(result.title)) + 1);
-            m_keeper->forget(old);
-            oData.renamedTo(pageFileName(result.title));
-            txtPad->document()->setModified(false);
-            m_keeper->pageShown();
-        }
-        return result;
-    });
-    dialog.exec();
-}
-
-void frmMain::mnuRemoveTab_Click()
-{
-    if (oTabs->count() <= 1) {
-        ui::MsgBox(this, QStringLiteral("You cannot remove the only tab."), QStringLiteral("Remove Tab"));
-        return;
-    }
-    // The page's file stays on disk; it must hold the last edits, so that
-    // adding the title again brings back everything.
-    if (!saveCurrentPage())
-        return;
-    const PageResult result = m_pages.remove(oTabs->caption(oTabs->selectedIndex()));
-    if (!showPageResult(this, result))
-        return;
-    // The first page becomes current.
-    setTabs(result.titles, 1);
-    loadCurrentPage();
-}
-
-void frmMain::mnuRestorePage_Click()
-{
-    frmRestorePage dialog(this, removedPages(m_files, tabCaptions()), [this](const QString &sTitle) {
-        const QString current = oTabs->caption(oTabs->selectedIndex());
-        const PageResult result = m_pages.add(sTitle, tabCaptions());
-        if (result.done())
-            setTabs(result.titles, int(result.titles.indexOf(current)) + 1);
-        return result;
-    });
-    dialog.exec();
-}
-
-void frmMain::mnuSaveAs_Click() { exportPage(this, *txtPad, sSaveAsName); }
 
 // ------------------------------------------------------------- lifecycle
 
@@ -420,21 +334,11 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     m_closing = true;
-    if (m_min)
-        m_min->close();
+    m_mini->closeMiniWindow();
     if (m_splash)
         m_splash->close();
     hide();
     QCoreApplication::quit();
-}
-
-frmMin &frmMain::miniWindow()
-{
-    if (!m_min) {
-        m_min = std::make_unique<frmMin>(
-            m_position, frmMin::Actions{[this] { expandFromMini(); }, [this] { return m_closing || close(); }});
-    }
-    return *m_min;
 }
 
 frmSplash *frmMain::splash() const { return qobject_cast<frmSplash *>(m_splash.data()); }

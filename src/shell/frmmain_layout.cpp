@@ -1,7 +1,8 @@
-// The main window's controls, menus and layout.
+// The main window's controls and layout.
 #include "shell/frmmain.h"
 
 #include "editing/formatcontrols.h"
+#include "shell/commandregistry.h"
 #include "ui/combobox.h"
 #include "ui/pictures.h"
 #include "ui/richtextedit.h"
@@ -9,10 +10,7 @@
 #include "ui/toolbar.h"
 #include "ui/twips.h"
 
-#include <QAction>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 
 #include <algorithm>
@@ -42,7 +40,13 @@ void frmMain::buildControls()
 
     oTabs = new ui::TabStrip(m_client);
     txtPad = new ui::RichTextEdit(m_client);
-    m_format = std::make_unique<FormatControls>(*Toolbar1, *cmbFont, *cmbFontSize, *txtPad);
+    // Tests and the features' windows find the controls by these names.
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    cmbFont->setObjectName(QStringLiteral("cmbFont"));
+    cmbFontSize->setObjectName(QStringLiteral("cmbFontSize"));
+    cmdShink->setObjectName(QStringLiteral("cmdShink"));
+    oTabs->setObjectName(QStringLiteral("oTabs"));
+    txtPad->setObjectName(QStringLiteral("txtPad"));
 
     ui::placeTwips(Toolbar1, 0, 0, 4680, 360);
     ui::placeTwips(cmbFont, 1440, 0, 1335, 315);
@@ -63,67 +67,6 @@ void frmMain::buildControls()
 
     connect(oTabs, &ui::TabStrip::BeforeClick, this, &frmMain::oTabs_BeforeClick);
     connect(oTabs, &ui::TabStrip::Click, this, &frmMain::oTabs_Click);
-    connect(Toolbar1, &ui::TwoStateToolbar::ButtonClick, this, &frmMain::Toolbar1_ButtonClick);
-    connect(cmbFont, &ui::ComboBox::Click, this, &frmMain::cmbFont_Click);
-    connect(cmbFontSize, &ui::ComboBox::Click, this, &frmMain::cmbFontSize_Click);
-    connect(cmbFont, &ui::ComboBox::Entered, this, &frmMain::cmbFont_Entered);
-    connect(cmbFontSize, &ui::ComboBox::Entered, this, &frmMain::cmbFontSize_Entered);
-    connect(oTabs, &ui::TabStrip::DblClick, this, &frmMain::oTabs_DblClick);
-    connect(oTabs, &ui::TabStrip::ContextMenu, this, &frmMain::oTabs_ContextMenu);
-    connect(oTabs, &ui::TabStrip::TabMoved, this, &frmMain::oTabs_TabMoved);
-    // The desktop's keys for bold, italic and underline work the buttons themselves.
-    for (const auto &[index, key] : {std::pair(1, Qt::Key_B), std::pair(2, Qt::Key_I), std::pair(3, Qt::Key_U)})
-        Toolbar1->buttonAction(index)->setShortcut(QKeySequence(Qt::CTRL | key));
-    connect(txtPad, &ui::RichTextEdit::SelChange, this, &frmMain::txtPad_SelChange);
-    connect(cmdShink, &QPushButton::clicked, this, &frmMain::cmdShink_Click);
-}
-
-void frmMain::buildMenus()
-{
-    auto item = [this](QMenu *menu, const QString &caption, const QKeySequence &shortcut, void (frmMain::*handler)()) {
-        QAction *action = menu->addAction(caption);
-        if (!shortcut.isEmpty())
-            action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    const QKeySequence none;
-
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuPrint = item(mnuFile, QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPrint_Click);
-    mnuSave = item(mnuFile, QStringLiteral("S&ave"), QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuSave_Click);
-    mnuSaveAs = item(mnuFile, QStringLiteral("Save As..."), none, &frmMain::mnuSaveAs_Click);
-    mnuExit = item(mnuFile, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &frmMain::mnuExit_Click);
-
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuUndo = item(mnuEdit, QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &frmMain::mnuUndo_Click);
-    mnuRedo = item(mnuEdit, QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), &frmMain::mnuRedo_Click);
-    // Both habits of the desktops redo.
-    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    mnuEdit->addSeparator();
-    mnuCut = item(mnuEdit, QStringLiteral("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), &frmMain::mnuCut_Click);
-    mnuCopy = item(mnuEdit, QStringLiteral("C&opy"), QKeySequence(Qt::CTRL | Qt::Key_C), &frmMain::mnuCopy_Click);
-    mnuPaste = item(mnuEdit, QStringLiteral("P&aste"), QKeySequence(Qt::CTRL | Qt::Key_V), &frmMain::mnuPaste_Click);
-    mnuSelectAll =
-        item(mnuEdit, QStringLiteral("Select A&ll"), QKeySequence(Qt::CTRL | Qt::Key_A), &frmMain::mnuSelectAll_Click);
-    mnuEdit->addSeparator();
-    mnuSearch = item(mnuEdit, QStringLiteral("S&earch"), QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuSearch_Click);
-    mnuNext = item(mnuEdit, QStringLiteral("F&ind Next"), QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuNext_Click);
-    mnuAddTab =
-        item(mnuEdit, QStringLiteral("Add &Tab"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuAddTab_Click);
-    mnuRemoveTab =
-        item(mnuEdit, QStringLiteral("R&emove Tab"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRemoveTab_Click);
-    mnuRename = item(mnuEdit, QStringLiteral("Re&name Tab"), none, &frmMain::mnuRename_Click);
-    mnuRestorePage = item(mnuEdit, QStringLiteral("Restore Removed &Page..."), none, &frmMain::mnuRestorePage_Click);
-    mnuHotKey = item(mnuEdit, QStringLiteral("Hot &Key..."), none, &frmMain::mnuHotKey_Click);
-    mnuHide = item(mnuEdit, QStringLiteral("H&ide on Minimize"), none, &frmMain::mnuHide_Click);
-    mnuHide->setCheckable(true);
-    mnuHide->setChecked(false);
-
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuAbout = item(mnuHelp, QStringLiteral("A&bout"), none, &frmMain::mnuAbout_Click);
-    mnuHelpTopics =
-        item(mnuHelp, QStringLiteral("H&elp Topics"), QKeySequence(Qt::Key_F1), &frmMain::mnuHelpTopics_Click);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
@@ -152,14 +95,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::ShortcutOverride) {
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->window() == this) {
-            const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
             // Undo, Cut, Copy, Paste and Select All stay with the field or editor that has the keys.
-            for (const QAction *action :
-                 {mnuPrint, mnuSave, mnuExit, mnuSearch, mnuNext, mnuAddTab, mnuRemoveTab, mnuHelpTopics,
-                  Toolbar1->buttonAction(1), Toolbar1->buttonAction(2), Toolbar1->buttonAction(3)}) {
-                if (action->shortcut() == pressed)
-                    return true;
-            }
+            if (m_commands->claims(QKeySequence(static_cast<QKeyEvent *>(event)->keyCombination())))
+                return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -47,20 +47,20 @@ void answerPrintDialog(const QString &pdf, bool *selectionPreset)
 TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNothing)
 {
     frmMain &w = start();
-    w.txtPad->setText(u"alpha beta gamma"_s);
+    txtPad->setText(u"alpha beta gamma"_s);
     for (const auto &[length, printed] : {std::pair(4, u"beta"_s), std::pair(0, u"alpha beta gamma"_s)}) {
-        w.txtPad->setSelStart(length ? 6 : 0);
-        w.txtPad->setSelLength(length);
+        txtPad->setSelStart(length ? 6 : 0);
+        txtPad->setSelLength(length);
         bool preset = false;
         answerPrintDialog(here(printed + u".pdf"_s), &preset);
-        w.mnuPrint->trigger();
+        action("mnuPrint")->trigger();
         EXPECT_EQ(preset, length > 0);
         EXPECT_EQ(pdfText(here(printed + u".pdf"_s)), printed);
     }
     bool preset = false;
 
     answerPrintDialog({}, &preset);
-    w.mnuPrint->trigger();
+    action("mnuPrint")->trigger();
     EXPECT_EQ(QDir::current().entryList({u"*.pdf"_s}).size(), 2);
 }
 
@@ -89,18 +89,18 @@ void answerSaveAs(const QString &folder, const QString &name, QString *offered)
 TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
 {
     frmMain &w = start();
-    w.txtPad->setFromDocument(page(u"exported", true));
+    txtPad->setFromDocument(page(u"exported", true));
     QTemporaryDir elsewhere;
     QString offered;
     answerSaveAs(elsewhere.path(), u"export"_s, &offered);
-    w.mnuSaveAs->trigger();
+    action("mnuSaveAs")->trigger();
     EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u""); // the page's own file is untouched
     EXPECT_EQ(QDir::currentPath(), QDir(here(u"."_s)).canonicalPath());
 
     answerSaveAs({}, {}, &offered);
-    w.txtPad->setText(u"changed"_s);
-    w.mnuSaveAs->trigger();
+    txtPad->setText(u"changed"_s);
+    action("mnuSaveAs")->trigger();
     EXPECT_EQ(offered, u"export.rtf"); // the previous name comes back
     EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
 }

@@ -2,6 +2,7 @@
 // failure for each, and the start-up sequence.
 #include "base/placement.h"
 #include "pages/pagelist.h"
+#include "shell/commandregistry.h"
 #include "support/mainwindow.h"
 #include "ui/combobox.h"
 #include "ui/richtextedit.h"
@@ -13,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
@@ -47,18 +49,72 @@ void answerDialog(const QString &text, QString *told = nullptr)
     });
 }
 
+/// The menus as the user sees them: "menu: item shortcut, -, ...", with a
+/// line shown only between two commands.
+QStringList menuText(const QMenuBar &bar)
+{
+    QStringList menus;
+    for (const QAction *title : bar.actions()) {
+        QStringList items;
+        for (const QAction *action : title->menu()->actions()) {
+            if (!action->isSeparator())
+                items << QStringList{action->text(), action->shortcut().toString()}.join(u' ').trimmed();
+            else if (!items.isEmpty() && items.last() != u"-")
+                items << u"-"_s;
+        }
+        if (!items.isEmpty() && items.last() == u"-")
+            items.removeLast();
+        menus << title->text() + u": "_s + items.join(u", "_s);
+    }
+    return menus;
+}
+
+TEST_F(MainWindowTest, EveryCommandStandsInItsPlaceOfTheMenus)
+{
+    start();
+    EXPECT_EQ(menuText(*window->menuBar()),
+              (QStringList{u"&File: &Print Ctrl+P, S&ave Ctrl+S, Save As..., E&xit Ctrl+Q"_s,
+                           u"&Edit: &Undo Ctrl+Z, &Redo Ctrl+Y, -, &Cut Ctrl+X, C&opy Ctrl+C, P&aste Ctrl+V, "
+                           u"Select A&ll Ctrl+A, -, S&earch Ctrl+E, F&ind Next Ctrl+N, Add &Tab Ctrl+T, "
+                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., Hot &Key..., "
+                           u"H&ide on Minimize"_s,
+                           u"&Help: A&bout, H&elp Topics F1"_s}));
+}
+
+TEST(CommandRegistry, PlacesKeepTheirOrderWhicheverFeatureComesFirst)
+{
+    QMenuBar bar;
+    CommandRegistry registry(bar);
+    QAction find(u"Find"_s), all(u"All"_s), undo(u"Undo"_s), print(u"Print"_s), exit(u"Exit"_s), top(u"Top"_s),
+        bold;
+    for (auto [action, place] : {std::pair(&top, ui::Place::EditOnTop), std::pair(&all, ui::Place::EditFindAll),
+                                 std::pair(&find, ui::Place::EditFind), std::pair(&exit, ui::Place::FileExit),
+                                 std::pair(&print, ui::Place::FilePrint)})
+        registry.add(action, place);
+    registry.add(&undo, ui::Place::EditUndo, ui::Keys::Field);
+    EXPECT_EQ(menuText(bar), (QStringList{u"&File: Print, Exit"_s, u"&Edit: Undo, -, Find, All, Top"_s, u"&Help: "_s}));
+    // The window's commands and the toolbar's keys win over the editor; the editing keys do not.
+    find.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    undo.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    bold.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    registry.addKeys(&bold);
+    EXPECT_EQ((QList<bool>{registry.claims(find.shortcut()), registry.claims(bold.shortcut()),
+                           registry.claims(undo.shortcut()), registry.claims(QKeySequence(Qt::CTRL | Qt::Key_J))}),
+              (QList<bool>{true, true, false, false}));
+}
+
 TEST_F(MainWindowTest, AFirstStartShowsTheDefaultPagesAndTypesInTheStartUpFont)
 {
     ASSERT_TRUE(writeBytes(u"Notes.dat"_s, "")); // not listed yet: nothing to convert
     frmMain &w = start();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(w.oTabs->selectedIndex(), 2);
+    EXPECT_EQ(oTabs->selectedIndex(), 2);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint) << "the pad stays above other windows";
     EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s) && !QFile::exists(u"Welcome.rtf"_s) && QFile::exists(u"Notes.dat"_s));
     ASSERT_TRUE(clickTab(1));
-    EXPECT_EQ(w.cmbFontSize->currentText(), u"8");
-    EXPECT_EQ(std::pair(w.txtPad->SelFontName(), w.txtPad->SelFontSize()),
-              std::pair(std::optional(w.cmbFont->currentText()), std::optional(8.0)));
+    EXPECT_EQ(cmbFontSize->currentText(), u"8");
+    EXPECT_EQ(std::pair(txtPad->SelFontName(), txtPad->SelFontSize()),
+              std::pair(std::optional(cmbFont->currentText()), std::optional(8.0)));
 }
 
 TEST_F(MainWindowTest, StartUpConvertsOldPagesAndRestoresAndRecordsThePosition)
@@ -67,7 +123,7 @@ TEST_F(MainWindowTest, StartUpConvertsOldPagesAndRestoresAndRecordsThePosition)
     store.writeEntries(kApp, u"Position"_s, {{u"Top"_s, u"1500"_s}, {u"Left"_s, u"3000"_s}, {u"Width"_s, u"6000"_s}});
     frmMain &w = start({u"Welcome"_s, u"Notes"_s});
     EXPECT_FALSE(QFile::exists(u"Notes.dat"_s));
-    EXPECT_EQ(w.txtPad->Text(), u"from the old file");
+    EXPECT_EQ(txtPad->Text(), u"from the old file");
     EXPECT_NEAR(ui::Top(&w), 1500, 15);
     EXPECT_NEAR(ui::Left(&w), 3000, 15);
     EXPECT_NEAR(ui::Width(&w), 6000, 15);
@@ -84,30 +140,30 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
     type(u"typed\ton notes"_s); // Tab types a tab, not a move to the next control
     ASSERT_TRUE(clickTab(1));
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"typed\ton notes");
-    w.txtPad->selectAll();
-    EXPECT_EQ(std::pair(w.txtPad->Text(), w.txtPad->SelBold()), std::pair(u"bold welcome"_s, std::optional(true)));
-    EXPECT_FALSE(w.txtPad->document()->isModified());
+    txtPad->selectAll();
+    EXPECT_EQ(std::pair(txtPad->Text(), txtPad->SelBold()), std::pair(u"bold welcome"_s, std::optional(true)));
+    EXPECT_FALSE(txtPad->document()->isModified());
     type(u"mine"_s);
     QString seen;
     closeNextMessage(seen);
     EXPECT_FALSE(clickTab(3));
     EXPECT_EQ(seen, u"The page \"Ideas\" could not be opened: Is a directory.");
-    EXPECT_EQ(std::pair(w.oTabs->selectedIndex(), w.txtPad->Text()), std::pair(1, u"mine"_s));
+    EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"mine"_s));
 }
 
 TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
 {
     frmMain &w = start();
     type(u"one"_s);
-    w.mnuSave->trigger();
+    action("mnuSave")->trigger();
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"one");
     ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QDir().mkpath(u"Notes.rtf"_s));
     type(u" two"_s);
     QString seen;
     closeNextMessage(seen);
-    w.mnuSave->trigger();
+    action("mnuSave")->trigger();
     EXPECT_EQ(seen, u"The page could not be saved to \"Notes.rtf\": Is a directory.");
-    EXPECT_EQ(w.txtPad->Text(), u"one two");
+    EXPECT_EQ(txtPad->Text(), u"one two");
     closeNextMessage(seen);
     EXPECT_FALSE(clickTab(1)); // the switch is refused as well
 }
@@ -117,12 +173,12 @@ TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
     frmMain &w = start();
     QString seen;
     answerDialog(u"NOTES"_s, &seen);
-    w.mnuAddTab->trigger();
+    action("mnuAddTab")->trigger();
     EXPECT_EQ(seen, u"You cannot have two tabs with the same name.");
     answerDialog(u"Shopping"_s);
-    w.mnuAddTab->trigger();
+    action("mnuAddTab")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Shopping"_s}));
-    EXPECT_EQ(w.oTabs->selectedIndex(), 2);
+    EXPECT_EQ(oTabs->selectedIndex(), 2);
     EXPECT_TRUE(QFile::exists(u"Shopping.rtf"_s));
 }
 
@@ -130,19 +186,21 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
 {
     frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     clickTab(2);
-    w.txtPad->setFromDocument(page(u"formatted", true));
+    txtPad->setFromDocument(page(u"formatted", true));
     ASSERT_TRUE(writeBytes(u"Old.rtf"_s, "removed page"));
     QString refused;
     answerDialog(u"Old"_s, &refused);
-    w.mnuRename->trigger();
+    action("mnuRename")->trigger();
     EXPECT_TRUE(refused.contains(u"\"Old.rtf\""_s));
     EXPECT_EQ(readBytes(u"Old.rtf"_s), "removed page");
     answerDialog(u"Plans"_s);
-    w.mnuRename->trigger();
+    action("mnuRename")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
-    EXPECT_EQ(w.oTabs->selectedIndex(), 2);
+    EXPECT_EQ(oTabs->selectedIndex(), 2);
     EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"formatted", true));
-    EXPECT_EQ(w.oData.currentFile(), u"Plans.rtf");
+    type(u"!"_s); // the page is kept in its new file
+    action("mnuSave")->trigger();
+    EXPECT_EQ(pageText(u"Plans.rtf"_s), txtPad->Text().toStdU16String());
 }
 
 TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
@@ -150,14 +208,14 @@ TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
     writePage(u"Welcome.rtf"_s, page(u"first"));
     frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     type(u"unsaved"_s);
-    w.mnuRemoveTab->trigger();
+    action("mnuRemoveTab")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(std::pair(w.oTabs->selectedIndex(), w.txtPad->Text()), std::pair(1, u"first"_s));
+    EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"first"_s));
     EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"unsaved"); // its file keeps the last edits
-    w.mnuRemoveTab->trigger();
+    action("mnuRemoveTab")->trigger();
     QString seen;
     closeNextMessage(seen);
-    w.mnuRemoveTab->trigger();
+    action("mnuRemoveTab")->trigger();
     EXPECT_EQ(seen, u"You cannot remove the only tab.");
     EXPECT_EQ(tabs(), QStringList{u"Notes"_s});
 }
@@ -165,41 +223,42 @@ TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
 TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
 {
     frmMain &w = start();
-    w.txtPad->setText(u"xABCx abc aaaa"_s);
+    txtPad->setText(u"xABCx abc aaaa"_s);
     for (const auto &[what, message] : {std::pair(u""_s, u"Please enter a value before searching"_s),
                                         std::pair(u"zzz"_s, u"Search string not found."_s)}) {
         QString seen;
         answerDialog(what, &seen);
-        w.mnuSearch->trigger();
+        action("mnuSearch")->trigger();
         EXPECT_EQ(seen, message);
     }
     answerDialog(u"abc"_s);
-    w.mnuSearch->trigger();
-    EXPECT_EQ(std::pair(w.txtPad->SelStart(), w.txtPad->SelLength()), std::pair(6, 3));
+    action("mnuSearch")->trigger();
+    EXPECT_EQ(std::pair(txtPad->SelStart(), txtPad->SelLength()), std::pair(6, 3));
     answerDialog(u"aa"_s);
-    w.mnuSearch->trigger();
+    action("mnuSearch")->trigger();
     ui::setHeight(&w, 960); // a window left at its short height opens up for the match
-    w.mnuNext->trigger();
-    EXPECT_NEAR(ui::Height(&w), w.iFullHeight, 15);
-    w.mnuNext->trigger();
-    EXPECT_EQ(w.txtPad->SelStart(), 12);
+    action("mnuNext")->trigger();
+    EXPECT_NEAR(ui::Height(&w), 4755, 15);
+    action("mnuNext")->trigger();
+    EXPECT_EQ(txtPad->SelStart(), 12);
     QString end;
     closeNextMessage(end);
-    w.mnuNext->trigger();
+    action("mnuNext")->trigger();
     EXPECT_EQ(end, u"Reached end of document.");
-    EXPECT_EQ(w.txtPad->SelStart(), 12);
+    EXPECT_EQ(txtPad->SelStart(), 12);
 }
 
 TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
 {
     frmMain &w = start();
-    for (QAction *action : {w.mnuPrint, w.mnuSave, w.mnuExit, w.mnuSearch, w.mnuNext, w.mnuAddTab, w.mnuRemoveTab,
-                            w.mnuHelpTopics, w.Toolbar1->buttonAction(2), w.Toolbar1->buttonAction(3)}) {
+    for (QAction *action : {action("mnuPrint"), action("mnuSave"), action("mnuExit"), action("mnuSearch"),
+                            action("mnuNext"), action("mnuAddTab"), action("mnuRemoveTab"), action("mnuHelpTopics"),
+                            Toolbar1->buttonAction(2), Toolbar1->buttonAction(3)}) {
         // Only the key's way to the command is under test here, not the command.
         QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
         QSignalSpy fired(action, &QAction::triggered);
-        w.txtPad->setFocus();
-        QTest::keySequence(w.txtPad, action->shortcut());
+        txtPad->setFocus();
+        QTest::keySequence(txtPad, action->shortcut());
         EXPECT_EQ(fired.count(), 1) << action->text().toStdString();
     }
 }
@@ -207,62 +266,62 @@ TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
 TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
 {
     frmMain &w = start();
-    w.txtPad->setFromDocument(
+    txtPad->setFromDocument(
         {u"plain bold",
          {{0, 6, {"DejaVu Sans", 20, false, false, false}}, {6, 4, {"DejaVu Sans", 21, true, false, false}}}});
-    w.txtPad->setSelStart(7);
-    w.txtPad->flushSelChange();
-    EXPECT_EQ(std::pair(w.Toolbar1->Value(1), w.cmbFontSize->currentText()), std::pair(1, u"10.5"_s));
-    w.txtPad->setSelStart(0);
-    w.txtPad->setSelLength(10);
-    w.txtPad->flushSelChange();
-    EXPECT_EQ(w.Toolbar1->Value(1), 1);   // mixed: the button stays
-    w.Toolbar1->buttonWidget(1)->click(); // released: the whole selection plain
-    EXPECT_EQ(w.txtPad->SelBold(), false);
-    QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_B)); // as the button does
-    EXPECT_EQ(std::pair(w.Toolbar1->Value(1), w.txtPad->SelBold()), std::pair(1, std::optional(true)));
+    txtPad->setSelStart(7);
+    txtPad->flushSelChange();
+    EXPECT_EQ(std::pair(Toolbar1->Value(1), cmbFontSize->currentText()), std::pair(1, u"10.5"_s));
+    txtPad->setSelStart(0);
+    txtPad->setSelLength(10);
+    txtPad->flushSelChange();
+    EXPECT_EQ(Toolbar1->Value(1), 1);   // mixed: the button stays
+    Toolbar1->buttonWidget(1)->click(); // released: the whole selection plain
+    EXPECT_EQ(txtPad->SelBold(), false);
+    QTest::keySequence(txtPad, QKeySequence(Qt::CTRL | Qt::Key_B)); // as the button does
+    EXPECT_EQ(std::pair(Toolbar1->Value(1), txtPad->SelBold()), std::pair(1, std::optional(true)));
     // A font chosen from the list, or a size or font name typed and Enter, applies; the keys go back to the page.
-    for (ui::ComboBox *box : {w.cmbFont, w.cmbFontSize}) {
+    for (ui::ComboBox *box : {cmbFont, cmbFontSize}) {
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Down);
-        EXPECT_TRUE(w.txtPad->hasFocus());
+        EXPECT_TRUE(txtPad->hasFocus());
     }
-    for (const auto &[box, typed] : {std::pair(w.cmbFontSize, u"9"_s), std::pair(w.cmbFont, u"dejavu serif"_s)}) {
+    for (const auto &[box, typed] : {std::pair(cmbFontSize, u"9"_s), std::pair(cmbFont, u"dejavu serif"_s)}) {
         box->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box, typed);
         QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_TRUE(w.txtPad->hasFocus());
+        EXPECT_TRUE(txtPad->hasFocus());
     }
-    w.txtPad->flushSelChange();
-    EXPECT_EQ(std::pair(w.txtPad->SelFontSize(), w.txtPad->SelFontName()),
+    txtPad->flushSelChange();
+    EXPECT_EQ(std::pair(txtPad->SelFontSize(), txtPad->SelFontName()),
               std::pair(std::optional(9.0), std::optional(u"DejaVu Serif"_s)));
-    EXPECT_EQ(w.cmbFont->currentText(), u"DejaVu Serif");
+    EXPECT_EQ(cmbFont->currentText(), u"DejaVu Serif");
 }
 
 TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrderDraggedInto)
 {
     frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     type(u"one"_s);
-    for (QAction *action : {w.mnuSelectAll, w.mnuCut, w.mnuPaste, w.mnuUndo})
+    for (QAction *action : {action("mnuSelectAll"), action("mnuCut"), action("mnuPaste"), action("mnuUndo")})
         action->trigger();
-    EXPECT_EQ(w.txtPad->Text(), u"");
-    for (const QKeySequence &redo : w.mnuRedo->shortcuts()) {
-        QTest::keySequence(w.txtPad, redo);
-        EXPECT_EQ(w.txtPad->Text(), u"one");
-        w.mnuUndo->trigger();
+    EXPECT_EQ(txtPad->Text(), u"");
+    for (const QKeySequence &redo : action("mnuRedo")->shortcuts()) {
+        QTest::keySequence(txtPad, redo);
+        EXPECT_EQ(txtPad->Text(), u"one");
+        action("mnuUndo")->trigger();
     }
-    w.mnuRedo->trigger();
-    w.oTabs->moveTab(2, 0); // as a drag ends
+    action("mnuRedo")->trigger();
+    oTabs->moveTab(2, 0); // as a drag ends
     EXPECT_EQ(PageList(store, files).load(), (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(w.oTabs->selectedIndex(), 1);                                  // Ideas moved with its tab
-    QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageDown)); // saves like a click
+    EXPECT_EQ(oTabs->selectedIndex(), 1);                                  // Ideas moved with its tab
+    QTest::keySequence(txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageDown)); // saves like a click
     EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"one");
-    QTest::keySequence(w.txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    QTest::keySequence(txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
     answerDialog(u" ideas "_s);
-    const QPoint tab = w.oTabs->tabRect(0).center();
-    QTest::mouseDClick(w.oTabs, Qt::LeftButton, {}, tab);
-    QTest::mouseRelease(w.oTabs, Qt::LeftButton, {}, tab);
+    const QPoint tab = oTabs->tabRect(0).center();
+    QTest::mouseDClick(oTabs, Qt::LeftButton, {}, tab);
+    QTest::mouseRelease(oTabs, Qt::LeftButton, {}, tab);
     EXPECT_EQ(tabs(), (QStringList{u"ideas"_s, u"Welcome"_s, u"Notes"_s}));
     EXPECT_TRUE(QFile::exists(u"ideas.rtf"_s) && !QFile::exists(u"Ideas.rtf"_s));
 
@@ -281,9 +340,9 @@ TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrde
     });
     poll.start(10);
     answerDialog(u"Plans"_s);
-    const QPoint notes = w.oTabs->tabRect(2).center();
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, notes, w.oTabs->mapToGlobal(notes));
-    QApplication::sendEvent(w.oTabs, &rightClick);
+    const QPoint notes = oTabs->tabRect(2).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, notes, oTabs->mapToGlobal(notes));
+    QApplication::sendEvent(oTabs, &rightClick);
     EXPECT_EQ(offered, (QStringList{u"Add &Tab"_s, u"Re&name Tab"_s, u"R&emove Tab"_s}));
     EXPECT_EQ(pageText(u"ideas.rtf"_s), u"twoone");
     EXPECT_EQ(tabs(), (QStringList{u"ideas"_s, u"Welcome"_s, u"Plans"_s}));

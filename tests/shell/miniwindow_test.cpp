@@ -1,8 +1,9 @@
 // The splash, the mini window and the hot key's window swap.
 #include "base/placement.h"
-#include "dialogs/frmsplash.h"
-#include "hotkeys/mini/frmmin.h"
-#include "hotkeys/mini/windowswap.h"
+#include "about/frmsplash.h"
+#include "miniwindow/frmmin.h"
+#include "miniwindow/minicommands.h"
+#include "miniwindow/windowswap.h"
 #include "support/mainwindow.h"
 #include "ui/richtextedit.h"
 #include "ui/twips.h"
@@ -33,9 +34,9 @@ TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindo
     frmMain &w = start();
     type(u"kept"_s);
     const double top = ui::Top(&w), left = ui::Left(&w);
-    w.cmdShink->click();
+    cmdShink->click();
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"kept");
-    frmMin &mini = *w.existingMiniWindow();
+    frmMin &mini = *miniFeature().existingMiniWindow();
     EXPECT_TRUE(!w.isVisible() && mini.isVisible());
     EXPECT_NEAR(ui::Top(&mini), top, 15);
     EXPECT_NEAR(ui::Left(&mini), left, 15);
@@ -47,7 +48,7 @@ TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindo
     mini.cmdExpand->click();
     EXPECT_TRUE(w.isVisible() && !mini.isVisible());
     EXPECT_LT(ui::Top(&w), bottom - 1000);
-    w.cmdShink->click();
+    cmdShink->click();
     EXPECT_NEAR(ui::Top(&mini), bottom, 15);
     EXPECT_NEAR(ui::Left(&mini), right, 15);
 }
@@ -57,16 +58,17 @@ TEST_F(MainWindowTest, TheHotKeyFollowsHideOnMinimizeAndSavesNothing)
     frmMain &w = start();
     type(u"unsaved"_s);
     for (const bool mainShown : {false, true}) {
-        w.m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
-        EXPECT_EQ(std::pair(w.isVisible(), w.existingMiniWindow()->isVisible()), std::pair(mainShown, !mainShown));
+        miniFeature().m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
+        EXPECT_EQ(std::pair(w.isVisible(), miniFeature().existingMiniWindow()->isVisible()),
+                  std::pair(mainShown, !mainShown));
     }
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"");
-    w.mnuHide->trigger();
-    ASSERT_TRUE(w.mnuHide->isChecked());
-    w.cmdShink->click();
-    EXPECT_FALSE(w.isVisible() || w.existingMiniWindow()->isVisible());
-    w.m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
-    EXPECT_TRUE(w.isVisible() && !w.existingMiniWindow()->isVisible());
+    action("mnuHide")->trigger();
+    ASSERT_TRUE(action("mnuHide")->isChecked());
+    cmdShink->click();
+    EXPECT_FALSE(w.isVisible() || miniFeature().existingMiniWindow()->isVisible());
+    miniFeature().m_cHK_HotKeyPress(u"JotwellVisible"_s, 1, 86);
+    EXPECT_TRUE(w.isVisible() && !miniFeature().existingMiniWindow()->isVisible());
 }
 
 TEST_F(MainWindowTest, TheMiniWindowRecordsItsCornerAndClosingItSavesAndEndsTheProgram)
@@ -74,8 +76,8 @@ TEST_F(MainWindowTest, TheMiniWindowRecordsItsCornerAndClosingItSavesAndEndsTheP
     store.writeEntries(kApp, u"Position"_s, {{u"Top"_s, u"2400"_s}, {u"Left"_s, u"3600"_s}});
     frmMain &w = start();
     type(u"last words"_s);
-    w.cmdShink->click();
-    frmMin &mini = *w.existingMiniWindow();
+    cmdShink->click();
+    frmMin &mini = *miniFeature().existingMiniWindow();
     EXPECT_NEAR(ui::Top(&mini), 2400, 15);
     EXPECT_NEAR(ui::Left(&mini), 3600, 15);
     ui::setLeft(&mini, 4500);

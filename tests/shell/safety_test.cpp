@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, TypingIsJournaledAndExitWithAPageThatCannotBeSavedClosesO
     type(u"an hour of typing"_s);
     ASSERT_TRUE(waitUntil([&] { return journaled() == QStringList{u"an hour of typing"_s}; }));
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u""); // never the page file itself
-    w.mnuSave->trigger();
+    action("mnuSave")->trigger();
     EXPECT_TRUE(journaled().isEmpty());
 
     ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QDir().mkpath(u"Notes.rtf"_s));
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, TypingIsJournaledAndExitWithAPageThatCannotBeSavedClosesO
     EXPECT_TRUE(w.isVisible());
     answerNext(u"Close Anyway"_s);
     answerNext(u"Keep Open"_s); // asked only once: a second question would keep it open
-    w.mnuExit->trigger();
+    action("mnuExit")->trigger();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(journaled(), QStringList{u"an hour of typingprecious"_s});
 }
@@ -82,8 +82,8 @@ TEST_F(MainWindowTest, StartUpOffersJournaledTextNewerThanItsPage)
     answerNext(u"Not Now"_s); // queued behind the first question
     w.tellStartNotices();
     EXPECT_TRUE(first.startsWith(u"Recover the unsaved text of page \"Welcome\" from "_s));
-    EXPECT_EQ(std::pair(w.oTabs->selectedIndex(), w.txtPad->Text()), std::pair(1, u"recovered text"_s));
-    EXPECT_TRUE(w.txtPad->document()->isModified());
+    EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"recovered text"_s));
+    EXPECT_TRUE(txtPad->document()->isModified());
     EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"saved");
     // Declined and overtaken entries are kept aside, never deleted.
     EXPECT_EQ(journaled().size(), 1);
@@ -94,12 +94,12 @@ TEST_F(MainWindowTest, AChangeMadeElsewhereIsShownOrKeptBesideThePage)
 {
     frmMain &w = start();
     writePage(u"Notes.rtf"_s, page(u"from another machine")); // no unsaved edits: shown
-    ASSERT_TRUE(waitUntil([&] { return w.txtPad->Text() == u"from another machine"; }));
-    w.txtPad->setSelStart(5);
+    ASSERT_TRUE(waitUntil([&] { return txtPad->Text() == u"from another machine"; }));
+    txtPad->setSelStart(5);
     writePage(u"incoming.tmp"_s, page(u"from another machine, again")); // a sync tool renames
     ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QFile::rename(u"incoming.tmp"_s, u"Notes.rtf"_s));
-    ASSERT_TRUE(waitUntil([&] { return w.txtPad->Text() == u"from another machine, again"; }));
-    EXPECT_EQ(w.txtPad->SelStart(), 5);
+    ASSERT_TRUE(waitUntil([&] { return txtPad->Text() == u"from another machine, again"; }));
+    EXPECT_EQ(txtPad->SelStart(), 5);
 
     // Unsaved edits: leaving the page keeps the other version beside it.
     type(u"mine "_s);
@@ -141,11 +141,11 @@ TEST_F(MainWindowTest, StartUpSaysWhichSettingsFileWasSetAsideAndRestoreBringsAP
                 button->click();
         }
     });
-    w.mnuRestorePage->trigger();
+    action("mnuRestorePage")->trigger();
     EXPECT_EQ(offered, 1);
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Old"_s}));
     ASSERT_TRUE(clickTab(3));
-    EXPECT_EQ(w.txtPad->Text(), u"removed last year");
+    EXPECT_EQ(txtPad->Text(), u"removed last year");
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "support/mainwindow.h"
 
-#include "dialogs/frmsplash.h"
+#include "about/frmsplash.h"
 #include "pages/pagelist.h"
 #include "richtext/rtffile.h"
+#include "miniwindow/minicommands.h"
+#include "ui/combobox.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
+#include "ui/toolbar.h"
 
+#include <QPushButton>
 #include <QTest>
 
 namespace jwtest {
@@ -37,6 +41,16 @@ jw::frmMain &MainWindowTest::start(const QStringList &titles)
             return true;
         });
     window = std::make_unique<jw::frmMain>(store, files);
+    auto find = [&]<class T>(T *&control, const char *name) {
+        control = window->findChild<T *>(QString::fromLatin1(name));
+        ASSERT_NE(control, nullptr) << name;
+    };
+    find(txtPad, "txtPad");
+    find(oTabs, "oTabs");
+    find(Toolbar1, "Toolbar1");
+    find(cmbFont, "cmbFont");
+    find(cmbFontSize, "cmbFontSize");
+    find(cmdShink, "cmdShink");
     window->Form_Load();
     // The splash's course is tested on its own; here the user opens the pad at once.
     window->splash()->close();
@@ -59,10 +73,19 @@ QStringList MainWindowTest::tabs() const { return window->tabCaptions(); }
 
 void MainWindowTest::type(const QString &text)
 {
-    window->txtPad->setFocus();
-    QTest::keyClicks(window->txtPad, text);
+    txtPad->setFocus();
+    QTest::keyClicks(txtPad, text);
 }
 
-bool MainWindowTest::clickTab(int index) { return window->oTabs->requestTab(index); }
+bool MainWindowTest::clickTab(int index) { return oTabs->requestTab(index); }
+
+QAction *MainWindowTest::action(const char *name) const
+{
+    auto *found = window->findChild<QAction *>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+jw::MiniWindowCommands &MainWindowTest::miniFeature() const { return *window->findChild<jw::MiniWindowCommands *>(); }
 
 } // namespace jwtest

@@ -11,7 +11,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+
 #include <memory>
+
+namespace jw {
+class MiniWindowCommands;
+namespace ui {
+class ComboBox;
+class RichTextEdit;
+class TabStrip;
+class TwoStateToolbar;
+} // namespace ui
+} // namespace jw
+class QPushButton;
 
 namespace jwtest {
 
@@ -35,10 +48,21 @@ protected:
     void type(const QString &text);
     /// Selects tab `index` (1-based) as a click would.
     bool clickTab(int index);
+    /// The window's command of that object name ("mnuSave").
+    QAction *action(const char *name) const;
+    /// The hot key and mini window feature.
+    jw::MiniWindowCommands &miniFeature() const;
 
     jw::SettingsStore store{settingsFile()};
     jw::PageFiles files;
     std::unique_ptr<jw::frmMain> window;
+    // The started window's controls, found by their names.
+    jw::ui::RichTextEdit *txtPad = nullptr;
+    jw::ui::TabStrip *oTabs = nullptr;
+    jw::ui::TwoStateToolbar *Toolbar1 = nullptr;
+    jw::ui::ComboBox *cmbFont = nullptr;
+    jw::ui::ComboBox *cmbFontSize = nullptr;
+    QPushButton *cmdShink = nullptr;
 };
 
 } // namespace jwtest

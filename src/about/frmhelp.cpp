@@ -1,0 +1,135 @@
+#include "about/frmhelp.h"
+
+#include "ui/dialogplacement.h"
+#include "ui/messagebox.h"
+#include "ui/pictures.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace jw {
+
+frmHelp::frmHelp(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+{
+    // Kept above, as the main window is, and owned by it (the dialog type is
+    // what tells the window manager so): a click on the pad must not cover
+    // its own help.
+    if (parent)
+        parent->installEventFilter(this);
+    setWindowTitle(QStringLiteral("Jotwell Pro Help"));
+    setWindowIcon(ui::programIcon());
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The help may stay open when the pad is hidden; it never keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(640, 560);
+
+    tbrHelp = new QToolBar(this);
+    tbrHelp->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto icon = [this](const QString &themeName, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(themeName, style()->standardIcon(fallback));
+    };
+    cmdBack = tbrHelp->addAction(icon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack), QStringLiteral("&Back"));
+    cmdBack->setShortcut(QKeySequence::Back);
+    cmdForward =
+        tbrHelp->addAction(icon(QStringLiteral("go-next"), QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    cmdForward->setShortcut(QKeySequence::Forward);
+    cmdContents = tbrHelp->addAction(icon(QStringLiteral("go-home"), QStyle::SP_ArrowUp), QStringLiteral("&Contents"));
+    cmdContents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    cmdBack->setEnabled(false);
+    cmdForward->setEnabled(false);
+
+    txtHelp = new QTextBrowser(this);
+    txtHelp->setOpenLinks(true);
+    // Links to the web go to the desktop's browser; the help's own pages stay here.
+    txtHelp->setOpenExternalLinks(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tbrHelp);
+    layout->addWidget(txtHelp);
+
+    connect(cmdBack, &QAction::triggered, txtHelp, &QTextBrowser::backward);
+    connect(cmdForward, &QAction::triggered, txtHelp, &QTextBrowser::forward);
+    connect(cmdContents, &QAction::triggered, this, &frmHelp::cmdContents_Click);
+    connect(txtHelp, &QTextBrowser::backwardAvailable, cmdBack, &QAction::setEnabled);
+    connect(txtHelp, &QTextBrowser::forwardAvailable, cmdForward, &QAction::setEnabled);
+    connect(txtHelp, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = txtHelp->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Jotwell Pro Help")
+                                       : title + QStringLiteral(" - Jotwell Pro Help"));
+    });
+}
+
+bool frmHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    // A window manager forgets the owner while it is hidden (shrunk, Alt+V):
+    // showing the help again names the owner anew; the keys stay with the pad.
+    if (watched == parentWidget() && event->type() == QEvent::Hide)
+        m_ownerHidden = true;
+    if (watched == parentWidget() && event->type() == QEvent::WindowActivate && m_ownerHidden && isVisible()) {
+        m_ownerHidden = false;
+        hide();
+        show();
+        parentWidget()->activateWindow();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmHelp::showContents(const QString &file, QString *error)
+{
+    QFile page(file);
+    if (!QFileInfo(file).isFile() || !page.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QFileInfo::exists(file) ? page.errorString() : QStringLiteral("No such file");
+        return false;
+    }
+    page.close();
+    m_contents = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
+    txtHelp->setSearchPaths({QFileInfo(file).absolutePath()});
+    cmdContents_Click();
+    return true;
+}
+
+void frmHelp::cmdContents_Click()
+{
+    if (!m_contents.isValid())
+        return;
+    if (txtHelp->source() == m_contents)
+        txtHelp->verticalScrollBar()->setValue(0);
+    else
+        txtHelp->setSource(m_contents);
+}
+
+void showHelp(QWidget *owner, const QString &file)
+{
+    auto *help = owner ? owner->findChild<frmHelp *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    const bool created = help == nullptr;
+    if (created)
+        help = new frmHelp(owner);
+    QString error;
+    if (!help->showContents(file, &error)) {
+        if (created)
+            delete help;
+        ui::MsgBox(owner,
+                   QStringLiteral("The help file %1 cannot be opened: %2.").arg(QDir::toNativeSeparators(file), error));
+        return;
+    }
+    // Opened beside the pad, where it covers as little of it as the screen allows.
+    if (created && owner)
+        ui::applyHelpPlacement(help, owner);
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+} // namespace jw

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace jw {
+
+class SettingsStore;
+class cRegHotKey;
+
+namespace ui {
+struct FeatureContext;
+class IHostWindow;
+} // namespace ui
+
+/// The hot key that shows and hides the pad: registered at start-up, chosen
+/// with Hot Key..., and asked of the desktop's shortcut service where no
+/// program may grab a key.
+class HotKeyCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    /// What a press of the key runs (the main window's swap).
+    using Pressed = std::function<void(const QString &sName, qint32 eModifiers, qint32 eKey)>;
+    HotKeyCommands(const ui::FeatureContext &context, Pressed pressed, QObject *parent = nullptr);
+    ~HotKeyCommands() override;
+
+    /// The start-up's registration of the stored key, else Alt+V; what fails is told.
+    void registerHotKeys();
+    void mnuHotKey_Click();
+    /// The combination that shows and hides the pad; empty while none is registered.
+    QKeySequence hotKey() const { return m_hotKey; }
+
+private:
+    /// Registers `keys` as the show/hide hot key in place of the current one.
+    /// Returns why it could not; the current one then stays.
+    QString useHotKey(const QKeySequence &keys);
+    /// Asks the desktop's shortcut service for `keys` where the pad cannot
+    /// grab them; `problem` is said when that fails too.
+    void usePortal(const QKeySequence &keys, const QString &problem);
+    void tellHotKeyUnavailable(const QString &problem);
+
+    ui::IHostWindow &m_host;
+    SettingsStore &m_store;
+    Pressed m_pressed;
+    std::unique_ptr<cRegHotKey> m_cHK;
+    QKeySequence m_hotKey;
+};
+
+} // namespace jw

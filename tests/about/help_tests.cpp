@@ -1,0 +1,152 @@
+// The help: its pages, where the program finds them, the help window and the
+// Help menu of a started pad.
+#include "about/frmhelp.h"
+#include "about/helpfile.h"
+#include "support/mainwindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+using namespace jw;
+
+namespace {
+
+const QDir kSource(QStringLiteral(JW_HELP_SOURCE_DIR));
+
+class HelpTest : public jwtest::MainWindowTest {
+protected:
+    frmHelp *help() { return window->findChild<frmHelp *>(QString(), Qt::FindDirectChildrenOnly); }
+    QString shown() { return help()->txtHelp->source().fileName(); }
+};
+
+// The pages are listed, copied into the build, reached by links that lead
+// somewhere, and describe every command of the menus and its shortcut.
+TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
+{
+    QStringList listed = QStringLiteral(JW_HELP_FILES).split(u','), reached{QStringLiteral("index.html")};
+    EXPECT_EQ(listed.front(), reached.front());
+    QString everything, shortcuts;
+    for (int i = 0; i < reached.size(); ++i) {
+        const QString name = reached[i];
+        const QByteArray html = jwtest::readBytes(kSource.filePath(name));
+        EXPECT_EQ(jwtest::readBytes(QFileInfo(helpFilePath()).dir().filePath(name)), html);
+        QTextDocument doc;
+        doc.setHtml(QString::fromUtf8(html));
+        EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << name.toStdString();
+        everything += doc.toPlainText() + u'\n';
+        if (name == QStringLiteral("shortcuts.html"))
+            shortcuts = doc.toPlainText();
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QUrl link(it.fragment().charFormat().anchorHref());
+                const QString target = link.path().isEmpty() ? name : link.path();
+                if (link.isEmpty() || reached.contains(target))
+                    continue;
+                EXPECT_TRUE(link.scheme().isEmpty() && kSource.exists(target)) << link.toString().toStdString();
+                reached << target;
+            }
+        }
+    }
+    listed.sort();
+    reached.sort();
+    EXPECT_EQ(reached, listed) << "every page reached from the contents, and no other";
+    EXPECT_EQ(kSource.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), listed);
+
+    start();
+    int commands = 0;
+    for (const QAction *title : window->menuBar()->actions()) {
+        for (QAction *action : title->menu()->actions()) {
+            commands += !action->isSeparator();
+            const QString caption = QString(action->text()).remove(u'&');
+            EXPECT_TRUE(everything.contains(caption)) << caption.toStdString() << " is not described";
+            const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+            EXPECT_TRUE(keys.isEmpty() || shortcuts.contains(keys)) << keys.toStdString() << " is not listed";
+        }
+    }
+    EXPECT_EQ(commands, 20);
+}
+
+TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)
+{
+    const QString build = jwtest::here(QStringLiteral("build"));
+    QDir::current().mkpath(QStringLiteral("build/tests"));
+    QDir::current().mkpath(QStringLiteral("build-other"));
+    const HelpLocations where{build, build + QStringLiteral("/help/index.html"),
+                              QStringLiteral("/usr/share/jotwell/help/index.html"),
+                              QStringLiteral("../share/jotwell/help/index.html")};
+    const QString beside = QStringLiteral("/opt/pad/share/jotwell/help/index.html");
+    const std::tuple<QString, QStringList, QString> cases[] = {
+        {build + QStringLiteral("/tests"), {}, where.buildFile},
+        {build + QStringLiteral("-other"), {where.installedFile}, where.installedFile},
+        {QStringLiteral("/opt/pad/bin"), {where.installedFile, beside}, where.installedFile},
+        {QStringLiteral("/opt/pad/bin"), {beside}, beside},
+        {QStringLiteral("/elsewhere/bin"), {beside}, where.installedFile},
+    };
+    for (const auto &[program, files, chosen] : cases)
+        EXPECT_EQ(chooseHelpFile(program, where, [&](const QString &path) { return files.contains(path); }), chosen)
+            << program.toStdString();
+}
+
+// The Help menu: About hides the pad while its box is open; Help Topics
+// opens the contents, with Back, Forward and Contents.
+TEST_F(HelpTest, HelpTopicsOpensTheContents)
+{
+    start();
+    action("mnuHelpTopics")->trigger();
+    ASSERT_TRUE(help() && help()->isVisible());
+    EXPECT_EQ(help()->txtHelp->source(), QUrl::fromLocalFile(helpFilePath()));
+    EXPECT_FALSE(help()->cmdBack->isEnabled());
+
+    // A click on the link "Keyboard shortcuts".
+    QTextBrowser *text = help()->txtHelp;
+    QTextCursor link = text->document()->find(QStringLiteral("Keyboard shortcuts"));
+    link.setPosition(link.selectionStart() + 2);
+    text->setTextCursor(link);
+    text->ensureCursorVisible();
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
+    ASSERT_TRUE(jwtest::waitUntil([&] { return shown() == QStringLiteral("shortcuts.html"); }));
+    EXPECT_TRUE(help()->windowTitle().startsWith(text->documentTitle()));
+    help()->cmdBack->trigger();
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
+    help()->cmdForward->trigger();
+    EXPECT_EQ(shown(), QStringLiteral("shortcuts.html"));
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+    help()->cmdContents->trigger();
+    EXPECT_EQ(std::pair(shown(), text->verticalScrollBar()->value()), std::pair(QStringLiteral("index.html"), 0))
+        << "Contents goes back to the top";
+
+    // Help Topics again: the same window, back at its contents.
+    help()->cmdBack->trigger();
+    action("mnuHelpTopics")->trigger();
+    EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
+    help()->close();
+    EXPECT_TRUE(jwtest::waitUntil([&] { return help() == nullptr; })) << "a closed help window is not kept";
+}
+
+TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
+{
+    start();
+    QString seen, title;
+    for (const QString &name : {QStringLiteral("missing.html"), QStringLiteral("folder.html")}) {
+        QDir::current().mkpath(QStringLiteral("folder.html"));
+        jwtest::closeNextMessage(seen, &title);
+        showHelp(window.get(), jwtest::here(name));
+        EXPECT_TRUE(seen.contains(jwtest::here(name))) << seen.toStdString();
+        EXPECT_EQ(title, QStringLiteral("Jotwell Pro"));
+        EXPECT_EQ(help(), nullptr);
+    }
+    action("mnuHelpTopics")->trigger();
+    jwtest::closeNextMessage(seen);
+    showHelp(window.get(), jwtest::here(QStringLiteral("missing.html")));
+    EXPECT_EQ(shown(), QStringLiteral("index.html"));
+}
+
+} // namespace
