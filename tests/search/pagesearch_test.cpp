@@ -2,10 +2,13 @@
 // unsaved text, removed and unreadable pages, the cache and cancelling.
 #include "search/canceltoken.h"
 #include "search/pagesearch.h"
+#include "search/searcher.h"
 #include "search/textcache.h"
 
 #include "support/files.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QThreadPool>
 
@@ -125,6 +128,29 @@ TEST(PageSearch, HandsOnPagesInOrderWhileHelpersReadAheadAndStopsWhenCancelled)
         &pool);
     EXPECT_EQ(handed, 3);
     EXPECT_TRUE(summary.cancelled);
+}
+
+TEST(Searcher, ANewSearchDropsTheResultsOfTheOneUnderWay)
+{
+    SearchRequest old = request(u"old"_s);
+    for (int i = 0; i < 200; ++i) {
+        old.tabs << QString::number(i);
+        writeBytes(here(QString::number(i) + u".rtf"_s), "old");
+    }
+    writeBytes(here(u"N.rtf"_s), "new");
+    Searcher searcher;
+    QStringList found;
+    std::optional<SearchSummary> summary;
+    QObject::connect(&searcher, &Searcher::pageFound, [&](const PageHits &p) { found << p.title; });
+    QObject::connect(&searcher, &Searcher::finished, [&](const SearchSummary &s) { summary = s; });
+    searcher.start(old);
+    searcher.start(request(u"new"_s, old.tabs << u"N"_s));
+    for (QDeadlineTimer deadline(20000); !summary && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(found, QStringList{u"N"_s});
+    EXPECT_EQ(summary->hits, 1);
+    EXPECT_FALSE(searcher.busy());
 }
 
 } // namespace

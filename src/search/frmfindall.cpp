@@ -1,0 +1,232 @@
+#include "search/frmfindall.h"
+
+#include "search/hitdelegate.h"
+#include "ui/dialogplacement.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QVBoxLayout>
+
+namespace jw::search {
+
+frmFindAll::frmFindAll(QWidget *owner, Pages pages)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_owner(owner), m_pages(std::move(pages))
+{
+    setObjectName(QStringLiteral("frmFindAll"));
+    setWindowTitle(tr("Find in All Pages"));
+    buildControls();
+    ui::setClientSizeTwips(this, 4800, 4335);
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(kPause);
+    connect(&m_pause, &QTimer::timeout, this, &frmFindAll::searchNow);
+    connect(txtFind, &QLineEdit::textChanged, this, &frmFindAll::changed);
+    connect(chkMatchCase, &QCheckBox::toggled, this, &frmFindAll::changed);
+    connect(chkWholeWords, &QCheckBox::toggled, this, &frmFindAll::changed);
+    connect(&m_searcher, &Searcher::pageFound, this, &frmFindAll::pageFound);
+    connect(&m_searcher, &Searcher::finished, this, &frmFindAll::finished);
+    connect(lstResults, &QListView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (m_results.hitAt(index.row()))
+            openChosen();
+    });
+    // F3 and Shift+F3 work here as they do in the main window.
+    for (const auto &[keys, step] :
+         {std::pair(QKeySequence(Qt::Key_F3), 1), std::pair(QKeySequence(Qt::SHIFT | Qt::Key_F3), -1)}) {
+        auto *action = new QAction(this);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, [this, step = step] { goToHit(step); });
+        addAction(action);
+    }
+}
+
+void frmFindAll::buildControls()
+{
+    txtFind = new QLineEdit(this);
+    txtFind->setObjectName(QStringLiteral("txtFind"));
+    txtFind->setPlaceholderText(tr("Find in all pages"));
+    txtFind->setClearButtonEnabled(true);
+    chkMatchCase = new QCheckBox(tr("Match case"), this);
+    chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
+    chkWholeWords = new QCheckBox(tr("Whole words"), this);
+    chkWholeWords->setObjectName(QStringLiteral("chkWholeWords"));
+    lstResults = new QListView(this);
+    lstResults->setObjectName(QStringLiteral("lstResults"));
+    lstResults->setModel(&m_results);
+    lstResults->setItemDelegate(new HitDelegate(lstResults));
+    lstResults->setUniformItemSizes(true);
+    lstResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstResults->setTextElideMode(Qt::ElideRight);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+
+    auto *options = new QHBoxLayout;
+    options->addWidget(chkMatchCase);
+    options->addWidget(chkWholeWords);
+    options->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(txtFind);
+    layout->addLayout(options);
+    layout->addWidget(lstResults, 1);
+    layout->addWidget(lblStatus);
+    setTabOrder(txtFind, chkMatchCase);
+    setTabOrder(chkMatchCase, chkWholeWords);
+    setTabOrder(chkWholeWords, lstResults);
+    txtFind->installEventFilter(this);
+    lstResults->installEventFilter(this);
+}
+
+void frmFindAll::Form_Load()
+{
+    if (!isVisible()) {
+        if (m_owner)
+            ui::applyDialogPlacement(this, m_owner);
+        show();
+    }
+    raise();
+    activateWindow();
+    txtFind->setFocus();
+    txtFind->selectAll();
+    // The pages may have changed since the panel was last open.
+    if (!txtFind->text().isEmpty())
+        searchNow();
+}
+
+Matcher frmFindAll::matcher() const
+{
+    return Matcher(txtFind->text(), {chkMatchCase->isChecked(), chkWholeWords->isChecked()});
+}
+
+void frmFindAll::changed()
+{
+    // The search under way is of no use any more; the next starts after the pause.
+    m_searcher.cancel();
+    m_pause.start();
+    Q_EMIT queryChanged();
+}
+
+void frmFindAll::searchNow()
+{
+    m_pause.stop();
+    m_results.clear();
+    if (txtFind->text().isEmpty()) {
+        m_searcher.cancel();
+        lblStatus->clear();
+        return;
+    }
+    SearchRequest request = m_pages();
+    request.query = txtFind->text();
+    request.options = {chkMatchCase->isChecked(), chkWholeWords->isChecked()};
+    m_searcher.start(std::move(request));
+    lblStatus->setText(tr("Searching…"));
+}
+
+void frmFindAll::pageFound(const PageHits &page)
+{
+    m_results.addPage(page);
+    if (page.hits.empty() || chosen())
+        return;
+    // The first hit is chosen at once, so Enter opens it.
+    choose({int(m_results.pages().size()) - 1, 0});
+    if (std::exchange(m_openFirst, false))
+        openChosen();
+}
+
+void frmFindAll::finished(const SearchSummary &summary)
+{
+    m_openFirst = false;
+    QString text = summary.hits == 0   ? tr("No hits.")
+                   : summary.hits == 1 ? tr("1 hit.")
+                   : summary.pagesWithHits == 1
+                       ? tr("%1 hits on 1 page.").arg(summary.hits)
+                       : tr("%1 hits on %2 pages.").arg(summary.hits).arg(summary.pagesWithHits);
+    if (summary.unreadable > 0)
+        text += QLatin1Char(' ') + tr("Pages that cannot be read: %1.").arg(summary.unreadable);
+    lblStatus->setText(text);
+}
+
+std::optional<ResultsModel::HitRef> frmFindAll::chosen() const
+{
+    return m_results.hitAt(lstResults->currentIndex().row());
+}
+
+void frmFindAll::choose(const ResultsModel::HitRef &ref)
+{
+    const QModelIndex index = m_results.index(m_results.rowOf(ref));
+    lstResults->setCurrentIndex(index);
+    lstResults->scrollTo(index);
+}
+
+void frmFindAll::openChosen()
+{
+    if (m_pause.isActive()) {
+        // Enter before the pause ended: search now, open the first hit when it comes.
+        searchNow();
+        m_openFirst = true;
+        return;
+    }
+    if (const auto ref = chosen())
+        Q_EMIT hitChosen(m_results.page(*ref), m_results.hit(*ref));
+    else
+        m_openFirst = m_searcher.busy();
+}
+
+void frmFindAll::goToHit(int step)
+{
+    const auto next = m_results.step(chosen(), step);
+    if (!next) {
+        lblStatus->setText(m_results.hitCount() == 0 ? tr("No hits.")
+                           : step > 0                ? tr("No more hits after this one.")
+                                                     : tr("No hits before this one."));
+        return;
+    }
+    choose(*next);
+    Q_EMIT hitChosen(m_results.page(*next), m_results.hit(*next));
+}
+
+bool frmFindAll::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == txtFind || watched == lstResults)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            openChosen();
+            return true;
+        }
+        if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) && key->modifiers() == Qt::NoModifier) {
+            // Up and Down go from hit to hit, over the pages' headings.
+            if (const auto next = m_results.step(chosen(), key->key() == Qt::Key_Down ? 1 : -1))
+                choose(*next);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmFindAll::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmFindAll::closeEvent(QCloseEvent *event)
+{
+    m_pause.stop();
+    m_searcher.cancel();
+    QWidget::closeEvent(event);
+    Q_EMIT closed();
+}
+
+} // namespace jw::search

@@ -1,0 +1,130 @@
+// The panel of Find in All Pages with stand-ins for the pad: typing, the
+// pause, choosing and opening hits, and hits across the long-paragraph joins.
+#include "search/frmfindall.h"
+#include "ui/paragraphjoins.h"
+#include "ui/richtextedit.h"
+
+#include "support/qtwait.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace jw::search;
+using namespace Qt::StringLiterals;
+using jwtest::here;
+using jwtest::waitUntil;
+
+namespace {
+
+struct Panel {
+    QString shownText = u"the shown page, typed: apple"_s;
+    frmFindAll form{nullptr, [this] {
+                        SearchRequest r;
+                        r.tabs = {u"A"_s, u"B"_s, u"C"_s};
+                        r.shownTitle = u"A"_s;
+                        r.shownText = shownText;
+                        return r;
+                    }};
+    QSignalSpy opened{&form, &frmFindAll::hitChosen};
+
+    Panel()
+    {
+        jwtest::writeBytes(here(u"B.rtf"_s), "Apple pie, an apple a day");
+        jwtest::writeBytes(here(u"C.rtf"_s), "pears only");
+        jwtest::writeBytes(here(u"Old.rtf"_s), "one old apple");
+        form.Form_Load();
+    }
+    bool done() { return !form.searching(); }
+    QString row(int r) { return form.results().index(r).data().toString(); }
+    std::pair<QString, qsizetype> lastOpened()
+    {
+        const auto args = opened.takeLast();
+        return {args[0].value<PageHits>().title, args[1].value<Hit>().start};
+    }
+};
+
+TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
+{
+    Panel p;
+    EXPECT_TRUE(waitUntil([&] { return p.form.txtFind->hasFocus(); }));
+    QTest::keyClicks(p.form.txtFind, u"APPLE"_s);
+    EXPECT_TRUE(p.form.results().rowCount() == 0); // not before the pause
+    ASSERT_TRUE(waitUntil([&] { return p.done(); }));
+    EXPECT_EQ(p.form.lblStatus->text(), u"4 hits on 3 pages."_s);
+    const QStringList rows = {u"A (1)"_s,
+                              u"the shown page, typed: apple"_s,
+                              u"B (2)"_s,
+                              u"Apple pie, an apple a day"_s,
+                              u"Apple pie, an apple a day"_s,
+                              u"Removed pages"_s,
+                              u"Old (1)"_s,
+                              u"one old apple"_s};
+    for (int r = 0; r < rows.size(); ++r)
+        EXPECT_EQ(p.row(r), rows[r]);
+    EXPECT_EQ(p.form.results().index(4).data(ResultsModel::MarkStartRole).toInt(), 14);
+
+    // The first hit is chosen; Down passes over headings; Enter opens.
+    QTest::keyClick(p.form.txtFind, Qt::Key_Down);
+    QTest::keyClick(p.form.txtFind, Qt::Key_Down);
+    QTest::keyClick(p.form.txtFind, Qt::Key_Return);
+    ASSERT_EQ(p.opened.size(), 1);
+    EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(14)));
+    p.form.goToHit(1);
+    EXPECT_EQ(p.lastOpened(), std::pair(u"Old"_s, qsizetype(8)));
+    p.form.goToHit(1);
+    EXPECT_EQ(p.opened.size(), 0);
+    EXPECT_EQ(p.form.lblStatus->text(), u"No more hits after this one."_s);
+
+    // Options search again; Match case leaves the capital Apple out.
+    p.form.txtFind->setText(u"apple"_s);
+    p.form.chkMatchCase->setChecked(true);
+    ASSERT_TRUE(waitUntil([&] { return p.done() && p.form.results().hitCount() == 3; }));
+    p.form.chkWholeWords->setChecked(true);
+    p.form.txtFind->setText(u"appl"_s);
+    ASSERT_TRUE(waitUntil([&] { return p.done(); }));
+    EXPECT_EQ(p.form.lblStatus->text(), u"No hits."_s);
+}
+
+TEST(FindAllPanel, EnterBeforeThePauseOpensTheFirstHitOnceFoundAndEscCloses)
+{
+    Panel p;
+    p.shownText = u"nothing here"_s;
+    QSignalSpy closed(&p.form, &frmFindAll::closed);
+    QTest::keyClicks(p.form.txtFind, u"day"_s);
+    QTest::keyClick(p.form.txtFind, Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return p.opened.size() == 1; }));
+    EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(22)));
+    QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
+    EXPECT_FALSE(p.form.isVisible());
+    EXPECT_EQ(closed.size(), 1);
+}
+
+TEST(FindAllPanel, AHitAcrossTheJoinsOfALongParagraphIsSelectedWhole)
+{
+    // A paragraph too long for one editor block is held as several; the
+    // editor's text and selection offsets leave the joins out.
+    QString paragraph;
+    while (paragraph.size() < 3 * jw::ui::joins::kPieceLength)
+        paragraph += u"lorem ipsum dolor sit amet "_s;
+    jw::ui::RichTextEdit pad;
+    pad.setFromDocument({paragraph.toStdU16String(), {{0, std::size_t(paragraph.size()), {}}}});
+    const auto joins = jw::ui::joins::joinPositions(*pad.document(), 0, pad.document()->characterCount());
+    ASSERT_FALSE(joins.empty());
+    const QString text = pad.Text();
+    ASSERT_EQ(text, paragraph);
+    const int at = jw::ui::joins::textOffset(joins, joins.front());
+    const QString across = text.mid(at - 8, 16);
+    const auto hits = Matcher(across.toUpper(), {}).findAll(text);
+    const auto crossing = std::find_if(hits.begin(), hits.end(), [&](const Hit &h) { return h.start == at - 8; });
+    ASSERT_NE(crossing, hits.end());
+    pad.setSelStart(int(crossing->start));
+    pad.setSelLength(int(crossing->length));
+    EXPECT_EQ(pad.SelText(), across);
+}
+
+} // namespace
