@@ -83,18 +83,37 @@ std::optional<rtf::Document> clsData::reloadIfChanged(bool modified)
     return opened.page;
 }
 
-QString clsData::keepOtherVersion()
+QString clsData::freeName(const QString &label, qint64 timeNs) const
 {
-    const FileStamp now = m_files.stamp(m_file);
-    if (!now.exists || now == m_stamp || m_guarded)
-        return {};
     const QString when =
-        QDateTime::fromMSecsSinceEpoch(now.modifiedNs / 1000000).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-    QString aside = QStringLiteral("%1 (changed elsewhere %2).rtf").arg(currentTitle(), when);
-    for (int n = 2; m_files.fileExists(aside); ++n)
-        aside = QStringLiteral("%1 (changed elsewhere %2) %3.rtf").arg(currentTitle(), when).arg(n);
-    m_files.copyOver(m_file, aside);
-    return aside;
+        QDateTime::fromMSecsSinceEpoch(timeNs / 1000000).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    QString name = QStringLiteral("%1 (%2 %3).rtf").arg(currentTitle(), label, when);
+    for (int n = 2; m_files.fileExists(name); ++n)
+        name = QStringLiteral("%1 (%2 %3) %4.rtf").arg(currentTitle(), label, when).arg(n);
+    return name;
+}
+
+bool clsData::cameOut(const Displaced &out, Saved &saved)
+{
+    if (!m_guarded && out.stamp == m_stamp) {
+        if (m_replaced)
+            m_replaced(currentTitle(), out.path);
+        return false;
+    }
+    // Made elsewhere since it was read, or never read at all: both versions stay.
+    const QString aside = freeName(QStringLiteral("changed elsewhere"), out.stamp.modifiedNs);
+    m_files.moveIn(out.path, aside);
+    saved.keptAside = aside;
+    return true;
+}
+
+void clsData::divert(const rtf::Document &page, Saved &saved)
+{
+    if (m_diverted.isEmpty() || m_files.stamp(m_diverted) != m_divertedStamp)
+        m_diverted = freeName(QStringLiteral("saved aside"), QDateTime::currentMSecsSinceEpoch() * 1000000);
+    m_divertedStamp = m_files.writePage(m_diverted, page);
+    saved.divertedTo = m_diverted;
+    saved.written = true;
 }
 
 clsData::Saved clsData::save(bool modified, const std::function<rtf::Document()> &content)
@@ -105,13 +124,27 @@ clsData::Saved clsData::save(bool modified, const std::function<rtf::Document()>
     try {
         if (!modified && m_files.stamp(m_file).exists)
             return {};
-        saved.keptAside = keepOtherVersion();
-        m_files.writePage(m_file, content());
-        m_stamp = m_files.stamp(m_file);
+        // A page never read is never written over: when its file reads now it
+        // is a version made elsewhere; when it still does not, the text goes aside.
+        if (m_guarded) {
+            const Opened again = read(m_file);
+            if (!again.page) {
+                qCWarning(lcPages).noquote() << "still cannot read" << m_file << ":" << again.error;
+                saved.unreadable = again.error;
+                divert(content(), saved);
+                return saved;
+            }
+        }
+        const FileStamp written =
+            m_files.replacePage(m_file, content(), [&](const Displaced &out) { return cameOut(out, saved); });
+        m_stamp = written;
         m_guarded = false;
+        m_diverted.clear();
         saved.written = true;
     } catch (const IoError &error) {
         saved.error = error.reason();
+    } catch (const std::bad_alloc &) {
+        saved.error = QStringLiteral("there is not enough memory to save it");
     }
     return saved;
 }

@@ -47,14 +47,26 @@ public:
     /// What a save did.
     struct Saved {
         bool written = false;
-        QString error;     ///< why the page could not be written; empty when it was or need not be
-        QString keptAside; ///< the file now holding a version of the page made elsewhere
+        QString error;      ///< why the page could not be written; empty when it was or need not be
+        QString keptAside;  ///< the file now holding a version of the page made elsewhere
+        QString divertedTo; ///< the page file still cannot be read: the text went to this file instead
+        QString unreadable; ///< with divertedTo: why the page file cannot be read
     };
 
     /// Saves the current page when it has unsaved edits (`modified`) or its
-    /// file has gone; `content` is asked for the editor's page only then. A
-    /// file changed elsewhere since it was read is first kept beside the page.
+    /// file has gone; `content` is asked for the editor's page only then.
+    /// The new version is exchanged with the page file in one step; what
+    /// comes out, when it is not the version last read, is kept beside the
+    /// page. A page whose file was never read is read again first: when it
+    /// still cannot be, the text goes to a file of its own and the page file
+    /// stays untouched.
     Saved save(bool modified, const std::function<rtf::Document()> &content);
+
+    /// Called with each version of a page that a save replaced, while it
+    /// is still at `path` (a temporary name beside the page file); the file
+    /// is removed when the call returns, so a page history links or copies it.
+    using ReplacedHook = std::function<void(const QString &title, const QString &path)>;
+    void setReplacedHook(ReplacedHook hook) { m_replaced = std::move(hook); }
 
     /// The current page file, empty before the first load.
     const QString &currentFile() const { return m_file; }
@@ -65,12 +77,21 @@ public:
 
 private:
     Opened read(const QString &sTitle) const;
-    QString keepOtherVersion();
+    /// What came out of the exchange: removed (after the hook) when it is the
+    /// version last read, otherwise kept under a "(changed elsewhere ...)" name.
+    bool cameOut(const Displaced &out, Saved &saved);
+    /// A free name "<title> (<label> <time>)[ n].rtf" in the page folder.
+    QString freeName(const QString &label, qint64 timeNs) const;
+    /// Writes the text of a page whose file cannot be read to a file of its own.
+    void divert(const rtf::Document &page, Saved &saved);
 
     const PageFiles &m_files;
     QString m_file;
     FileStamp m_stamp; ///< the file's version the editor started from
     bool m_guarded = false;
+    QString m_diverted; ///< where the unreadable page's text went, while it is still there
+    FileStamp m_divertedStamp;
+    ReplacedHook m_replaced;
 };
 
 } // namespace jw

@@ -117,7 +117,26 @@ void PageFiles::discard(const QString &name) const
 
 rtf::Document PageFiles::readPage(const QString &name) const { return loadRtfFile(path(name)); }
 
-void PageFiles::writePage(const QString &name, const rtf::Document &doc) const { saveRtfFile(path(name), doc); }
+FileStamp PageFiles::writePage(const QString &name, const rtf::Document &doc) const
+{
+    const std::string bytes = rtf::writeRtf(doc);
+    return writeFileAtomically(path(name), QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+FileStamp PageFiles::replacePage(const QString &name, const rtf::Document &doc, const DisplacedHandler &cameOut) const
+{
+    const std::string bytes = rtf::writeRtf(doc);
+    return exchangeFile(path(name), QByteArrayView(bytes.data(), qsizetype(bytes.size())), cameOut);
+}
+
+void PageFiles::moveIn(const QString &from, const QString &to) const
+{
+    // QFile::rename never replaces an existing file.
+    QFile file(from);
+    const QString target = QFileInfo(from).absolutePath() + u'/' + QFileInfo(path(to)).fileName();
+    if (!file.rename(target))
+        throw IoError(path(to), file.errorString());
+}
 
 FileStamp PageFiles::stamp(const QString &name) const { return fileStamp(path(name)); }
 

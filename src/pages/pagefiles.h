@@ -50,7 +50,14 @@ public:
     /// Reads a page file; a 0-byte file is an empty page.
     rtf::Document readPage(const QString &name) const;
     /// Writes a page file atomically: on any failure the old file stays intact.
-    void writePage(const QString &name, const rtf::Document &doc) const;
+    /// Returns the stamp of the file written.
+    FileStamp writePage(const QString &name, const rtf::Document &doc) const;
+    /// Writes a page file by exchanging it with the one in place (see
+    /// jw::exchangeFile); `cameOut` gets the version it replaced.
+    FileStamp replacePage(const QString &name, const rtf::Document &doc, const DisplacedHandler &cameOut) const;
+    /// Gives the file at `from` (a path, in this folder) the free name `to`;
+    /// an existing `to` is never replaced.
+    void moveIn(const QString &from, const QString &to) const;
 
     /// The stamp of `name` as it is now (see jw::FileStamp).
     FileStamp stamp(const QString &name) const;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/resource.h>
 
 using namespace jw;
@@ -83,6 +84,55 @@ TEST_F(CurrentPageTest, AnUnreadPageIsNotWrittenUntilTheUserTypes)
     ASSERT_TRUE(QDir().rmdir(u"Folder.rtf"_s));
     EXPECT_TRUE(save(true).written); // typed into: the user's text is written
     EXPECT_FALSE(data.isGuarded());
+}
+
+TEST_F(CurrentPageTest, AVersionRenamedInAtAnyMomentOfASaveIsKeptAndTheReplacedOneHandedToTheHook)
+{
+    QStringList replaced;
+    data.setReplacedHook([&](const QString &title, const QString &path) {
+        replaced << title + u": "_s + QString::fromStdU16String(files.readPage(QFileInfo(path).fileName()).text);
+    });
+    data.loadData(u"Notes.rtf"_s);
+    EXPECT_TRUE(save(true).written);
+    // A sync tool renames its version in while the page is being written out.
+    const clsData::Saved saved = data.save(true, [&] {
+        files.writePage(u"incoming"_s, rtf::Document{u"theirs", {{0, 6, {}}}});
+        std::rename("incoming", "Notes.rtf");
+        return rtf::Document{u"mine", {{0, 4, {}}}};
+    });
+    ASSERT_TRUE(saved.written && saved.keptAside.startsWith(u"Notes (changed elsewhere "_s))
+        << saved.error.toStdString();
+    EXPECT_EQ(files.readPage(saved.keptAside).text, u"theirs");
+    EXPECT_EQ(files.readPage(u"Notes.rtf"_s).text, u"mine");
+    EXPECT_TRUE(save(true).keptAside.isEmpty());
+    EXPECT_EQ(replaced, (QStringList{u"Notes: "_s, u"Notes: mine"_s}));
+    EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
+}
+
+TEST_F(CurrentPageTest, APageThatWasNeverReadIsReadAgainBeforeItsFirstWriteAndNeverWrittenOver)
+{
+    ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "{\\rtf1 years of notes}"));
+    const int child = jwtest::waitChild(jwtest::forkChild([&] {
+        if (::chmod("Notes.rtf", 0200) != 0 || ::chmod(".", 0777) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return 90;
+        const bool unread = !data.loadData(u"Notes.rtf"_s).page && data.isGuarded();
+        const clsData::Saved saved = save(true);
+        return unread && saved.written && saved.unreadable == u"Permission denied" ? 0 : 1;
+    }));
+    ASSERT_EQ(child, 0);
+    ::chmod("Notes.rtf", 0644);
+    EXPECT_EQ(files.readPage(u"Notes.rtf"_s).text, u"years of notes");
+    const QStringList aside = QDir::current().entryList({u"Notes (saved aside *).rtf"_s});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(files.readPage(aside[0]), typed);
+
+    // Readable again by the time of the save: both versions stay.
+    ASSERT_TRUE(QDir().mkpath(u"Later.rtf"_s));
+    data.loadData(u"Later.rtf"_s);
+    ASSERT_TRUE(QDir().rmdir(u"Later.rtf"_s) && jwtest::writeBytes(u"Later.rtf"_s, "{\\rtf1 found again}"));
+    const clsData::Saved saved = save(true);
+    EXPECT_EQ(files.readPage(saved.keptAside).text, u"found again");
+    EXPECT_EQ(files.readPage(u"Later.rtf"_s), typed);
 }
 
 TEST(PageFiles, NamesOutsideTheFolderAreRefusedAndExistingFilesKept)
