@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace jw {
 
 namespace {
@@ -102,6 +104,8 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString &pageFolder
             {info.filePath(), wanted, parsed->first.value(QStringLiteral("title")).toString(),
              QDateTime::fromString(parsed->first.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs)});
     }
+    // Files written within one tick of the clock share a modification time.
+    std::stable_sort(found.begin(), found.end(), [](const Entry &a, const Entry &b) { return a.time < b.time; });
     return found;
 }
 

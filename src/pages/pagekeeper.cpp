@@ -31,7 +31,22 @@ PageKeeper::~PageKeeper() { waitForJournal(); }
 void PageKeeper::waitForJournal()
 {
     if (m_writing.valid())
-        m_writing.get();
+        journalDone(m_writingTitle, m_writing.get());
+}
+
+void PageKeeper::journalDone(const QString &title, const QString &error)
+{
+    if (error.isEmpty()) {
+        m_failureTold = false;
+        return;
+    }
+    qCWarning(lcFiles).noquote() << "could not journal the unsaved text of" << title << ":" << error;
+    if (!std::exchange(m_failureTold, true))
+        Q_EMIT journalFailed(title, error);
+}
+
+namespace {
+const QString kNoMemory = QStringLiteral("there is not enough memory");
 }
 
 void PageKeeper::journalSoon()
@@ -44,15 +59,39 @@ void PageKeeper::journalSoon()
     m_longest.stop();
     if (m_data.currentFile().isEmpty() || !m_pad.document()->isModified())
         return;
-    m_journaled.insert(m_data.currentTitle());
-    m_writing = std::async(std::launch::async, [journal = m_journal, folder = pageFolder(),
-                                                title = m_data.currentTitle(), page = m_pad.toDocument()] {
-        try {
-            journal.record(folder, title, page);
-        } catch (const IoError &e) {
-            qCWarning(lcFiles) << "could not journal the unsaved text:" << e.what();
-        }
-    });
+    const QString title = m_data.currentTitle();
+    m_journaled.insert(title);
+    m_writingTitle = title;
+    try {
+        m_writing = std::async(std::launch::async,
+                               [journal = m_journal, folder = pageFolder(), title, page = m_pad.toDocument()] {
+                                   try {
+                                       journal.record(folder, title, page);
+                                   } catch (const IoError &e) {
+                                       return e.reason();
+                                   } catch (const std::bad_alloc &) {
+                                       return kNoMemory;
+                                   }
+                                   return QString();
+                               });
+    } catch (const std::bad_alloc &) {
+        journalDone(title, kNoMemory);
+    } catch (const std::system_error &e) {
+        journalDone(title, QString::fromLocal8Bit(e.what())); // no thread to write on
+    }
+    // Said from the UI thread once the write ends, at the latest at the next write or save.
+    if (m_writing.valid())
+        QTimer::singleShot(100, this, [this] { pollJournal(); });
+}
+
+void PageKeeper::pollJournal()
+{
+    if (!m_writing.valid())
+        return;
+    if (m_writing.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        waitForJournal();
+    else
+        QTimer::singleShot(100, this, [this] { pollJournal(); });
 }
 
 void PageKeeper::forget(const QString &title)
@@ -102,16 +141,23 @@ QString PageKeeper::journalNow(QString *error)
     waitForJournal();
     if (m_data.currentFile().isEmpty() || !m_pad.document()->isModified())
         return {};
+    QString reason;
     try {
         const QString file = m_journal.record(pageFolder(), m_data.currentTitle(), m_pad.toDocument());
         m_journaled.insert(m_data.currentTitle());
+        journalDone(m_data.currentTitle(), {});
         return file;
     } catch (const IoError &e) {
-        qCWarning(lcFiles) << "could not journal the unsaved text:" << e.what();
-        if (error)
-            *error = e.reason();
-        return {};
+        reason = e.reason();
+    } catch (const std::bad_alloc &) {
+        reason = kNoMemory;
     }
+    // The caller says it with its own words; a later failure is said again.
+    qCWarning(lcFiles).noquote() << "could not journal the unsaved text of" << m_data.currentTitle() << ":" << reason;
+    m_failureTold = false;
+    if (error)
+        *error = reason;
+    return {};
 }
 
 clsData::Saved PageKeeper::save()
@@ -137,14 +183,18 @@ QList<RecoveryJournal::Entry> PageKeeper::recoverable(const QStringList &titles)
     for (const RecoveryJournal::Entry &entry : m_journal.entries(pageFolder())) {
         if (!titles.contains(entry.title))
             continue; // offered when the page is listed again
-        const FileStamp page = m_files.stamp(pageFileName(entry.title));
-        if (page.exists && page.modifiedNs / 1000000 > entry.time.toMSecsSinceEpoch()) {
-            qCInfo(lcFiles) << "a save overtook the recovery entry of" << entry.title << "; setting it aside";
-            try {
-                m_journal.setAside(entry);
-            } catch (const IoError &e) {
-                qCWarning(lcFiles) << e.what();
-            }
+        // Only the texts decide: a page rewritten with the old bytes is newer and still lacks the typing.
+        bool same = false;
+        try {
+            const QString file = pageFileName(entry.title);
+            same = m_files.fileExists(file) && m_journal.read(entry) == m_files.readPage(file);
+        } catch (const IoError &) {
+        } catch (const std::bad_alloc &) {
+            // Not comparable: the user decides.
+        }
+        if (same) {
+            qCInfo(lcFiles) << "the page" << entry.title << "holds the text of its recovery entry; dropping it";
+            QFile::remove(entry.file);
             continue;
         }
         offered.append(entry);

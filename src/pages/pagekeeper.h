@@ -39,9 +39,9 @@ public:
     QString journalNow(QString *error = nullptr);
     /// Drops the journal entry of `title` (a page renamed after it was saved).
     void forget(const QString &title);
-    /// The journal entries of this folder for pages among `titles` that
-    /// are newer than their page files, oldest first. Entries older than
-    /// their page file were overtaken by a save and are set aside.
+    /// The journal entries of this folder for pages among `titles` whose
+    /// text differs from their page file's, oldest first; the file times
+    /// decide nothing. An entry that holds just what the page holds is dropped.
     QList<RecoveryJournal::Entry> recoverable(const QStringList &titles);
 
     const RecoveryJournal &journal() const { return m_journal; }
@@ -51,6 +51,9 @@ public:
 Q_SIGNALS:
     /// The page file changed on disk and the editor now shows the new version.
     void reloaded();
+    /// Unsaved text could not be journaled (`reason`); said once until a
+    /// journal write succeeds again.
+    void journalFailed(const QString &title, const QString &reason);
 
 private:
     void watch();
@@ -60,6 +63,10 @@ private:
     void journalSoon();
     void waitForJournal();
     void fileChanged();
+    /// Records a journal write's outcome from the UI thread.
+    void journalDone(const QString &title, const QString &error);
+    /// Takes the background write's outcome once it has ended.
+    void pollJournal();
 
     clsData &m_data;
     ui::RichTextEdit &m_pad;
@@ -72,7 +79,9 @@ private:
     /// Titles journaled by this run: only their entries go when a save
     /// succeeds. Older entries wait for the user's answer at start-up.
     QSet<QString> m_journaled;
-    std::future<void> m_writing; ///< the background journal write, if any
+    std::future<QString> m_writing; ///< the background journal write, if any; its error
+    QString m_writingTitle;
+    bool m_failureTold = false;
 };
 
 } // namespace jw

@@ -65,29 +65,29 @@ TEST_F(MainWindowTest, TypingIsJournaledAndExitWithAPageThatCannotBeSavedClosesO
     EXPECT_EQ(journaled(), QStringList{u"an hour of typingprecious"_s});
 }
 
-TEST_F(MainWindowTest, StartUpOffersJournaledTextNewerThanItsPage)
+TEST_F(MainWindowTest, StartUpOffersEveryJournaledTextThatDiffersFromItsPageWhateverTheFileTimes)
 {
     const RecoveryJournal journal;
     const QDateTime now = QDateTime::currentDateTime();
     for (const auto &[title, saved, journaledText, when] :
          {std::tuple(u"Welcome"_s, u"saved long ago"_s, u"recovered text"_s, now.addSecs(60)),
-          std::tuple(u"Notes"_s, u"saved after the crash"_s, u"overtaken"_s, now.addSecs(-3600)),
-          std::tuple(u"Ideas"_s, u"saved"_s, u"declined"_s, now.addSecs(60))}) {
+          std::tuple(u"Notes"_s, u"old bytes written again"_s, u"older than its page"_s, now.addSecs(-3600)),
+          std::tuple(u"Ideas"_s, u"the same"_s, u"the same"_s, now.addSecs(60))}) {
         writePage(title + u".rtf"_s, page(saved.toStdU16String()));
         journal.record(QDir::currentPath(), title, page(journaledText.toStdU16String()), when);
     }
     frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
-    QString first;
-    answerNext(u"Recover"_s, &first);
-    answerNext(u"Not Now"_s); // queued behind the first question
+    QString first, second;
+    answerNext(u"Not Now"_s, &first);
+    answerNext(u"Recover"_s, &second); // queued behind the first question, oldest first
     w.tellStartNotices();
-    EXPECT_TRUE(first.startsWith(u"Recover the unsaved text of page \"Welcome\" from "_s));
+    EXPECT_TRUE(first.startsWith(u"Recover the unsaved text of page \"Notes\" from "_s));
+    EXPECT_TRUE(second.startsWith(u"Recover the unsaved text of page \"Welcome\" from "_s));
     EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"recovered text"_s));
     EXPECT_TRUE(txtPad->document()->isModified());
-    EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"saved");
-    // Declined and overtaken entries are kept aside, never deleted.
+    // Declined entries are kept aside, never deleted; one that holds the page's own text is dropped.
     EXPECT_EQ(journaled().size(), 1);
-    EXPECT_EQ(QDir(journal.folder() + u"/declined"_s).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(journal.folder() + u"/declined"_s).entryList(QDir::Files).size(), 1);
 }
 
 TEST_F(MainWindowTest, AChangeMadeElsewhereIsShownOrKeptBesideThePage)
