@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QSet>
+#include <QStringList>
 
 #include <algorithm>
 #include <filesystem>
@@ -111,15 +113,52 @@ void replaceSection(Model &model, const QString &app, const QString &section, co
         model.erase(a);
 }
 
+const Section *findSection(const Model &model, const QString &app, const QString &section);
+
 enum class FileState { Usable, Broken, Unreadable };
 
 struct Loaded {
     FileState state = FileState::Usable;
     Model model;
-    QString problem; // why the file is broken or unreadable
+    QString problem;     // why the file is broken or unreadable
+    QStringList dropped; // entries left out
 };
 
-Loaded broken(QString problem) { return Loaded{FileState::Broken, {}, std::move(problem)}; }
+Loaded broken(QString problem) { return Loaded{FileState::Broken, {}, std::move(problem), {}}; }
+
+/// The [key, value] pairs of one section; nullopt when one is no pair.
+/// Entries that hold no text are left out, and keys read before (in
+/// `model` or here) are replaced; both are named in `dropped`.
+std::optional<SettingsEntries> readEntries(const Model &model, const QString &app, const QString &section,
+                                           const QJsonArray &entries, QStringList &dropped)
+{
+    QSet<QString> seen;
+    if (const Section *before = findSection(model, app, section)) {
+        for (const SettingsEntry &e : before->entries)
+            seen.insert(e.first.toCaseFolded());
+    }
+    SettingsEntries read;
+    read.reserve(entries.size());
+    for (const QJsonValue &entry : entries) {
+        const QJsonArray pair = entry.toArray();
+        if (!entry.isArray() || pair.size() != 2 || !pair.at(0).isString())
+            return std::nullopt;
+        const QString key = pair.at(0).toString();
+        const QString where = QStringLiteral("\"%1\" in section \"%2\"").arg(key, section);
+        // A hand-edited number means its decimal text; other kinds hold no value of ours.
+        const QJsonValue value = pair.at(1);
+        if (!value.isString() && !value.isDouble()) {
+            dropped << where + QStringLiteral(" (no text value)");
+            continue;
+        }
+        // As ever, the last value of a key wins, in the first one's place.
+        if (seen.contains(key.toCaseFolded()))
+            dropped << where + QStringLiteral(" (an earlier entry of that name, whose value this one replaces)");
+        seen.insert(key.toCaseFolded());
+        read.append({key, value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17)});
+    }
+    return read;
+}
 
 Loaded parse(const QByteArray &bytes)
 {
@@ -143,28 +182,17 @@ Loaded parse(const QByteArray &bytes)
         for (auto section = sections.begin(); section != sections.end(); ++section) {
             if (!section.value().isArray())
                 return broken(QStringLiteral("section \"%1\" is not a JSON array").arg(section.key()));
-            const QJsonArray entries = section.value().toArray();
-            SettingsEntries read;
-            read.reserve(entries.size());
-            for (const QJsonValue &entry : entries) {
-                const QJsonArray pair = entry.toArray();
-                if (!entry.isArray() || pair.size() != 2 || !pair.at(0).isString())
-                    return broken(QStringLiteral("section \"%1\" holds an entry that is not a [key, value] pair")
-                                      .arg(section.key()));
-                // A hand-edited number means its decimal text; other kinds hold no value of ours.
-                const QJsonValue value = pair.at(1);
-                if (!value.isString() && !value.isDouble()) {
-                    qCWarning(lcSettings) << "skipped the entry" << pair.at(0).toString() << "of section"
-                                          << section.key() << "whose value is not text";
-                    continue;
-                }
-                read.append({pair.at(0).toString(),
-                             value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17)});
-            }
-            if (!read.isEmpty())
-                put(loaded.model, app.key(), section.key(), read);
+            const auto read =
+                readEntries(loaded.model, app.key(), section.key(), section.value().toArray(), loaded.dropped);
+            if (!read)
+                return broken(
+                    QStringLiteral("section \"%1\" holds an entry that is not a [key, value] pair").arg(section.key()));
+            if (!read->isEmpty())
+                put(loaded.model, app.key(), section.key(), *read);
         }
     }
+    if (!loaded.dropped.isEmpty())
+        qCWarning(lcSettings).noquote() << "left out of the settings:" << loaded.dropped.join(QStringLiteral("; "));
     return loaded;
 }
 
@@ -176,13 +204,14 @@ Loaded load(const QString &path)
     if (info.isSymLink() && !info.exists())
         return Loaded{FileState::Unreadable,
                       {},
-                      QStringLiteral("it is a link to \"%1\", which does not exist").arg(info.symLinkTarget())};
+                      QStringLiteral("it is a link to \"%1\", which does not exist").arg(info.symLinkTarget()),
+                      {}};
     if (!info.exists())
         return {};
     try {
         return parse(readWholeFile(path));
     } catch (const IoError &e) {
-        return Loaded{FileState::Unreadable, {}, e.reason()};
+        return Loaded{FileState::Unreadable, {}, e.reason(), {}};
     }
 }
 
@@ -303,11 +332,23 @@ const Section *findSection(const Model &model, const QString &app, const QString
     return s == a->sections.end() ? nullptr : &*s;
 }
 
+/// Whether every one of `entries` is stored with that value already.
+bool holds(const Model &model, const QString &app, const QString &section, const SettingsEntries &entries)
+{
+    const Section *s = findSection(model, app, section);
+    return std::all_of(entries.begin(), entries.end(), [&](const SettingsEntry &e) {
+        if (!s)
+            return false;
+        const auto at = std::find_if(s->entries.begin(), s->entries.end(),
+                                     [&](const SettingsEntry &stored) { return sameName(stored.first, e.first); });
+        return at != s->entries.end() && at->second == e.second;
+    });
+}
+
 /// The file as it stands for a change: read under the lock, a file that
 /// was not valid moved aside first. Throws for a file that cannot be read.
-Model lockedModel(const QString &path, QList<SettingsNotice> &notices)
+Model lockedModel(const QString &path, Loaded loaded, QList<SettingsNotice> &notices)
 {
-    Loaded loaded = load(path);
     switch (loaded.state) {
     case FileState::Usable: break;
     case FileState::Broken: {
@@ -324,6 +365,11 @@ Model lockedModel(const QString &path, QList<SettingsNotice> &notices)
 }
 
 } // namespace
+
+struct SettingsStore::Cache {
+    FileStamp stamp;
+    Loaded loaded;
+};
 
 SettingsStore::SettingsStore(QString filePath) : m_path(std::move(filePath)) {}
 
@@ -368,25 +414,47 @@ QString SettingsStore::readOne(const QString &app, const QString &section, const
     return {};
 }
 
+std::shared_ptr<const SettingsStore::Cache> SettingsStore::current() const
+{
+    // Looked at before it is read, so a change in between is seen at the next look.
+    const FileStamp stamp = fileStamp(m_path);
+    if (m_cache && m_cache->stamp == stamp)
+        return m_cache;
+    auto fresh = std::make_shared<const Cache>(Cache{stamp, load(m_path)});
+    const Loaded &loaded = fresh->loaded;
+    if (!loaded.dropped.isEmpty())
+        note(m_notices, m_given,
+             {SettingsNotice::Kind::EntriesDropped, m_path, {}, loaded.dropped.join(QStringLiteral("; "))});
+    if (loaded.state == FileState::Unreadable) {
+        qCWarning(lcSettings).noquote() << "cannot read the settings file" << m_path << ":" << loaded.problem;
+        note(m_notices, m_given, {SettingsNotice::Kind::Unreadable, m_path, {}, loaded.problem});
+    }
+    if (loaded.state == FileState::Usable)
+        remember(fresh);
+    return fresh;
+}
+
+void SettingsStore::remember(std::shared_ptr<const Cache> cache) const { m_cache = std::move(cache); }
+
 std::optional<SettingsEntries> SettingsStore::readSection(const QString &app, const QString &section) const
 {
-    Loaded loaded = load(m_path);
-    if (loaded.state == FileState::Broken) {
+    const std::shared_ptr<const Cache> now = current();
+    const Model *model = &now->loaded.model;
+    Model fixed;
+    if (now->loaded.state == FileState::Broken) {
         try {
             const FileLock lock(lockPath(m_path));
             QList<SettingsNotice> found;
-            loaded.model = lockedModel(m_path, found); // another copy may have dealt with it meanwhile
+            fixed = lockedModel(m_path, current()->loaded, found); // another copy may have dealt with it meanwhile
             for (const SettingsNotice &n : found)
                 note(m_notices, m_given, n);
         } catch (const IoError &error) {
             qCWarning(lcSettings) << "reading the settings as empty:" << error.what();
-            loaded.model.clear();
+            fixed.clear();
         }
-    } else if (loaded.state == FileState::Unreadable) {
-        qCWarning(lcSettings).noquote() << "cannot read the settings file" << m_path << ":" << loaded.problem;
-        note(m_notices, m_given, {SettingsNotice::Kind::Unreadable, m_path, {}, loaded.problem});
+        model = &fixed;
     }
-    const Section *s = findSection(loaded.model, app, section);
+    const Section *s = findSection(*model, app, section);
     if (!s || s->entries.isEmpty())
         return std::nullopt;
     return s->entries;
@@ -394,7 +462,6 @@ std::optional<SettingsEntries> SettingsStore::readSection(const QString &app, co
 
 SettingsEntries SettingsStore::updateSection(const QString &app, const QString &section, const SectionChange &change)
 {
-    Model model;
     const auto unwritable = [&](const IoError &error) {
         note(m_notices, m_given, {SettingsNotice::Kind::Unwritable, m_path, {}, error.reason()});
     };
@@ -407,7 +474,7 @@ SettingsEntries SettingsStore::updateSection(const QString &app, const QString &
         throw;
     }
     QList<SettingsNotice> found;
-    model = lockedModel(m_path, found);
+    Model model = lockedModel(m_path, current()->loaded, found);
     for (const SettingsNotice &n : found)
         note(m_notices, m_given, n);
 
@@ -417,7 +484,10 @@ SettingsEntries SettingsStore::updateSection(const QString &app, const QString &
         return entries;
     replaceSection(model, app, section, entries);
     try {
-        writeFileAtomically(m_path, serialize(model));
+        const QByteArray bytes = serialize(model);
+        const FileStamp written = writeFileAtomically(m_path, bytes);
+        // As a later read would see it (sections in name order).
+        remember(std::make_shared<const Cache>(Cache{written, parse(bytes)}));
     } catch (const IoError &error) {
         unwritable(error);
         throw;
@@ -434,12 +504,9 @@ void SettingsStore::writeEntries(const QString &app, const QString &section, con
 {
     // The position is written on every repaint: when the file already says
     // so, leave the disk alone, lock file included.
-    const Loaded before = load(m_path);
-    if (before.state == FileState::Usable) {
-        Model model = before.model;
-        if (!put(model, app, section, entries))
-            return;
-    }
+    const std::shared_ptr<const Cache> before = current();
+    if (before->loaded.state == FileState::Usable && holds(before->loaded.model, app, section, entries))
+        return;
     updateSection(app, section, [&](SettingsEntries &stored) { return mergeEntries(stored, entries); });
 }
 

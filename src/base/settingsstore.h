@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace jw {
@@ -17,11 +18,11 @@ using SettingsEntries = QList<SettingsEntry>;
 /// that was not valid and was moved aside, one that could not be read, or
 /// one that could not be written.
 struct SettingsNotice {
-    enum class Kind { MovedAside, Unreadable, Unwritable };
+    enum class Kind { MovedAside, Unreadable, Unwritable, EntriesDropped };
     Kind kind = Kind::MovedAside;
     QString file;    ///< the settings file
     QString movedTo; ///< where a file that was not valid now is
-    QString reason;  ///< what was wrong with it
+    QString reason;  ///< what was wrong with it; for EntriesDropped, the entries left out
     bool operator==(const SettingsNotice &) const = default;
 };
 
@@ -32,7 +33,9 @@ struct SettingsNotice {
 /// an entry keeps its place. Every change reads the current file under an
 /// inter-process lock and replaces it atomically, so two running copies do
 /// not undo each other's work and a crash leaves the old or the new file.
-/// A file that could not be read is never written over.
+/// A file that could not be read is never written over. The parsed file is
+/// kept until the file changes (another size, time or inode), so reading
+/// the settings on every repaint touches no file.
 class SettingsStore final {
 public:
     /// Uses the JSON file at `filePath` (created on the first write).
@@ -73,7 +76,13 @@ public:
     QList<SettingsNotice> takeNotices();
 
 private:
+    struct Cache;
+    /// The file as it is now: parsed again only when it changed since the last look.
+    std::shared_ptr<const Cache> current() const;
+    void remember(std::shared_ptr<const Cache> cache) const;
+
     QString m_path;
+    mutable std::shared_ptr<const Cache> m_cache;
     mutable QList<SettingsNotice> m_notices;
     mutable QList<SettingsNotice> m_given;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace jw;
@@ -85,13 +87,35 @@ TEST(Settings, UpdateSectionIsOneWriteAndAFailedChangeWritesNothing)
     EXPECT_EQ(*store.readSection(J, Tabs), wanted);
 }
 
+TEST(Settings, TheParsedFileIsKeptUntilAnotherProgramChangesIt)
+{
+    SettingsStore store(settingsFile());
+    store.write(J, Tabs, u"A"_s, u"1"_s);
+    const QByteArray path = QFile::encodeName(settingsFile());
+    struct stat st {};
+    ASSERT_EQ(::stat(path.constData(), &st), 0);
+    // Same size, time and file: not read again.
+    ASSERT_TRUE(writeBytes(settingsFile(), readBytes(settingsFile()).replace("\"1\"", "\"2\"")));
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+    EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
+    // A version renamed in is seen.
+    ASSERT_TRUE(writeBytes(settingsFile() + u".new"_s, R"({"Jotwell": {"Tabs": [["A", "3"]]}})"));
+    ASSERT_EQ(std::rename((path + ".new").constData(), path.constData()), 0);
+    EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"3");
+}
+
 TEST(Settings, AHandEditedFileIsReadForgivinglyAndOneNotValidIsMovedAsideAndSaidOnce)
 {
     ASSERT_TRUE(
         writeBytes(settingsFile(), R"({"Jotwell": {"Tabs": [["A", 1], ["B", "2"], ["C", true], ["b", "3"]]}})"));
     SettingsStore store(settingsFile());
     EXPECT_EQ(*store.readSection(J, Tabs), (SettingsEntries{{u"A"_s, u"1"_s}, {u"B"_s, u"3"_s}}));
-    EXPECT_TRUE(store.takeNotices().isEmpty());
+    EXPECT_TRUE(store.readSection(J, Tabs)); // said once
+    const QList<SettingsNotice> dropped = store.takeNotices();
+    ASSERT_EQ(dropped.size(), 1);
+    EXPECT_EQ(dropped[0].reason, u"\"C\" in section \"Tabs\" (no text value); \"b\" in section \"Tabs\" (an earlier "
+                                 "entry of that name, whose value this one replaces)"_s);
 
     ASSERT_TRUE(writeBytes(settingsFile() + u".broken"_s, "an earlier one"));
     ASSERT_TRUE(writeBytes(settingsFile(), "{ not json"));
