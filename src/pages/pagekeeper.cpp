@@ -134,6 +134,26 @@ void PageKeeper::textChanged()
         m_longest.start();
 }
 
+QString PageKeeper::saveNotice(const clsData::Saved &saved) const
+{
+    if (!saved.divertedTo.isEmpty())
+        return tr("The page file \"%1\" still cannot be read: %2. It was left as it is, and your text was saved "
+                  "in \"%3\".")
+            .arg(m_data.currentFile(), saved.unreadable, saved.divertedTo);
+    if (!saved.keptAside.isEmpty())
+        return tr("The page \"%1\" was changed elsewhere while you edited it. The other version is kept in "
+                  "\"%2\"; the page file now holds your text.")
+            .arg(m_data.currentTitle(), saved.keptAside);
+    return {};
+}
+
+QString PageKeeper::journalFailureText(const QString &title, const QString &reason)
+{
+    return tr("The unsaved text of page \"%1\" could not be written to the recovery journal: %2. Save the page "
+              "to keep it safe.")
+        .arg(title, reason);
+}
+
 QString PageKeeper::journalNow(QString *error)
 {
     m_idle.stop();

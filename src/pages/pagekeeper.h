@@ -34,6 +34,11 @@ public:
     /// Saves the current page (see clsData::save). A page saved, or one
     /// without unsaved edits, leaves the journal.
     clsData::Saved save();
+    /// What the user must hear of `saved` (a version kept aside, text
+    /// saved beside a page file that cannot be read), or empty.
+    QString saveNotice(const clsData::Saved &saved) const;
+    /// One sentence on a journal write that failed.
+    static QString journalFailureText(const QString &title, const QString &reason);
     /// Writes the current page's unsaved text to the journal now. Returns
     /// the entry's file, or empty with `error` set.
     QString journalNow(QString *error = nullptr);

@@ -62,6 +62,13 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     setWindowIcon(ui::programIcon());
     buildControls();
     m_keeper = std::make_unique<PageKeeper>(oData, *txtPad, files, m_journal);
+    // Queued: the failure may be found in the middle of a save.
+    connect(
+        m_keeper.get(), &PageKeeper::journalFailed, this,
+        [this](const QString &title, const QString &reason) {
+            ui::MsgBox(messageParent(), PageKeeper::journalFailureText(title, reason));
+        },
+        Qt::QueuedConnection);
     buildFeatures();
     // The designed client area lies below the menu bar.
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());
@@ -128,6 +135,8 @@ void frmMain::offerRecovery()
             QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
                 .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
         if (!ui::AskBox(messageParent(), question, QStringLiteral("&Recover"), QStringLiteral("&Not Now"))) {
+            if (m_closing)
+                return; // ended by a signal, not answered: asked again at the next start
             // Kept aside: nothing is deleted without the user's yes.
             try {
                 m_journal.setAside(entry);
@@ -197,8 +206,8 @@ void frmMain::loadCurrentPage()
     if (opened.page)
         return;
     const QString text =
-        QStringLiteral("The page file \"%1\" could not be read: %2. The page is shown empty, and its file "
-                       "will not be written until you type in it.")
+        tr("The page file \"%1\" could not be read: %2. The page is shown empty, and its file will not be "
+           "written over.")
             .arg(oData.currentFile(), opened.error);
     if (m_loaded)
         ui::MsgBox(messageParent(), text);
@@ -208,11 +217,8 @@ void frmMain::loadCurrentPage()
 
 void frmMain::tellKeptAside(const clsData::Saved &saved)
 {
-    if (!saved.keptAside.isEmpty())
-        ui::MsgBox(messageParent(),
-                   QStringLiteral("The page \"%1\" was changed elsewhere while you edited it. The other "
-                                  "version is kept in \"%2\"; the page file now holds your text.")
-                       .arg(oData.currentTitle(), saved.keptAside));
+    if (const QString text = m_keeper->saveNotice(saved); !text.isEmpty())
+        ui::MsgBox(messageParent(), text);
 }
 
 bool frmMain::saveCurrentPage()
@@ -254,8 +260,14 @@ void frmMain::endSession(bool quit)
     if (!m_loaded)
         return;
     const clsData::Saved saved = m_keeper->save();
-    if (!saved.error.isEmpty() && m_keeper->journalNow().isEmpty())
-        qCWarning(lcFiles) << "the unsaved text of" << oData.currentFile() << "could not be kept anywhere";
+    QString reason;
+    if (!saved.error.isEmpty() && m_keeper->journalNow(&reason).isEmpty()) {
+        // Nowhere to keep the text: the pad stays and says so rather than end with it.
+        ui::MsgBox(messageParent(), tr("The page could not be saved to \"%1\": %2. Its text could not be put in the "
+                                       "recovery journal either (%3), so the pad stays open.")
+                                        .arg(oData.currentFile(), saved.error, reason));
+        return;
+    }
     Form_Paint();
     if (quit) {
         m_closing = true;
