@@ -56,7 +56,7 @@ QString settingsNoticeText(const SettingsNotice &notice)
 } // namespace
 
 frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
-    : QMainWindow(parent), oData(files), m_store(store), m_files(files), m_pages(store, files), m_position(store)
+    : QMainWindow(parent), m_store(store), m_files(files), oData(files), m_pages(store, files), m_position(store)
 {
     setWindowTitle(QStringLiteral("Jotwell Pro"));
     setWindowIcon(ui::programIcon());
