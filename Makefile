@@ -5,7 +5,7 @@ BUILD ?= build
 PAGES ?= $(or $(JOTWELL_PAGES),$(HOME)/Jotwell)
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test bench build configure clean
+.PHONY: run test test-asan bench build configure clean
 
 configure:
 	@cmake -S . -B $(BUILD) -G Ninja >/dev/null
@@ -25,6 +25,13 @@ run:
 
 test: build
 	@scripts/run-tests.sh "$(BUILD)"
+
+# The suite against a sanitizer build of everything, in its own build folder.
+test-asan:
+	@scripts/install-deps.sh test
+	@cmake -S . -B $(BUILD)-asan -G Ninja -DJW_SANITIZE=address,undefined -DJW_BUILD_BENCH=OFF -DJW_BUILD_FUZZ=OFF >/dev/null
+	@cmake --build $(BUILD)-asan -j $(JOBS)
+	@JW_SANITIZED=1 scripts/run-tests.sh "$(BUILD)-asan"
 
 BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench memory_bench
 
