@@ -26,7 +26,8 @@ Decorations::Decorations(QTextEdit *editor) : QObject(editor), m_editor(editor)
     connect(editor->horizontalScrollBar(), &QScrollBar::valueChanged, this, &Decorations::refresh);
     // The range grows as a new page is laid out, which moves what the view shows.
     connect(editor->verticalScrollBar(), &QScrollBar::rangeChanged, this, &Decorations::refresh);
-    editor->viewport()->installEventFilter(this);
+    m_viewport = editor->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 int Decorations::addProvider(Provider provider)
@@ -58,7 +59,9 @@ void Decorations::flush()
 
 bool Decorations::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+    // Compared with the pointer kept: while the editor is being destroyed its
+    // viewport still gets events, and the editor is no scroll area any more.
+    if (watched == m_viewport && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         refresh();
     return QObject::eventFilter(watched, event);
 }

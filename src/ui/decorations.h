@@ -47,6 +47,7 @@ private:
     void recompute();
 
     QTextEdit *m_editor;
+    QWidget *m_viewport = nullptr;
     QTimer m_timer;
     std::map<int, Provider> m_providers;
     int m_nextId = 1;
