@@ -40,12 +40,12 @@ void HotKeyCommands::registerHotKeys()
     m_cHK = std::make_unique<HotKey>(*m_service, kHotKeyName, tr("Show or hide Jotwell Pro"));
     // The key can arrive in one batch with a minimise from the title bar, before
     // that state has reached this window: handle it after the window's news.
-    connect(m_cHK.get(), &HotKey::activated, this, [this] {
+    connect(m_cHK.get(), &HotKey::activated, this, [this](quint32 time) {
         QMetaObject::invokeMethod(
             this,
-            [this] {
+            [this, time] {
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                m_pressed(kHotKeyName, 1, 86);
+                m_pressed(kHotKeyName, 1, 86, time);
             },
             Qt::QueuedConnection);
     });

@@ -24,8 +24,9 @@ class HotKeyCommands final : public QObject {
     Q_OBJECT
 
 public:
-    /// What a press of the key runs (the main window's swap).
-    using Pressed = std::function<void(const QString &sName, qint32 eModifiers, qint32 eKey)>;
+    /// What a press of the key runs (the main window's swap); `time` is the
+    /// desktop's time of the press (0: unknown).
+    using Pressed = std::function<void(const QString &sName, qint32 eModifiers, qint32 eKey, quint32 time)>;
     HotKeyCommands(const ui::FeatureContext &context, Pressed pressed, QObject *parent = nullptr);
     ~HotKeyCommands() override;
 
