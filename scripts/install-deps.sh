@@ -17,7 +17,7 @@ packages=(
 # back ends under wine, and clang for the fuzz target.
 test_packages=(
   libgtest-dev libgmock-dev libxcb-xtest0-dev
-  xvfb xauth openbox xdotool x11-utils imagemagick
+  xvfb xauth openbox xfwm4 xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
   desktop-file-utils appstream
   dbus-daemon dbus-bin python3-dbus python3-gi

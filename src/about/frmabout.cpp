@@ -35,7 +35,7 @@ QLabel *label(QWidget *parent, const QString &text, double left, double top, dou
 
 } // namespace
 
-frmAbout::frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher launcher)
+frmAbout::frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher launcher, const QKeySequence &hotKey)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_main(mainWindow), m_registry(registry), m_launcher(std::move(launcher))
@@ -46,11 +46,11 @@ frmAbout::frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher 
     // not count as closing the program's last window.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowIcon(ui::programIcon());
-    buildControls();
+    buildControls(hotKey);
     Form_Load();
 }
 
-void frmAbout::buildControls()
+void frmAbout::buildControls(const QKeySequence &hotKey)
 {
     setFixedSize(ui::toPixelsX(this, 5730), ui::toPixelsY(this, 3555));
 
@@ -75,7 +75,10 @@ void frmAbout::buildControls()
                            QStringLiteral("A tabbed notes pad: every page is a rich text file "
                                           "that is saved whenever you leave it."),
                            1050, 1125, 3885, 1170);
-    Label1 = label(this, QStringLiteral("Alt+V brings it up from anywhere."), 1080, 2040, 3855, 375);
+    // The key actually in use; none is said by saying nothing.
+    const QString keys = hotKey.toString(QKeySequence::NativeText);
+    Label1 =
+        label(this, keys.isEmpty() ? QString() : tr("%1 brings it up from anywhere.").arg(keys), 1080, 2040, 3855, 375);
     lblDisclaimer = label(this, QString(), 255, 2625, 3870, 825);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QKeySequence>
 
 #include <functional>
 
@@ -24,8 +25,10 @@ public:
     using Launcher = std::function<void(const QString &sPath)>;
 
     /// Loads the box at `mainWindow`'s corner and hides `mainWindow` until
-    /// the box closes. `registry` tells where the system information program is.
-    frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher launcher);
+    /// the box closes. `registry` tells where the system information program is;
+    /// `hotKey` is the key that shows the pad (empty: none is in use).
+    frmAbout(QWidget &mainWindow, registry::IRegistry &registry, Launcher launcher,
+             const QKeySequence &hotKey = QKeySequence(Qt::ALT | Qt::Key_V));
 
     /// The launcher of the program: a detached process.
     static void startDetached(const QString &sPath);
@@ -53,7 +56,7 @@ protected:
     void done(int result) override;
 
 private:
-    void buildControls();
+    void buildControls(const QKeySequence &hotKey);
 
     QWidget &m_main;
     registry::IRegistry &m_registry;

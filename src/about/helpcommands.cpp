@@ -10,8 +10,9 @@
 
 namespace jw {
 
-HelpCommands::HelpCommands(ui::ICommands &commands, ui::IHostWindow &host, QObject *parent)
-    : QObject(parent), m_host(host)
+HelpCommands::HelpCommands(ui::ICommands &commands, ui::IHostWindow &host, std::function<QKeySequence()> hotKey,
+                           QObject *parent)
+    : QObject(parent), m_host(host), m_hotKey(std::move(hotKey))
 {
     ui::addCommand(commands, this, "mnuAbout", tr("A&bout"), {}, &HelpCommands::mnuAbout_Click, ui::Place::HelpAbout);
     ui::addCommand(commands, this, "mnuHelpTopics", tr("H&elp Topics"), QKeySequence(Qt::Key_F1),
@@ -21,7 +22,7 @@ HelpCommands::HelpCommands(ui::ICommands &commands, ui::IHostWindow &host, QObje
 void HelpCommands::mnuAbout_Click()
 {
     const std::unique_ptr<registry::IRegistry> systemRegistry = registry::systemRegistry();
-    frmAbout box(*m_host.toolOwner(), *systemRegistry, &frmAbout::startDetached);
+    frmAbout box(*m_host.toolOwner(), *systemRegistry, &frmAbout::startDetached, m_hotKey());
     box.exec();
 }
 

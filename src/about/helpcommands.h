@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
+
+#include <functional>
 
 namespace jw {
 
@@ -14,7 +17,9 @@ class HelpCommands final : public QObject {
     Q_OBJECT
 
 public:
-    HelpCommands(ui::ICommands &commands, ui::IHostWindow &host, QObject *parent = nullptr);
+    /// `hotKey` tells the key that shows the pad, for the About box.
+    HelpCommands(ui::ICommands &commands, ui::IHostWindow &host, std::function<QKeySequence()> hotKey,
+                 QObject *parent = nullptr);
 
     /// The About box, with the system's registry to find the system information program.
     void mnuAbout_Click();
@@ -23,6 +28,7 @@ public:
 
 private:
     ui::IHostWindow &m_host;
+    std::function<QKeySequence()> m_hotKey;
 };
 
 } // namespace jw

@@ -1,86 +1,98 @@
 #pragma once
 
-#include "hotkeys/atomtable.h"
-
 #include <cstdint>
 #include <functional>
 #include <string>
 
 namespace jw {
 
-/// One press of a hot key combination, as the desktop reports it.
-struct HotKeyPressed {
-    std::intptr_t hwnd;      ///< the window the key was registered for (0: none)
-    std::int32_t id;         ///< the hot key identifier
-    std::int32_t modifiers;  ///< MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN
-    std::int32_t virtualKey; ///< Win32 virtual key code
+/// A key with its modifiers in the codes the pad's hot keys are registered
+/// in on every desktop: a virtual key code and MOD_ flags (win32codes.h).
+struct KeyChord {
+    std::int32_t key = 0;
+    std::int32_t modifiers = 0;
+    bool operator==(const KeyChord &) const = default;
 };
 
-/// The desktop's global hot keys, as cRegHotKey uses them. A backend grabs
-/// and releases combinations and explains its failures; the bookkeeping it
-/// shares with every other backend lives here: the error code of the last
-/// failure, the press callback, an atom table kept in the process (for
-/// desktops without Win32's global atoms), the clock and the program's name.
-///
-/// All calls, and the press callback, happen on the UI thread. A desktop that
-/// answers a registration later (the GlobalShortcuts portal) fits by
-/// accepting at once; its later refusals will need a callback like the presses'.
+/// Why the desktop did not give a hot key.
+enum class HotKeyRefusal {
+    None,          ///< not refused
+    Invalid,       ///< not a combination that can be a hot key
+    NotOnKeyboard, ///< the key is not on the keyboard layout
+    Taken,         ///< another program, or another hot key of this one, holds it
+    Unsupported,   ///< the desktop session offers no global hot keys
+    Failed,        ///< the desktop refused for another reason
+};
+
+/// The desktop's answer to a request for a hot key.
+struct HotKeyAnswer {
+    HotKeyAnswer(HotKeyRefusal refusal = HotKeyRefusal::None, std::string detail = {}, bool pending = false)
+        : refusal(refusal), detail(std::move(detail)), pending(pending)
+    {}
+
+    HotKeyRefusal refusal = HotKeyRefusal::None;
+    /// The desktop's own words (why it offers no hot keys, the system's error
+    /// text), for the user; may be empty.
+    std::string detail;
+    /// Accepted for now: the desktop decides later and says so through the
+    /// backend's answer callback.
+    bool pending = false;
+    bool operator==(const HotKeyAnswer &) const = default;
+};
+
+/// One desktop's global hot keys, as the shared bookkeeping (HotKeyService)
+/// uses them: a backend only grabs and releases combinations and reports
+/// their presses. Calls and callbacks happen on the UI thread.
 class HotKeyBackend {
 public:
-    using PressHandler = std::function<void(const HotKeyPressed &)>;
+    /// What the pad asks for.
+    struct Request {
+        std::string name;        ///< stable, unique in the program ("JotwellVisible")
+        std::string description; ///< for desktops that list the shortcuts they grant
+        std::string keys;        ///< the combination in portable text ("Alt+V")
+        KeyChord chord;
+    };
+    using Pressed = std::function<void(int id, std::uint32_t time)>;
+    using Answered = std::function<void(int id, const HotKeyAnswer &answer)>;
 
     virtual ~HotKeyBackend() = default;
     HotKeyBackend(const HotKeyBackend &) = delete;
     HotKeyBackend &operator=(const HotKeyBackend &) = delete;
 
-    /// Grabs `virtualKey` with exactly `modifiers` for the whole desktop as
-    /// hot key `id` of window `hwnd`. Returns false, with the reason left for
-    /// lastError(), when the desktop refuses (another program holds it, ...).
-    virtual bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers,
-                                std::int32_t virtualKey) = 0;
+    /// Takes `request.chord` for the whole desktop as key `id` (never used
+    /// before). A refusal leaves nothing held.
+    virtual HotKeyAnswer grab(int id, const Request &request) = 0;
 
-    /// Releases hot key `id` of `hwnd`; pairs never registered are ignored.
-    virtual void unregisterHotKey(std::intptr_t hwnd, std::int32_t id) = 0;
+    /// Lets go of key `id`; an id not held is ignored.
+    virtual void release(int id) = 0;
 
-    /// The text for error `code`, "" when there is none. This one knows the
-    /// codes the shared atom table and the common refusals leave.
-    virtual std::string messageText(std::uint32_t code) const;
-
-    /// Adds a reference to the atom `name` (case-insensitive), creating it
-    /// when new; 0 on failure, with the reason left for lastError().
-    virtual std::uint16_t addAtom(const std::string &name);
-
-    /// Drops one reference to `atom`.
-    virtual void deleteAtom(std::uint16_t atom);
-
-    /// Milliseconds since the system started, wrapping at 32 bits.
-    virtual std::uint32_t tickCount() const;
-
-    /// The running program's file name without folder and extension.
-    virtual std::string programName() const;
-
-    /// The error code the last failed call left.
-    std::uint32_t lastError() const { return m_lastError; }
-
-    /// From now on every press goes to `handler` (none when empty).
-    void setPressHandler(PressHandler handler) { m_pressHandler = std::move(handler); }
-
-    /// The atoms handed out by the shared table.
-    const AtomTable &atoms() const { return m_atoms; }
+    /// From now on presses (with the desktop's time of the press, the X
+    /// server's on X11, 0 when there is none) and later answers go to these.
+    void setListeners(Pressed pressed, Answered answered)
+    {
+        m_pressed = std::move(pressed);
+        m_answered = std::move(answered);
+    }
 
 protected:
     HotKeyBackend() = default;
 
-    void setLastError(std::uint32_t code) { m_lastError = code; }
-
-    /// Hands a press to the handler. The handler may unregister keys or
-    /// destroy this backend: touch no member after calling this.
-    void reportPress(const HotKeyPressed &press) const;
+    // The listeners may release keys or end this backend: touch no member
+    // after calling these.
+    void reportPress(int id, std::uint32_t time) const
+    {
+        if (const Pressed pressed = m_pressed)
+            pressed(id, time);
+    }
+    void reportAnswer(int id, const HotKeyAnswer &answer) const
+    {
+        if (const Answered answered = m_answered)
+            answered(id, answer);
+    }
 
 private:
-    AtomTable m_atoms;
-    PressHandler m_pressHandler;
-    std::uint32_t m_lastError = 0;
+    Pressed m_pressed;
+    Answered m_answered;
 };
 
 } // namespace jw

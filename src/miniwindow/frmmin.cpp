@@ -55,6 +55,9 @@ void frmMin::Form_Load()
     ui::setTop(this, stored.top.value_or(1));
     ui::setLeft(this, stored.left.value_or(1));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // It stands in for the pad and needs no keys: showing it leaves the
+    // keyboard where the user is (or where Alt+V gives it back).
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
 }
 
 void frmMin::Form_Paint() { m_position.recordCorner(ui::Top(this), ui::Left(this)); }

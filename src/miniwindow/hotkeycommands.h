@@ -8,8 +8,9 @@
 
 namespace jw {
 
+class HotKey;
+class HotKeyService;
 class SettingsStore;
-class cRegHotKey;
 
 namespace ui {
 struct FeatureContext;
@@ -23,8 +24,9 @@ class HotKeyCommands final : public QObject {
     Q_OBJECT
 
 public:
-    /// What a press of the key runs (the main window's swap).
-    using Pressed = std::function<void(const QString &sName, qint32 eModifiers, qint32 eKey)>;
+    /// What a press of the key runs (the main window's swap); `time` is the
+    /// desktop's time of the press (0: unknown).
+    using Pressed = std::function<void(const QString &sName, qint32 eModifiers, qint32 eKey, quint32 time)>;
     HotKeyCommands(const ui::FeatureContext &context, Pressed pressed, QObject *parent = nullptr);
     ~HotKeyCommands() override;
 
@@ -32,22 +34,16 @@ public:
     void registerHotKeys();
     void mnuHotKey_Click();
     /// The combination that shows and hides the pad; empty while none is registered.
-    QKeySequence hotKey() const { return m_hotKey; }
+    QKeySequence hotKey() const;
 
 private:
-    /// Registers `keys` as the show/hide hot key in place of the current one.
-    /// Returns why it could not; the current one then stays.
-    QString useHotKey(const QKeySequence &keys);
-    /// Asks the desktop's shortcut service for `keys` where the pad cannot
-    /// grab them; `problem` is said when that fails too.
-    void usePortal(const QKeySequence &keys, const QString &problem);
     void tellHotKeyUnavailable(const QString &problem);
 
     ui::IHostWindow &m_host;
     SettingsStore &m_store;
     Pressed m_pressed;
-    std::unique_ptr<cRegHotKey> m_cHK;
-    QKeySequence m_hotKey;
+    std::unique_ptr<HotKeyService> m_service;
+    std::unique_ptr<HotKey> m_cHK;
 };
 
 } // namespace jw

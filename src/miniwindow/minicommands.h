@@ -11,6 +11,8 @@ class QAction;
 
 namespace jw {
 
+class SettingsStore;
+class WindowFocus;
 class WindowPosition;
 
 namespace ui {
@@ -42,12 +44,20 @@ public:
     void cmdShink_Click();
     /// The mini window's expand button.
     void expandFromMini();
-    void m_cHK_HotKeyPress(const QString &sName, qint32 eModifiers, qint32 eKey);
+    /// The hot key's swap. The window it shows gets the keyboard for the
+    /// user's key press at `time` (the desktop's time, 0: unknown); hiding
+    /// gives the keyboard back to the window the user came from.
+    void m_cHK_HotKeyPress(const QString &sName, qint32 eModifiers, qint32 eKey, quint32 time = 0);
     /// A command handed over by a later start: "show", "hide" or "toggle";
-    /// anything else is answered "unknown command".
-    void handOverCommand(const QString &command, QString *answer);
+    /// anything else is answered "unknown command". `launchToken` is the
+    /// launcher's startup id or activation token, for the window it shows.
+    void handOverCommand(const QString &command, QString *answer, const QByteArray &launchToken = {});
     /// Whether Hide on Minimize is ticked.
     bool hideOnMinimize() const;
+    /// Whether Edit > Always on Top is ticked (kept in the settings; ticked
+    /// unless the user untied it). The mini window stays on top always.
+    bool alwaysOnTop() const;
+    void mnuOnTop_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -65,7 +75,10 @@ private:
     qint32 &iTop;
     qint32 &iLeft;
     QAction *mnuHide = nullptr;
+    QAction *mnuOnTop = nullptr;
+    SettingsStore &m_store;
     std::unique_ptr<frmMin> m_min;
+    std::unique_ptr<WindowFocus> m_focus;
     bool m_closing = false;
 };
 

@@ -1,14 +1,35 @@
 #include "shell/commandline.h"
 
+#include <algorithm>
+
 namespace jw {
 
 QString CommandLine::handOver() const
 {
+    QString command;
     switch (action) {
-    case Action::Toggle: return QStringLiteral("toggle");
+    case Action::Toggle: command = QStringLiteral("toggle"); break;
     case Action::Hide: return QStringLiteral("hide");
-    default: return QStringLiteral("show");
+    default: command = QStringLiteral("show"); break;
     }
+    return launchToken.isEmpty() ? command : command + u' ' + QString::fromLatin1(launchToken);
+}
+
+QByteArray launchTokenFromEnvironment()
+{
+    QByteArray token = qgetenv("DESKTOP_STARTUP_ID");
+    if (token.isEmpty())
+        token = qgetenv("XDG_ACTIVATION_TOKEN");
+    const bool word = std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+    return word ? token : QByteArray();
+}
+
+HandOver splitHandOver(const QString &line)
+{
+    const qsizetype space = line.indexOf(u' ');
+    if (space < 0)
+        return {line, {}};
+    return {line.left(space), line.mid(space + 1).toLatin1()};
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)

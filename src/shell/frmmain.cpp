@@ -111,7 +111,7 @@ void frmMain::Form_Load()
     iTop = 0;
     iLeft = 0;
     loadCurrentPage();
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_mini->alwaysOnTop());
     m_format->fillFontList();
     // Whoever opens the window first (expand button or Alt+V) finds the caret in the page.
     txtPad->setFocus();

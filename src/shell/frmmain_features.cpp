@@ -11,6 +11,7 @@
 #include "pages/pagecommands.h"
 #include "pages/pagefiles.h"
 #include "pages/pagekeeper.h"
+#include "shell/commandline.h"
 #include "pages/printexport.h"
 #include "shell/commandregistry.h"
 #include "ui/messagebox.h"
@@ -44,14 +45,19 @@ void frmMain::buildFeatures()
         add(new MiniWindowCommands(context, *this, *cmdShink, m_position, iTop, iLeft, this)));
     m_hotKeys = static_cast<HotKeyCommands *>(add(new HotKeyCommands(
         context,
-        [this](const QString &sName, qint32 eModifiers, qint32 eKey) {
-            m_mini->m_cHK_HotKeyPress(sName, eModifiers, eKey);
+        [this](const QString &sName, qint32 eModifiers, qint32 eKey, quint32 time) {
+            m_mini->m_cHK_HotKeyPress(sName, eModifiers, eKey, time);
         },
         this)));
-    add(new HelpCommands(*m_commands, *this, this));
+    add(new HelpCommands(
+        *m_commands, *this, [this] { return m_hotKeys->hotKey(); }, this));
 }
 
-void frmMain::handOverCommand(const QString &command, QString *answer) { m_mini->handOverCommand(command, answer); }
+void frmMain::handOverCommand(const QString &command, QString *answer)
+{
+    const HandOver line = splitHandOver(command);
+    m_mini->handOverCommand(line.command, answer, line.launchToken);
+}
 
 // ---------------------------------------------------------- the current page
 

@@ -16,7 +16,8 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const jw::CommandLine line = jw::parseCommandLine(arguments);
+    jw::CommandLine line = jw::parseCommandLine(arguments);
+    line.launchToken = jw::launchTokenFromEnvironment();
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "jotwell: %s\n", qPrintable(line.error));
         return 2;

@@ -1,13 +1,13 @@
-// The registry's rules on the fake desktop, which shares the real backends'
-// bookkeeping (atoms, errors, press callback).
+// The Windows registry's rules on a fake of Windows' functions.
 #include "presslog.h"
 
-#include "hotkeys/atomtable.h"
-#include "hotkeys/fake/fakehotkeybackend.h"
-#include "hotkeys/hotkeytext.h"
+#include "hotkeys/fake/atomtable.h"
+#include "hotkeys/fake/fakewin32.h"
+#include "hotkeys/win/hotkeytext.h"
 #include "hotkeys/win32codes.h"
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <tuple>
 
@@ -28,8 +28,8 @@ protected:
     }
     std::int32_t id(int index) const { return registry->key(index).lID; }
 
-    FakeHotKeyBackend *fake = new FakeHotKeyBackend;
-    std::unique_ptr<cRegHotKey> registry = std::make_unique<cRegHotKey>(std::unique_ptr<HotKeyBackend>(fake));
+    FakeWin32 *fake = new FakeWin32;
+    std::unique_ptr<cRegHotKey> registry = std::make_unique<cRegHotKey>(std::unique_ptr<Win32Functions>(fake));
     Presses presses;
 };
 
@@ -78,7 +78,7 @@ TEST_F(RegistryTest, RefusalsSayWhyAndChangeNothing)
              for (int n = 0; fake->addAtom("filler" + std::to_string(n)) < 0xFFFD; ++n) {
              }
          },
-         add("Edge", 'D'), cRegHotKey::ErrAddAtom, "Failed to add GlobalAtom [The atom table is full.]", 8},
+         add("Edge", 'D'), cRegHotKey::ErrAddAtom, "Failed to add GlobalAtom", 8},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.description);
@@ -137,6 +137,7 @@ TEST_F(RegistryTest, KeysAreReleasedSinglyInAnyOrderAndAllLastRegisteredFirst)
     fake->press(4, 'D');
     fake->press(2, 'B');
     registry->Attach(Other);
+    EXPECT_EQ(fake->send(Main, 786, 0, 0), std::nullopt); // the old window is no longer routed here
     EXPECT_EQ(*fake->released(), released);
     EXPECT_EQ(std::make_tuple(registry->count(), fake->atoms().size(), registry->attachedWindow()),
               std::make_tuple(0, 0u, Other));
@@ -153,6 +154,7 @@ TEST_F(RegistryTest, KeysAreReleasedSinglyInAnyOrderAndAllLastRegisteredFirst)
     EXPECT_EQ(fake->registrations().at(0).hwnd, 0);
     EXPECT_TRUE(fake->press(1, 'F'));
     EXPECT_EQ(presses.size(), 3u);
+    EXPECT_EQ(fake->send(Other, 786, 0, 0), std::nullopt);
     released = {id(2), id(1)};
     const auto releasedNow = fake->released();
     registry.reset();
@@ -163,11 +165,15 @@ TEST_F(RegistryTest, WindowProcReportsOnlyHotKeyMessagesToAHandlerThatMayEndTheR
 {
     registry->RegisterKey("JotwellVisible", 86, 1);
     EXPECT_EQ(registry->WindowProc(Main, 785, id(1), 0), 0);
-    EXPECT_EQ(registry->WindowProc(Main, 786, id(1), 0x12340009), 0);
-    EXPECT_EQ(registry->WindowProc(Main, 786, -2, 0x00560001), 0);
+    EXPECT_EQ(fake->send(Main, 785, id(1), 0), std::nullopt); // the router delivers WM_HOTKEY only
+    EXPECT_EQ(fake->send(Main, 786, id(1), 0x12340009), 0);
+    EXPECT_EQ(fake->send(Main, 786, -2, 0x00560001), 0);
     EXPECT_EQ(registry->WindowProc(Main, 786, -1, 0x00560001), 0);
     EXPECT_EQ(registry->WindowProc(0, 786, 12345, 0x00560003), 0);
     registry->WindowProc(Main, 786, 7, static_cast<std::int32_t>(0xFFFF0002u));
+    EXPECT_EQ(registry->MsgResponse(), 2);
+    registry->setMsgResponse(1);
+    EXPECT_EQ(registry->MsgResponse(), 2);
     EXPECT_EQ(presses, (Presses{{"JotwellVisible", 1, 86},
                                 {"Desktop Snapshot", 0, 44},
                                 {"Window Snapshot", 4, 44},

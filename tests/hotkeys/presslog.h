@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hotkeys/creghotkey.h"
-#include "hotkeys/hotkeyerror.h"
+#include "hotkeys/win/creghotkey.h"
+#include "hotkeys/win/hotkeyerror.h"
 
 #include <gtest/gtest.h>
 

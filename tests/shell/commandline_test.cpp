@@ -39,6 +39,22 @@ TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
     }
 }
 
+// A launcher's token travels with the command to the running copy.
+TEST(CommandLine, TheLaunchTokenGoesWithTheCommand)
+{
+    CommandLine line = jw::parseCommandLine({QStringLiteral("--toggle")});
+    line.launchToken = "launcher-1_TIME42";
+    const jw::HandOver handed = jw::splitHandOver(line.handOver());
+    EXPECT_EQ(std::make_pair(handed.command, handed.launchToken),
+              std::make_pair(QStringLiteral("toggle"), line.launchToken));
+    EXPECT_EQ(jw::splitHandOver(QStringLiteral("show")).launchToken, QByteArray());
+    for (const auto &[set, taken] : {std::pair("id_TIME5", "id_TIME5"), {"two words", ""}}) {
+        qputenv("DESKTOP_STARTUP_ID", set);
+        EXPECT_EQ(jw::launchTokenFromEnvironment(), QByteArray(taken));
+    }
+    qunsetenv("DESKTOP_STARTUP_ID");
+}
+
 // A stored hot key that cannot be used falls back to Alt+V and says so once.
 using jwtest::MainWindowTest;
 

@@ -71,6 +71,22 @@ TEST_F(MainWindowTest, TheHotKeyFollowsHideOnMinimizeAndSavesNothing)
     EXPECT_TRUE(w.isVisible() && !miniFeature().existingMiniWindow()->isVisible());
 }
 
+// Always on Top: ticked at first, kept for the next start; the mini window stays on top.
+TEST_F(MainWindowTest, AlwaysOnTopIsAChoiceKeptInTheSettings)
+{
+    for (const bool onTop : {true, false}) {
+        frmMain &w = start();
+        EXPECT_EQ(action("mnuOnTop")->isChecked(), onTop);
+        EXPECT_EQ(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        w.show();
+        action("mnuOnTop")->trigger();
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), !onTop);
+        EXPECT_TRUE(miniFeature().miniWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        window.reset();
+    }
+}
+
 TEST_F(MainWindowTest, TheMiniWindowRecordsItsCornerAndClosingItSavesAndEndsTheProgram)
 {
     store.writeEntries(kApp, u"Position"_s, {{u"Top"_s, u"2400"_s}, {u"Left"_s, u"3600"_s}});

@@ -101,13 +101,13 @@ wait_until 30 pad_active || fail "the pad shown by Alt+V has not the keys"
 click_pad; wait_until 30 above "$help" "Jotwell Pro" || fail "the pad covered the help after Alt+V"
 echo "the help stays above the pad"
 
-# Tick Edit > Hide on Minimize (the menu's last item) with the keyboard.
+# Tick Edit > Hide on Minimize (above Always on Top, the last item) with the keyboard.
 menu_open() { visible_of_type '(DROPDOWN|POPUP)_MENU' >/dev/null; }
 menu_closed() { ! menu_open; }
 open_edit_menu() { xdotool key --window "$(visible "Jotwell Pro")" alt+e; wait_until 1 menu_open; }
 xdotool windowactivate --sync "$(visible "Jotwell Pro")" 2>/dev/null || true
 wait_until 30 open_edit_menu || fail "the Edit menu did not open"
-xdotool key Up Return
+xdotool key Up Up Return
 wait_until 30 menu_closed || fail "the Edit menu stayed open"
 xdotool key alt+v
 wait_for "Jotwell Pro" hidden

@@ -49,6 +49,13 @@ PortalShortcut::PortalShortcut(QDBusConnection bus, QObject *parent) : QObject(p
     qDBusRegisterMetaType<QList<Shortcut>>();
 }
 
+PortalShortcut::~PortalShortcut()
+{
+    if (!m_session.isEmpty())
+        m_bus.send(QDBusMessage::createMethodCall(kService, m_session, QStringLiteral("org.freedesktop.portal.Session"),
+                                                  QStringLiteral("Close")));
+}
+
 void PortalShortcut::bind(const QString &id, const QString &description, const QString &trigger)
 {
     m_id = id;

@@ -21,6 +21,8 @@ class PortalShortcut final : public QObject {
 public:
     /// `bus` is normally the session bus; tests hand in a private one.
     explicit PortalShortcut(QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+    /// Closes the session, which lets the desktop drop the shortcut.
+    ~PortalShortcut() override;
 
     /// Asks for shortcut `id` described as `description`, proposing
     /// `trigger` in the portal's notation ("ALT+v").

@@ -2,6 +2,8 @@
 
 #include "hotkeys/win32codes.h"
 
+#include <QCoreApplication>
+
 #include <map>
 
 namespace jw {
@@ -56,15 +58,16 @@ std::optional<std::int32_t> virtualKey(Qt::Key key)
 
 } // namespace
 
-std::optional<HotKeyChoice> hotKeyChoice(const QKeySequence &sequence, QString *why)
+std::optional<KeyChord> keyChord(const QKeySequence &sequence, QString *why)
 {
-    const auto refuse = [why](const QString &reason) -> std::optional<HotKeyChoice> {
+    const auto refuse = [why](const QString &reason) -> std::optional<KeyChord> {
         if (why)
             *why = reason;
         return std::nullopt;
     };
     if (sequence.count() != 1)
-        return refuse(QStringLiteral("A hot key is one key with Alt, Ctrl or the logo key."));
+        return refuse(
+            QCoreApplication::translate("jw::HotKey", "A hot key is one key with Alt, Ctrl or the logo key."));
     const QKeyCombination combination = sequence[0];
     const Qt::KeyboardModifiers held = combination.keyboardModifiers();
     std::int32_t modifiers = 0;
@@ -73,11 +76,13 @@ std::optional<HotKeyChoice> hotKeyChoice(const QKeySequence &sequence, QString *
     modifiers |= held.testFlag(Qt::ShiftModifier) ? MOD_SHIFT : 0;
     modifiers |= held.testFlag(Qt::MetaModifier) ? MOD_WIN : 0;
     if ((modifiers & ~MOD_SHIFT) == 0)
-        return refuse(QStringLiteral("A hot key needs Alt, Ctrl or the logo key, so that typing never triggers it."));
+        return refuse(QCoreApplication::translate(
+            "jw::HotKey", "A hot key needs Alt, Ctrl or the logo key, so that typing never triggers it."));
     const std::optional<std::int32_t> key = virtualKey(combination.key());
     if (!key)
-        return refuse(QStringLiteral("%1 cannot be a hot key.").arg(sequence.toString(QKeySequence::NativeText)));
-    return HotKeyChoice{*key, modifiers};
+        return refuse(QCoreApplication::translate("jw::HotKey", "%1 cannot be a hot key.")
+                          .arg(sequence.toString(QKeySequence::NativeText)));
+    return KeyChord{*key, modifiers};
 }
 
 } // namespace jw

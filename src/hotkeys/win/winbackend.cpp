@@ -1,5 +1,7 @@
 #include "hotkeys/win/winbackend.h"
 
+#include "hotkeys/win/winfunctions.h"
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -8,69 +10,76 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
+
 namespace jw {
 
 namespace {
 
-std::wstring toWide(const std::string &text)
+HWND createMessageWindow()
 {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
+    static const wchar_t *const className = L"JotwellHotKeys";
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass); // fails harmlessly when a backend before this one registered it
+    return CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
 }
 
-std::string toUtf8(const wchar_t *text, int length)
+HotKeyAnswer answerFor(const HotKeyError &error)
 {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, utf8.data(), size, nullptr, nullptr);
-    return utf8;
+    constexpr std::uint32_t AlreadyRegistered = ERROR_HOTKEY_ALREADY_REGISTERED;
+    if (error.number() == cRegHotKey::ErrRegisterRefused && error.systemError() == AlreadyRegistered)
+        return {HotKeyRefusal::Taken, error.systemText()};
+    if (error.number() == cRegHotKey::ErrRegisterRefused && error.systemError() == ERROR_INVALID_PARAMETER)
+        return {HotKeyRefusal::Invalid, error.systemText()};
+    return {HotKeyRefusal::Failed, error.systemText().empty() ? error.description() : error.systemText()};
 }
 
 } // namespace
 
-bool WinBackend::registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers, std::int32_t virtualKey)
+WinBackend::WinBackend(std::unique_ptr<Win32Functions> system)
+    : m_window(reinterpret_cast<std::intptr_t>(createMessageWindow())),
+      m_registry(std::make_unique<cRegHotKey>(system ? std::move(system) : std::make_unique<WinFunctions>()))
 {
-    const auto flags = static_cast<UINT>(modifiers) | MOD_NOREPEAT;
-    if (RegisterHotKey(reinterpret_cast<HWND>(hwnd), id, flags, static_cast<UINT>(virtualKey)))
-        return true;
-    setLastError(GetLastError());
-    return false;
+    m_registry->HotKeyPress = [this](const std::string &sName, std::int32_t, std::int32_t) {
+        const auto named =
+            std::find_if(m_names.begin(), m_names.end(), [&](const auto &n) { return n.second == sName; });
+        if (named != m_names.end())
+            reportPress(named->first, static_cast<std::uint32_t>(GetMessageTime()));
+    };
+    m_registry->Attach(m_window);
 }
 
-void WinBackend::unregisterHotKey(std::intptr_t hwnd, std::int32_t id)
+WinBackend::~WinBackend()
 {
-    UnregisterHotKey(reinterpret_cast<HWND>(hwnd), id);
+    m_registry.reset();
+    DestroyWindow(reinterpret_cast<HWND>(m_window));
 }
 
-// The wide-character functions keep every character of names and texts
-// instead of passing them through the ANSI code page.
-std::string WinBackend::messageText(std::uint32_t code) const
+HotKeyAnswer WinBackend::grab(int id, const Request &request)
 {
-    wchar_t buffer[256] = {};
-    const DWORD written = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                         buffer, 256, nullptr);
-    return toUtf8(buffer, static_cast<int>(written));
+    // While a key changes its combination, the old one is still registered under its name.
+    const bool nameInUse =
+        std::any_of(m_names.begin(), m_names.end(), [&](const auto &n) { return n.second == request.name; });
+    const std::string name = nameInUse ? request.name + "#" + std::to_string(id) : request.name;
+    try {
+        m_registry->RegisterKey(name, request.chord.key, request.chord.modifiers);
+    } catch (const HotKeyError &error) {
+        return answerFor(error);
+    }
+    m_names[id] = name;
+    return {};
 }
 
-std::uint16_t WinBackend::addAtom(const std::string &name)
+void WinBackend::release(int id)
 {
-    const ATOM atom = GlobalAddAtomW(toWide(name).c_str());
-    if (atom == 0)
-        setLastError(GetLastError());
-    return atom;
-}
-
-void WinBackend::deleteAtom(std::uint16_t atom) { GlobalDeleteAtom(atom); }
-
-bool WinBackend::handleMessage(std::intptr_t hwnd, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
-{
-    if (message != WM_HOTKEY)
-        return false;
-    // The identifier arrives sign-extended; the registry compares 32 bits.
-    reportPress({hwnd, static_cast<std::int32_t>(wParam), LOWORD(lParam), HIWORD(lParam)});
-    return true;
+    const auto named = m_names.find(id);
+    if (named == m_names.end())
+        return;
+    m_registry->UnregisterKey(named->second);
+    m_names.erase(named);
 }
 
 } // namespace jw

@@ -1,27 +1,35 @@
 #pragma once
 
 #include "hotkeys/hotkeybackend.h"
+#include "hotkeys/win/creghotkey.h"
 
-#include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace jw {
 
-/// The Win32 desktop: RegisterHotKey (with MOD_NOREPEAT, so a held key is one
-/// press), the system's global atoms and its error texts.
-/// The owner of the message loop hands the thread's messages to handleMessage().
-class WinBackend : public HotKeyBackend {
+/// Global hot keys on Windows: the registry cRegHotKey, attached to a
+/// message-only window of this backend, whose WM_HOTKEY messages reach it
+/// through the message router as the thread's message loop (Qt's, or any
+/// other) dispatches them.
+class WinBackend final : public HotKeyBackend {
 public:
-    WinBackend() = default;
+    /// On the real Windows functions, or on `system` (tests).
+    explicit WinBackend(std::unique_ptr<Win32Functions> system = nullptr);
+    ~WinBackend() override;
 
-    bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers, std::int32_t virtualKey) override;
-    void unregisterHotKey(std::intptr_t hwnd, std::int32_t id) override;
-    std::string messageText(std::uint32_t code) const override;
-    std::uint16_t addAtom(const std::string &name) override;
-    void deleteAtom(std::uint16_t atom) override;
+    HotKeyAnswer grab(int id, const Request &request) override;
+    void release(int id) override;
 
-    /// Reports a WM_HOTKEY message (an MSG's fields) as a press; false for other messages.
-    bool handleMessage(std::intptr_t hwnd, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    /// The window the keys are registered for, and the registry.
+    std::intptr_t window() const { return m_window; }
+    const cRegHotKey &registry() const { return *m_registry; }
+
+private:
+    std::intptr_t m_window = 0;
+    std::unique_ptr<cRegHotKey> m_registry;
+    std::map<int, std::string> m_names; ///< id -> the registry's name for the key
 };
 
 } // namespace jw

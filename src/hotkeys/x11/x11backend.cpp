@@ -3,6 +3,7 @@
 #include "hotkeys/win32codes.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -13,7 +14,6 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 namespace jw {
@@ -21,11 +21,6 @@ namespace jw {
 namespace {
 
 using namespace win32;
-
-// Failures of our own; bit 29 keeps them apart from the system's numbers.
-constexpr std::uint32_t ErrorKeyNotOnKeyboard = 0x20000001;
-constexpr std::uint32_t ErrorDisplayClosed = 0x20000002;
-constexpr std::uint32_t ErrorGrabRefused = 0x20000003;
 
 // Alt is Mod1, NumLock Mod2 and Super Mod4 on every common keymap.
 constexpr std::uint16_t MatchedModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
@@ -99,20 +94,11 @@ xcb_keysym_t keysymFor(std::int32_t vk)
     return found == named.end() ? 0 : found->second;
 }
 
-// The server lets one client grab a combination again without complaint, so
-// the grabs of every backend on a connection are noted here.
-using GrabKey = std::tuple<xcb_connection_t *, xcb_keycode_t, std::uint16_t>;
-std::map<GrabKey, const void *> &grabLedger()
-{
-    static std::map<GrabKey, const void *> ledger;
-    return ledger;
-}
-
 } // namespace
 
 struct X11Backend::Impl {
     struct Registration {
-        HotKeyPressed key;
+        int id;
         std::uint16_t mask;
         std::vector<xcb_keycode_t> keycodes;
     };
@@ -142,8 +128,8 @@ struct X11Backend::Impl {
     }
 
     // Sends every grab first, then collects the answers: one round trip. An
-    // unchecked grab would fail silently. Returns the error code, 0 when all held.
-    std::uint32_t grab(const Registration &reg)
+    // unchecked grab would fail silently.
+    HotKeyAnswer grab(const Registration &reg)
     {
         std::vector<xcb_void_cookie_t> cookies;
         for (const xcb_keycode_t code : reg.keycodes) {
@@ -151,15 +137,19 @@ struct X11Backend::Impl {
                 cookies.push_back(xcb_grab_key_checked(connection, 0, root, reg.mask | variant, code,
                                                        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
-        std::uint32_t failure = 0;
+        HotKeyAnswer answer;
         for (const xcb_void_cookie_t cookie : cookies) {
             if (xcb_generic_error_t *error = xcb_request_check(connection, cookie)) {
-                if (failure != ERROR_HOTKEY_ALREADY_REGISTERED)
-                    failure = error->error_code == BadAccess ? ERROR_HOTKEY_ALREADY_REGISTERED : ErrorGrabRefused;
+                if (error->error_code == BadAccess)
+                    answer = {HotKeyRefusal::Taken};
+                else if (answer.refusal == HotKeyRefusal::None)
+                    answer = {HotKeyRefusal::Failed,
+                              QCoreApplication::translate("jw::X11Backend", "The X server refused to grab the key.")
+                                  .toStdString()};
                 std::free(error);
             }
         }
-        return failure;
+        return answer;
     }
 
     // Ungrabbing a combination this client does not hold changes nothing, so
@@ -170,15 +160,13 @@ struct X11Backend::Impl {
         for (const xcb_keycode_t code : reg.keycodes) {
             for (const std::uint16_t variant : LockVariants)
                 xcb_ungrab_key(connection, code, root, reg.mask | variant);
-            grabLedger().erase({connection, code, reg.mask});
             held.erase(code);
         }
         std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
 
-    void disconnect(const void *owner)
+    void disconnect()
     {
-        std::erase_if(grabLedger(), [&](const auto &entry) { return entry.second == owner; });
         registrations.clear();
         held.clear();
         xcb_key_symbols_free(symbols);
@@ -237,7 +225,7 @@ X11Backend::~X11Backend()
     if (connected()) {
         for (const Impl::Registration &reg : m_impl->registrations)
             m_impl->ungrab(reg);
-        m_impl->disconnect(this);
+        m_impl->disconnect();
         m_application->removeNativeEventFilter(this);
     }
 }
@@ -246,63 +234,40 @@ bool X11Backend::connected()
 {
     // After the application its connection is closed: never touch it again.
     if (!m_application && m_impl->connection)
-        m_impl->disconnect(this);
+        m_impl->disconnect();
     return m_impl->connection != nullptr;
 }
 
-bool X11Backend::registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers, std::int32_t virtualKey)
+HotKeyAnswer X11Backend::grab(int id, const Request &request)
 {
-    if (!connected()) {
-        setLastError(ErrorDisplayClosed);
-        return false;
-    }
-    const std::optional<std::uint16_t> mask = modifierMask(modifiers);
-    Impl::Registration reg{{hwnd, id, modifiers & ~MOD_NOREPEAT, virtualKey},
-                           mask.value_or(0),
-                           m_impl->keycodesFor(keysymFor(virtualKey))};
-    std::uint32_t failure = !mask ? ERROR_INVALID_PARAMETER : reg.keycodes.empty() ? ErrorKeyNotOnKeyboard : 0;
-    const auto heldHere = [&](xcb_keycode_t code) {
-        return grabLedger().count({m_impl->connection, code, reg.mask}) != 0;
-    };
-    if (failure == 0 && std::any_of(reg.keycodes.begin(), reg.keycodes.end(), heldHere))
-        failure = ERROR_HOTKEY_ALREADY_REGISTERED;
-    if (failure == 0) {
-        failure = m_impl->grab(reg);
-        if (failure != 0)
-            m_impl->ungrab(reg);
-    }
-    if (failure != 0) {
-        setLastError(failure);
-        return false;
-    }
-    for (const xcb_keycode_t code : reg.keycodes)
-        grabLedger()[{m_impl->connection, code, reg.mask}] = this;
-    m_impl->registrations.push_back(std::move(reg));
-    return true;
+    if (!connected())
+        return {
+            HotKeyRefusal::Failed,
+            QCoreApplication::translate("jw::X11Backend", "The connection to the X display is closed.").toStdString()};
+    const std::optional<std::uint16_t> mask = modifierMask(request.chord.modifiers);
+    if (!mask)
+        return {HotKeyRefusal::Invalid};
+    Impl::Registration reg{id, *mask, m_impl->keycodesFor(keysymFor(request.chord.key))};
+    if (reg.keycodes.empty())
+        return {HotKeyRefusal::NotOnKeyboard};
+    HotKeyAnswer answer = m_impl->grab(reg);
+    if (answer.refusal != HotKeyRefusal::None)
+        m_impl->ungrab(reg);
+    else
+        m_impl->registrations.push_back(std::move(reg));
+    return answer;
 }
 
-void X11Backend::unregisterHotKey(std::intptr_t hwnd, std::int32_t id)
+void X11Backend::release(int id)
 {
     if (!connected())
         return;
     auto &regs = m_impl->registrations;
-    const auto found = std::find_if(regs.begin(), regs.end(),
-                                    [&](const Impl::Registration &r) { return r.key.hwnd == hwnd && r.key.id == id; });
+    const auto found = std::find_if(regs.begin(), regs.end(), [&](const Impl::Registration &r) { return r.id == id; });
     if (found == regs.end())
         return;
     m_impl->ungrab(*found);
     regs.erase(found);
-}
-
-std::string X11Backend::messageText(std::uint32_t code) const
-{
-    switch (code) {
-    case ERROR_HOTKEY_ALREADY_REGISTERED: return "Hot key is already registered by another program or registration.";
-    case ErrorKeyNotOnKeyboard: return "The key is not on the current keyboard layout.";
-    case ErrorDisplayClosed: return "The connection to the X display is closed.";
-    case ErrorGrabRefused: return "The X server refused to grab the key.";
-    default: return HotKeyBackend::messageText(code);
-    }
 }
 
 std::uint64_t X11Backend::repeatsSuppressed() const { return m_impl->repeats; }
@@ -329,8 +294,7 @@ bool X11Backend::nativeEventFilter(const QByteArray &eventType, void *message, q
     if (!reg)
         return false;
     m_impl->held[key.detail] = Impl::Held{true, key.time, 0};
-    const HotKeyPressed press = reg->key; // the handler may unregister this very key
-    reportPress(press);
+    reportPress(reg->id, key.time);
     return true;
 }
 

@@ -12,10 +12,11 @@ struct xcb_connection_t;
 
 namespace jw {
 
-/// Global hot keys on an X11 display: each registration grabs its key on the
+/// Global hot keys on an X11 display: each key grabs its combination on the
 /// root window with the asked modifiers and every NumLock/CapsLock variant;
 /// a combination another client holds is refused at once. The application's
-/// events come through a native event filter; a held key counts as one press.
+/// events come through a native event filter; a held key counts as one press,
+/// reported with the server's time of the key event. One backend per connection.
 class X11Backend final : public HotKeyBackend, private QAbstractNativeEventFilter {
 public:
     /// Uses `application`'s own `connection`, and lets go of it (the server
@@ -23,9 +24,8 @@ public:
     X11Backend(xcb_connection_t &connection, QCoreApplication &application);
     ~X11Backend() override;
 
-    bool registerHotKey(std::intptr_t hwnd, std::int32_t id, std::int32_t modifiers, std::int32_t virtualKey) override;
-    void unregisterHotKey(std::intptr_t hwnd, std::int32_t id) override;
-    std::string messageText(std::uint32_t code) const override;
+    HotKeyAnswer grab(int id, const Request &request) override;
+    void release(int id) override;
 
     /// Number of auto-repeat presses swallowed so far.
     std::uint64_t repeatsSuppressed() const;

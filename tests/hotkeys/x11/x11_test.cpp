@@ -1,16 +1,19 @@
 // The X11 backend on a private X server: real grabs, keys typed by another
 // client through XTest.
-#include "../presslog.h"
 #include "xclient.h"
 
-#include "hotkeys/qt/hotkeyplatformfactory.h"
+#include "hotkeys/qt/hotkey.h"
 #include "hotkeys/x11/x11backend.h"
 #include "support/qtwait.h"
 
 #include <QAbstractEventDispatcher>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QtGui/qguiapplication_platform.h>
 
 #include <X11/keysym.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -21,48 +24,56 @@ using namespace jwtest;
 
 namespace {
 
-const Press AltV{"JotwellVisible", 1, 86};
-const Press AltM{"Marker", 1, 'M'}; // typed last: once it arrives, every key before it has been handled
 constexpr std::uint16_t AllLocks = XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2;
 
 int appArgc = 1;
 char appName[] = "hotkeys_x11_tests";
 char *appArgv[] = {appName, nullptr};
 
+X11Backend *makeBackend(QGuiApplication &app)
+{
+    auto *native = app.nativeInterface<QNativeInterface::QX11Application>();
+    return native && native->connection() ? new X11Backend(*native->connection(), app) : nullptr;
+}
+
 class X11HotKeys : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(x11, nullptr) << "the X11 backend was not chosen";
-        registry->RegisterKey("Marker", 'M', 1);
-        registry->RegisterKey("JotwellVisible", 86, 1);
+        ASSERT_NE(x11, nullptr) << "no X11 connection";
+        add("Marker", "Alt+M");
+        add("V", "Alt+V");
     }
-    static std::unique_ptr<cRegHotKey> makeRegistry(Presses &log, QWidget &window,
-                                                    std::unique_ptr<HotKeyBackend> backend = createHotKeyBackend())
+    HotKey &add(const char *name, const char *keySequence)
     {
-        auto made = std::make_unique<cRegHotKey>(std::move(backend));
-        recordPresses(*made, log);
-        made->Attach(static_cast<std::intptr_t>(window.winId()));
-        return made;
+        auto &key = keys.emplace_back(std::make_unique<HotKey>(*service, QString::fromUtf8(name), QString()));
+        QObject::connect(key.get(), &HotKey::activated, key.get(), [this, name](quint32 time) {
+            presses.push_back(name);
+            times.push_back(time);
+        });
+        EXPECT_EQ(key->setKeys(QKeySequence::fromString(QString::fromUtf8(keySequence))), HotKeyRefusal::None)
+            << keySequence << ": " << key->refusalText().toStdString();
+        return *key;
     }
+    // Alt+M is typed last: once it arrives, every key before it has been handled.
     bool marked()
     {
         other.chord({XK_Alt_L}, XK_m);
-        return waitUntil([&] { return !presses.empty() && presses.back() == AltM; });
+        return waitUntil([&] { return !presses.empty() && presses.back() == "Marker"; });
     }
 
     std::unique_ptr<QApplication> app = std::make_unique<QApplication>(appArgc, appArgv);
-    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
-    std::unique_ptr<HotKeyBackend> backend = createHotKeyBackend();
-    X11Backend *x11 = dynamic_cast<X11Backend *>(backend.get());
-    Presses presses;
-    std::unique_ptr<cRegHotKey> registry = makeRegistry(presses, *window, std::move(backend));
+    X11Backend *x11 = makeBackend(*app);
+    std::unique_ptr<HotKeyService> service = std::make_unique<HotKeyService>(std::unique_ptr<HotKeyBackend>(x11));
+    std::vector<std::unique_ptr<HotKey>> keys;
+    std::vector<std::string> presses;
+    std::vector<quint32> times;
     XClient other;
 };
 
-TEST_F(X11HotKeys, AltVIsOnePressWhateverTheLocksAndOnlyWithExactlyItsModifiers)
+TEST_F(X11HotKeys, AltVIsOnePressWhateverTheLocksAndOnlyWithExactlyItsModifiersAndComesWithTheServerTime)
 {
-    registry->RegisterKey("Shifted", 86, 1 | 4);
+    add("Shifted", "Alt+Shift+V");
     QLineEdit edit; // other keys still reach the program's windows
     edit.show();
     edit.activateWindow();
@@ -78,7 +89,9 @@ TEST_F(X11HotKeys, AltVIsOnePressWhateverTheLocksAndOnlyWithExactlyItsModifiers)
     other.chord({XK_Shift_L, XK_Alt_L}, XK_v);
     other.chord({XK_Alt_L}, XK_b);
     EXPECT_TRUE(marked());
-    EXPECT_EQ(presses, (Presses{AltV, AltV, AltV, {"Shifted", 5, 86}, AltM}));
+    EXPECT_EQ(presses, (std::vector<std::string>{"V", "V", "V", "Shifted", "Marker"}));
+    // The server's times: rising, none 0.
+    EXPECT_TRUE(std::is_sorted(times.begin(), times.end()) && times.front() != 0);
     other.chord({}, XK_Num_Lock); // leave the locks off for the next test
     other.chord({}, XK_Caps_Lock);
 }
@@ -94,7 +107,7 @@ TEST_F(X11HotKeys, HeldKeyIsOnePress)
     other.release(XK_Alt_L);
     ASSERT_TRUE(repeated) << "the server did not auto-repeat the held key";
     ASSERT_TRUE(marked());
-    EXPECT_EQ(presses, (Presses{AltV, AltM}));
+    EXPECT_EQ(presses, (std::vector<std::string>{"V", "Marker"}));
 
     const struct {
         std::vector<int> times;
@@ -108,20 +121,12 @@ TEST_F(X11HotKeys, HeldKeyIsOnePress)
         presses.clear();
         start += 10000;
         for (const int t : c.times) {
-            xcb_key_press_event_t event{static_cast<std::uint8_t>(t > 0 ? XCB_KEY_PRESS : XCB_KEY_RELEASE),
-                                        other.keycode(XK_v),
-                                        0,
-                                        start + std::abs(t),
-                                        0,
-                                        0,
-                                        0,
-                                        0,
-                                        0,
-                                        0,
-                                        0,
-                                        XCB_MOD_MASK_1,
-                                        1,
-                                        0};
+            xcb_key_press_event_t event{};
+            event.response_type = t > 0 ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
+            event.detail = other.keycode(XK_v);
+            event.time = start + std::abs(t);
+            event.state = XCB_MOD_MASK_1;
+            event.same_screen = 1;
             QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &event, nullptr);
         }
         EXPECT_EQ(presses.size(), c.count) << start;
@@ -131,54 +136,40 @@ TEST_F(X11HotKeys, HeldKeyIsOnePress)
 TEST_F(X11HotKeys, CombinationHasOneOwnerUntilReleased)
 {
     ASSERT_TRUE(other.grab(XCB_MOD_MASK_1, XK_b));
-    EXPECT_EQ(errorFrom([&] { registry->RegisterKey("Taken", 'B', 1); }).description(),
-              "Failed to Register Hot Key [Hot key is already registered by another program or registration.]");
-    EXPECT_EQ(x11->atoms().size(), 2u);
+    HotKey taken(*service, QStringLiteral("Taken"), {});
+    EXPECT_EQ(taken.setKeys(QKeySequence(Qt::ALT | Qt::Key_B)), HotKeyRefusal::Taken);
     XClient third; // the lock variants grabbed before the refusal were let go
     EXPECT_TRUE(third.grab(XCB_MOD_MASK_1 | AllLocks, XK_b));
     EXPECT_FALSE(third.grab(XCB_MOD_MASK_1 | AllLocks, XK_v));
-
-    // Against this program too; and keys registered while detached reach nobody.
-    Presses secondPresses;
-    QWidget secondWindow;
-    auto second = makeRegistry(secondPresses, secondWindow);
-    EXPECT_THROW(second->RegisterKey("Mine", 86, 1), HotKeyError);
-    registry->Attach(0);
-    registry->RegisterKey("Detached", 'N', 1);
-    second->RegisterKey("Mine", 86, 1);
-    other.chord({XK_Alt_L}, XK_n);
-    other.chord({XK_Alt_L}, XK_v);
-    ASSERT_TRUE(waitUntil([&] { return secondPresses.size() == 1; }));
-    EXPECT_TRUE(presses.empty());
-    second.reset();
+    keys.pop_back(); // Alt+V's key ends
     EXPECT_TRUE(third.grab(XCB_MOD_MASK_1 | AllLocks, XK_v));
 }
 
 TEST_F(X11HotKeys, KeysAreMappedFromVirtualKeysAndTheGrabsEndWithTheApplication)
 {
-    registry->RegisterKey("Refresh", 0x74, 2 | 4); // Ctrl+Shift+F5
-    registry->RegisterKey("A", 'A', 1);
-    registry->RegisterKey("Nine", '9', 1);
-    registry->RegisterKey("Keypad 9", 0x69, 1);
-    registry->RegisterKey("Left", 0x25, 8); // Win+Left
+    add("Refresh", "Ctrl+Shift+F5");
+    add("A", "Alt+A");
+    add("Nine", "Alt+9");
+    add("Left", "Meta+Left");
     other.chord({XK_Control_L, XK_Shift_L}, XK_F5);
     other.chord({XK_Alt_L}, XK_a);
     other.chord({XK_Super_L}, XK_Left);
     ASSERT_TRUE(marked());
-    EXPECT_EQ(presses, (Presses{{"Refresh", 6, 0x74}, {"A", 1, 'A'}, {"Left", 8, 0x25}, AltM}));
-    EXPECT_EQ(errorFrom([&] { registry->RegisterKey("None", 0x07, 1); }).description(),
-              "Failed to Register Hot Key [The key is not on the current keyboard layout.]");
-    EXPECT_EQ(errorFrom([&] { registry->RegisterKey("Odd", 86, 0x100); }).description(),
-              "Failed to Register Hot Key [The parameter is incorrect.]");
+    EXPECT_EQ(presses, (std::vector<std::string>{"Refresh", "A", "Left", "Marker"}));
+    const auto grab = [&](std::int32_t key, std::int32_t modifiers) {
+        return x11->grab(99, {"Odd", {}, {}, {key, modifiers}});
+    };
+    EXPECT_EQ(grab(0x07, 1), (HotKeyAnswer{HotKeyRefusal::NotOnKeyboard}));
+    EXPECT_EQ(grab(0x69, 1), (HotKeyAnswer{})); // the keypad's 9 is a key of its own
+    EXPECT_EQ(grab(86, 0x100), (HotKeyAnswer{HotKeyRefusal::Invalid}));
 
-    // The registry may outlive the application, whose connection ends its grabs.
-    window.reset();
+    // The service may outlive the application, whose connection ends its grabs.
     app.reset();
     for (int i = 0; i < 2000 && !other.grab(XCB_MOD_MASK_1 | AllLocks, XK_v); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(other.grab(XCB_MOD_MASK_1, XK_v));
-    EXPECT_EQ(errorFrom([&] { registry->RegisterKey("Later", 'B', 1); }).description(),
-              "Failed to Register Hot Key [The connection to the X display is closed.]");
+    EXPECT_EQ(grab('B', 1), (HotKeyAnswer{HotKeyRefusal::Failed, "The connection to the X display is closed."}));
+    keys.clear();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <iterator>
 
@@ -56,6 +57,37 @@ public:
         const bool granted = !error;
         std::free(error);
         return granted;
+    }
+
+    /// Maps a top-level window titled `title` that takes the keyboard.
+    std::uint32_t openWindow(const char *title)
+    {
+        const std::uint32_t window = xcb_generate_id(m_connection);
+        const std::uint32_t events = XCB_EVENT_MASK_KEY_PRESS;
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, m_root, 100, 400, 300, 200, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                            static_cast<std::uint32_t>(std::strlen(title)), title);
+        const std::uint32_t hints[9] = {1, 1}; // input: this window takes the keyboard
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9,
+                            hints);
+        xcb_map_window(m_connection, window);
+        xcb_flush(m_connection);
+        return window;
+    }
+
+    /// A click with the first button in the middle of `window`.
+    void click(std::uint32_t window)
+    {
+        xcb_translate_coordinates_reply_t *at = xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, window, m_root, 20, 20), nullptr);
+        if (!at)
+            return;
+        xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, 0, m_root, at->dst_x, at->dst_y, 0);
+        std::free(at);
+        xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, 1, 2, XCB_NONE, 0, 0, 0);
+        xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, 1, 2, XCB_NONE, 0, 0, 0);
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
 
 private:

@@ -10,8 +10,10 @@ namespace jw {
 /// ("<program>.cRegHotKey") and the description. what() gives the description.
 class HotKeyError final : public std::runtime_error {
 public:
-    /// `systemError` is the desktop's error code behind a failed call, 0 when none.
-    HotKeyError(std::int32_t number, std::string source, std::string description, std::uint32_t systemError = 0);
+    /// `systemError` is the system's error code behind a failed call (0 when
+    /// none) and `systemText` its text.
+    HotKeyError(std::int32_t number, std::string source, std::string description, std::uint32_t systemError = 0,
+                std::string systemText = {});
 
     /// The error number, e.g. 0x8004041B as -2147220453.
     std::int32_t number() const { return m_number; }
@@ -25,11 +27,15 @@ public:
     /// The system error code behind atom or registration failures, else 0.
     std::uint32_t systemError() const { return m_systemError; }
 
+    /// The system's text for systemError(), "" when there is none.
+    const std::string &systemText() const { return m_systemText; }
+
 private:
     std::int32_t m_number;
     std::string m_source;
     std::string m_description;
     std::uint32_t m_systemError;
+    std::string m_systemText;
 };
 
 } // namespace jw

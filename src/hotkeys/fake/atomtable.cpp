@@ -1,6 +1,6 @@
-#include "hotkeys/atomtable.h"
+#include "hotkeys/fake/atomtable.h"
 
-#include "hotkeys/hotkeytext.h"
+#include "hotkeys/win/hotkeytext.h"
 #include "hotkeys/win32codes.h"
 
 namespace jw {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hotkeys/hotkeybackend.h"
-#include "hotkeys/windowfunctions.h"
+#include "hotkeys/win/hotkeyerror.h"
+#include "hotkeys/win/win32functions.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,14 +11,12 @@
 
 namespace jw {
 
-/// Named system-wide hot keys for one window.
-///
-/// Every press of a registered combination raises HotKeyPress(sName,
-/// eModifiers, eKey) synchronously inside WindowProc. The desktop is reached
-/// only through the backend and the window functions handed to the
-/// constructor, so the class itself knows no platform. Errors are thrown as
-/// jw::HotKeyError. Use from the UI thread only.
-class cRegHotKey final {
+/// Named system-wide hot keys for one Windows window: a global atom per key
+/// is its hot key identifier, and the window's WM_HOTKEY messages, routed to
+/// WindowProc, raise HotKeyPress(sName, eModifiers, eKey) synchronously.
+/// Windows is reached only through the functions handed to the constructor.
+/// Errors are thrown as jw::HotKeyError. Use from the UI thread only.
+class cRegHotKey final : public ISubclass {
 public:
     /// Error numbers (32-bit values, as signed numbers).
     static constexpr std::int32_t ErrNotRegistered = static_cast<std::int32_t>(0x80040419u);
@@ -42,8 +40,8 @@ public:
     /// The event: called for every hot key press, before WindowProc returns.
     HotKeyPressHandler HotKeyPress;
 
-    /// Takes over `backend` (not null) and `windows` (null: RestoreAndActivate does nothing).
-    explicit cRegHotKey(std::unique_ptr<HotKeyBackend> backend, std::unique_ptr<WindowFunctions> windows = nullptr);
+    /// Takes over `system` (not null).
+    explicit cRegHotKey(std::unique_ptr<Win32Functions> system);
 
     /// Releases every key, last registered first, then detaches.
     ~cRegHotKey();
@@ -51,8 +49,8 @@ public:
     cRegHotKey(const cRegHotKey &) = delete;
     cRegHotKey &operator=(const cRegHotKey &) = delete;
 
-    /// Releases everything (Clear), then hands the presses of `hwndA`'s keys
-    /// to WindowProc; 0 leaves the registry detached.
+    /// Releases everything (Clear), then has the router deliver `hwndA`'s
+    /// WM_HOTKEY messages to WindowProc; 0 leaves the registry detached.
     void Attach(std::intptr_t hwndA);
 
     /// Unregisters every key, last registered first, and detaches from the window.
@@ -68,14 +66,14 @@ public:
     /// Shows `hwnd` when hidden, restores it when minimised, and brings it to the front.
     void RestoreAndActivate(std::intptr_t hwnd);
 
-    /// How a message router should treat handled messages: always 2.
-    std::int32_t MsgResponse() const { return 2; }
+    /// How the router treats the messages it delivers: always 2.
+    std::int32_t MsgResponse() const override { return 2; }
 
     /// Ignored: the answer stays 2.
-    void setMsgResponse(std::int32_t) {}
+    void setMsgResponse(std::int32_t) override {}
 
     /// Turns WM_HOTKEY (786) into HotKeyPress; returns 0 for every message.
-    std::int32_t WindowProc(std::intptr_t hwnd, std::int32_t iMsg, std::int32_t wParam, std::int32_t lParam);
+    std::int32_t WindowProc(std::intptr_t hwnd, std::int32_t iMsg, std::int32_t wParam, std::int32_t lParam) override;
 
     /// Number of registered keys.
     std::int32_t count() const { return m_iCount; }
@@ -90,13 +88,13 @@ private:
     std::int32_t IndexOfKey(const std::string &sName) const;
     std::string SystemErrorText(std::uint32_t lErr) const;
     std::string errorSource() const;
+    HotKeyError systemError(std::int32_t number, const std::string &description, std::uint32_t code) const;
     std::int32_t addUniqueAtom(const std::string &sName, std::string &atomName);
     bool idInUse(std::int32_t lID) const;
     void releaseAt(std::int32_t index);
 
-    std::unique_ptr<HotKeyBackend> m_backend;
-    std::unique_ptr<WindowFunctions> m_windows;
-    std::intptr_t m_hWnd = 0; // holds X11 window ids and Win32 HWNDs alike
+    std::unique_ptr<Win32Functions> m_system;
+    std::intptr_t m_hWnd = 0;
     std::int32_t m_iCount = 0;
     std::vector<tHotKey> m_tKeys; // element i - 1 holds key i
 };

@@ -1,4 +1,4 @@
-#include "hotkeys/hotkeytext.h"
+#include "hotkeys/win/hotkeytext.h"
 
 namespace jw::hotkeytext {
 

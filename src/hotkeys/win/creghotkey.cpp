@@ -1,10 +1,8 @@
-#include "hotkeys/creghotkey.h"
+#include "hotkeys/win/creghotkey.h"
 
-#include "hotkeys/hotkeybackend.h"
-#include "hotkeys/hotkeyerror.h"
-#include "hotkeys/hotkeytext.h"
+#include "hotkeys/win/hotkeyerror.h"
+#include "hotkeys/win/hotkeytext.h"
 #include "hotkeys/win32codes.h"
-#include "hotkeys/windowfunctions.h"
 
 #include <stdexcept>
 #include <utility>
@@ -33,20 +31,12 @@ std::string withSystemText(std::string description, const std::string &systemTex
     return description;
 }
 
-// The message's lParam: modifiers in the low half, the virtual key in the high half.
-std::int32_t hotKeyLParam(std::int32_t modifiers, std::int32_t virtualKey)
-{
-    return static_cast<std::int32_t>((static_cast<std::uint32_t>(modifiers) & 0xFFFFu)
-                                     | (static_cast<std::uint32_t>(virtualKey) << 16));
-}
-
 } // namespace
 
-cRegHotKey::cRegHotKey(std::unique_ptr<HotKeyBackend> backend, std::unique_ptr<WindowFunctions> windows)
-    : m_backend(std::move(backend)), m_windows(std::move(windows))
+cRegHotKey::cRegHotKey(std::unique_ptr<Win32Functions> system) : m_system(std::move(system))
 {
-    if (!m_backend)
-        throw std::invalid_argument("cRegHotKey needs a backend");
+    if (!m_system)
+        throw std::invalid_argument("cRegHotKey needs the system's functions");
 }
 
 cRegHotKey::~cRegHotKey() { Clear(); }
@@ -57,10 +47,7 @@ void cRegHotKey::Attach(std::intptr_t hwndA)
     if (hwndA == 0)
         return;
     m_hWnd = hwndA;
-    m_backend->setPressHandler([this](const HotKeyPressed &press) {
-        if (press.hwnd == m_hWnd)
-            WindowProc(m_hWnd, win32::WM_HOTKEY, press.id, hotKeyLParam(press.modifiers, press.virtualKey));
-    });
+    m_system->attachMessage(*this, m_hWnd, win32::WM_HOTKEY);
 }
 
 void cRegHotKey::Clear()
@@ -68,7 +55,7 @@ void cRegHotKey::Clear()
     for (std::int32_t i = m_iCount; i >= 1; --i)
         releaseAt(i);
     if (m_hWnd != 0) {
-        m_backend->setPressHandler({});
+        m_system->detachMessage(*this, m_hWnd, win32::WM_HOTKEY);
         m_hWnd = 0;
     }
 }
@@ -84,11 +71,10 @@ void cRegHotKey::RegisterKey(const std::string &sName, std::int32_t eKey, std::i
 
     std::string atomName;
     const std::int32_t lID = addUniqueAtom(sName, atomName);
-    if (!m_backend->registerHotKey(m_hWnd, lID, eModifiers, eKey)) {
-        const std::uint32_t error = m_backend->lastError();
-        m_backend->deleteAtom(static_cast<std::uint16_t>(lID));
-        throw HotKeyError(ErrRegisterRefused, errorSource(),
-                          withSystemText("Failed to Register Hot Key", SystemErrorText(error)), error);
+    if (!m_system->registerHotKey(m_hWnd, lID, eModifiers, eKey)) {
+        const std::uint32_t error = m_system->lastError();
+        m_system->deleteAtom(static_cast<std::uint16_t>(lID));
+        throw systemError(ErrRegisterRefused, "Failed to Register Hot Key", error);
     }
     m_tKeys.push_back(tHotKey{sName, std::move(atomName), lID, eKey, eModifiers});
     ++m_iCount;
@@ -101,20 +87,19 @@ void cRegHotKey::RegisterKey(const std::string &sName, std::int32_t eKey, std::i
 // after at most one attempt per identifier in use.
 std::int32_t cRegHotKey::addUniqueAtom(const std::string &sName, std::string &atomName)
 {
-    const std::string base = sName + "_" + m_backend->programName() + "_" + std::to_string(m_backend->tickCount());
+    const std::string base = sName + "_" + m_system->programName() + "_" + std::to_string(m_system->tickCount());
     std::vector<std::uint16_t> unusable;
     const auto releaseUnusable = [&] {
         for (const std::uint16_t atom : unusable)
-            m_backend->deleteAtom(atom);
+            m_system->deleteAtom(atom);
     };
     for (int attempt = 0;; ++attempt) {
         atomName = atomNameFor(base, attempt);
-        const std::uint16_t atom = m_backend->addAtom(atomName);
+        const std::uint16_t atom = m_system->addAtom(atomName);
         if (atom == 0) {
-            const std::uint32_t error = m_backend->lastError();
+            const std::uint32_t error = m_system->lastError();
             releaseUnusable();
-            throw HotKeyError(ErrAddAtom, errorSource(),
-                              withSystemText("Failed to add GlobalAtom", SystemErrorText(error)), error);
+            throw systemError(ErrAddAtom, "Failed to add GlobalAtom", error);
         }
         const std::int32_t lID = static_cast<std::int16_t>(atom);
         if (!idInUse(lID)) {
@@ -135,8 +120,8 @@ void cRegHotKey::releaseAt(std::int32_t index)
 {
     const std::size_t at = static_cast<std::size_t>(index - 1);
     const std::int32_t lID = m_tKeys[at].lID;
-    m_backend->unregisterHotKey(m_hWnd, lID);
-    m_backend->deleteAtom(static_cast<std::uint16_t>(lID));
+    m_system->unregisterHotKey(m_hWnd, lID);
+    m_system->deleteAtom(static_cast<std::uint16_t>(lID));
     m_tKeys.erase(m_tKeys.begin() + static_cast<std::ptrdiff_t>(at));
     --m_iCount;
     if (m_iCount == 0)
@@ -145,13 +130,11 @@ void cRegHotKey::releaseAt(std::int32_t index)
 
 void cRegHotKey::RestoreAndActivate(std::intptr_t hwnd)
 {
-    if (!m_windows)
-        return;
-    if (!m_windows->isVisible(hwnd))
-        m_windows->show(hwnd);
-    if (m_windows->isMinimised(hwnd))
-        m_windows->restore(hwnd);
-    m_windows->bringToFront(hwnd);
+    if (!m_system->isVisible(hwnd))
+        m_system->show(hwnd);
+    if (m_system->isMinimised(hwnd))
+        m_system->restore(hwnd);
+    m_system->bringToFront(hwnd);
 }
 
 std::int32_t cRegHotKey::WindowProc(std::intptr_t, std::int32_t iMsg, std::int32_t wParam, std::int32_t lParam)
@@ -205,9 +188,15 @@ std::int32_t cRegHotKey::IndexOfKey(const std::string &sName) const
     throw HotKeyError(ErrNotRegistered, errorSource(), "No hot key registered under the name '" + sName + "'");
 }
 
-std::string cRegHotKey::SystemErrorText(std::uint32_t lErr) const { return m_backend->messageText(lErr); }
+std::string cRegHotKey::SystemErrorText(std::uint32_t lErr) const { return m_system->messageText(lErr); }
 
-std::string cRegHotKey::errorSource() const { return m_backend->programName() + ".cRegHotKey"; }
+HotKeyError cRegHotKey::systemError(std::int32_t number, const std::string &description, std::uint32_t code) const
+{
+    const std::string text = SystemErrorText(code);
+    return HotKeyError(number, errorSource(), withSystemText(description, text), code, text);
+}
+
+std::string cRegHotKey::errorSource() const { return m_system->programName() + ".cRegHotKey"; }
 
 bool cRegHotKey::idInUse(std::int32_t lID) const
 {

@@ -1,0 +1,137 @@
+// The hot key API in Qt's terms: which key sequences can be hot keys, the
+// refusals and their texts, presses as signals; offscreen, where the desktop
+// offers no hot keys.
+#include "hotkeys/fake/fakebackend.h"
+#include "hotkeys/qt/frmhotkey.h"
+#include "hotkeys/qt/hotkey.h"
+#include "hotkeys/qt/hotkeyplatform.h"
+#include "hotkeys/qt/keychoice.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace jw;
+
+namespace {
+
+int argc = 1;
+char name[] = "hotkeys_qt_tests";
+char *argv[] = {name, nullptr};
+
+QKeySequence keys(const char *text) { return QKeySequence::fromString(QString::fromUtf8(text)); }
+
+TEST(HotKey, OneKeyWithAltCtrlOrTheLogoKey)
+{
+    const struct {
+        const char *keys;
+        std::optional<KeyChord> chord;
+    } cases[] = {
+        {"Alt+V", kDefaultHotKey},
+        {"Ctrl+Alt+J", KeyChord{'J', 0x3}},
+        {"Ctrl+Shift+5", KeyChord{'5', 0x6}},
+        {"Meta+F12", KeyChord{0x7B, 0x8}},
+        {"Alt+PgDown", KeyChord{0x22, 0x1}},
+        {"Ctrl+/", KeyChord{0xBF, 0x2}},
+        {"Ctrl+Space", KeyChord{0x20, 0x2}},
+        {"V", std::nullopt}, // typing would set it off
+        {"Shift+V", std::nullopt},
+        {"Alt+V, Alt+W", std::nullopt}, // one combination only
+        {"", std::nullopt},
+        {"Ctrl+Ä", std::nullopt}, // no key of the backends'
+    };
+    for (const auto &c : cases) {
+        QString why;
+        EXPECT_EQ(keyChord(keys(c.keys), &why), c.chord) << c.keys;
+        EXPECT_EQ(why.isEmpty(), c.chord.has_value()) << c.keys;
+    }
+}
+
+TEST(HotKey, PressesComeWithTheirTimeAndARefusedRequestKeepsTheKeysHeld)
+{
+    auto *grabs = new FakeBackend, *desktop = new FakeBackend;
+    desktop->decideLater();
+    grabs->refuse({'J', 3}, {HotKeyRefusal::Taken});
+    HotKeyService service{std::unique_ptr<HotKeyBackend>(grabs), std::unique_ptr<HotKeyBackend>(desktop)};
+    HotKey key(service, QStringLiteral("JotwellVisible"), QStringLiteral("Show or hide"));
+    QSignalSpy activated(&key, &HotKey::activated), answered(&key, &HotKey::answered);
+    EXPECT_EQ(key.setKeys(keys("Alt+V")), HotKeyRefusal::None);
+    EXPECT_EQ(grabs->held().at(1).keys, "Alt+V");
+    const struct {
+        const char *keys;
+        HotKeyRefusal refusal;
+        const char *text;
+    } refused[] = {
+        {"Shift+V", HotKeyRefusal::Invalid,
+         "A hot key needs Alt, Ctrl or the logo key, so that typing never triggers it."},
+        {"Ctrl+Alt+J", HotKeyRefusal::Taken, "Hot key is already registered by another program or registration."},
+    };
+    for (const auto &r : refused) {
+        EXPECT_EQ(key.setKeys(keys(r.keys)), r.refusal);
+        EXPECT_EQ(key.refusalText(), QString::fromUtf8(r.text));
+        EXPECT_EQ(key.keys(), keys("Alt+V"));
+    }
+    grabs->press(kDefaultHotKey, 4711);
+    ASSERT_EQ(activated.size(), 1);
+    EXPECT_EQ(activated.at(0).at(0).toUInt(), 4711u);
+
+    EXPECT_EQ(key.askDesktop(keys("Ctrl+Alt+K")), HotKeyRefusal::None);
+    EXPECT_TRUE(key.isPending() && grabs->held().empty());
+    desktop->decide(3, {HotKeyRefusal::Failed, "the shortcut was not confirmed"});
+    EXPECT_EQ(answered.size(), 1);
+    EXPECT_EQ(std::make_tuple(key.isPending(), key.keys(), key.refusalText()),
+              std::make_tuple(false, QKeySequence(), QStringLiteral("the shortcut was not confirmed")));
+}
+
+TEST(HotKey, EveryRefusalHasATextAndOffscreenNoneIsGiven)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString why = QStringLiteral("why");
+    EXPECT_EQ(HotKey::text(HotKeyRefusal::None, why), QString());
+    EXPECT_EQ(HotKey::text(HotKeyRefusal::Invalid, why), why);
+    EXPECT_EQ(HotKey::text(HotKeyRefusal::Failed, why), why);
+
+    // Offscreen there is no display, and no desktop service to ask.
+    const auto service = createHotKeyService();
+    HotKey key(*service, QStringLiteral("JotwellVisible"), {});
+    EXPECT_EQ(key.setKeys(keys("Alt+V")), HotKeyRefusal::Unsupported);
+    EXPECT_EQ(key.refusalText(),
+              QStringLiteral("Global hot keys are not available in this desktop session (there is no display)"));
+    EXPECT_EQ(key.askDesktop(keys("Alt+V")), HotKeyRefusal::Unsupported);
+}
+
+// Enter right after a combination confirms it; the Alt+V button is a Tab away.
+TEST(HotKey, TheDialogTakesACombinationAtOnceAndItsButtonsFromTheKeyboard)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList applied;
+    frmHotKey dialog(nullptr, keys("Ctrl+Alt+K"), [&](const QKeySequence &chosen) {
+        applied << chosen.toString();
+        return applied.size() == 1 ? QStringLiteral("taken") : QString();
+    });
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("txtKeys"));
+    ASSERT_TRUE(field && field->hasFocus());
+    QTest::keyClick(field, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(applied, QStringList{QStringLiteral("Ctrl+Alt+J")});
+    EXPECT_TRUE(dialog.isVisible()); // refused: the reason is shown
+    for (int tab = 0; tab < 4 && !dialog.findChild<QPushButton *>(QStringLiteral("cmdStandard"))->hasFocus(); ++tab)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(dialog.keys(), keys("Alt+V"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(applied, (QStringList{QStringLiteral("Ctrl+Alt+J"), QStringLiteral("Alt+V")}));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+} // namespace
