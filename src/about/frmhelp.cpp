@@ -46,6 +46,12 @@ frmHelp::frmHelp(QWidget *parent)
     cmdContents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     cmdBack->setEnabled(false);
     cmdForward->setEnabled(false);
+    // Esc closes the help, as it does the pad's other windows.
+    auto *close = new QAction(this);
+    close->setShortcut(Qt::Key_Escape);
+    close->setShortcutContext(Qt::WindowShortcut);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
 
     txtHelp = new QTextBrowser(this);
     txtHelp->setOpenLinks(true);
