@@ -46,8 +46,8 @@ void forEachStoredLink(const QTextBlock &block, Visit visit)
 
 } // namespace
 
-LinkView::LinkView(ui::RichTextEdit &pad, Opener opener)
-    : QObject(&pad), m_pad(pad), m_opener(opener ? std::move(opener) : Opener(&QDesktopServices::openUrl))
+LinkView::LinkView(ui::RichTextEdit &pad, Opener opener, QObject *parent)
+    : QObject(parent), m_pad(pad), m_opener(opener ? std::move(opener) : Opener(&QDesktopServices::openUrl))
 {
     m_provider = m_pad.decorations().addProvider([this](int from, int to) { return marks(from, to); });
     m_pad.viewport()->setMouseTracking(true);

@@ -25,7 +25,7 @@ public:
     /// Opens an address; QDesktopServices::openUrl unless a test gives another.
     using Opener = std::function<bool(const QUrl &)>;
 
-    explicit LinkView(ui::RichTextEdit &pad, Opener opener = {});
+    explicit LinkView(ui::RichTextEdit &pad, Opener opener = {}, QObject *parent = nullptr);
     ~LinkView() override;
 
     /// The address of the link on the character at document position `pos`,
