@@ -2,6 +2,7 @@
 #include "richtext/rtffile.h"
 #include "support/mainwindow.h"
 #include "ui/richtextedit.h"
+#include "ui/tabstrip.h"
 
 #include <QAction>
 #include <QComboBox>
