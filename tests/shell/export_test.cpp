@@ -59,7 +59,8 @@ TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNo
         EXPECT_EQ(preset, length > 0);
         EXPECT_EQ(pdfText(here(printed + u".pdf"_s)), printed);
     }
-    // The job is named after the page; the text starts 2 cm (56.7 points) in from the paper's corner.
+    // The job is named after the page; the text starts 2 cm (56.7 points) and the page's own
+    // margin (4 pixels, 3 points) in from the paper's corner.
     QProcess info;
     info.start(u"pdfinfo"_s, {here(u"alpha beta gamma.pdf"_s)});
     ASSERT_TRUE(info.waitForFinished(60000));
@@ -70,8 +71,8 @@ TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNo
     ASSERT_TRUE(info.waitForFinished(60000));
     const QRegularExpressionMatch word = QRegularExpression(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\""_s)
                                              .match(QString::fromUtf8(info.readAllStandardOutput()));
-    EXPECT_NEAR(word.captured(1).toDouble(), 56.7, 1.5);
-    EXPECT_NEAR(word.captured(2).toDouble(), 56.7, 6);
+    EXPECT_NEAR(word.captured(1).toDouble(), 59.7, 1.5);
+    EXPECT_NEAR(word.captured(2).toDouble(), 59.7, 6);
     bool preset = false;
 
     answerPrintDialog({}, &preset);
