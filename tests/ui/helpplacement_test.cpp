@@ -11,7 +11,7 @@ TEST(HelpClearOf, BesideTheMainWindowNarrowedToTheRoomElseBelowItsButtons)
         {{640, 100, 380, 500}, {640, 100, 380, 500}}, // beside already
         {{384, 100, 640, 500}, {630, 100, 394, 500}}, // over it: narrowed to the right
         {{0, 100, 640, 500}, {630, 100, 394, 500}},
-        {{100, 0, 250, 300}, {100, 0, 250, 300}}, // above and left of it
+        {{10, 0, 250, 90}, {10, 0, 250, 90}}, // above and left of it
     };
     for (const auto &[help, placed] : cases)
         EXPECT_EQ(jw::ui::helpClearOf(help, main, 80, screen, 360), placed) << help.x();
