@@ -29,6 +29,7 @@ run() { # NAME PROGRAM [ARGS...]
 }
 run rtf "$build/bench/rtf_bench"
 run ui env QT_QPA_PLATFORM=offscreen "$build/bench/ui_bench"
+run spell "$build/bench/spell_bench"
 run window env JOTWELL_BENCH_DISPLAY="$DISPLAY" "$build/bench/window_bench"
 run firstwindow "$build/bench/firstwindow_bench"
 run memory "$build/bench/memory_bench"

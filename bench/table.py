@@ -60,6 +60,10 @@ rss = counter("memory:BM_ResidentMemory10MB", "RSS_MiB")
 rss_empty = counter("memory:BM_ResidentMemory10MB", "empty_RSS_MiB")
 text_mib = counter("memory:BM_ResidentMemory10MB", "text_MiB")
 
+spell_on = counter("spell:BM_Typing1MB/1", "p99_ms")
+spell_off = counter("spell:BM_Typing1MB/0", "p99_ms")
+spell_cost = None if spell_on is None or spell_off is None else spell_on - spell_off
+
 # (what, figure, unit, target text, value compared, limit, smaller is better)
 rows = [
     ("first window: bare Qt window", bare, "ms", "", None, None, True),
@@ -76,6 +80,9 @@ rows = [
      counter("window:BM_KeyToPaint10MB", "p99_ms"), 16, True),
     ("10 MB page: search", ms("ui:BM_Search/10485760"), "ms", "< 50", ms("ui:BM_Search/10485760"), 50, True),
     ("10 MB page: Find Next", ms("ui:BM_FindNext/10485760"), "ms", "< 50", ms("ui:BM_FindNext/10485760"), 50, True),
+    ("1 MB page: typing p99, spelling off", counter("spell:BM_Typing1MB/0", "p99_ms"), "ms", "", None, None, True),
+    ("1 MB page: typing p99, spelling on", counter("spell:BM_Typing1MB/1", "p99_ms"), "ms", "", None, None, True),
+    ("  spelling on - off, p99", spell_cost, "ms", "<= 1", spell_cost, 1, True),
     ("10 MB page: resident memory", rss, "MiB", "<= 3 x text + empty pad",
      rss, None if rss_empty is None or text_mib is None else 3 * text_mib + rss_empty, True),
     ("  empty pad", rss_empty, "MiB", "", None, None, True),

@@ -7,6 +7,7 @@ set(JW_HELP_FILES
   mini-window.html
   pages.html
   formatting.html
+  spelling-links.html
   file-print.html
   file-save.html
   file-save-as.html

@@ -11,6 +11,7 @@ packages=(
   make cmake ninja-build g++ pkg-config git
   qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev libxcb-keysyms1-dev
   libfontconfig-dev
+  libhunspell-dev hunspell-en-us
 )
 # The tests: GoogleTest, a private X server and window manager with the tools
 # that drive and read it, the peers that check our files, the Windows
@@ -18,7 +19,7 @@ packages=(
 test_packages=(
   libgtest-dev libgmock-dev libxcb-xtest0-dev
   xvfb xauth openbox xfwm4 xdotool x11-utils imagemagick
-  poppler-utils fonts-dejavu-core libreoffice-writer-nogui
+  poppler-utils fonts-dejavu-core libreoffice-writer-nogui hunspell-de-de
   desktop-file-utils appstream
   dbus-daemon dbus-bin python3-dbus python3-gi
   g++-mingw-w64-x86-64-posix wine64

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBrowser>
@@ -83,6 +84,16 @@ bool frmHelp::eventFilter(QObject *watched, QEvent *event)
         parentWidget()->activateWindow();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmHelp::keyPressEvent(QKeyEvent *event)
+{
+    // Esc closes the help, as it does the pad's other windows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool frmHelp::showContents(const QString &file, QString *error)

@@ -20,6 +20,13 @@ FormatControls::FormatControls(ui::TwoStateToolbar &toolbar, ui::ComboBox &font,
     connect(&size, &ui::ComboBox::Click, this, &FormatControls::cmbFontSize_Click);
     connect(&font, &ui::ComboBox::Entered, this, &FormatControls::cmbFont_Entered);
     connect(&size, &ui::ComboBox::Entered, this, &FormatControls::cmbFontSize_Entered);
+    // Esc in a box leaves it as the selection shows it and goes back to the page.
+    for (ui::ComboBox *box : {&font, &size}) {
+        connect(box, &ui::ComboBox::Escaped, this, [this] {
+            txtPad_SelChange();
+            m_pad.setFocus();
+        });
+    }
     connect(&pad, &ui::RichTextEdit::SelChange, this, &FormatControls::txtPad_SelChange);
     // The desktop's keys for bold, italic and underline work the buttons themselves.
     for (const auto &[index, key] : {std::pair(1, Qt::Key_B), std::pair(2, Qt::Key_I), std::pair(3, Qt::Key_U)}) {
@@ -89,7 +96,9 @@ void FormatControls::cmbFont_Entered()
 {
     const int entry = typedFontEntry(m_fontNames, m_font.Text());
     if (entry < 0) {
+        m_font.refuse(tr("No font of that name is installed."));
         txtPad_SelChange();
+        m_pad.setFocus();
         return;
     }
     m_font.setListIndex(entry);
@@ -102,10 +111,11 @@ void FormatControls::cmbFontSize_Entered()
     const auto points = typedSize(m_size.Text());
     if (points)
         m_pad.setSelFontSize(*points);
+    else
+        m_size.refuse(tr("A size is a number of points, such as 10 or 10.5."));
     // The box shows the size as the page now has it.
     txtPad_SelChange();
-    if (points)
-        m_pad.setFocus();
+    m_pad.setFocus();
 }
 
 void FormatControls::txtPad_SelChange()

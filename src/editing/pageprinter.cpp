@@ -51,10 +51,14 @@ bool printWholePage(const ui::RichTextEdit &pad, QPrinter *printer)
 
 } // namespace
 
-void printPage(QWidget *parent, ui::RichTextEdit &pad)
+void printPage(QWidget *parent, ui::RichTextEdit &pad, const QString &title)
 {
     const bool hasSelection = pad.SelLength() != 0;
     QPrinter printer(QPrinter::HighResolution);
+    // The printer's own minimum margins (a few millimetres) are more than
+    // many printers can print; desktops' word processors default to 2 cm.
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    printer.setDocName(title);
     printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);

@@ -7,7 +7,7 @@
 namespace jw {
 
 PrintExportCommands::PrintExportCommands(const ui::FeatureContext &context, QObject *parent)
-    : QObject(parent), m_pad(context.editor), m_host(context.host)
+    : QObject(parent), m_pad(context.editor), m_host(context.host), m_page(context.page)
 {
     ui::addCommand(context.commands, this, "mnuPrint", tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P),
                    &PrintExportCommands::mnuPrint_Click, ui::Place::FilePrint);
@@ -15,7 +15,7 @@ PrintExportCommands::PrintExportCommands(const ui::FeatureContext &context, QObj
                    ui::Place::FileExport);
 }
 
-void PrintExportCommands::mnuPrint_Click() { printPage(m_host.toolOwner(), m_pad); }
+void PrintExportCommands::mnuPrint_Click() { printPage(m_host.toolOwner(), m_pad, m_page.title()); }
 
 void PrintExportCommands::mnuSaveAs_Click() { exportPage(m_host.toolOwner(), m_pad, sSaveAsName); }
 

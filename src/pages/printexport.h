@@ -7,6 +7,7 @@ namespace jw {
 
 namespace ui {
 struct FeatureContext;
+class ICurrentPage;
 class IHostWindow;
 class RichTextEdit;
 } // namespace ui
@@ -25,6 +26,7 @@ public:
 private:
     ui::RichTextEdit &m_pad;
     ui::IHostWindow &m_host;
+    ui::ICurrentPage &m_page;
     /// The file chosen by the last Save As of this run; the dialog opens with it.
     QString sSaveAsName;
 };

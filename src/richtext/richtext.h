@@ -14,6 +14,7 @@ struct CharFormat {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    std::string href{}; ///< a link's address, UTF-8; empty when the text is no link
 
     bool operator==(const CharFormat &) const = default;
 };

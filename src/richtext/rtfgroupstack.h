@@ -20,6 +20,7 @@ struct GroupState {
     bool underline = false;
     Dest dest = Dest::Body;
     int unicodeSkip = 1;
+    int link = 0; ///< the link's number (RunMarks::addLink); 0: no link
 };
 
 /// The states of the open groups. A group that changes nothing shares its

@@ -69,6 +69,7 @@ constexpr KwEntry kKeywords[] = {
     {"zwnj", {Kw::Char, 0x200C}},
     {"ltrmark", {Kw::Char, 0x200E}},
     {"rtlmark", {Kw::Char, 0x200F}},
+    {"field", {Kw::Field}},
     {"fldrslt", {Kw::FieldResult}},
     // Destinations whose content is not page text.
     {"aftncn", {Kw::Skip}},
@@ -100,7 +101,7 @@ constexpr KwEntry kKeywords[] = {
     {"expandedcolortbl", {Kw::Skip}},
     {"falt", {Kw::Skip}},
     {"fchars", {Kw::Skip}},
-    {"fldinst", {Kw::Skip}},
+    {"fldinst", {Kw::FieldInstruction}},
     {"filetbl", {Kw::Skip}},
     {"fname", {Kw::Skip}},
     {"footer", {Kw::Skip}},

@@ -38,6 +38,8 @@ enum class Kw : std::uint8_t {
     Char,
     // destinations
     Skip,
+    Field,
+    FieldInstruction,
     FieldResult,
 };
 

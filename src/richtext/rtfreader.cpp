@@ -2,9 +2,11 @@
 #include "richtext/richtext.h"
 #include "richtext/rtfbytes.h"
 #include "richtext/rtfcommon.h"
+#include "richtext/rtffield.h"
 #include "richtext/rtffonttable.h"
 #include "richtext/rtfgroupstack.h"
 #include "richtext/rtfkeywords.h"
+#include "richtext/rtfrunmarks.h"
 #include "richtext/rtfplaintext.h"
 
 #include <algorithm>
@@ -30,32 +32,19 @@ constexpr char16_t kReplacement = u'\uFFFD';
 bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-// Where a format starts; the format is packed into `key` and unpacked once
-// per run at the end, so the hot path never copies font names.
-struct RunMark {
-    std::size_t start;
-    std::uint64_t key;
-};
-
-constexpr std::uint64_t packFormat(int nameId, const GroupState &s)
-{
-    return (std::uint64_t(std::uint32_t(nameId)) << 16) | (std::uint64_t(s.halfPoints) << 3) | (s.bold ? 4u : 0u)
-           | (s.italic ? 2u : 0u) | (s.underline ? 1u : 0u);
-}
-
 // Text units put in use at a time.
 constexpr std::size_t kTextStep = 1 << 16;
 
 class Reader final {
 public:
     explicit Reader(std::string_view bytes)
-        : m_p(reinterpret_cast<const unsigned char *>(bytes.data())), m_end(m_p + bytes.size())
+        : m_p(reinterpret_cast<const unsigned char *>(bytes.data())), m_end(m_p + bytes.size()),
+          m_marks(bytes.size() / 16 + 16) // untouched room costs nothing
     {
         // No construct yields more UTF-16 units than it has bytes, so the
         // text never needs more room than this; it is put in use (zeroed)
         // a step at a time, as most RTF is far more markup than text.
         m_text.reserve(bytes.size() + 16);
-        m_marks.reserve(bytes.size() / 16 + 16); // untouched room costs nothing
     }
 
     Document run()
@@ -260,7 +249,10 @@ private:
         case '~': emit(u'\u00A0'); break;
         case '-': emit(u'\u00AD'); break;
         case '_': emit(u'\u2011'); break;
-        case '*': skipGroup(); break;
+        case '*':
+            if (!detail::startsFieldInstruction(m_p, m_end))
+                skipGroup();
+            break;
         case '\r':
         case '\n': bodyBreak(u'\n'); break;
         default: break;
@@ -366,11 +358,27 @@ private:
             break;
         case Kw::Char: emit(info.ch); break;
         case Kw::Skip: skipGroup(); break;
+        case Kw::Field: m_fieldDepth = m_groups.depth(); break;
+        case Kw::FieldInstruction: fieldInstruction(); break;
         case Kw::FieldResult:
             if (top().dest != Dest::Body)
                 skipGroup();
             break;
         default: break;
+        }
+    }
+
+    // A HYPERLINK instruction makes the rest of its field (the result) a link.
+    void fieldInstruction()
+    {
+        const unsigned char *start = m_p;
+        skipGroup();
+        const unsigned char *end = m_p > start && m_p[-1] == '}' ? m_p - 1 : m_p;
+        std::string href = detail::hyperlinkAddress({reinterpret_cast<const char *>(start), std::size_t(end - start)});
+        GroupState *field = m_groups.depth() == m_fieldDepth && !href.empty() ? m_groups.edit() : nullptr;
+        if (field) {
+            field->link = m_marks.addLink(std::move(href));
+            m_dirty = true;
         }
     }
 
@@ -415,13 +423,7 @@ private:
         if (!font)
             font = m_fonts.find(m_deff);
         useCodePage(font && font->codePage > 0 ? font->codePage : m_ansiCp);
-        const std::uint64_t key = packFormat(font ? font->nameId : 0, s);
-        if (!m_marks.empty() && m_marks.back().key == key)
-            return;
-        if (!m_marks.empty() && m_marks.back().start == m_len)
-            m_marks.pop_back(); // nothing was written under it
-        if (m_marks.empty() || m_marks.back().key != key)
-            m_marks.push_back(RunMark{m_len, key});
+        m_marks.mark(m_len, font ? font->nameId : 0, s);
     }
 
     void useCodePage(int cp)
@@ -542,25 +544,11 @@ private:
         // Drop the paragraph mark that ends the last paragraph.
         if (m_len > 0 && m_text[m_len - 1] == u'\n')
             --m_len;
-        while (!m_marks.empty() && m_marks.back().start >= m_len)
-            m_marks.pop_back();
-
         m_text.resize(m_len);
         if (m_text.capacity() > 2 * m_len + 4096)
             m_text.shrink_to_fit();
         m_doc.text = std::move(m_text);
-
-        // Neighbouring marks differ in their keys, and keys are equal only
-        // for equal formats, so these runs need no merging.
-        m_doc.runs.reserve(m_marks.size());
-        for (std::size_t i = 0; i < m_marks.size(); ++i) {
-            const std::uint64_t key = m_marks[i].key;
-            const std::size_t end = i + 1 < m_marks.size() ? m_marks[i + 1].start : m_len;
-            m_doc.runs.push_back(
-                Run{m_marks[i].start, end - m_marks[i].start,
-                    CharFormat{m_fonts.name(static_cast<int>(key >> 16)), static_cast<int>((key >> 3) & 0x1FFF),
-                               (key & 4) != 0, (key & 2) != 0, (key & 1) != 0}});
-        }
+        m_doc.runs = m_marks.runs(m_len, m_fonts);
     }
 
     const unsigned char *m_p;
@@ -570,7 +558,8 @@ private:
     Document m_doc;
     std::u16string m_text; // sized ahead; m_len units are used
     std::size_t m_len = 0;
-    std::vector<RunMark> m_marks;
+    detail::RunMarks m_marks;
+    std::size_t m_fieldDepth = 0; ///< depth of the innermost \field group
 
     int m_ansiCp = 1252;
     int m_deff = 0;

@@ -1,10 +1,12 @@
 #include "richtext/richtext.h"
 #include "richtext/rtfcommon.h"
+#include "richtext/rtffield.h"
 #include "richtext/unicode.h"
 
 #include <algorithm>
 #include <charconv>
 #include <unordered_map>
+#include <utility>
 
 namespace jw::rtf {
 
@@ -178,6 +180,25 @@ std::string writeRtf(const Document &doc)
     out.put("}\n");
 
     WriterState state;
+    // A link is a HYPERLINK field around its runs; the field's groups scope
+    // their formats, so after it the state is what it was before.
+    WriterState outside;
+    const std::string *link = nullptr;
+    const std::string none;
+    auto setLink = [&](const std::string &href) {
+        if (link && *link == href)
+            return;
+        if (link) {
+            out.put(detail::kCloseHyperlink);
+            state = std::exchange(outside, {});
+            link = nullptr;
+        }
+        if (!href.empty()) {
+            out.put(detail::openHyperlink(href));
+            outside = state;
+            link = &href;
+        }
+    };
     std::size_t pos = 0;
     for (std::size_t r = 0; r < doc.runs.size(); ++r) {
         // Tolerate malformed run lists: never write a unit twice or read past the text.
@@ -190,10 +211,12 @@ std::string writeRtf(const Document &doc)
             writeText(out, std::u16string_view(text).substr(pos, start - pos));
         if (end <= start)
             continue;
+        setLink(run.format.href);
         writeFormat(out, state, runFont[r], run.format);
         writeText(out, std::u16string_view(text).substr(start, end - start));
         pos = end;
     }
+    setLink(none);
     if (pos < text.size())
         writeText(out, std::u16string_view(text).substr(pos));
     // Every paragraph ends with \par, the last one included.

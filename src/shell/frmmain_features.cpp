@@ -6,6 +6,7 @@
 #include "editing/editcommands.h"
 #include "editing/formatcontrols.h"
 #include "editing/searchcommands.h"
+#include "editing/writingaids.h"
 #include "miniwindow/hotkeycommands.h"
 #include "miniwindow/minicommands.h"
 #include "pages/pagecommands.h"
@@ -39,6 +40,7 @@ void frmMain::buildFeatures()
                    &frmMain::mnuExit_Click, ui::Place::FileExit);
     add(new EditCommands(*m_commands, *txtPad, this));
     add(new SearchCommands(context, vSearch, this));
+    add(new WritingAids(context, this));
     m_format = static_cast<FormatControls *>(
         add(new FormatControls(*Toolbar1, *cmbFont, *cmbFontSize, *txtPad, *m_commands, this)));
     m_mini = static_cast<MiniWindowCommands *>(

@@ -1,8 +1,10 @@
 #include "ui/combobox.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QToolTip>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -66,7 +68,18 @@ void ComboBox::keyPressEvent(QKeyEvent *event)
         Q_EMIT Entered();
         return;
     }
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        Q_EMIT Escaped();
+        return;
+    }
     QComboBox::keyPressEvent(event);
+}
+
+void ComboBox::refuse(const QString &why)
+{
+    QApplication::beep();
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), why, this);
 }
 
 void ComboBox::onActivated(int index)

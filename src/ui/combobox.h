@@ -28,6 +28,9 @@ public:
     void chooseIndex(int index);
     /// The field's text.
     QString Text() const { return currentText(); }
+    /// Tells the user the typed text was refused: a beep and `why` as a
+    /// short note under the box.
+    void refuse(const QString &why);
 
     void showPopup() override;
 
@@ -36,6 +39,8 @@ Q_SIGNALS:
     void Click();
     /// The user pressed Enter in the field.
     void Entered();
+    /// The user pressed Esc in the field (with the list closed).
+    void Escaped();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

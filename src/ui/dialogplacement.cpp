@@ -3,6 +3,7 @@
 #include "base/placement.h"
 #include "ui/twips.h"
 
+#include <QScreen>
 #include <QWidget>
 
 namespace jw::ui {
@@ -23,6 +24,33 @@ void applyHelpPlacement(QWidget *help, const QWidget *mainWindow)
         helpPlacement({Top(mainWindow), Left(mainWindow)}, widths, Height(help), ScreenHeight(mainWindow));
     setTop(help, place.top);
     setLeft(help, place.left);
+    // The help's frame is not known before it is shown: the main window's stands in.
+    const QMargins frame(mainWindow->geometry().left() - mainWindow->frameGeometry().left(),
+                         mainWindow->geometry().top() - mainWindow->frameGeometry().top(),
+                         mainWindow->frameGeometry().right() - mainWindow->geometry().right(),
+                         mainWindow->frameGeometry().bottom() - mainWindow->geometry().bottom());
+    const int band = frame.top() + int(840 / twipsPerPixelY(mainWindow)); // the buttons and the tabs
+    const QRect outer = help->geometry().marginsAdded(frame);
+    const QRect clear =
+        helpClearOf(outer, mainWindow->frameGeometry(), band, mainWindow->screen()->availableGeometry(), 360);
+    if (clear != outer)
+        help->setGeometry(clear.marginsRemoved(frame));
+}
+
+QRect helpClearOf(QRect help, const QRect &main, int band, const QRect &screen, int minWidth)
+{
+    if (!help.intersects(main))
+        return help;
+    const int right = screen.right() - main.right();
+    const int left = main.left() - screen.left();
+    if (std::max(left, right) >= minWidth) {
+        help.setWidth(std::min(help.width(), std::max(left, right)));
+        help.moveLeft(right >= left ? main.right() + 1 : main.left() - help.width());
+        return help;
+    }
+    help.moveTop(main.top() + band);
+    help.setBottom(std::min(help.bottom(), screen.bottom()));
+    return help;
 }
 
 } // namespace jw::ui

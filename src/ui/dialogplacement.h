@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 namespace jw::ui {
@@ -10,7 +12,15 @@ namespace jw::ui {
 /// they load.
 void applyDialogPlacement(QWidget *dialog, const QWidget *mainWindow);
 
-/// Places the help window beside the main window, as far as the screen allows.
+/// Places the help window beside the main window, as far as the screen
+/// allows, and never over the main window's buttons (helpClearOf).
 void applyHelpPlacement(QWidget *help, const QWidget *mainWindow);
+
+/// The help window's outer rectangle `help` moved off the main window's
+/// `main` one: beside it on the roomier side of `screen`, narrowed to the
+/// room there when that is at least `minWidth`; else below the top `band`
+/// pixels of the main window (its buttons and tabs), as high as the screen
+/// allows. A `help` that covers no part of `main` stays as it is.
+QRect helpClearOf(QRect help, const QRect &main, int band, const QRect &screen, int minWidth);
 
 } // namespace jw::ui

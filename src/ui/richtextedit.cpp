@@ -379,8 +379,8 @@ void RichTextEdit::insertFromMimeData(const QMimeData *source)
 {
     if (!source || isReadOnly())
         return;
-    // Only what a page can hold survives: other attributes, images, tables
-    // and links are dropped, keeping their text.
+    // Only what a page can hold survives (links included): other
+    // attributes, images and tables are dropped, keeping their text.
     const CharFormat typing = toModel(currentCharFormat(), baseFormat());
     Document doc;
     if (acceptRichText() && source->hasHtml()) {

@@ -18,7 +18,8 @@ namespace jw::ui {
 class Decorations;
 
 /// The page editor: a QTextEdit limited to what a page file can hold
-/// (font family, size, bold, italic, underline; paragraphs, line breaks, tabs).
+/// (font family, size, bold, italic, underline, links; paragraphs, line
+/// breaks, tabs).
 ///
 /// Offsets (SelStart, SelLength) are UTF-16 positions in Text(): a paragraph
 /// break and a line break each count one, a character outside the BMP counts

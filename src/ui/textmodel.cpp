@@ -60,6 +60,8 @@ CharFormat toModel(const QTextCharFormat &f, const CharFormat &base)
         out.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
     else if (f.hasProperty(QTextFormat::FontUnderline))
         out.underline = f.boolProperty(QTextFormat::FontUnderline);
+    // A link is the text's own: it never comes from the base.
+    out.href = f.isAnchor() ? f.anchorHref().toStdString() : std::string();
     return out;
 }
 
@@ -332,6 +334,10 @@ QTextCharFormat toQtFormat(const rtf::CharFormat &format)
     f.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(format.italic);
     f.setFontUnderline(format.underline);
+    if (!format.href.empty()) {
+        f.setAnchor(true);
+        f.setAnchorHref(QString::fromStdString(format.href));
+    }
     return f;
 }
 

@@ -10,7 +10,7 @@ class QTextCursor;
 class QTextDocument;
 
 // Between Qt's text documents and the page model (font family, size, bold,
-// italic, underline; paragraphs, line breaks, tabs).
+// italic, underline, links as anchors; paragraphs, line breaks, tabs).
 namespace jw::ui::textmodel {
 
 /// Points to whole half points.

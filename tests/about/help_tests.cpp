@@ -127,8 +127,8 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     action("mnuHelpTopics")->trigger();
     EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
     EXPECT_EQ(shown(), QStringLiteral("index.html"));
-    help()->close();
-    EXPECT_TRUE(jwtest::waitUntil([&] { return help() == nullptr; })) << "a closed help window is not kept";
+    QTest::keyClick(help()->txtHelp, Qt::Key_Escape);
+    EXPECT_TRUE(jwtest::waitUntil([&] { return help() == nullptr; })) << "Esc closes it, and it is not kept";
 }
 
 TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)

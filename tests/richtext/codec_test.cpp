@@ -98,6 +98,18 @@ const ReadCase kReadCases[] = {
      R"({\pict\pngblip 89}c{\object{\*\objdata 01}}d{\*\fldinst X}{\fldrslt {\ul e}}{\fonttbl{\fldrslt f}}})",
      u"abcde", "4::24:; 1::24:u"},
     {"{\\rtf1 a\\bin5 {\\}}xb{\\pict\\bin6 {{}}\\}c}{\\*\\blob{\\bin3 }}}}d}\\bin2 \0}e\\bin-5 f}"s, u"abef"},
+    // Links: HYPERLINK fields as word processors write them; other fields are text.
+    {R"({\rtf1 see {\field{\*\fldinst{HYPERLINK "http://a.b/c" }}{\fldrslt{\ul here}}} now})", u"see here now",
+     "4::24:; 4::24:u>http://a.b/c; 4::24:"},
+    {R"({\rtf1{\field{\*\fldinst {\i0 HYPERLINK} "https://x.y/?q=1&r" \\o "tip"}{\fldrslt {\b x}y}}z})", u"xyz",
+     "1::24:b>https://x.y/?q=1&r; 1::24:>https://x.y/?q=1&r; 1::24:"},
+    {R"({\rtf1{\field{\*\fldinst hyperlink \\l "top"}{\fldrslt t}}{\field{\fldinst HYPERLINK u \\l x}{\fldrslt u}}})",
+     u"tu", "1::24:>#top; 1::24:>u#x"},
+    {R"({\rtf1\uc1{\field{\*\fldinst HYPERLINK "http://\u252?ber.de/a\\\\b\\"c\'e9"}{\fldrslt v}}})", u"v",
+     "1::24:>http://\xC3\xBC"
+     "ber.de/a\\b\"c\xC3\xA9"},
+    {R"({\rtf1{\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK }{\fldrslt 4}}{\*\fldinst HYPERLINK x}5})",
+     u"345", "3::24:"},
     // Damage: unclosed or extra braces, long words, huge numbers, cut escapes.
     {R"({\rtf1 abc{\b def)", u"abcdef", "3::24:; 3::24:b"},
     {R"({\rtf1 a{\b\'00}b})", u"ab", "2::24:"},
@@ -132,12 +144,12 @@ Document page(std::u16string text, const char *runs)
     Document doc{std::move(text), {}};
     std::size_t pos = 0;
     for (const QString &run : QString::fromUtf8(runs).split(u';', Qt::SkipEmptyParts)) {
-        const QStringList f = run.trimmed().split(u':');
+        const QStringList f = run.trimmed().section(u'>', 0, 0).split(u':');
         const QString flags = f.value(3);
-        doc.runs.push_back(
-            {pos,
-             f[0].toULong(),
-             {f[1].toStdString(), f[2].toInt(), flags.contains(u'b'), flags.contains(u'i'), flags.contains(u'u')}});
+        doc.runs.push_back({pos,
+                            f[0].toULong(),
+                            {f[1].toStdString(), f[2].toInt(), flags.contains(u'b'), flags.contains(u'i'),
+                             flags.contains(u'u'), run.section(u'>', 1).toStdString()}});
         pos += doc.runs.back().length;
     }
     return doc;
@@ -161,6 +173,8 @@ Document randomPage(std::uint32_t seed, std::size_t maxLength)
     static const char *const fonts[] = {
         "Arial",    "",          "Caf\xC3\xA9 Sans", "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E",
         "odd;name", "b\\r{a}ce", " spaced ",         "Emoji \xF0\x9F\x98\x80"};
+    static const char *const links[] = {
+        "", "", "", "http://a.b/c?d=e&f", "#top", "q\"uo\\te{}\" x", "\xC3\xBC\xF0\x9F\x98\x80"};
     std::mt19937 rng(seed);
     Document doc;
     for (std::size_t i = rng() % (maxLength + 1); i > 0; --i) {
@@ -175,8 +189,10 @@ Document randomPage(std::uint32_t seed, std::size_t maxLength)
         if (pos + len < doc.text.size() && doc.text[pos + len] >= 0xDC00 && doc.text[pos + len] <= 0xDFFF)
             ++len; // never split a surrogate pair
         const int size = static_cast<int>(rng() % 10 == 0 ? 1 + rng() % 3276 : 12 + rng() % 61);
-        doc.runs.push_back(
-            {pos, len, {fonts[rng() % std::size(fonts)], size, (rng() & 1) != 0, (rng() & 1) != 0, (rng() & 1) != 0}});
+        doc.runs.push_back({pos,
+                            len,
+                            {fonts[rng() % std::size(fonts)], size, (rng() & 1) != 0, (rng() & 1) != 0,
+                             (rng() & 1) != 0, links[rng() % std::size(links)]}});
     }
     jw::rtf::normalizeRuns(doc);
     return doc;
@@ -199,6 +215,8 @@ const WriteCase kWriteCases[] = {
     {Document{u"x", {{0, 1, {"odd;n\xC3\xA9{\\}\n", 24}}}},
      "{\\f0\\fnil\\fcharset0 odd\\u59?n\\u233?\\{\\\\\\}\\u10?;}"},
     {Document{}, "{\\fonttbl}\n}\n"},
+    {page(u"ab c", "1:A:24:>http://x/\"\\{; 1:A:24:b>http://x/\"\\{; 2:A:24:"),
+     R"({\field{\*\fldinst{HYPERLINK "http://x/\\"\\\\\{"}}{\fldrslt{\f0\fs24 a\b b}}}\f0\fs24  c\par)"},
     // Control words are delimited before whatever text follows.
     {page(u"1", "1:A:30:b"), "\\b 1\\par"},
     {page(u" lead", "5:A:30:b"), "\\b  lead\\par"},

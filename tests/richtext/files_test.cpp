@@ -38,7 +38,7 @@ const FileCase kFiles[] = {
      "5:\uFF2D\uFF33 \u660E\u671D:20:; 9:Segoe UI:20:; 4:\uFF2D\uFF33 \u660E\u671D:20:; 1:Segoe UI:20:"},
     {"word.rtf", "Hello bold and italic \u201Cquoted\u201D words.\nTimes 14\nA1\tB1\nlink",
      "6:Calibri:22:; 4:Calibri:22:b; 5:Calibri:22:; 6:Calibri:22:i; 10:Calibri:22:; 5:Calibri:22:u; "
-     "2:Calibri:22:; 8:Times New Roman:28:; 7:Calibri:22:; 4:Calibri:22:u"},
+     "2:Calibri:22:; 8:Times New Roman:28:; 7:Calibri:22:; 4:Calibri:22:u>https://example.com/"},
     {"textedit.rtf", "Hello from TextEdit\nBold heading\nunderlined and code\nPrice: 5\u20AC \u2013 smile \U0001F600",
      "20:Helvetica:24:; 12:Helvetica-Bold:24:b; 1:Helvetica:24:; 10:Helvetica:24:u; 5:Helvetica:24:; "
      "5:Menlo-Regular:22:; 20:Helvetica:24:"},
@@ -95,7 +95,7 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
         GTEST_SKIP() << "soffice is not installed (libreoffice-writer-nogui)";
     jw::rtf::Document doc{QString::fromStdString(libreOfficeText() + "\n{odd} \\ \U0001F600").toStdU16String(), {}};
     const jw::rtf::CharFormat formats[] = {
-        {"Arial", 24}, {"Greek Font", 17, true}, {"DejaVu Sans", 30, false, true, true}};
+        {"Arial", 24}, {"Greek Font", 17, true}, {"DejaVu Sans", 30, false, true, true, "https://example.org/a?b=c#d"}};
     for (std::size_t k = 0; k < 3; ++k)
         doc.runs.push_back({k * 40, k < 2 ? 40 : doc.text.size() - 80, formats[k]});
     std::ofstream("ours.rtf", std::ios::binary) << jw::rtf::writeRtf(doc);
@@ -104,7 +104,7 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
          u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s},
         code);
     ASSERT_EQ(code, 0);
-    // The same characters, and the same formats on letters of the scripts
+    // The same characters, and the same formats and links on letters of the scripts
     // LibreOffice formats with \f and \fs (it keeps Hebrew, Arabic, Thai and CJK formats apart).
     const jw::rtf::Document back = readRtf(readFile("lo-out/ours.rtf"));
     ASSERT_EQ(utf8(back.text), utf8(doc.text));

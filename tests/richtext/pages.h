@@ -11,14 +11,15 @@
 
 namespace jwtest {
 
-/// A page's runs as "length:font:halfPoints:flags" joined by "; ", flags being any of "biu".
+/// A page's runs as "length:font:halfPoints:flags" joined by "; ", flags being any of "biu",
+/// then ">address" for a link.
 inline std::string runsOf(const jw::rtf::Document &doc)
 {
     std::string out;
     for (const jw::rtf::Run &r : doc.runs) {
         out += (out.empty() ? "" : "; ") + std::to_string(r.length) + ':' + r.format.font + ':'
                + std::to_string(r.format.halfPoints) + ':' + (r.format.bold ? "b" : "") + (r.format.italic ? "i" : "")
-               + (r.format.underline ? "u" : "");
+               + (r.format.underline ? "u" : "") + (r.format.href.empty() ? "" : ">" + r.format.href);
     }
     return out;
 }

@@ -2,6 +2,7 @@
 #include "richtext/rtffile.h"
 #include "support/mainwindow.h"
 #include "ui/richtextedit.h"
+#include "ui/tabstrip.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace jw;
@@ -57,6 +59,20 @@ TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNo
         EXPECT_EQ(preset, length > 0);
         EXPECT_EQ(pdfText(here(printed + u".pdf"_s)), printed);
     }
+    // The job is named after the page; the text starts 2 cm (56.7 points) and the page's own
+    // margin (4 pixels, 3 points) in from the paper's corner.
+    QProcess info;
+    info.start(u"pdfinfo"_s, {here(u"alpha beta gamma.pdf"_s)});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    const QString title = oTabs->caption(oTabs->selectedIndex());
+    EXPECT_FALSE(title.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(u"Title:           "_s + title));
+    info.start(u"pdftotext"_s, {u"-bbox"_s, here(u"alpha beta gamma.pdf"_s), u"-"_s});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    const QRegularExpressionMatch word = QRegularExpression(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\""_s)
+                                             .match(QString::fromUtf8(info.readAllStandardOutput()));
+    EXPECT_NEAR(word.captured(1).toDouble(), 59.7, 1.5);
+    EXPECT_NEAR(word.captured(2).toDouble(), 59.7, 6);
     bool preset = false;
 
     answerPrintDialog({}, &preset);

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace jw;
 using namespace jwtest;
@@ -76,7 +77,7 @@ TEST_F(MainWindowTest, EveryCommandStandsInItsPlaceOfTheMenus)
               (QStringList{u"&File: &Print Ctrl+P, S&ave Ctrl+S, Save As..., E&xit Ctrl+Q"_s,
                            u"&Edit: &Undo Ctrl+Z, &Redo Ctrl+Y, -, &Cut Ctrl+X, C&opy Ctrl+C, P&aste Ctrl+V, "
                            u"Select A&ll Ctrl+A, -, S&earch Ctrl+E, F&ind Next Ctrl+N, Add &Tab Ctrl+T, "
-                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., Hot &Key..., "
+                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., &Spelling, Hot &Key..., "
                            u"H&ide on Minimize, Always on Top"_s,
                            u"&Help: A&bout, H&elp Topics F1"_s}));
 }
@@ -296,6 +297,20 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     EXPECT_EQ(std::pair(txtPad->SelFontSize(), txtPad->SelFontName()),
               std::pair(std::optional(9.0), std::optional(u"DejaVu Serif"_s)));
     EXPECT_EQ(cmbFont->currentText(), u"DejaVu Serif");
+    // Junk and Enter, or Esc: the box shows the selection's value again (junk with a note), the keys go back.
+    for (const auto &[box, typed] : {std::pair(cmbFontSize, u"abc"_s), std::pair(cmbFont, u"No Such Font"_s)}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QToolTip::hideText();
+            box->setFocus();
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box, typed);
+            QTest::keyClick(box, key);
+            EXPECT_TRUE(txtPad->hasFocus());
+            EXPECT_EQ(box->currentText(), box == cmbFont ? u"DejaVu Serif"_s : u"9"_s);
+            if (key == Qt::Key_Return)
+                EXPECT_FALSE(QToolTip::text().isEmpty()) << "no note";
+        }
+    }
 }
 
 TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrderDraggedInto)

@@ -1,0 +1,106 @@
+// Spelling over a real editor with real dictionaries: what is marked, the
+// right-click menu's mending, Edit > Spelling, and what the settings keep.
+#include "support/qtwait.h"
+#include "base/settingsstore.h"
+#include "editing/spelling.h"
+#include "ui/decorations.h"
+#include "ui/feature.h"
+#include "ui/richtextedit.h"
+
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Commands final : jw::ui::ICommands {
+    QList<QAction *> actions;
+    void add(QAction *action, jw::ui::Place, jw::ui::Keys) override { actions << action; }
+    void addKeys(QAction *action) override { actions << action; }
+};
+
+struct Host final : jw::ui::IHostWindow {
+    QStringList told;
+    QWidget *toolOwner() override { return nullptr; }
+    QWidget *messageParent() override { return nullptr; }
+    void tell(const QString &text) override { told << text; }
+    bool atShortHeight() const override { return false; }
+    void RestoreHeight() override {}
+};
+
+/// The marked stretches as "start-end" joined by ' ', once spelling has settled.
+QString marks(jw::ui::RichTextEdit &pad, const jw::Spelling &spelling)
+{
+    // A recompute asks about words not checked yet; settled after one, it marked all it will.
+    jwtest::waitUntil([&] {
+        pad.decorations().refresh();
+        pad.decorations().flush();
+        return spelling.settled();
+    });
+    QStringList out;
+    for (const QTextEdit::ExtraSelection &s : pad.extraSelections())
+        out << u"%1-%2"_s.arg(s.cursor.selectionStart()).arg(s.cursor.selectionEnd());
+    return out.join(u' ');
+}
+
+QAction *item(const QMenu &menu, const QString &text)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTwoLanguages)
+{
+    jw::SettingsStore store(u"config/jotwell/settings.json"_s);
+    store.write(u"Jotwell"_s, u"Spelling"_s, u"Languages"_s, u"en_US"_s);
+    jw::ui::RichTextEdit pad;
+    pad.resize(500, 300);
+    pad.show();
+    pad.setText(u"Ths is korrect qwzx\nStra\u00dfe"_s);
+    Commands commands;
+    Host host;
+    auto spelling = std::make_unique<jw::Spelling>(commands, pad, store, host);
+    EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19 20-26"_s);
+    spelling->setLanguages({u"de_DE"_s, u"en_US"_s});
+    EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19"_s) << "right in either language is right";
+
+    QMenu menu;
+    spelling->addMenuItems(menu, 9);
+    ASSERT_NE(item(menu, u"correct"_s), nullptr);
+    EXPECT_LE(menu.actions().indexOf(item(menu, u"correct"_s)), 6);
+    item(menu, u"correct"_s)->trigger();
+    EXPECT_EQ(pad.Text(), u"Ths is correct qwzx\nStra\u00dfe"_s);
+    QMenu ths, qwzx, none;
+    spelling->addMenuItems(ths, 3);
+    spelling->addMenuItems(qwzx, 15);
+    spelling->addMenuItems(none, 5);
+    EXPECT_TRUE(none.actions().isEmpty());
+    item(ths, u"Add to Dictionary"_s)->trigger();
+    item(qwzx, u"Ignore All"_s)->trigger();
+    EXPECT_EQ(marks(pad, *spelling), QString());
+    EXPECT_EQ(jw::readWordList(u"config/jotwell/words.txt"_s), QStringList{u"Ths"_s});
+
+    QAction *onOff = commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpellingOn"_s);
+    ASSERT_NE(onOff, nullptr);
+    pad.setText(u"Anothr page"_s);
+    EXPECT_EQ(marks(pad, *spelling), u"0-6"_s);
+    onOff->trigger();
+    EXPECT_EQ(marks(pad, *spelling), QString());
+    EXPECT_TRUE(host.told.isEmpty());
+
+    // The next run takes the choices from the settings, and the user's words from the list.
+    spelling.reset();
+    spelling = std::make_unique<jw::Spelling>(commands, pad, store, host);
+    EXPECT_FALSE(spelling->enabled());
+    EXPECT_EQ(spelling->languages(), (QStringList{u"de_DE"_s, u"en_US"_s}));
+    pad.setText(u"Ths qwzx"_s);
+    spelling->setEnabled(true);
+    EXPECT_EQ(marks(pad, *spelling), u"4-8"_s) << "ignored only for the run";
+}
