@@ -17,6 +17,10 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <cmath>
 #include <functional>
 #include <unordered_map>
@@ -35,6 +39,15 @@ using namespace jw::ui::textmodel;
 constexpr std::size_t kAtOnce = 64 * 1024;
 constexpr std::size_t kStep = 8 * 1024;
 constexpr int kSliceMs = 6;
+
+/// Gives the heap's free pages back to the system: a big page goes in and out
+/// in many small pieces, and glibc keeps what they leave (tens of MiB).
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 QString toPlain(QString s)
 {
@@ -128,6 +141,7 @@ void RichTextEdit::fillSome()
     m_fill.reset();
     m_fillTimer.stop();
     doc->setUndoRedoEnabled(undo);
+    releaseFreedMemory();
     Q_EMIT loaded();
 }
 
@@ -186,8 +200,12 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
     setExtraSelections({});
     setDocument(fresh);
     // QTextEdit deletes its own first document; ours are deleted here.
-    if (old && old->parent() == this)
+    if (old && old->parent() == this) {
+        const bool big = std::size_t(old->characterCount()) > kAtOnce;
         delete old.data();
+        if (big)
+            releaseFreedMemory();
+    }
     // setDocument hands the old caret's format on to the new caret; a fresh
     // cursor takes the format of the text it stands at instead.
     setTextCursor(QTextCursor(fresh));
