@@ -33,6 +33,8 @@ run spell "$build/bench/spell_bench"
 run window env JOTWELL_BENCH_DISPLAY="$DISPLAY" "$build/bench/window_bench"
 run firstwindow "$build/bench/firstwindow_bench"
 run memory "$build/bench/memory_bench"
+# Last: it starts a window manager of its own on the display.
+run ping "$build/bench/pingbench"
 echo "== rtfdump against unrtf" >&2
 "$here/rtfdump-compare.sh" "$build" 5 | tee "$out/rtfdump.txt" >&2 || echo "rtfdump-compare failed" >&2
 

@@ -2,20 +2,24 @@
 
 #include "richtext/rtffile.h"
 #include "ui/decorations.h"
+#include "ui/pagelayout.h"
 #include "ui/paragraphjoins.h"
 #include "ui/textmodel.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPainter>
 #include <QPointer>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <cmath>
 #include <functional>
@@ -28,6 +32,22 @@ namespace {
 using jw::rtf::CharFormat;
 using jw::rtf::Document;
 using namespace jw::ui::textmodel;
+
+// A page up to this many characters goes in at once; a bigger one shows
+// this much first (a screen, however tall) and the rest between events, in
+// slices short enough to keep keys within a frame.
+constexpr std::size_t kAtOnce = 64 * 1024;
+constexpr std::size_t kStep = 8 * 1024;
+constexpr int kSliceMs = 6;
+
+/// Gives the heap's free pages back to the system: a big page goes in and out
+/// in many small pieces, and glibc keeps what they leave (tens of MiB).
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 QString toPlain(QString s)
 {
@@ -50,6 +70,85 @@ RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent), m_decorations(n
     connect(this, &QTextEdit::selectionChanged, this, &RichTextEdit::markSelChange);
     connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextEdit::markSelChange);
     connect(this, &QTextEdit::currentCharFormatChanged, this, &RichTextEdit::markSelChange);
+    document()->setDocumentLayout(new PageLayout(document()));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &RichTextEdit::layOutView);
+    m_fillTimer.setInterval(0);
+    connect(&m_fillTimer, &QTimer::timeout, this, &RichTextEdit::fillSome);
+}
+
+RichTextEdit::~RichTextEdit() = default;
+
+struct RichTextEdit::Fill {
+    explicit Fill(const Document &model) : page(model), inserter(page) {}
+    const Document page;
+    textmodel::ModelInserter inserter;
+    QTextCursor cursor; ///< where the rest goes
+    bool undo = true;   ///< undo comes back once the page is whole
+};
+
+QTextDocument *RichTextEdit::newDocument() const
+{
+    const QTextDocument *old = document();
+    auto *fresh = new QTextDocument(const_cast<RichTextEdit *>(this));
+    fresh->setDefaultFont(old->defaultFont());
+    fresh->setDefaultTextOption(old->defaultTextOption());
+    fresh->setDocumentMargin(old->documentMargin());
+    fresh->setDocumentLayout(new PageLayout(fresh));
+    return fresh;
+}
+
+void RichTextEdit::layOutView()
+{
+    auto *layout = qobject_cast<PageLayout *>(document()->documentLayout());
+    if (!layout)
+        return;
+    const int top = verticalScrollBar()->value();
+    const int height = viewport()->height();
+    // A short move up keeps what was in view still; a jump starts afresh.
+    const int anchor = top < m_viewTop && m_viewTop - top < height ? m_viewTop : top;
+    m_viewTop = top;
+    layout->layOut(top, top + height, anchor);
+}
+
+void RichTextEdit::resizeEvent(QResizeEvent *event)
+{
+    QTextEdit::resizeEvent(event);
+    layOutView();
+}
+
+void RichTextEdit::fillSome()
+{
+    if (!m_fill) {
+        m_fillTimer.stop();
+        return;
+    }
+    QTextDocument *doc = m_fill->cursor.document();
+    const bool modified = doc->isModified();
+    QElapsedTimer clock;
+    clock.start();
+    bool done = false;
+    m_fill->cursor.beginEditBlock();
+    while (!done && clock.elapsed() < kSliceMs)
+        done = m_fill->inserter.insertSome(m_fill->cursor, kStep);
+    m_fill->cursor.endEditBlock();
+    m_hasJoins = m_hasJoins || m_fill->inserter.joins() > 0;
+    // Only the user's typing makes the page modified.
+    if (doc->isModified() != modified)
+        doc->setModified(modified);
+    if (!done)
+        return;
+    const bool undo = m_fill->undo;
+    m_fill.reset();
+    m_fillTimer.stop();
+    doc->setUndoRedoEnabled(undo);
+    releaseFreedMemory();
+    Q_EMIT loaded();
+}
+
+void RichTextEdit::finishLoading()
+{
+    while (m_fill)
+        fillSome();
 }
 
 void RichTextEdit::LoadFile(const QString &path)
@@ -65,6 +164,7 @@ CharFormat RichTextEdit::baseFormat() const { return fromFont(document()->defaul
 
 Document RichTextEdit::toDocument() const
 {
+    const_cast<RichTextEdit *>(this)->finishLoading();
     const QTextDocument *doc = document();
     return fromQtDocument(*doc, 0, doc->characterCount() - 1, baseFormat());
 }
@@ -76,10 +176,10 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
     // document instead leaves the caret at the end, and moving it back makes
     // QTextEdit lay out the whole page at once (seconds for a 1 MB page).
     const QPointer<QTextDocument> old = document();
-    auto *fresh = new QTextDocument(this);
-    fresh->setDefaultFont(old->defaultFont());
-    fresh->setDefaultTextOption(old->defaultTextOption());
-    fresh->setDocumentMargin(old->documentMargin());
+    const bool undo = m_fill ? m_fill->undo : old->isUndoRedoEnabled();
+    m_fill.reset();
+    m_fillTimer.stop();
+    QTextDocument *fresh = newDocument();
     fresh->setUndoRedoEnabled(false); // a new page is not undoable into the last one
     m_hasJoins = false;
     {
@@ -88,20 +188,35 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
         fill(cursor);
         cursor.endEditBlock();
     }
-    fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    if (m_fill) {
+        m_fill->undo = undo;
+        m_fillTimer.start();
+    } else {
+        fresh->setUndoRedoEnabled(undo);
+    }
     fresh->setModified(false);
     // Marks hold cursors into the old document, which Qt would still read
     // after it is deleted; the decorations mark the new one afresh.
     setExtraSelections({});
     setDocument(fresh);
     // QTextEdit deletes its own first document; ours are deleted here.
-    if (old && old->parent() == this)
+    if (old && old->parent() == this) {
+        const bool big = std::size_t(old->characterCount()) > kAtOnce;
         delete old.data();
+        if (big)
+            releaseFreedMemory();
+    }
     // setDocument hands the old caret's format on to the new caret; a fresh
     // cursor takes the format of the text it stands at instead.
     setTextCursor(QTextCursor(fresh));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
+    connect(qobject_cast<PageLayout *>(fresh->documentLayout()), &PageLayout::shifted, this, [this](qreal delta) {
+        m_viewTop += qRound(delta);
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(delta));
+    });
+    m_viewTop = 0;
+    layOutView();
     markSelChange();
 }
 
@@ -111,7 +226,14 @@ void RichTextEdit::setFromDocument(const Document &model)
         // An empty first line types in the format of its own break.
         if (!model.runs.empty())
             cursor.setBlockCharFormat(toQtFormat(model.runs.front().format));
-        m_hasJoins = insertModel(cursor, model) > 0;
+        if (model.text.size() <= kAtOnce) {
+            m_hasJoins = insertModel(cursor, model) > 0;
+            return;
+        }
+        m_fill = std::make_unique<Fill>(model);
+        m_fill->inserter.insertSome(cursor, kAtOnce);
+        m_hasJoins = m_fill->inserter.joins() > 0;
+        m_fill->cursor = cursor;
     });
 }
 
@@ -123,6 +245,7 @@ std::vector<int> RichTextEdit::joinsIn(int from, int to) const
 QString RichTextEdit::Text() const
 {
     // Kept until the next change: Find Next through a big page would copy it all each time.
+    const_cast<RichTextEdit *>(this)->finishLoading();
     const QTextDocument *doc = document();
     if (m_textWatched != doc) {
         connect(doc, &QTextDocument::contentsChange, this, [this] { m_textOf = nullptr; });
@@ -183,6 +306,7 @@ int RichTextEdit::SelStart() const
 
 void RichTextEdit::setSelStart(int start)
 {
+    finishLoading();
     const QTextDocument *doc = document();
     const std::vector<int> all = joinsIn(0, textLength(doc));
     start = std::clamp(start, 0, textLength(doc) - int(all.size()));
@@ -199,6 +323,7 @@ int RichTextEdit::SelLength() const
 
 void RichTextEdit::setSelLength(int length)
 {
+    finishLoading();
     const QTextDocument *doc = document();
     const std::vector<int> all = joinsIn(0, textLength(doc));
     QTextCursor c = textCursor();
@@ -441,6 +566,10 @@ void RichTextEdit::stepOverJoin(const QKeyEvent *event)
 
 void RichTextEdit::keyPressEvent(QKeyEvent *event)
 {
+    // Everything means the whole page.
+    if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::MoveToEndOfDocument)
+        || event->matches(QKeySequence::SelectEndOfDocument))
+        finishLoading();
     const bool newParagraph = m_hasJoins && !isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator);
     if (m_hasJoins && !isReadOnly())
         stepOverJoin(event);
@@ -453,47 +582,6 @@ void RichTextEdit::keyPressEvent(QKeyEvent *event)
         cursor.setBlockFormat(joins::withoutJoin(cursor.blockFormat()));
         cursor.endEditBlock();
     }
-}
-
-bool RichTextEdit::SelPrint(QPrinter *printer) const
-{
-    if (!printer)
-        return false;
-    // A copy laid out for the printer; QTextDocument::print would add page
-    // numbers to a document without a page size.
-    QTextDocument copy;
-    const QTextCursor selection = textCursor();
-    {
-        // From the model, so that joined pieces print as one paragraph.
-        QTextCursor target(&copy);
-        const bool part = selection.hasSelection();
-        insertModel(target,
-                    fromQtDocument(*document(), part ? selection.selectionStart() : 0,
-                                   part ? selection.selectionEnd() : textLength(document()), baseFormat()),
-                    false);
-    }
-
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    copy.documentLayout()->setPaintDevice(printer);
-    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    copy.setPageSize(page.size());
-    const int pages = std::max(copy.pageCount(), 1);
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0 && !printer->newPage())
-            break;
-        painter.save();
-        const QRectF clip(0, i * page.height(), page.width(), page.height());
-        painter.translate(0, -clip.top());
-        painter.setClipRect(clip);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = clip;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        copy.documentLayout()->draw(&painter, context);
-        painter.restore();
-    }
-    return painter.end();
 }
 
 } // namespace jw::ui

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -33,12 +34,18 @@ class Decorations;
 ///
 /// Loading (LoadFile, setFromDocument, setText) puts the new content into a
 /// new QTextDocument, so document() changes with every load: ask for it
-/// each time rather than keeping the pointer or connecting to it.
+/// each time rather than keeping the pointer or connecting to it. Each of
+/// its documents is laid out by a PageLayout, which lays out only what is
+/// shown. A big page shows its first screen at once and goes in the rest of
+/// the way between events (isLoading()); typing meanwhile is kept, and
+/// whatever needs the whole page (Text, toDocument, printing, select all)
+/// puts the rest in first. Undo starts once the page is whole.
 class RichTextEdit final : public QTextEdit {
     Q_OBJECT
 
 public:
     explicit RichTextEdit(QWidget *parent = nullptr);
+    ~RichTextEdit() override;
 
     /// Replaces the whole content by the rich text of the file at `path`.
     /// Throws jw::IoError and leaves the content unchanged when the file
@@ -111,6 +118,11 @@ public:
     /// Raises a pending SelChange now instead of at the next event-loop turn.
     void flushSelChange();
 
+    /// True while the last page loaded is still going in (see the class note).
+    bool isLoading() const { return m_fill != nullptr; }
+    /// Puts the rest of a loading page in now.
+    void finishLoading();
+
     /// True while a SelChange is waiting to be raised.
     bool selChangePending() const { return m_selChangeTimer.isActive(); }
 
@@ -122,11 +134,14 @@ Q_SIGNALS:
     /// (typing, mouse, keyboard, program, loading), coalesced per event-loop
     /// turn.
     void SelChange();
+    /// A page that went in bit by bit is whole.
+    void loaded();
 
 protected:
     void insertFromMimeData(const QMimeData *source) override;
     QMimeData *createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     /// What a format that leaves an attribute open shows: the default font.
@@ -142,6 +157,17 @@ private:
     /// The join positions in [from, to); none unless the page was given some.
     std::vector<int> joinsIn(int from, int to) const;
 
+    /// Lays out the paragraphs in view before they are painted, keeping
+    /// what was at the top of the view in place.
+    void layOutView();
+    void fillSome();
+    /// A document of this editor's kind, empty, with the current settings.
+    QTextDocument *newDocument() const;
+
+    struct Fill;
+    std::unique_ptr<Fill> m_fill; ///< the rest of a page that is going in
+    QTimer m_fillTimer;
+    int m_viewTop = 0; ///< the view's top at the last layOutView()
     QTimer m_selChangeTimer;
     Decorations *m_decorations;                      ///< child object
     bool m_hasJoins = false;                         ///< the document may hold joins

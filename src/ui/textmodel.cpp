@@ -165,87 +165,104 @@ std::size_t cutPoint(const char16_t *text, std::size_t size, std::size_t pos, st
     return QChar::isLowSurrogate(text[hard]) ? hard - 1 : hard;
 }
 
-/// Pages use few distinct formats; reusing one QTextCharFormat keeps its
-/// hash cached for the document's format lookup.
-class QtFormats {
-public:
-    const QTextCharFormat &operator()(const CharFormat &f)
-    {
-        for (const auto &[model, qt] : m_formats) {
-            if (*model == f)
-                return qt;
-        }
-        if (m_formats.size() >= 64)
-            m_formats.erase(m_formats.begin());
-        m_formats.emplace_back(&f, toQtFormat(f));
-        return m_formats.back().second;
-    }
-
-private:
-    std::vector<std::pair<const CharFormat *, QTextCharFormat>> m_formats;
-};
-
 } // namespace
+
+const QTextCharFormat &ModelInserter::QtFormats::operator()(const CharFormat &f)
+{
+    for (const auto &[model, qt] : m_formats) {
+        if (*model == f)
+            return qt;
+    }
+    if (m_formats.size() >= 64)
+        m_formats.erase(m_formats.begin());
+    m_formats.emplace_back(&f, toQtFormat(f));
+    return m_formats.back().second;
+}
+
+ModelInserter::ModelInserter(const Document &page, bool cutLongParagraphs) : m_page(page), m_cut(cutLongParagraphs) {}
+
+void ModelInserter::insertText(QTextCursor &cursor, std::size_t from, std::size_t to)
+{
+    m_piece = QString::fromUtf16(m_page.text.data() + from, qsizetype(to - from));
+    for (QChar &c : m_piece) {
+        if (isFrameMarker(c.unicode()))
+            c = QChar::ReplacementCharacter;
+    }
+    cursor.insertText(m_piece, m_last);
+}
+
+std::size_t ModelInserter::nextBreak(std::size_t from)
+{
+    // Remembered: a paragraph of millions of characters is scanned once, not once a piece.
+    if (m_nextBreak < from || m_nextBreak == 0) {
+        m_nextBreak = from;
+        while (m_nextBreak < m_page.text.size() && !isBreak(m_page.text[m_nextBreak]))
+            ++m_nextBreak;
+    }
+    return m_nextBreak;
+}
+
+void ModelInserter::insertUpTo(QTextCursor &cursor, std::size_t end)
+{
+    const char16_t *text = m_page.text.data();
+    const std::size_t size = m_page.text.size();
+    while (m_pos < end) {
+        std::size_t j = std::min(nextBreak(m_pos), end);
+        if (const std::size_t cut = m_cut ? cutPoint(text, size, m_pos, j, m_blockLength) : 0) {
+            insertText(cursor, m_pos, cut);
+            cursor.insertBlock(joins::joinedFormat(), m_last);
+            ++m_joins;
+            m_blockLength = 0;
+            m_pos = cut;
+            continue;
+        }
+        if (j > m_pos)
+            insertText(cursor, m_pos, j);
+        m_blockLength += j - m_pos;
+        if (j < end) {
+            cursor.insertBlock(QTextBlockFormat(), m_last);
+            m_blockLength = 0;
+            // "\r\n" is one break.
+            if (text[j] == u'\r' && j + 1 < size && text[j + 1] == u'\n')
+                ++j;
+            ++j;
+        }
+        m_pos = j;
+    }
+}
+
+bool ModelInserter::insertSome(QTextCursor &cursor, std::size_t units)
+{
+    const std::size_t size = m_page.text.size();
+    const std::size_t stop = units >= size - m_pos ? size : m_pos + units;
+    for (;;) {
+        // The stretch in hand: the gap before a run (in the format before it), the run, or the rest.
+        std::size_t end = size;
+        if (m_run < m_page.runs.size()) {
+            const jw::rtf::Run &run = m_page.runs[m_run];
+            end = m_inRun ? std::min(size, run.start + std::min(run.length, size)) : std::min(run.start, size);
+        }
+        insertUpTo(cursor, std::min(end, stop));
+        if (m_pos < end && m_pos >= stop)
+            return false;
+        if (m_run >= m_page.runs.size())
+            return true;
+        if (!m_inRun)
+            m_last = m_formats(m_page.runs[m_run].format);
+        else
+            ++m_run;
+        m_inRun = !m_inRun;
+    }
+}
 
 /// Inserts model text at the cursor, one insertText per stretch between
 /// breaks and joins. Every character of the text goes in exactly once, even
 /// if the runs overlap, leave gaps or reach past the end.
 int insertModel(QTextCursor &cursor, const Document &doc, bool cutLongParagraphs)
 {
-    const char16_t *text = doc.text.data();
-    const std::size_t size = doc.text.size();
-    QString piece;
-    QtFormats qtFormat;
-    auto insertText = [&](std::size_t from, std::size_t to, const QTextCharFormat &format) {
-        piece = QString::fromUtf16(text + from, qsizetype(to - from));
-        for (QChar &c : piece) {
-            if (isFrameMarker(c.unicode()))
-                c = QChar::ReplacementCharacter;
-        }
-        cursor.insertText(piece, format);
-    };
-
-    std::size_t pos = 0;         // everything before is in
-    std::size_t blockLength = 0; // characters in the current block
-    int joinCount = 0;
-    auto insert = [&](std::size_t end, const QTextCharFormat &format) {
-        while (pos < end) {
-            std::size_t j = pos;
-            while (j < end && !isBreak(text[j]))
-                ++j;
-            if (const std::size_t cut = cutLongParagraphs ? cutPoint(text, size, pos, j, blockLength) : 0) {
-                insertText(pos, cut, format);
-                cursor.insertBlock(joins::joinedFormat(), format);
-                ++joinCount;
-                blockLength = 0;
-                pos = cut;
-                continue;
-            }
-            if (j > pos)
-                insertText(pos, j, format);
-            blockLength += j - pos;
-            if (j < end) {
-                cursor.insertBlock(QTextBlockFormat(), format);
-                blockLength = 0;
-                // "\r\n" is one break.
-                if (text[j] == u'\r' && j + 1 < size && text[j + 1] == u'\n')
-                    ++j;
-                ++j;
-            }
-            pos = j;
-        }
-    };
-
-    QTextCharFormat last; // text before the first run: the default font
-    for (const jw::rtf::Run &run : doc.runs) {
-        const std::size_t start = std::min(run.start, size);
-        if (start > pos)
-            insert(start, last);
-        last = qtFormat(run.format);
-        insert(std::min(size, run.start + std::min(run.length, size)), last);
-    }
-    insert(size, last);
-    return joinCount;
+    ModelInserter inserter(doc, cutLongParagraphs);
+    inserter.insertSome(cursor, doc.text.size());
+    return inserter.joins();
 }
 
 namespace {

@@ -1,0 +1,118 @@
+// The page layout (only what is asked for is laid out, the rest estimated)
+// and a big page going into the editor between events.
+#include "support/qtwait.h"
+#include "ui/pagelayout.h"
+#include "ui/richtextedit.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+using namespace jw::ui;
+using jw::rtf::CharFormat;
+using jw::rtf::Document;
+
+namespace {
+
+/// Every paragraph's box lies right below the one before, the document's
+/// height is their sum, and a hit in each box lands in its paragraph.
+void expectStacked(QTextDocument &doc, PageLayout &layout)
+{
+    qreal y = doc.documentMargin();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QRectF box = layout.blockBoundingRect(b);
+        EXPECT_DOUBLE_EQ(box.top(), y) << "paragraph " << b.blockNumber();
+        EXPECT_GT(box.height(), 0);
+        const int hit = layout.hitTest(box.center(), Qt::FuzzyHit);
+        EXPECT_TRUE(hit >= b.position() && hit < b.position() + b.length()) << "paragraph " << b.blockNumber();
+        y = box.bottom();
+    }
+    EXPECT_DOUBLE_EQ(layout.documentSize().height(), y + doc.documentMargin());
+}
+
+} // namespace
+
+TEST(PageLayout, LaysOutOnlyWhatIsAskedAndKeepsParagraphsStackedThroughEdits)
+{
+    QTextDocument doc;
+    auto *layout = new PageLayout(&doc);
+    doc.setDocumentLayout(layout);
+    doc.setPageSize(QSizeF(300, -1));
+    QTextCursor c(&doc);
+    c.beginEditBlock();
+    // Empty, short, wrapping, big-font and tab-holding paragraphs, many times over.
+    QTextCharFormat big;
+    big.setFontPointSize(30);
+    for (int i = 0; i < 400; ++i) {
+        c.insertText(QString(), QTextCharFormat());
+        c.insertBlock();
+        c.insertText(QStringLiteral("short"), QTextCharFormat());
+        c.insertBlock();
+        c.insertText(QStringLiteral("wrapping words ").repeated(20), i % 2 ? big : QTextCharFormat());
+        c.insertText(QStringLiteral("\tend"));
+        c.insertBlock();
+    }
+    c.endEditBlock();
+    const QTextBlock far = doc.findBlockByNumber(1000);
+    layout->layOut(0, 200, 0);
+    EXPECT_TRUE(layout->isLaidOut(doc.firstBlock()));
+    EXPECT_FALSE(layout->isLaidOut(far)) << "a paragraph far out of view was laid out";
+    // A click far down hits the paragraph estimated there, laid out on the spot.
+    const int hit = layout->hitTest(layout->blockBoundingRect(far).center(), Qt::FuzzyHit);
+    EXPECT_TRUE(far.contains(hit));
+
+    expectStacked(doc, *layout);
+    // Typing, a new paragraph and a joined one: the boxes follow.
+    QTextCursor edit(doc.findBlockByNumber(2));
+    edit.insertText(QStringLiteral("more words that wrap ").repeated(10));
+    edit.insertBlock();
+    edit.movePosition(QTextCursor::NextBlock);
+    edit.deletePreviousChar();
+    expectStacked(doc, *layout);
+    // Another width: everything lays out again at it.
+    doc.setPageSize(QSizeF(120, -1));
+    expectStacked(doc, *layout);
+}
+
+TEST(PageLayout, ABigPageShowsAtOnceTakesTypingWhileItGoesInAndIsWholeAfterwards)
+{
+    Document big;
+    const CharFormat plain{"DejaVu Sans", 24};
+    const CharFormat bold{"DejaVu Sans", 20, true};
+    while (big.text.size() < 400000) {
+        const std::size_t start = big.text.size();
+        big.text += u"some words of a line\n";
+        big.runs.push_back({start, big.text.size() - start, big.runs.size() % 2 ? plain : bold});
+    }
+    for (const bool typed : {false, true}) {
+        RichTextEdit edit;
+        edit.resize(400, 300);
+        edit.show();
+        edit.setFromDocument(big);
+        ASSERT_TRUE(edit.isLoading());
+        EXPECT_LT(edit.document()->characterCount(), int(big.text.size())) << "the page went in at once";
+        if (typed)
+            QTest::keyClicks(edit.viewport(), QStringLiteral("typed"));
+        ASSERT_TRUE(jwtest::waitUntil([&] { return !edit.isLoading(); }));
+        Document expected = big;
+        if (typed) {
+            expected.text.insert(0, u"typed");
+            expected.runs.front().length += 5;
+            for (std::size_t i = 1; i < expected.runs.size(); ++i)
+                expected.runs[i].start += 5;
+        }
+        EXPECT_EQ(edit.toDocument(), expected);
+        // Only typing makes the page modified; undo takes what came after the load.
+        EXPECT_EQ(edit.document()->isModified(), typed);
+        EXPECT_FALSE(edit.document()->isUndoAvailable());
+        QTest::keyClicks(edit.viewport(), QStringLiteral("z"));
+        EXPECT_TRUE(edit.document()->isUndoAvailable());
+    }
+    // What needs the whole page gets it, at once.
+    RichTextEdit edit;
+    edit.setFromDocument(big);
+    EXPECT_EQ(edit.Text().size(), qsizetype(big.text.size()));
+    EXPECT_FALSE(edit.isLoading());
+}
