@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
 {
     writePage(u"Welcome.rtf"_s, page(u"bold welcome", true));
     ASSERT_TRUE(QDir().mkpath(u"Ideas.rtf"_s));
-    frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
+    start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     ASSERT_TRUE(clickTab(2)); // Ideas was never read: leaving it writes nothing
     EXPECT_TRUE(QFileInfo(u"Ideas.rtf"_s).isDir());
     type(u"typed\ton notes"_s); // Tab types a tab, not a move to the next control
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
 
 TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
 {
-    frmMain &w = start();
+    start();
     type(u"one"_s);
     action("mnuSave")->trigger();
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"one");
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
 
 TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
 {
-    frmMain &w = start();
+    start();
     QString seen;
     answerDialog(u"NOTES"_s, &seen);
     action("mnuAddTab")->trigger();
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
 
 TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
 {
-    frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
+    start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     clickTab(2);
     txtPad->setFromDocument(page(u"formatted", true));
     ASSERT_TRUE(writeBytes(u"Old.rtf"_s, "removed page"));
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
 TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
 {
     writePage(u"Welcome.rtf"_s, page(u"first"));
-    frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
+    start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     type(u"unsaved"_s);
     action("mnuRemoveTab")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s}));
@@ -250,7 +250,7 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
 
 TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
 {
-    frmMain &w = start();
+    start();
     for (QAction *action : {action("mnuPrint"), action("mnuSave"), action("mnuExit"), action("mnuSearch"),
                             action("mnuNext"), action("mnuAddTab"), action("mnuRemoveTab"), action("mnuHelpTopics"),
                             Toolbar1->buttonAction(2), Toolbar1->buttonAction(3)}) {
@@ -265,7 +265,7 @@ TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
 
 TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
 {
-    frmMain &w = start();
+    start();
     txtPad->setFromDocument(
         {u"plain bold",
          {{0, 6, {"DejaVu Sans", 20, false, false, false}}, {6, 4, {"DejaVu Sans", 21, true, false, false}}}});
@@ -315,7 +315,7 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
 
 TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrderDraggedInto)
 {
-    frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
+    start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     type(u"one"_s);
     for (QAction *action : {action("mnuSelectAll"), action("mnuCut"), action("mnuPaste"), action("mnuUndo")})
         action->trigger();
