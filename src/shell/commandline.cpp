@@ -46,9 +46,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
         else if (argument == QLatin1StringView("--help") || argument == QLatin1StringView("-h"))
             action = CommandLine::Action::Help;
         else
-            return {CommandLine::Action::Start, QStringLiteral("unknown option \"%1\" (see --help)").arg(argument)};
+            return {CommandLine::Action::Start, QStringLiteral("unknown option \"%1\" (see --help)").arg(argument), {}};
         if (line.action != CommandLine::Action::Start && line.action != action)
-            return {CommandLine::Action::Start, QStringLiteral("give only one of --toggle, --show, --hide and --help")};
+            return {CommandLine::Action::Start, QStringLiteral("give only one of --toggle, --show, --hide and --help"), {}};
         line.action = action;
     }
     return line;
