@@ -12,6 +12,7 @@
 #include "pages/pagefiles.h"
 #include "pages/pagekeeper.h"
 #include "pages/printexport.h"
+#include "search/findallcommands.h"
 #include "shell/commandregistry.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
@@ -38,6 +39,7 @@ void frmMain::buildFeatures()
                    &frmMain::mnuExit_Click, ui::Place::FileExit);
     add(new EditCommands(*m_commands, *txtPad, this));
     add(new SearchCommands(context, vSearch, this));
+    add(new search::FindAllCommands(context, m_pages, m_files, this));
     m_format = static_cast<FormatControls *>(
         add(new FormatControls(*Toolbar1, *cmbFont, *cmbFontSize, *txtPad, *m_commands, this)));
     m_mini = static_cast<MiniWindowCommands *>(
