@@ -95,6 +95,9 @@ void frmFindAll::Form_Load()
         if (m_owner)
             ui::applyDialogPlacement(this, m_owner);
         show();
+        // The pages are read while the user types, so the first search finds them read.
+        if (txtFind->text().isEmpty())
+            m_searcher.readAhead(m_pages());
     }
     raise();
     activateWindow();
@@ -251,6 +254,8 @@ void frmFindAll::closeEvent(QCloseEvent *event)
 {
     m_pause.stop();
     m_searcher.cancel();
+    // The pages' texts are read again when the panel opens: they may change meanwhile.
+    m_searcher.cache().clear();
     QWidget::closeEvent(event);
     Q_EMIT closed();
 }
