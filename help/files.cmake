@@ -25,3 +25,8 @@ set(JW_HELP_FILES
   shortcuts.html
   settings.html
 )
+# Pictures the pages show (drawn at twice the size they are shown, for HiDPI
+# screens), copied and installed beside them.
+set(JW_HELP_IMAGES
+  find-all.png
+)

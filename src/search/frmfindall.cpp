@@ -14,6 +14,8 @@
 #include <QListView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace jw::search {
 
 frmFindAll::frmFindAll(QWidget *owner, Pages pages)
@@ -24,6 +26,8 @@ frmFindAll::frmFindAll(QWidget *owner, Pages pages)
     setWindowTitle(tr("Find in All Pages"));
     buildControls();
     ui::setClientSizeTwips(this, 4800, 4335);
+    if (m_owner)
+        m_owner->installEventFilter(this);
 
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPause);
@@ -91,6 +95,9 @@ void frmFindAll::Form_Load()
         if (m_owner)
             ui::applyDialogPlacement(this, m_owner);
         show();
+        // The pages are read while the user types, so the first search finds them read.
+        if (txtFind->text().isEmpty())
+            m_searcher.readAhead(m_pages());
     }
     raise();
     activateWindow();
@@ -101,42 +108,55 @@ void frmFindAll::Form_Load()
         searchNow();
 }
 
-Matcher frmFindAll::matcher() const
-{
-    return Matcher(txtFind->text(), {chkMatchCase->isChecked(), chkWholeWords->isChecked()});
-}
-
 void frmFindAll::changed()
 {
     // The search under way is of no use any more; the next starts after the pause.
     m_searcher.cancel();
     m_pause.start();
-    Q_EMIT queryChanged();
 }
 
 void frmFindAll::searchNow()
 {
     m_pause.stop();
     m_results.clear();
+    m_searched.reset();
+    m_keep.reset();
     if (txtFind->text().isEmpty()) {
         m_searcher.cancel();
         lblStatus->clear();
+        Q_EMIT searchStarted();
         return;
     }
     SearchRequest request = m_pages();
     request.query = txtFind->text();
     request.options = {chkMatchCase->isChecked(), chkWholeWords->isChecked()};
+    m_searched.emplace(request.query, request.options);
     m_searcher.start(std::move(request));
     lblStatus->setText(tr("Searching…"));
+    Q_EMIT searchStarted();
+}
+
+void frmFindAll::searchAgain(const QString &title, qsizetype start)
+{
+    searchNow();
+    m_keep.emplace(title, start);
 }
 
 void frmFindAll::pageFound(const PageHits &page)
 {
     m_results.addPage(page);
+    const int index = int(m_results.pages().size()) - 1;
+    if (m_keep && page.title == m_keep->first) {
+        const auto at =
+            std::find_if(page.hits.begin(), page.hits.end(), [&](const Hit &h) { return h.start >= m_keep->second; });
+        if (at != page.hits.end())
+            choose({index, int(at - page.hits.begin())});
+        m_keep.reset();
+    }
     if (page.hits.empty() || chosen())
         return;
     // The first hit is chosen at once, so Enter opens it.
-    choose({int(m_results.pages().size()) - 1, 0});
+    choose({index, 0});
     if (std::exchange(m_openFirst, false))
         openChosen();
 }
@@ -144,6 +164,7 @@ void frmFindAll::pageFound(const PageHits &page)
 void frmFindAll::finished(const SearchSummary &summary)
 {
     m_openFirst = false;
+    m_keep.reset();
     QString text = summary.hits == 0   ? tr("No hits.")
                    : summary.hits == 1 ? tr("1 hit.")
                    : summary.pagesWithHits == 1
@@ -195,6 +216,14 @@ void frmFindAll::goToHit(int step)
 
 bool frmFindAll::eventFilter(QObject *watched, QEvent *event)
 {
+    // The panel works on the main window: it goes when that is shrunk or
+    // hidden, and comes back with it.
+    if (watched == m_owner && event->type() == QEvent::Hide && isVisible()) {
+        m_hiddenWithOwner = true;
+        hide();
+    } else if (watched == m_owner && event->type() == QEvent::Show && std::exchange(m_hiddenWithOwner, false)) {
+        show();
+    }
     if (event->type() == QEvent::KeyPress && (watched == txtFind || watched == lstResults)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -225,6 +254,8 @@ void frmFindAll::closeEvent(QCloseEvent *event)
 {
     m_pause.stop();
     m_searcher.cancel();
+    // The pages' texts are read again when the panel opens: they may change meanwhile.
+    m_searcher.cache().clear();
     QWidget::closeEvent(event);
     Q_EMIT closed();
 }

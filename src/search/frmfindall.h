@@ -44,6 +44,9 @@ public:
     void Form_Load();
     /// Starts the search now instead of after the pause.
     void searchNow();
+    /// Searches again after the pages changed, keeping the hit of page
+    /// `title` at `start` (or the next one there) chosen.
+    void searchAgain(const QString &title, qsizetype start);
     /// Opens the hit `step` hits after the chosen one (before it when
     /// negative), across pages; says so when there is none.
     void goToHit(int step);
@@ -52,8 +55,8 @@ public:
 
     /// True while a search waits for the pause to end or runs.
     bool searching() const { return m_pause.isActive() || m_searcher.busy(); }
-    /// The rule of the query and options as they stand.
-    Matcher matcher() const;
+    /// The rule of the search whose hits are listed; none before the first.
+    const Matcher *searchedFor() const { return m_searched ? &*m_searched : nullptr; }
     ResultsModel &results() { return m_results; }
     Searcher &searcher() { return m_searcher; }
     /// The pause after a keystroke before the search starts, in milliseconds.
@@ -62,8 +65,8 @@ public:
 Q_SIGNALS:
     /// The user opens `hit` on `page`.
     void hitChosen(const jw::search::PageHits &page, jw::search::Hit hit);
-    /// The query or an option changed (for marking the hits on the page shown).
-    void queryChanged();
+    /// A search started or the list was emptied: searchedFor() changed.
+    void searchStarted();
     /// The panel was closed (Esc or its close box).
     void closed();
 
@@ -86,7 +89,10 @@ private:
     Searcher m_searcher;
     ResultsModel m_results;
     QTimer m_pause;
-    bool m_openFirst = false; ///< Enter came before the first hit
+    std::optional<Matcher> m_searched;
+    std::optional<std::pair<QString, qsizetype>> m_keep; ///< the hit searchAgain() keeps
+    bool m_openFirst = false;                            ///< Enter came before the first hit
+    bool m_hiddenWithOwner = false;                      ///< to come back when the main window does
 };
 
 } // namespace jw::search

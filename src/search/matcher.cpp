@@ -60,12 +60,22 @@ bool Matcher::acceptable(QStringView text, Hit hit) const
 
 std::vector<Hit> Matcher::findAll(QStringView text, const CancelToken *cancel) const
 {
+    if (m_options.matchCase || isEmpty())
+        return find(text, nullptr, cancel);
+    const FoldedText folded(text);
+    return find(text, &folded, cancel);
+}
+
+std::vector<Hit> Matcher::findAll(QStringView text, const FoldedText &folded, const CancelToken *cancel) const
+{
+    return find(text, m_options.matchCase ? nullptr : &folded, cancel);
+}
+
+std::vector<Hit> Matcher::find(QStringView text, const FoldedText *folded, const CancelToken *cancel) const
+{
     std::vector<Hit> hits;
     if (isEmpty())
         return hits;
-    std::optional<FoldedText> folded;
-    if (!m_options.matchCase)
-        folded.emplace(text);
     const QStringView haystack = folded ? QStringView(folded->text()) : text;
     qsizetype from = 0;
     while (!(cancel && cancel->cancelled())) {

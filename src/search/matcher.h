@@ -9,6 +9,7 @@
 namespace jw::search {
 
 class CancelToken;
+class FoldedText;
 
 /// The two options of the search across all pages; both off by default.
 struct Options {
@@ -41,6 +42,9 @@ public:
     /// The hits in `text`, left to right, none overlapping another. Once
     /// `cancel` is set it stops and returns what it has found so far.
     std::vector<Hit> findAll(QStringView text, const CancelToken *cancel = nullptr) const;
+    /// The same with `text` folded already (`folded` is FoldedText(text)),
+    /// which a search without "Match case" then need not fold again.
+    std::vector<Hit> findAll(QStringView text, const FoldedText &folded, const CancelToken *cancel = nullptr) const;
 
     /// Whether `hit` is a hit of `text`, which may have changed since it was searched.
     bool matchesAt(QStringView text, Hit hit) const;
@@ -48,6 +52,7 @@ public:
 private:
     /// The checks that a stretch equal to the query must pass to be a hit.
     bool acceptable(QStringView text, Hit hit) const;
+    std::vector<Hit> find(QStringView text, const FoldedText *folded, const CancelToken *cancel) const;
 
     QString m_query;
     QString m_needle; ///< the query, folded unless case matters

@@ -127,15 +127,18 @@ private:
         if (i == m_shown) {
             page.shown = true;
             page.text = m_request.shownText;
-        } else {
-            try {
-                page.text = m_cache.text(m_request.files.path(pageFileName(target.title)));
-            } catch (const IoError &error) {
-                page.error = error.reason();
-                return page;
-            }
+            page.hits = m_matcher.findAll(page.text, &m_cancel);
+            return page;
         }
-        page.hits = m_matcher.findAll(page.text, &m_cancel);
+        try {
+            const bool fold = !m_request.options.matchCase;
+            const PlainTextCache::Page read = m_cache.read(m_request.files.path(pageFileName(target.title)), fold);
+            page.text = read.text;
+            page.hits =
+                fold ? m_matcher.findAll(page.text, *read.folded, &m_cancel) : m_matcher.findAll(page.text, &m_cancel);
+        } catch (const IoError &error) {
+            page.error = error.reason();
+        }
         return page;
     }
 
@@ -153,6 +156,19 @@ private:
 };
 
 } // namespace
+
+void readAhead(const SearchRequest &request, PlainTextCache &cache, const CancelToken &cancel)
+{
+    for (const Target &target : targets(request)) {
+        if (cancel.cancelled())
+            return;
+        try {
+            cache.read(request.files.path(pageFileName(target.title)), true);
+        } catch (const IoError &) {
+            // The search says so when it comes to the page.
+        }
+    }
+}
 
 SearchSummary searchPages(const SearchRequest &request, PlainTextCache &cache, const CancelToken &cancel,
                           const std::function<void(PageHits &&)> &found, QThreadPool *helpers)

@@ -55,4 +55,9 @@ struct SearchSummary {
 SearchSummary searchPages(const SearchRequest &request, PlainTextCache &cache, const CancelToken &cancel,
                           const std::function<void(PageHits &&)> &found, QThreadPool *helpers = nullptr);
 
+/// Reads the page files of `request` (tabs, then removed pages) into
+/// `cache`, folded for searches without "Match case", until `cancel` is set:
+/// while the user types the first query, so that its search finds them read.
+void readAhead(const SearchRequest &request, PlainTextCache &cache, const CancelToken &cancel);
+
 } // namespace jw::search

@@ -31,6 +31,7 @@ Searcher::Searcher(QObject *parent) : QObject(parent)
 
 Searcher::~Searcher()
 {
+    m_readAhead.cancel();
     m_cancel.cancel();
     m_pool.waitForDone();
 }
@@ -42,8 +43,18 @@ void Searcher::cancel()
     m_busy = false;
 }
 
+void Searcher::readAhead(SearchRequest request)
+{
+    m_readAhead.cancel();
+    m_readAhead = CancelToken();
+    m_pool.start(
+        [this, cancel = m_readAhead, request = std::move(request)] { search::readAhead(request, m_cache, cancel); });
+}
+
 void Searcher::start(SearchRequest request)
 {
+    // The search reads what is left itself, on all threads.
+    m_readAhead.cancel();
     cancel();
     m_cancel = CancelToken();
     m_busy = true;

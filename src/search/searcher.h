@@ -24,6 +24,9 @@ public:
     void start(SearchRequest request);
     /// Stops the search under way; nothing more is reported of it.
     void cancel();
+    /// Reads the pages of `request` into the cache meanwhile (readAhead()),
+    /// until the next search starts.
+    void readAhead(SearchRequest request);
     /// True from start() until finished() or cancel().
     bool busy() const { return m_busy; }
 
@@ -45,6 +48,7 @@ private:
     QThreadPool m_pool;
     PlainTextCache m_cache;
     CancelToken m_cancel;
+    CancelToken m_readAhead;
     quint64 m_generation = 0; ///< of the search whose results count
     bool m_busy = false;
 };

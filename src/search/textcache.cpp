@@ -6,34 +6,49 @@
 
 namespace jw::search {
 
-QString PlainTextCache::text(const QString &path)
+PlainTextCache::Page PlainTextCache::read(const QString &path, bool fold)
 {
     // The stamp is taken before the file is read: a file changed meanwhile
     // gets another stamp next time and is read again, never kept stale.
     const FileStamp stamp = fileStamp(path);
     if (!stamp.exists)
         return {};
+    Page page;
+    bool read = true;
     {
         QMutexLocker lock(&m_mutex);
         const auto found = m_entries.find(path);
         if (found != m_entries.end() && found->stamp == stamp) {
             found->used = ++m_clock;
-            return found->text;
+            page = found->page;
+            read = false;
         }
     }
-    // Read outside the lock, so two threads read two files at once.
-    const rtf::Document page = loadRtfFile(path);
-    QString text(reinterpret_cast<const QChar *>(page.text.data()), qsizetype(page.text.size()));
+    // Read and fold outside the lock, so two threads read two files at once.
+    if (read) {
+        const rtf::Document document = loadRtfFile(path);
+        page.text = QString(reinterpret_cast<const QChar *>(document.text.data()), qsizetype(document.text.size()));
+    }
+    if (fold && !page.folded)
+        page.folded = std::make_shared<const FoldedText>(page.text);
+    else if (!read)
+        return page;
 
     QMutexLocker lock(&m_mutex);
-    ++m_reads;
-    if (text.size() > m_budget)
-        return text;
-    Entry &entry = m_entries[path];
-    m_held += text.size() - entry.text.size();
-    entry = {stamp, text, ++m_clock};
+    m_reads += read ? 1 : 0;
+    keep(path, stamp, page);
+    return page;
+}
+
+void PlainTextCache::keep(const QString &path, const FileStamp &stamp, const Page &page)
+{
+    Entry entry{stamp, page, ++m_clock};
+    if (entry.size() > m_budget)
+        return;
+    Entry &kept = m_entries[path];
+    m_held += entry.size() - kept.size();
+    kept = std::move(entry);
     trim();
-    return text;
 }
 
 void PlainTextCache::trim()
@@ -44,9 +59,16 @@ void PlainTextCache::trim()
             if (it->used < oldest->used)
                 oldest = it;
         }
-        m_held -= oldest->text.size();
+        m_held -= oldest->size();
         m_entries.erase(oldest);
     }
+}
+
+void PlainTextCache::clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_entries.clear();
+    m_held = 0;
 }
 
 qsizetype PlainTextCache::held() const

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "base/fileio.h"
+#include "search/casefold.h"
 
 #include <QHash>
 #include <QMutex>
 #include <QString>
+
+#include <memory>
 
 namespace jw::search {
 
@@ -17,10 +20,20 @@ public:
     /// `budget` in UTF-16 units of text held.
     explicit PlainTextCache(qsizetype budget = qsizetype(48) << 20) : m_budget(budget) {}
 
+    /// A page's plain text, and with `fold` its folding for searches without
+    /// "Match case" (kept too: most searches are such).
+    struct Page {
+        QString text;
+        std::shared_ptr<const FoldedText> folded;
+    };
+
     /// The plain text of the page file at `path`; a missing file is an empty
     /// page. Throws jw::IoError with the reason when the file cannot be read.
-    QString text(const QString &path);
+    Page read(const QString &path, bool fold);
+    QString text(const QString &path) { return read(path, false).text; }
 
+    /// Lets go of every text held.
+    void clear();
     /// UTF-16 units held.
     qsizetype held() const;
     /// How many times a text was read from its file rather than taken from here.
@@ -29,9 +42,12 @@ public:
 private:
     struct Entry {
         FileStamp stamp;
-        QString text;
+        Page page;
         quint64 used = 0;
+        qsizetype size() const { return page.text.size() + (page.folded ? page.folded->text().size() : 0); }
     };
+    /// Keeps `page` of `path` as it was at `stamp`. Under m_mutex.
+    void keep(const QString &path, const FileStamp &stamp, const Page &page);
     /// Drops the least recently used texts until the budget holds. Under m_mutex.
     void trim();
 

@@ -14,6 +14,7 @@
 #include "pages/pagekeeper.h"
 #include "shell/commandline.h"
 #include "pages/printexport.h"
+#include "search/findallcommands.h"
 #include "shell/commandregistry.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
@@ -41,6 +42,7 @@ void frmMain::buildFeatures()
     add(new EditCommands(*m_commands, *txtPad, this));
     add(new SearchCommands(context, vSearch, this));
     add(new WritingAids(context, this));
+    add(new search::FindAllCommands(context, m_pages, m_files, this));
     m_format = static_cast<FormatControls *>(
         add(new FormatControls(*Toolbar1, *cmbFont, *cmbFontSize, *txtPad, *m_commands, this)));
     m_mini = static_cast<MiniWindowCommands *>(

@@ -1,15 +1,20 @@
 // The panel of Find in All Pages with stand-ins for the pad: typing, the
 // pause, choosing and opening hits, and hits across the long-paragraph joins.
 #include "search/frmfindall.h"
+#include "ui/decorations.h"
 #include "ui/paragraphjoins.h"
 #include "ui/richtextedit.h"
+#include "ui/tabstrip.h"
 
+#include "support/mainwindow.h"
 #include "support/qtwait.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -125,6 +130,49 @@ TEST(FindAllPanel, AHitAcrossTheJoinsOfALongParagraphIsSelectedWhole)
     pad.setSelStart(int(crossing->start));
     pad.setSelLength(int(crossing->length));
     EXPECT_EQ(pad.SelText(), across);
+}
+
+class FindAllFeature : public jwtest::MainWindowTest {};
+
+TEST_F(FindAllFeature, F3GoesFromHitToHitAcrossPagesAndOffersARemovedPageBack)
+{
+    jwtest::writePage(u"Welcome.rtf"_s, jwtest::page(u"apple one"));
+    jwtest::writePage(u"Notes.rtf"_s, jwtest::page(u"two apple"));
+    jwtest::writePage(u"Old.rtf"_s, jwtest::page(u"an old apple"));
+    start({u"Welcome"_s, u"Notes"_s});
+    action("mnuFindAll")->trigger();
+    auto *panel = window->findChild<frmFindAll *>();
+    ASSERT_TRUE(panel && panel->isVisible());
+    panel->txtFind->setText(u"APPLE"_s);
+    ASSERT_TRUE(waitUntil([&] { return !panel->searching(); }));
+    // The hit on the page shown is marked (a background; other marks underline), outside the text.
+    auto marked = [&] {
+        txtPad->decorations().flush();
+        QStringList found;
+        for (const auto &mark : txtPad->extraSelections())
+            if (mark.format.background().style() != Qt::NoBrush)
+                found << mark.cursor.selectedText();
+        return found;
+    };
+    EXPECT_EQ(marked(), QStringList{u"apple"_s});
+
+    auto selected = [&] { return std::pair(oTabs->caption(oTabs->selectedIndex()), txtPad->SelStart()); };
+    action("mnuFindAllNext")->trigger(); // the first hit is chosen: F3 goes to the second
+    EXPECT_EQ(selected(), std::pair(u"Notes"_s, 4));
+    EXPECT_EQ(txtPad->SelText(), u"apple"_s);
+    action("mnuFindAllPrevious")->trigger();
+    EXPECT_EQ(selected(), std::pair(u"Welcome"_s, 0));
+    action("mnuFindAllNext")->trigger();
+    jwtest::onNextModal([](QWidget *box) {
+        for (QPushButton *button : box->findChildren<QPushButton *>())
+            if (button->text() == u"&Restore"_s)
+                button->click();
+    });
+    action("mnuFindAllNext")->trigger();
+    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Old"_s}));
+    EXPECT_EQ(selected(), std::pair(u"Old"_s, 7));
+    QTest::keyClick(panel, Qt::Key_Escape);
+    EXPECT_TRUE(marked().isEmpty());
 }
 
 } // namespace
