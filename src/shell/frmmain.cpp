@@ -134,10 +134,12 @@ void frmMain::offerRecovery()
         const QString question =
             QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
                 .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
-        if (!ui::AskBox(messageParent(), question, QStringLiteral("&Recover"), QStringLiteral("&Not Now"))) {
+        // Enter recovers: the text is what the user typed last.
+        if (!ui::AskBox(messageParent(), question, tr("&Recover"), tr("&Not Now"), QStringLiteral("Jotwell Pro"),
+                        ui::Default::Yes)) {
             if (m_closing)
                 return; // ended by a signal, not answered: asked again at the next start
-            // Kept aside: nothing is deleted without the user's yes.
+            // Kept aside, and listed in the page's history: nothing is deleted without the user's yes.
             try {
                 m_journal.setAside(entry);
             } catch (const IoError &error) {
