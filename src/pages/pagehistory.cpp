@@ -198,8 +198,7 @@ QString PageHistory::linkIn(const QString &pagesFolder, const QString &title, co
     const FileStamp stamp = fileStamp(path);
     if (!stamp.exists || stamp.size == 0)
         return {};
-    const QDateTime time = QDateTime::fromMSecsSinceEpoch(stamp.modifiedNs / 1000000, Qt::UTC);
-    const QString target = freeName(ensurePageFolder(pagesFolder, title), time, reason);
+    const QString target = freeName(ensurePageFolder(pagesFolder, title), m_clock(), reason);
     if (::link(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) == 0)
         return target;
 #else
@@ -243,7 +242,7 @@ QString PageHistory::keepFile(const QString &pagesFolder, const QString &title, 
             return {};
         if (!source.open(QIODevice::ReadOnly))
             throw IoError(path, source.errorString());
-        kept = copyIn(pagesFolder, title, source, source.fileTime(QFileDevice::FileModificationTime).toUTC(), reason);
+        kept = copyIn(pagesFolder, title, source, m_clock(), reason);
     }
     return kept.isEmpty() ? kept : settle(kept);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/pageexport.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,6 +21,9 @@ class PrintExportCommands final : public QObject {
 public:
     explicit PrintExportCommands(const ui::FeatureContext &context, QObject *parent = nullptr);
 
+    /// How Save As treats the pages' own files (see exportPage).
+    void setPageFileGuard(PageFileGuard guard) { m_guard = std::move(guard); }
+
     void mnuPrint_Click();
     void mnuSaveAs_Click();
 
@@ -27,6 +32,7 @@ private:
     ui::IHostWindow &m_host;
     /// The file chosen by the last Save As of this run; the dialog opens with it.
     QString sSaveAsName;
+    PageFileGuard m_guard;
 };
 
 } // namespace jw

@@ -10,6 +10,7 @@
 #include "editing/searchcommands.h"
 #include "miniwindow/hotkeycommands.h"
 #include "miniwindow/minicommands.h"
+#include "pages/historykeeper.h"
 #include "pages/pagecommands.h"
 #include "pages/pagekeeper.h"
 #include "pages/pagefiles.h"
@@ -69,6 +70,9 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
             ui::MsgBox(messageParent(), PageKeeper::journalFailureText(title, reason));
         },
         Qt::QueuedConnection);
+    m_history = std::make_unique<HistoryKeeper>(PageHistory(), files.folder());
+    // The version each save replaces is kept, while the exchange still holds it.
+    oData.setReplacedHook([this](const QString &title, const QString &path) { m_history->replaced(title, path); });
     buildFeatures();
     // The designed client area lies below the menu bar.
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());

@@ -76,7 +76,8 @@ TEST_F(MainWindowTest, EveryCommandStandsInItsPlaceOfTheMenus)
               (QStringList{u"&File: &Print Ctrl+P, S&ave Ctrl+S, Save As..., E&xit Ctrl+Q"_s,
                            u"&Edit: &Undo Ctrl+Z, &Redo Ctrl+Y, -, &Cut Ctrl+X, C&opy Ctrl+C, P&aste Ctrl+V, "
                            u"Select A&ll Ctrl+A, -, S&earch Ctrl+E, F&ind Next Ctrl+N, Add &Tab Ctrl+T, "
-                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., Hot &Key..., "
+                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., Page &History... Ctrl+Shift+H, "
+                           u"Hot &Key..., "
                            u"H&ide on Minimize"_s,
                            u"&Help: A&bout, H&elp Topics F1"_s}));
 }
@@ -85,8 +86,7 @@ TEST(CommandRegistry, PlacesKeepTheirOrderWhicheverFeatureComesFirst)
 {
     QMenuBar bar;
     CommandRegistry registry(bar);
-    QAction find(u"Find"_s), all(u"All"_s), undo(u"Undo"_s), print(u"Print"_s), exit(u"Exit"_s), top(u"Top"_s),
-        bold;
+    QAction find(u"Find"_s), all(u"All"_s), undo(u"Undo"_s), print(u"Print"_s), exit(u"Exit"_s), top(u"Top"_s), bold;
     for (auto [action, place] : {std::pair(&top, ui::Place::EditOnTop), std::pair(&all, ui::Place::EditFindAll),
                                  std::pair(&find, ui::Place::EditFind), std::pair(&exit, ui::Place::FileExit),
                                  std::pair(&print, ui::Place::FilePrint)})
