@@ -105,6 +105,10 @@ rows = [
      ms("ui:BM_LongParagraph/100000"), 500, True),
     ("long paragraph, 100,000 runs: key", ms("ui:BM_LongParagraphKey/100000"), "ms", "< 16",
      ms("ui:BM_LongParagraphKey/100000"), 16, True),
+    ("Page History, 1,000 versions: list", ms("history:BM_HistoryList/1000"), "ms", "< 200",
+     ms("history:BM_HistoryList/1000"), 200, True),
+    ("1 MB save, history on / off", counter("history:BM_Save1MB", "ratio"), "x", "<= 1.1",
+     counter("history:BM_Save1MB", "ratio"), 1.1, True),
 ] + outside_rows() + [
     ("reader, 1 MB page", read_mb, "MB/s", ">= 150", read_mb, 150, False),
     ("rtfdump vs unrtf --text, wall", dump_wall, "x", ">= 20", dump_wall, 20, False),

@@ -18,6 +18,7 @@ set(JW_HELP_FILES
   edit-add-tab.html
   edit-remove-tab.html
   edit-rename-tab.html
+  edit-page-history.html
   edit-hide-on-minimize.html
   help-about.html
   help-topics.html

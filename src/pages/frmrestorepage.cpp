@@ -33,6 +33,23 @@ frmRestorePage::frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, A
     placeBesideOwner();
 }
 
+void frmRestorePage::setShowHistory(ShowHistory show)
+{
+    m_showHistory = std::move(show);
+    cmdHistory = plainButton(tr("&History..."));
+    cmdHistory->setObjectName(QStringLiteral("cmdHistory"));
+    cmdHistory->setEnabled(lstPages->count() > 0);
+    ui::placeTwips(cmdHistory, 120, 3060, 1020, 375);
+    connect(cmdHistory, &QPushButton::clicked, this, &frmRestorePage::cmdHistory_Click);
+}
+
+void frmRestorePage::cmdHistory_Click()
+{
+    const QListWidgetItem *item = lstPages->currentItem();
+    if (item && m_showHistory(item->data(Qt::UserRole).toString()))
+        accept();
+}
+
 void frmRestorePage::cmdRestore_Click()
 {
     const QListWidgetItem *item = lstPages->currentItem();

@@ -20,17 +20,25 @@ public:
 
     frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, AddPage add);
 
+    /// Shows a page's history; true when a version brought the page back.
+    using ShowHistory = std::function<bool(const QString &sTitle)>;
+    /// Adds "History...", which opens the chosen page's history.
+    void setShowHistory(ShowHistory show);
+
     void cmdRestore_Click();
+    void cmdHistory_Click();
 
     QListWidget *lstPages = nullptr;
     QPushButton *cmdRestore = nullptr;
     QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdHistory = nullptr;
 
 protected:
     bool textBoxKeyDown(int, Qt::KeyboardModifiers) override { return false; }
 
 private:
     AddPage m_add;
+    ShowHistory m_showHistory;
 };
 
 } // namespace jw

@@ -79,8 +79,7 @@ void HistoryKeeper::copyLater(const QString &title, const QString &path, PageHis
         failed(QStringLiteral("%1: %2").arg(path, source->errorString()));
         return;
     }
-    const FileStamp stamp = fileStamp(path);
-    const QDateTime time = QDateTime::fromMSecsSinceEpoch(stamp.modifiedNs / 1000000, Qt::UTC);
+    const QDateTime time = m_history.now(); // kept now, whenever the copy is done
     auto copy = [this, title, source, time, reason] {
         const QString kept = m_history.copyIn(m_pagesFolder, title, *source, time, reason);
         if (!kept.isEmpty())

@@ -4,7 +4,9 @@
 #include "pages/frmrenametab.h"
 #include "pages/frmrestorepage.h"
 #include "pages/pagefiles.h"
+#include "pages/pageversions.h"
 #include "ui/feature.h"
+#include "base/ioerror.h"
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
@@ -56,6 +58,7 @@ void PageCommands::mnuRename_Click()
 {
     frmRenameTab dialog(m_host.toolOwner(), m_page.title(), [this](const QString &sNew) {
         const QString old = m_page.title();
+        keepLeaving(old, PageHistory::Reason::Renamed);
         // The whole page with its formatting goes to the new title's file.
         const PageResult result = m_pages.rename(old, sNew, m_page.titles(), m_pad.toDocument());
         if (result.done() && result.title != old) {
@@ -78,18 +81,71 @@ void PageCommands::mnuRemoveTab_Click()
     // adding the title again brings back everything.
     if (!m_page.save())
         return;
-    const PageResult result = m_pages.remove(m_page.title());
+    const QString title = m_page.title();
+    const PageResult result = m_pages.remove(title);
     if (!showPageResult(owner, result))
         return;
+    keepLeaving(title, PageHistory::Reason::Removed);
     // The first page becomes current.
     m_page.showTitles(result.titles, result.titles.value(0));
     m_page.reload();
 }
 
+void PageCommands::keepLeaving(const QString &title, PageHistory::Reason reason)
+{
+    try {
+        if (m_versions)
+            m_versions->keepLeaving(title, m_files.path(pageFileName(title)), reason);
+    } catch (const IoError &) {
+        // A title that is no file name has no file to keep.
+    }
+}
+
+QList<StoredPage> PageCommands::removed() const
+{
+    const QStringList tabs = m_page.titles();
+    QList<StoredPage> pages = removedPages(m_files, tabs);
+    if (!m_versions)
+        return pages;
+    for (const PageHistory::Page &page : m_versions->pagesWithHistory()) {
+        const auto listed = [&page](const QString &title) {
+            return title.compare(page.title, Qt::CaseInsensitive) == 0;
+        };
+        if (std::none_of(tabs.begin(), tabs.end(), listed)
+            && std::none_of(pages.begin(), pages.end(), [&](const StoredPage &p) { return listed(p.title); }))
+            pages.append({page.title, page.newest.toLocalTime()});
+    }
+    std::stable_sort(pages.begin(), pages.end(),
+                     [](const StoredPage &a, const StoredPage &b) { return a.modified > b.modified; });
+    return pages;
+}
+
+bool PageCommands::removedHistory(const QString &title)
+{
+    bool restored = false;
+    rtf::Document now;
+    try {
+        if (m_files.fileExists(pageFileName(title)))
+            now = m_files.readPage(pageFileName(title));
+    } catch (const IoError &) {
+        // Compared with an empty page; the versions show what they hold.
+    }
+    m_versions->browse(m_host.toolOwner(), title, now, [this, title, &restored](const rtf::Document &version) {
+        const PageResult added = addPage(title);
+        if (!showPageResult(m_host.toolOwner(), added) || !m_page.switchTo(added.title))
+            return false;
+        m_versions->restoreIntoEditor(version);
+        restored = true;
+        return true;
+    });
+    return restored;
+}
+
 void PageCommands::mnuRestorePage_Click()
 {
-    frmRestorePage dialog(m_host.toolOwner(), removedPages(m_files, m_page.titles()),
-                          [this](const QString &sTitle) { return addPage(sTitle); });
+    frmRestorePage dialog(m_host.toolOwner(), removed(), [this](const QString &sTitle) { return addPage(sTitle); });
+    if (m_versions)
+        dialog.setShowHistory([this](const QString &title) { return removedHistory(title); });
     dialog.exec();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/pagehistory.h"
 #include "pages/pagelist.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@ class QPoint;
 
 namespace jw {
 
+class IPageVersions;
 class PageFiles;
 
 namespace ui {
@@ -29,6 +31,10 @@ public:
     /// `pages` and `files` outlive the feature.
     PageCommands(const ui::FeatureContext &context, PageList &pages, const PageFiles &files, QObject *parent = nullptr);
 
+    /// Where renamed and removed pages leave their text, and what Restore
+    /// Removed Page offers besides the page files; none by default.
+    void setVersions(IPageVersions *versions) { m_versions = versions; }
+
     void mnuSave_Click();
     void mnuAddTab_Click();
     void mnuRemoveTab_Click();
@@ -44,6 +50,13 @@ public:
 private:
     /// Adds page `title` as the last tab; the current page stays current.
     PageResult addPage(const QString &title);
+    /// The removed pages: their files, and pages known only by their history.
+    QList<StoredPage> removed() const;
+    /// Page History of a removed page; a version restored brings the page
+    /// back with it (and true is returned).
+    bool removedHistory(const QString &title);
+    /// The file of `title` leaves the page but stays: its text goes to the history.
+    void keepLeaving(const QString &title, PageHistory::Reason reason);
 
     ui::TabStrip &m_tabs;
     ui::RichTextEdit &m_pad;
@@ -51,6 +64,7 @@ private:
     ui::IHostWindow &m_host;
     PageList &m_pages;
     const PageFiles &m_files;
+    IPageVersions *m_versions = nullptr;
     QAction *m_add = nullptr;
     QAction *m_remove = nullptr;
     QAction *m_rename = nullptr;

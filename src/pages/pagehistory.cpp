@@ -78,23 +78,36 @@ QString keyed(const QString &name, const QString &exact)
 }
 
 /// The time and reason a version's file name gives; an invalid time when it is none of ours.
+/// Read by hand: QDateTime::fromString would take a tenth of a millisecond a name.
 std::pair<QDateTime, Reason> parseName(const QString &fileName)
 {
-    QDateTime time = QDateTime::fromString(fileName.left(kTimeLength), kTimeFormat);
-    time.setTimeSpec(Qt::UTC);
+    const auto number = [&fileName](qsizetype at, qsizetype digits) {
+        int n = 0;
+        for (qsizetype i = at; i < at + digits; ++i) {
+            const int digit = i < fileName.size() ? fileName[i].digitValue() : -1;
+            if (digit < 0)
+                return -1;
+            n = n * 10 + digit;
+        }
+        return n;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
     Reason reason = Reason::Saved;
     const QString rest = fileName.mid(kTimeLength + 1);
     for (const auto &[r, word] : kReasonWords) {
         if (rest == QLatin1StringView(word) + QStringLiteral(".rtf"))
             reason = r;
     }
-    return {time, reason};
+    if (!date.isValid() || !time.isValid() || fileName.size() <= kTimeLength || fileName[kTimeLength - 1] != u'Z')
+        return {};
+    return {QDateTime(date, time, Qt::UTC), reason};
 }
 
 QList<PageHistory::Version> versionsIn(const QString &folder)
 {
     QList<PageHistory::Version> found;
-    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.rtf")}, QDir::Files);
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.rtf")}, QDir::Files, QDir::NoSort);
     found.reserve(files.size());
     for (const QFileInfo &info : files) {
         const auto [time, reason] = parseName(info.fileName());
@@ -185,8 +198,7 @@ QString PageHistory::linkIn(const QString &pagesFolder, const QString &title, co
     const FileStamp stamp = fileStamp(path);
     if (!stamp.exists || stamp.size == 0)
         return {};
-    const QDateTime time = QDateTime::fromMSecsSinceEpoch(stamp.modifiedNs / 1000000, Qt::UTC);
-    const QString target = freeName(ensurePageFolder(pagesFolder, title), time, reason);
+    const QString target = freeName(ensurePageFolder(pagesFolder, title), m_clock(), reason);
     if (::link(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) == 0)
         return target;
 #else
@@ -230,7 +242,7 @@ QString PageHistory::keepFile(const QString &pagesFolder, const QString &title, 
             return {};
         if (!source.open(QIODevice::ReadOnly))
             throw IoError(path, source.errorString());
-        kept = copyIn(pagesFolder, title, source, source.fileTime(QFileDevice::FileModificationTime).toUTC(), reason);
+        kept = copyIn(pagesFolder, title, source, m_clock(), reason);
     }
     return kept.isEmpty() ? kept : settle(kept);
 }

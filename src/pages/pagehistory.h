@@ -22,7 +22,9 @@ class RecoveryJournal;
 ///   <UTC time> <reason>.rtf
 /// The hashes keep two pages folders, or titles that differ only in
 /// characters a file name cannot hold, apart; folder.txt and title.txt say
-/// whose versions they are. A version's time is when its text was written.
+/// whose versions they are. A version's time is when it was kept, that is
+/// when it was replaced (by the clock given), so the list runs in the order
+/// things happened to the page.
 /// Every method is safe to call from a worker thread. Failures throw IoError.
 class PageHistory final {
 public:
@@ -31,7 +33,7 @@ public:
 
     struct Version {
         QString file;
-        QDateTime time; ///< when the text was written, UTC
+        QDateTime time; ///< when it was kept, UTC
         qint64 size = 0;
         Reason reason = Reason::Saved;
     };
@@ -49,6 +51,8 @@ public:
     explicit PageHistory(QString root = {}, Clock clock = {});
 
     QString root() const { return m_root; }
+    /// The time by the history's clock.
+    QDateTime now() const { return m_clock(); }
     /// Where the versions of `title` in `pagesFolder` are kept.
     QString pageFolder(const QString &pagesFolder, const QString &title) const;
 
@@ -62,13 +66,13 @@ public:
     /// Links `path` in as a version; empty when the file system cannot
     /// (nothing was done) or there is nothing to keep. See settle().
     QString linkIn(const QString &pagesFolder, const QString &title, const QString &path, Reason reason) const;
-    /// Copies what `source` holds (from its start) as a version written at `time`. See settle().
+    /// Copies what `source` holds (from its start) as a version kept at `time`. See settle().
     QString copyIn(const QString &pagesFolder, const QString &title, QIODevice &source, const QDateTime &time,
                    Reason reason) const;
     /// Drops `file` when it is identical to the version before it; returns
     /// the file, or empty when it went.
     QString settle(const QString &file) const;
-    /// Keeps a page as a version written now (the clock's time).
+    /// Keeps a page as a version.
     QString keepPage(const QString &pagesFolder, const QString &title, const rtf::Document &page, Reason reason) const;
 
     /// The versions of `title`, newest first; with `journal`, its recovery

@@ -226,6 +226,7 @@ void PageKeeper::fileChanged()
 {
     if (const auto page = m_data.reloadIfChanged(m_pad.document()->isModified())) {
         const int caret = m_pad.SelStart();
+        Q_EMIT aboutToReload();
         m_pad.setFromDocument(*page);
         m_pad.document()->setModified(false);
         m_pad.setSelStart(caret);

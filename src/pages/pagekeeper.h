@@ -54,6 +54,8 @@ public:
     QString pageFolder() const;
 
 Q_SIGNALS:
+    /// The page file changed on disk; the editor still shows the page as it was.
+    void aboutToReload();
     /// The page file changed on disk and the editor now shows the new version.
     void reloaded();
     /// Unsaved text could not be journaled (`reason`); said once until a

@@ -17,6 +17,6 @@ PrintExportCommands::PrintExportCommands(const ui::FeatureContext &context, QObj
 
 void PrintExportCommands::mnuPrint_Click() { printPage(m_host.toolOwner(), m_pad, m_page.title()); }
 
-void PrintExportCommands::mnuSaveAs_Click() { exportPage(m_host.toolOwner(), m_pad, sSaveAsName); }
+void PrintExportCommands::mnuSaveAs_Click() { exportPage(m_host.toolOwner(), m_pad, sSaveAsName, m_guard); }
 
 } // namespace jw

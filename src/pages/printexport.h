@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/pageexport.h"
+
 #include <QObject>
 #include <QString>
 
@@ -20,6 +22,9 @@ class PrintExportCommands final : public QObject {
 public:
     explicit PrintExportCommands(const ui::FeatureContext &context, QObject *parent = nullptr);
 
+    /// How Save As treats the pages' own files (see exportPage).
+    void setPageFileGuard(PageFileGuard guard) { m_guard = std::move(guard); }
+
     void mnuPrint_Click();
     void mnuSaveAs_Click();
 
@@ -29,6 +34,7 @@ private:
     ui::ICurrentPage &m_page;
     /// The file chosen by the last Save As of this run; the dialog opens with it.
     QString sSaveAsName;
+    PageFileGuard m_guard;
 };
 
 } // namespace jw

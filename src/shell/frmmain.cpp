@@ -10,6 +10,7 @@
 #include "editing/searchcommands.h"
 #include "miniwindow/hotkeycommands.h"
 #include "miniwindow/minicommands.h"
+#include "pages/historykeeper.h"
 #include "pages/pagecommands.h"
 #include "pages/pagekeeper.h"
 #include "pages/pagefiles.h"
@@ -69,6 +70,9 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
             ui::MsgBox(messageParent(), PageKeeper::journalFailureText(title, reason));
         },
         Qt::QueuedConnection);
+    m_history = std::make_unique<HistoryKeeper>(PageHistory(), files.folder());
+    // The version each save replaces is kept, while the exchange still holds it.
+    oData.setReplacedHook([this](const QString &title, const QString &path) { m_history->replaced(title, path); });
     buildFeatures();
     // The designed client area lies below the menu bar.
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());
@@ -134,10 +138,12 @@ void frmMain::offerRecovery()
         const QString question =
             QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
                 .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
-        if (!ui::AskBox(messageParent(), question, QStringLiteral("&Recover"), QStringLiteral("&Not Now"))) {
+        // Enter recovers: the text is what the user typed last.
+        if (!ui::AskBox(messageParent(), question, tr("&Recover"), tr("&Not Now"), QStringLiteral("Jotwell Pro"),
+                        ui::Default::Yes)) {
             if (m_closing)
                 return; // ended by a signal, not answered: asked again at the next start
-            // Kept aside: nothing is deleted without the user's yes.
+            // Kept aside, and listed in the page's history: nothing is deleted without the user's yes.
             try {
                 m_journal.setAside(entry);
             } catch (const IoError &error) {

@@ -21,6 +21,7 @@ namespace jw {
 
 class CommandRegistry;
 class FormatControls;
+class HistoryKeeper;
 class HotKeyCommands;
 class MiniWindowCommands;
 class PageKeeper;
@@ -129,6 +130,7 @@ private:
     PageList m_pages;
     RecoveryJournal m_journal;
     std::unique_ptr<PageKeeper> m_keeper;
+    std::unique_ptr<HistoryKeeper> m_history; ///< every version a write replaces
     QStringList m_startNotices;
     bool m_noticesTold = false; ///< later notices go straight to a message box
     WindowPosition m_position;

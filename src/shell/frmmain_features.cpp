@@ -9,6 +9,7 @@
 #include "editing/writingaids.h"
 #include "miniwindow/hotkeycommands.h"
 #include "miniwindow/minicommands.h"
+#include "pages/historycommands.h"
 #include "pages/pagecommands.h"
 #include "pages/pagefiles.h"
 #include "pages/pagekeeper.h"
@@ -35,8 +36,13 @@ void frmMain::buildFeatures()
         m_features.emplace_back(feature);
         return feature;
     };
-    add(new PrintExportCommands(context, this));
-    add(new PageCommands(context, m_pages, m_files, this));
+    auto *printExport = static_cast<PrintExportCommands *>(add(new PrintExportCommands(context, this)));
+    auto *pageCommands = static_cast<PageCommands *>(add(new PageCommands(context, m_pages, m_files, this)));
+    auto *history =
+        static_cast<PageHistoryCommands *>(add(new PageHistoryCommands(context, *m_history, m_journal, this)));
+    pageCommands->setVersions(history);
+    printExport->setPageFileGuard(history->saveAsGuard());
+    connect(m_keeper.get(), &PageKeeper::aboutToReload, history, &PageHistoryCommands::beforeReload);
     ui::addCommand(*m_commands, this, "mnuExit", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
                    &frmMain::mnuExit_Click, ui::Place::FileExit);
     add(new EditCommands(*m_commands, *txtPad, this));

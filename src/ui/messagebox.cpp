@@ -23,7 +23,8 @@ void MsgBox(QWidget *parent, const QString &text, const QString &title)
 
 namespace jw::ui {
 
-bool AskBox(QWidget *parent, const QString &text, const QString &yes, const QString &no, const QString &title)
+bool AskBox(QWidget *parent, const QString &text, const QString &yes, const QString &no, const QString &title,
+            Default enter)
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);
@@ -32,7 +33,7 @@ bool AskBox(QWidget *parent, const QString &text, const QString &yes, const QStr
     box.setIcon(QMessageBox::NoIcon);
     QPushButton *yesButton = box.addButton(yes, QMessageBox::AcceptRole);
     QPushButton *noButton = box.addButton(no, QMessageBox::RejectRole);
-    box.setDefaultButton(noButton);
+    box.setDefaultButton(enter == Default::Yes ? yesButton : noButton);
     box.setEscapeButton(noButton);
     box.exec();
     return box.clickedButton() == yesButton;

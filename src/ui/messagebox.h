@@ -16,9 +16,13 @@ void MsgBox(QWidget *parent, const QString &text, const QString &title = QString
 
 namespace jw::ui {
 
+/// Which button Enter presses.
+enum class Default { No, Yes };
+
 /// Asks a question in a modal message box with two buttons, `yes` and `no`
-/// (the default, also chosen by Escape and the close box); true for `yes`.
+/// (chosen by Escape and the close box, and by Enter unless `enter` says
+/// Yes); true for `yes`.
 bool AskBox(QWidget *parent, const QString &text, const QString &yes, const QString &no,
-            const QString &title = QStringLiteral("Jotwell Pro"));
+            const QString &title = QStringLiteral("Jotwell Pro"), Default enter = Default::No);
 
 } // namespace jw::ui

@@ -1,4 +1,5 @@
 // Save As and printing: exported files read back, printouts as real PDF files.
+#include "pages/pagehistory.h"
 #include "richtext/rtffile.h"
 #include "support/mainwindow.h"
 #include "ui/richtextedit.h"
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRadioButton>
@@ -18,6 +20,7 @@
 using namespace jw;
 using namespace jwtest;
 using namespace Qt::StringLiterals;
+using namespace std::string_literals;
 
 namespace {
 
@@ -80,8 +83,9 @@ TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNo
     EXPECT_EQ(QDir::current().entryList({u"*.pdf"_s}).size(), 2);
 }
 
-/// Answers the Save As dialog with `name` typed in `folder` once it is listed.
-void answerSaveAs(const QString &folder, const QString &name, QString *offered)
+/// Answers the Save As dialog with `name` typed in `folder` once it is listed;
+/// `then` runs just before the name is entered.
+void answerSaveAs(const QString &folder, const QString &name, QString *offered, std::function<void()> then = {})
 {
     onNextModal([=](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
@@ -95,8 +99,13 @@ void answerSaveAs(const QString &folder, const QString &name, QString *offered)
         dialog->setDirectory(folder);
         auto *model = dialog->findChild<QFileSystemModel *>();
         // The listing arrives in the background and refreshes the name box as it does.
-        waitUntil([&] { return model->rowCount(model->index(folder)) == QDir(folder).entryList(QDir::Files).size(); });
+        waitUntil([&] {
+            return model->rowCount(model->index(folder))
+                   == QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
+        });
         settle();
+        if (then)
+            then();
         box->setText(name);
         QTest::keyClick(box, Qt::Key_Return);
     });
@@ -119,6 +128,30 @@ TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
     action("mnuSaveAs")->trigger();
     EXPECT_EQ(offered, u"export.rtf"); // the previous name comes back
     EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
+}
+
+TEST_F(MainWindowTest, SaveAsOverAPagesFileNamesThePageAndKeepsItsText)
+{
+    writePage(u"Welcome.rtf"_s, page(u"welcome text"));
+    frmMain &w = start();
+    txtPad->setText(u"notes text"_s);
+    QString offered, asked;
+    answerSaveAs(QDir::currentPath(), u"Welcome"_s, &offered, [&asked] {
+        onNextModal([&asked](QWidget *modal) {
+            asked = static_cast<QMessageBox *>(modal)->text();
+            for (QAbstractButton *button : modal->findChildren<QAbstractButton *>())
+                if (button->text() == u"&Replace")
+                    button->click();
+        });
+    });
+    action("mnuSaveAs")->trigger();
+    EXPECT_TRUE(asked.contains(u"the page \"Welcome\""_s)) << asked.toStdString();
+    EXPECT_EQ(pageText(u"Welcome.rtf"_s), u"notes text");
+    const PageHistory history;
+    ASSERT_TRUE(waitUntil([&] { return !history.versions(QDir::currentPath(), u"Welcome"_s).isEmpty(); }));
+    const PageHistory::Version kept = history.versions(QDir::currentPath(), u"Welcome"_s)[0];
+    EXPECT_EQ(std::pair(kept.reason, PageHistory::read(kept).text),
+              std::pair(PageHistory::Reason::SavedAs, u"welcome text"s));
 }
 
 } // namespace

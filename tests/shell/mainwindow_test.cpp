@@ -78,8 +78,8 @@ TEST_F(MainWindowTest, EveryCommandStandsInItsPlaceOfTheMenus)
                            u"&Edit: &Undo Ctrl+Z, &Redo Ctrl+Y, -, &Cut Ctrl+X, C&opy Ctrl+C, P&aste Ctrl+V, "
                            u"Select A&ll Ctrl+A, -, S&earch Ctrl+E, F&ind Next Ctrl+N, &Find in All Pages... "
                            u"Ctrl+Shift+F, Add &Tab Ctrl+T, "
-                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., &Spelling, Hot &Key..., "
-                           u"H&ide on Minimize, Always on Top"_s,
+                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., Page &History... Ctrl+Shift+H, "
+                           u"&Spelling, Hot &Key..., H&ide on Minimize, Always on Top"_s,
                            u"&Help: A&bout, H&elp Topics F1"_s}));
 }
 

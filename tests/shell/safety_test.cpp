@@ -79,7 +79,10 @@ TEST_F(MainWindowTest, StartUpOffersEveryJournaledTextThatDiffersFromItsPageWhat
     frmMain &w = start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     QString first, second;
     answerNext(u"Not Now"_s, &first);
-    answerNext(u"Recover"_s, &second); // queued behind the first question, oldest first
+    onNextModal([&second](QWidget *modal) { // queued behind the first question, oldest first; Enter recovers
+        second = static_cast<QMessageBox *>(modal)->text();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
     w.tellStartNotices();
     EXPECT_TRUE(first.startsWith(u"Recover the unsaved text of page \"Notes\" from "_s));
     EXPECT_TRUE(second.startsWith(u"Recover the unsaved text of page \"Welcome\" from "_s));

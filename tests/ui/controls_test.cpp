@@ -110,6 +110,8 @@ TEST(MessageBox, LiteralTextNoIconAndAskBoxSaysYesOnlyForItsYesButton)
         EXPECT_EQ(AskBox(nullptr, text, u"&Yes"_s, u"&No"_s, u"Search"_s), yes);
         EXPECT_EQ(seen, u"Search|"_s + text + u"|2|1"_s);
     }
+    jwtest::onNextModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Return); });
+    EXPECT_TRUE(AskBox(nullptr, text, u"&Yes"_s, u"&No"_s, u"Search"_s, Default::Yes));
 }
 
 namespace {

@@ -1,0 +1,58 @@
+// The Page History window with real versions on disk.
+#include "pages/frmpagehistory.h"
+#include "support/qtwait.h"
+
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
+{
+    QDateTime now = QDateTime::fromString(u"2026-03-10T12:00:00Z"_s, Qt::ISODate);
+    const PageHistory history(jwtest::here(u"history"_s), [&now] { return now; });
+    const QString pages = QDir::currentPath();
+    const rtf::Document older{u"alpha beta gamma", {{0, 5, {"Sans", 24, true}}, {5, 11, {"Sans", 24}}}};
+    history.keepPage(pages, u"Notes"_s, older, PageHistory::Reason::Saved);
+    now = now.addSecs(90);
+    history.keepPage(pages, u"Notes"_s, {u"alpha delta", {}}, PageHistory::Reason::Removed);
+    const rtf::Document page{u"alpha beta epsilon zeta", {}};
+    std::optional<rtf::Document> restored;
+    frmPageHistory dialog(nullptr, u"Notes"_s, history.versions(pages, u"Notes"_s), page,
+                          [&restored](const rtf::Document &v) {
+                              restored = v;
+                              return true;
+                          });
+    dialog.show();
+    ASSERT_TRUE(jwtest::waitUntil([&] { return dialog.countsDone(); }));
+    QTreeWidget &list = *dialog.lstVersions;
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(0)->text(1), frmPageHistory::kindText(PageHistory::Reason::Removed));
+    EXPECT_EQ(list.topLevelItem(0)->text(3), u"3"); // beta epsilon zeta added since
+    EXPECT_EQ(list.topLevelItem(0)->text(4), u"1"); // delta removed
+    EXPECT_EQ(list.topLevelItem(1)->text(3), u"2");
+    EXPECT_EQ(list.topLevelItem(1)->text(4), u"1");
+
+    list.setCurrentItem(list.topLevelItem(1));
+    QTextDocument &preview = *dialog.txtPreview->document();
+    EXPECT_EQ(preview.toPlainText(), u"alpha beta gamma epsilon zeta");
+    QTextCursor at(&preview);
+    at.setPosition(2);
+    EXPECT_TRUE(at.charFormat().font().bold());
+    at.setPosition(14); // in gamma, only in this version
+    EXPECT_TRUE(at.charFormat().hasProperty(QTextFormat::BackgroundBrush));
+    EXPECT_FALSE(at.charFormat().fontStrikeOut());
+    at.setPosition(20); // in epsilon, only in the page now
+    EXPECT_TRUE(at.charFormat().fontStrikeOut());
+    dialog.cmdRestore->click();
+    EXPECT_EQ(restored, older);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+} // namespace

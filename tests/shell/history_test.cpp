@@ -1,0 +1,83 @@
+// The page history in the running pad: versions kept by renames, removals and
+// changes made elsewhere, and restored through Page History.
+#include "pages/frmpagehistory.h"
+#include "pages/pagehistory.h"
+#include "support/mainwindow.h"
+#include "ui/richtextedit.h"
+#include "ui/tabstrip.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace jw;
+using namespace jwtest;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// The texts of a page's versions, newest first, once there are `count` of them.
+QStringList versionTexts(const QString &title, qsizetype count)
+{
+    const PageHistory history;
+    waitUntil([&] { return history.versions(QDir::currentPath(), title).size() >= count; });
+    QStringList texts;
+    for (const PageHistory::Version &v : history.versions(QDir::currentPath(), title))
+        texts << QString::fromStdU16String(PageHistory::read(v).text);
+    return texts;
+}
+
+/// Restores the newest version of that kind in the next Page History window.
+void restoreKind(PageHistory::Reason kind)
+{
+    onNextModal([kind](QWidget *modal) {
+        auto *dialog = qobject_cast<frmPageHistory *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        const auto rows = dialog->lstVersions->findItems(frmPageHistory::kindText(kind), Qt::MatchExactly, 1);
+        ASSERT_FALSE(rows.isEmpty());
+        dialog->lstVersions->setCurrentItem(rows[0]);
+        dialog->cmdRestore->click();
+    });
+}
+
+TEST_F(MainWindowTest, VersionsOfChangesElsewhereRenamesAndRemovalsComeBackThroughPageHistory)
+{
+    writePage(u"Ideas.rtf"_s, page(u"first ideas"));
+    start({u"Welcome"_s, u"Ideas"_s});
+    writePage(u"Ideas.rtf"_s, page(u"from elsewhere")); // shown, the text before kept
+    ASSERT_TRUE(waitUntil([&] { return txtPad->Text() == u"from elsewhere"; }));
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 1), QStringList{u"first ideas"_s});
+    restoreKind(PageHistory::Reason::Reloaded);
+    action("mnuPageHistory")->trigger();
+    EXPECT_EQ(txtPad->Text(), u"first ideas");
+    EXPECT_TRUE(txtPad->document()->isModified());
+    txtPad->undo(); // one edit
+    EXPECT_EQ(txtPad->Text(), u"from elsewhere");
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 2)[0], u"from elsewhere"); // what the restore replaced
+
+    type(u"!"_s);
+    action("mnuRemoveTab")->trigger();
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 3)[0], u"from elsewhere!"); // the removed page
+    ASSERT_TRUE(QFile::remove(u"Ideas.rtf"_s));                    // gone, but not from its history
+    onNextModal([](QWidget *modal) {
+        auto *list = modal->findChild<QListWidget *>();
+        ASSERT_EQ(list->count(), 1);
+        restoreKind(PageHistory::Reason::Reloaded);
+        modal->findChild<QPushButton *>(u"cmdHistory"_s)->click();
+    });
+    action("mnuRestorePage")->trigger();
+    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Ideas"_s}));
+    EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(2, u"first ideas"_s));
+
+    action("mnuSave")->trigger();
+    onNextModal([](QWidget *modal) {
+        modal->findChild<QLineEdit *>()->setText(u"Plans"_s);
+        QTest::keyClick(modal->findChild<QLineEdit *>(), Qt::Key_Return);
+    });
+    action("mnuRename")->trigger();
+    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Plans"_s}));
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 4)[0], u"first ideas"); // kept under the old title
+}
+
+} // namespace
