@@ -5,6 +5,7 @@
 
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/settingsnames.h"
 #include "base/settingsstore.h"
 #include "hotkeys/creghotkey.h"
 #include "hotkeys/hotkeyerror.h"
@@ -23,10 +24,6 @@
 namespace jw {
 
 namespace {
-
-// Where the chosen hot key is kept, in its portable text ("Alt+V").
-const QString kHotKeySection = QStringLiteral("HotKey");
-const QString kHotKeyName = QStringLiteral("JotwellVisible");
 
 // The portal's notation: "CTRL+ALT+j".
 QString portalTrigger(const QKeySequence &keys)
@@ -65,20 +62,20 @@ void HotKeyCommands::registerHotKeys()
             Qt::QueuedConnection);
     };
     m_cHK->Attach(static_cast<std::intptr_t>(m_host.toolOwner()->winId()));
-    const QKeySequence standard(Qt::ALT | Qt::Key_V);
+    const QKeySequence standard = QKeySequence::fromString(kDefaultHotKeyText, QKeySequence::PortableText);
     const QString stored = m_store.readOne(kApp, kHotKeySection, kHotKeyName);
     if (!stored.isEmpty()) {
         const QString problem = useHotKey(QKeySequence::fromString(stored, QKeySequence::PortableText));
         if (problem.isEmpty())
             return;
-        m_host.tell(
-            QStringLiteral("The hot key \"%1\" could not be used: %2 Alt+V is used instead.").arg(stored, problem));
+        m_host.tell(QStringLiteral("The hot key \"%1\" could not be used: %2 %3 is used instead.")
+                        .arg(stored, problem, kDefaultHotKeyText));
     }
     const QString problem = useHotKey(standard);
     if (problem.isEmpty())
         return;
     // The pad works without the key.
-    qCWarning(lcHotKeys) << "Alt+V is not available:" << problem;
+    qCWarning(lcHotKeys) << kDefaultHotKeyText << "is not available:" << problem;
     // Without a desktop there is no one to tell and no desktop service to ask.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1StringView("offscreen") || platform == QLatin1StringView("minimal"))
@@ -90,14 +87,15 @@ void HotKeyCommands::usePortal(const QKeySequence &keys, const QString &problem)
 {
 #if JW_HAVE_PORTAL
     auto *portal = new PortalShortcut(QDBusConnection::sessionBus(), this);
-    connect(portal, &PortalShortcut::activated, this, [this] { m_pressed(QStringLiteral("JotwellVisible"), 1, 86); });
+    connect(portal, &PortalShortcut::activated, this,
+            [this] { m_pressed(kHotKeyName, kDefaultHotKeyModifiers, kDefaultHotKeyCode); });
     connect(portal, &PortalShortcut::bound, this, [this, keys] { m_hotKey = keys; });
     connect(portal, &PortalShortcut::failed, this, [this, problem, portal](const QString &why) {
         qCInfo(lcHotKeys) << "no global shortcut from the desktop either:" << why;
         portal->deleteLater();
         tellHotKeyUnavailable(problem);
     });
-    portal->bind(QStringLiteral("JotwellVisible"), QStringLiteral("Show or hide Jotwell Pro"), portalTrigger(keys));
+    portal->bind(kHotKeyName, QStringLiteral("Show or hide Jotwell Pro"), portalTrigger(keys));
 #else
     Q_UNUSED(keys);
     tellHotKeyUnavailable(problem);
@@ -107,7 +105,7 @@ void HotKeyCommands::usePortal(const QKeySequence &keys, const QString &problem)
 void HotKeyCommands::tellHotKeyUnavailable(const QString &problem)
 {
     // Said once per reason, not at every start of a session without the key.
-    if (m_store.readOne(kApp, kHotKeySection, QStringLiteral("Unavailable")) == problem)
+    if (m_store.readOne(kApp, kHotKeySection, kHotKeyUnavailableKey) == problem)
         return;
     const QString text = QStringLiteral("%1\n\nThe hot key is not available. To show and hide the pad from any "
                                         "program, bind the command \"jotwell-pad --toggle\" to a key in your "
@@ -115,7 +113,7 @@ void HotKeyCommands::tellHotKeyUnavailable(const QString &problem)
                              .arg(problem);
     m_host.tell(text);
     try {
-        m_store.write(kApp, kHotKeySection, QStringLiteral("Unavailable"), problem);
+        m_store.write(kApp, kHotKeySection, kHotKeyUnavailableKey, problem);
     } catch (const IoError &error) {
         qCWarning(lcSettings) << error.what();
     }
@@ -150,7 +148,7 @@ QString HotKeyCommands::useHotKey(const QKeySequence &keys)
     const std::optional<HotKeyChoice> choice = hotKeyChoice(keys, &why);
     if (!choice)
         return why;
-    const std::string name = "JotwellVisible";
+    const std::string name = kHotKeyName.toStdString();
     const bool had = !m_hotKey.isEmpty();
     try {
         if (had)
