@@ -1,6 +1,7 @@
 #include "miniwindow/minicommands.h"
 
 #include "base/placement.h"
+#include "base/settingsnames.h"
 #include "miniwindow/windowswap.h"
 #include "ui/feature.h"
 #include "ui/richtextedit.h"
@@ -116,20 +117,21 @@ void MiniWindowCommands::m_cHK_HotKeyPress(const QString &sName, qint32, qint32)
     }
 }
 
-void MiniWindowCommands::handOverCommand(const QString &command, QString *answer)
+QString MiniWindowCommands::handOverCommand(const QString &command)
 {
     const bool shown = m_main.isVisible() && !m_main.isMinimized();
     if (command == QLatin1StringView("toggle") || (command == QLatin1StringView("hide") && shown)) {
-        m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
+        m_cHK_HotKeyPress(kHotKeyName, kDefaultHotKeyModifiers, kDefaultHotKeyCode);
     } else if (command == QLatin1StringView("show")) {
         // A later start brings the pad forward, as the hot key does.
         if (!shown)
-            m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
+            m_cHK_HotKeyPress(kHotKeyName, kDefaultHotKeyModifiers, kDefaultHotKeyCode);
         m_main.raise();
         m_main.activateWindow();
     } else if (command != QLatin1StringView("hide")) {
-        *answer = QStringLiteral("unknown command");
+        return QStringLiteral("unknown command");
     }
+    return QStringLiteral("ok");
 }
 
 } // namespace jw

@@ -43,9 +43,9 @@ public:
     /// The mini window's expand button.
     void expandFromMini();
     void m_cHK_HotKeyPress(const QString &sName, qint32 eModifiers, qint32 eKey);
-    /// A command handed over by a later start: "show", "hide" or "toggle";
-    /// anything else is answered "unknown command".
-    void handOverCommand(const QString &command, QString *answer);
+    /// A command handed over by a later start: "show", "hide" or "toggle"
+    /// are answered "ok", anything else "unknown command".
+    QString handOverCommand(const QString &command);
     /// Whether Hide on Minimize is ticked.
     bool hideOnMinimize() const;
 

@@ -51,7 +51,7 @@ void frmMain::buildFeatures()
     add(new HelpCommands(*m_commands, *this, this));
 }
 
-void frmMain::handOverCommand(const QString &command, QString *answer) { m_mini->handOverCommand(command, answer); }
+QString frmMain::handOverCommand(const QString &command) { return m_mini->handOverCommand(command); }
 
 // ---------------------------------------------------------- the current page
 
