@@ -4,6 +4,7 @@
 #include "base/filelock.h"
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/names.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,7 @@ struct App {
 
 using Model = QList<App>;
 
-bool sameName(const QString &a, const QString &b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString &a, const QString &b) { return sameTitle(a, b); }
 
 template <typename List>
 auto findNamed(List &list, const QString &name) -> decltype(list.begin())
@@ -57,10 +58,10 @@ bool mergeEntries(SettingsEntries &stored, const SettingsEntries &incoming)
     QHash<QString, qsizetype> at;
     at.reserve(stored.size() + incoming.size());
     for (qsizetype i = stored.size() - 1; i >= 0; --i)
-        at.insert(stored.at(i).first.toCaseFolded(), i); // the first of equal keys stays
+        at.insert(titleKey(stored.at(i).first), i); // the first of equal keys stays
     bool changed = false;
     for (const SettingsEntry &e : incoming) {
-        const QString key = e.first.toCaseFolded();
+        const QString key = titleKey(e.first);
         const auto it = at.constFind(key);
         if (it == at.cend()) {
             at.insert(key, stored.size());
@@ -290,15 +291,14 @@ QByteArray serialize(const Model &model)
 
 QString lockPath(const QString &path) { return path + QStringLiteral(".lock"); }
 
-/// Moves a broken file to a free ".broken" name; returns that name. The
+/// Moves a broken file to a free "(broken)" name; returns that name. The
 /// caller holds the lock. Throws when the file cannot be moved, so that it
 /// is never written over.
 QString moveAside(const QString &path, const QString &problem)
 {
-    QString target = path + QStringLiteral(".broken");
     // An earlier broken file is kept as well.
-    for (int n = 1; QFileInfo::exists(target); ++n)
-        target = path + QStringLiteral(".broken.") + QString::number(n);
+    const QString target =
+        asideName(path, QStringLiteral("broken"), [](const QString &name) { return QFileInfo::exists(name); });
     QFile file(path);
     if (!file.rename(target)) {
         qCWarning(lcSettings).noquote() << "the settings file" << path << "is not valid (" << problem

@@ -3,19 +3,15 @@
 #include "base/ioerror.h"
 #include "base/log.h"
 #include "base/placement.h"
+#include "base/settingsnames.h"
 #include "base/settingsstore.h"
 
 namespace jw {
 
-namespace {
-const QString kApp = QStringLiteral("Jotwell");
-const QString kSection = QStringLiteral("Position");
-} // namespace
-
 WindowPosition::Stored WindowPosition::read() const
 {
     Stored stored;
-    const auto entries = m_store.readSection(kApp, kSection);
+    const auto entries = m_store.readSection(kApp, kPositionSection);
     if (!entries)
         return stored;
     stored.exists = true;
@@ -29,21 +25,21 @@ WindowPosition::Stored WindowPosition::read() const
 
 void WindowPosition::recordCorner(double top, double left)
 {
-    record({{QStringLiteral("Top"), twipsText(top)}, {QStringLiteral("Left"), twipsText(left)}});
+    record({{kTopKey, twipsText(top)}, {kLeftKey, twipsText(left)}});
 }
 
 void WindowPosition::recordAll(double top, double left, double width, double height)
 {
-    record({{QStringLiteral("Top"), twipsText(top)},
-            {QStringLiteral("Left"), twipsText(left)},
-            {QStringLiteral("Width"), twipsText(width)},
-            {QStringLiteral("Height"), twipsText(height)}});
+    record({{kTopKey, twipsText(top)},
+            {kLeftKey, twipsText(left)},
+            {kWidthKey, twipsText(width)},
+            {kHeightKey, twipsText(height)}});
 }
 
 void WindowPosition::record(const QList<QPair<QString, QString>> &entries)
 {
     try {
-        m_store.writeEntries(kApp, kSection, entries);
+        m_store.writeEntries(kApp, kPositionSection, entries);
         m_failureLogged = false;
     } catch (const IoError &error) {
         // Only the window's corner is at stake, and it is written on every

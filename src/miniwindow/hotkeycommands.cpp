@@ -5,6 +5,7 @@
 
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/settingsnames.h"
 #include "base/settingsstore.h"
 #include "hotkeys/qt/frmhotkey.h"
 #include "hotkeys/qt/hotkey.h"
@@ -16,14 +17,6 @@
 #include <QWidget>
 
 namespace jw {
-
-namespace {
-
-// Where the chosen hot key is kept, in its portable text ("Alt+V").
-const QString kHotKeySection = QStringLiteral("HotKey");
-const QString kHotKeyName = QStringLiteral("JotwellVisible");
-
-} // namespace
 
 HotKeyCommands::HotKeyCommands(const ui::FeatureContext &context, Pressed pressed, QObject *parent)
     : QObject(parent), m_host(context.host), m_store(context.settings), m_pressed(std::move(pressed))
@@ -45,23 +38,23 @@ void HotKeyCommands::registerHotKeys()
             this,
             [this, time] {
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                m_pressed(kHotKeyName, 1, 86, time);
+                m_pressed(kHotKeyName, kDefaultHotKeyModifiers, kDefaultHotKeyCode, time);
             },
             Qt::QueuedConnection);
     });
-    const QKeySequence standard(Qt::ALT | Qt::Key_V);
+    const QKeySequence standard = QKeySequence::fromString(kDefaultHotKeyText, QKeySequence::PortableText);
     const QString stored = m_store.readOne(kApp, kHotKeySection, kHotKeyName);
     if (!stored.isEmpty()) {
         if (m_cHK->setKeys(QKeySequence::fromString(stored, QKeySequence::PortableText)) == HotKeyRefusal::None)
             return;
-        m_host.tell(
-            tr("The hot key \"%1\" could not be used: %2 Alt+V is used instead.").arg(stored, m_cHK->refusalText()));
+        m_host.tell(tr("The hot key \"%1\" could not be used: %2 %3 is used instead.")
+                        .arg(stored, m_cHK->refusalText(), kDefaultHotKeyText));
     }
     if (m_cHK->setKeys(standard) == HotKeyRefusal::None)
         return;
     // The pad works without the key.
     const QString problem = m_cHK->refusalText();
-    qCWarning(lcHotKeys) << "Alt+V is not available:" << problem;
+    qCWarning(lcHotKeys) << kDefaultHotKeyText << "is not available:" << problem;
     // Without a desktop there is no one to tell and no desktop service to ask.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1StringView("offscreen") || platform == QLatin1StringView("minimal"))
@@ -81,7 +74,7 @@ void HotKeyCommands::registerHotKeys()
 void HotKeyCommands::tellHotKeyUnavailable(const QString &problem)
 {
     // Said once per reason, not at every start of a session without the key.
-    if (m_store.readOne(kApp, kHotKeySection, QStringLiteral("Unavailable")) == problem)
+    if (m_store.readOne(kApp, kHotKeySection, kHotKeyUnavailableKey) == problem)
         return;
     const QString text = tr("%1\n\nThe hot key is not available. To show and hide the pad from any "
                             "program, bind the command \"jotwell-pad --toggle\" to a key in your "
@@ -89,7 +82,7 @@ void HotKeyCommands::tellHotKeyUnavailable(const QString &problem)
                              .arg(problem);
     m_host.tell(text);
     try {
-        m_store.write(kApp, kHotKeySection, QStringLiteral("Unavailable"), problem);
+        m_store.write(kApp, kHotKeySection, kHotKeyUnavailableKey, problem);
     } catch (const IoError &error) {
         qCWarning(lcSettings) << error.what();
     }

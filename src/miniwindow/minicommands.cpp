@@ -3,6 +3,7 @@
 #include "base/ioerror.h"
 #include "base/log.h"
 #include "base/placement.h"
+#include "base/settingsnames.h"
 #include "base/settingsstore.h"
 #include "hotkeys/qt/windowfocus.h"
 #include "miniwindow/windowswap.h"
@@ -160,23 +161,24 @@ void MiniWindowCommands::m_cHK_HotKeyPress(const QString &sName, qint32, qint32,
         m_focus->returnToOrigin(hadKeyboard, time);
 }
 
-void MiniWindowCommands::handOverCommand(const QString &command, QString *answer, const QByteArray &launchToken)
+QString MiniWindowCommands::handOverCommand(const QString &command, const QByteArray &launchToken)
 {
     const bool shown = m_main.isVisible() && !m_main.isMinimized();
     if (command == QLatin1StringView("toggle") || command == QLatin1StringView("show"))
         m_focus->useLaunchToken(launchToken);
     if (command == QLatin1StringView("toggle") || (command == QLatin1StringView("hide") && shown)) {
-        m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
+        m_cHK_HotKeyPress(kHotKeyName, kDefaultHotKeyModifiers, kDefaultHotKeyCode);
     } else if (command == QLatin1StringView("show")) {
         // A later start brings the pad forward, as the hot key does.
         if (!shown)
-            m_cHK_HotKeyPress(QStringLiteral("JotwellVisible"), 1, 86);
+            m_cHK_HotKeyPress(kHotKeyName, kDefaultHotKeyModifiers, kDefaultHotKeyCode);
         else
             m_focus->activate(*m_main.windowHandle(), 0);
         m_main.raise();
     } else if (command != QLatin1StringView("hide")) {
-        *answer = QStringLiteral("unknown command");
+        return QStringLiteral("unknown command");
     }
+    return QStringLiteral("ok");
 }
 
 } // namespace jw

@@ -48,10 +48,10 @@ public:
     /// user's key press at `time` (the desktop's time, 0: unknown); hiding
     /// gives the keyboard back to the window the user came from.
     void m_cHK_HotKeyPress(const QString &sName, qint32 eModifiers, qint32 eKey, quint32 time = 0);
-    /// A command handed over by a later start: "show", "hide" or "toggle";
-    /// anything else is answered "unknown command". `launchToken` is the
-    /// launcher's startup id or activation token, for the window it shows.
-    void handOverCommand(const QString &command, QString *answer, const QByteArray &launchToken = {});
+    /// A command handed over by a later start: "show", "hide" or "toggle"
+    /// are answered "ok", anything else "unknown command". `launchToken` is
+    /// the launcher's startup id or activation token, for the window it shows.
+    QString handOverCommand(const QString &command, const QByteArray &launchToken = {});
     /// Whether Hide on Minimize is ticked.
     bool hideOnMinimize() const;
     /// Whether Edit > Always on Top is ticked (kept in the settings; ticked

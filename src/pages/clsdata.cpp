@@ -2,6 +2,7 @@
 
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/names.h"
 #include "pages/pagefiles.h"
 
 #include <QDateTime>
@@ -87,10 +88,8 @@ QString clsData::freeName(const QString &label, qint64 timeNs) const
 {
     const QString when =
         QDateTime::fromMSecsSinceEpoch(timeNs / 1000000).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-    QString name = QStringLiteral("%1 (%2 %3).rtf").arg(currentTitle(), label, when);
-    for (int n = 2; m_files.fileExists(name); ++n)
-        name = QStringLiteral("%1 (%2 %3) %4.rtf").arg(currentTitle(), label, when).arg(n);
-    return name;
+    return asideName(currentTitle() + QStringLiteral(".rtf"), label + u' ' + when,
+                     [this](const QString &name) { return m_files.fileExists(name); });
 }
 
 bool clsData::cameOut(const Displaced &out, Saved &saved)

@@ -3,6 +3,7 @@
 #include "base/fileio.h"
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/names.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -123,9 +124,10 @@ void RecoveryJournal::setAside(const Entry &entry) const
 {
     const QString declined = m_folder + QStringLiteral("/declined");
     makeFolder(declined);
-    const QString target = declined + u'/'
-                           + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz-"))
-                           + QFileInfo(entry.file).fileName();
+    const QString target =
+        asideName(declined + u'/' + QFileInfo(entry.file).fileName(),
+                  QDateTime::currentDateTime().toString(QStringLiteral("declined yyyy-MM-dd HH-mm-ss")),
+                  [](const QString &name) { return QFileInfo::exists(name); });
     if (!QFile::rename(entry.file, target))
         throw IoError(entry.file, QStringLiteral("the entry cannot be moved to %1").arg(declined));
 }

@@ -1,5 +1,6 @@
 #include "pages/pagefiles.h"
 
+#include "base/settingsnames.h"
 #include "richtext/rtffile.h"
 #include "base/fileio.h"
 #include "base/log.h"
@@ -155,7 +156,7 @@ void PageFiles::ensureExists(const QString &name) const
 
 void ConvertDatPages(const SettingsStore &store, const PageFiles &files)
 {
-    const auto pages = store.readSection(QStringLiteral("Jotwell"), QStringLiteral("Tabs"));
+    const auto pages = store.readSection(kApp, kTabsSection);
     if (!pages)
         return;
     for (const SettingsEntry &page : *pages) {

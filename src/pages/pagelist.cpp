@@ -2,6 +2,7 @@
 
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/names.h"
 #include "base/placement.h"
 #include "pages/pagefiles.h"
 #include "pages/titlerules.h"
@@ -12,17 +13,6 @@
 namespace jw {
 
 namespace {
-
-template <typename Fold>
-int findDuplicate(const QStringList &titles, const QString &title, Fold fold)
-{
-    const QString wanted = fold(title);
-    for (int i = 0; i < titles.size(); ++i) {
-        if (fold(titles.at(i)) == wanted)
-            return i + 1;
-    }
-    return 0;
-}
 
 PageResult failed(const IoError &error)
 {
@@ -80,14 +70,13 @@ SettingsEntries numberedPageList(const QStringList &titles)
     return entries;
 }
 
-int findDuplicateLower(const QStringList &titles, const QString &title, const QLocale &locale)
+int findDuplicate(const QStringList &titles, const QString &title)
 {
-    return findDuplicate(titles, title, [&](const QString &s) { return locale.toLower(s); });
-}
-
-int findDuplicateUpper(const QStringList &titles, const QString &title, const QLocale &locale)
-{
-    return findDuplicate(titles, title, [&](const QString &s) { return locale.toUpper(s); });
+    for (int i = 0; i < titles.size(); ++i) {
+        if (sameTitle(titles.at(i), title))
+            return i + 1;
+    }
+    return 0;
 }
 
 QList<StoredPage> removedPages(const PageFiles &files, const QStringList &tabs)
@@ -95,7 +84,7 @@ QList<StoredPage> removedPages(const PageFiles &files, const QStringList &tabs)
     QList<StoredPage> pages;
     for (const QFileInfo &info : files.pageFileInfos()) {
         const QString title = info.fileName().chopped(4);
-        if (findDuplicateLower(tabs, title) == 0 && checkTitle(title) == TitleProblem::None)
+        if (findDuplicate(tabs, title) == 0 && checkTitle(title) == TitleProblem::None)
             pages.append({title, info.lastModified()});
     }
     return pages;
@@ -127,7 +116,7 @@ QStringList PageList::load()
 PageResult PageList::add(const QString &typed, const QStringList &tabs)
 {
     const QString title = pageTitle(typed);
-    if (findDuplicateLower(tabs, title) != 0)
+    if (findDuplicate(tabs, title) != 0)
         return refused(QStringLiteral("You cannot have two tabs with the same name."),
                        QStringLiteral("Duplicate Titles"));
     if (auto refusal = titleRefusal(title))
@@ -138,7 +127,7 @@ PageResult PageList::add(const QString &typed, const QStringList &tabs)
     try {
         const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
             QStringList titles = pageOrder(entries);
-            if (findDuplicateLower(titles, title) != 0) {
+            if (findDuplicate(titles, title) != 0) {
                 refusal = refused(QStringLiteral("You cannot have two tabs with the same name."),
                                   QStringLiteral("Duplicate Titles"));
                 return false;
@@ -170,7 +159,7 @@ std::optional<PageResult> PageList::writeRenamed(const QString &oldTitle, const 
     const QString file = pageFileName(newTitle);
     const QString oldFile = pageFileName(oldTitle);
     // A change of letter case keeps the page's own file under its new name.
-    const bool caseOnly = oldTitle.compare(newTitle, Qt::CaseInsensitive) == 0;
+    const bool caseOnly = sameTitle(oldTitle, newTitle);
     try {
         // Another page's text (a removed page, a file copied in) must never be replaced.
         if (m_files.fileExists(file) && !(caseOnly && m_files.sameFile(oldFile, file)))
@@ -200,7 +189,7 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
     // The page's own title in another letter case is no duplicate.
     QStringList others = tabs;
     others.removeOne(oldTitle);
-    if (findDuplicateUpper(others, newTitle) != 0)
+    if (findDuplicate(others, newTitle) != 0)
         return refused(QStringLiteral("Cannot have two tabs with the same name."),
                        QStringLiteral("Duplicate Tab Name"));
     if (auto refusal = titleRefusal(newTitle))
@@ -234,7 +223,7 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
 void PageList::undoRenamedFile(const QString &oldTitle, const QString &newTitle)
 {
     const QString file = pageFileName(newTitle);
-    if (oldTitle.compare(newTitle, Qt::CaseInsensitive) != 0) {
+    if (!sameTitle(oldTitle, newTitle)) {
         // The new file was made just now; nothing else can hold it yet.
         m_files.discard(file);
         return;

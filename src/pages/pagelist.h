@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/settingsnames.h"
 #include "base/settingsstore.h"
 #include "richtext/richtext.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -13,10 +13,6 @@
 namespace jw {
 
 class PageFiles;
-
-/// Application and section of the page list in the settings store.
-inline const QString kApp = QStringLiteral("Jotwell");
-inline const QString kTabsSection = QStringLiteral("Tabs");
 
 /// The page titles in tab order from stored entries, read forgivingly: the
 /// entries with a position (a number from 1 up) in position order, then the
@@ -27,11 +23,9 @@ QStringList pageOrder(const SettingsEntries &entries);
 /// The page list entries for `titles` in tab order: positions 1 to N.
 SettingsEntries numberedPageList(const QStringList &titles);
 
-/// Index (1-based) of the first title equal to `title` once both are
-/// lower-cased by `locale`; 0 when there is none.
-int findDuplicateLower(const QStringList &titles, const QString &title, const QLocale &locale = QLocale());
-/// The same with upper-casing.
-int findDuplicateUpper(const QStringList &titles, const QString &title, const QLocale &locale = QLocale());
+/// Index (1-based) of the first title that is the same as `title` ignoring
+/// case (sameTitle()); 0 when there is none.
+int findDuplicate(const QStringList &titles, const QString &title);
 
 /// A page file that is in no tab: a removed page, or one copied in.
 struct StoredPage {

@@ -281,22 +281,20 @@ void frmMain::endSession(bool quit)
     }
 }
 
-void frmMain::oTabs_BeforeClick(int newIndex, bool *cancel)
+bool frmMain::oTabs_BeforeClick(int newIndex)
 {
-    if (!saveCurrentPage()) {
-        *cancel = true;
-        return;
-    }
+    if (!saveCurrentPage())
+        return false;
     // Read the new page before the tab changes: a page that cannot be read
     // must not receive the text still in the editor at the next save.
     const QString title = oTabs->caption(newIndex);
     clsData::Opened opened = oData.switchTo(pageFileName(title));
     if (!opened.page) {
-        *cancel = true;
         ui::MsgBox(this, QStringLiteral("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
-        return;
+        return false;
     }
     m_pending = std::move(opened.page);
+    return true;
 }
 
 void frmMain::oTabs_Click()
@@ -314,18 +312,6 @@ void frmMain::Form_Paint()
 {
     if (m_loaded && isVisible())
         m_position.recordAll(ui::Top(this), ui::Left(this), ui::Width(this), ui::Height(this));
-}
-
-void frmMain::focusInEvent(QFocusEvent *event)
-{
-    QMainWindow::focusInEvent(event);
-    Form_GotFocus();
-}
-
-void frmMain::Form_GotFocus()
-{
-    if (m_loaded)
-        saveCurrentPage();
 }
 
 void frmMain::mnuExit_Click()

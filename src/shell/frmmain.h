@@ -57,8 +57,8 @@ public:
     /// The desktop session or a signal ends the program: the page is saved,
     /// or its text journaled when it cannot be, and the position recorded.
     void endSession(bool quit);
-    /// A command handed over by a later start ("show").
-    void handOverCommand(const QString &command, QString *answer);
+    /// Does a command handed over by a later start ("show"); returns the answer for it.
+    QString handOverCommand(const QString &command);
     /// The captions of all tabs, first to last.
     QStringList tabCaptions() const;
     /// The splash while it is on the screen.
@@ -66,7 +66,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -88,13 +87,15 @@ private:
 
     void buildControls();
     void buildFeatures();
-    // Handlers.
+    // Handlers. No save when the window gets the focus: the focus always
+    // lands in one of its controls, and the hot key that shows it saves nothing.
     void Form_Paint();
     void Form_Resize();
-    void Form_GotFocus();
     void Form_Unload();
     void mnuExit_Click();
-    void oTabs_BeforeClick(int newIndex, bool *cancel);
+    /// Whether the user may leave the page for tab `newIndex`: the page left
+    /// is saved and the new one read.
+    bool oTabs_BeforeClick(int newIndex);
     void oTabs_Click();
 
     void restorePosition();

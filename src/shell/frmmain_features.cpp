@@ -63,10 +63,10 @@ void frmMain::buildFeatures()
         *m_commands, *this, [this] { return m_hotKeys->hotKey(); }, this));
 }
 
-void frmMain::handOverCommand(const QString &command, QString *answer)
+QString frmMain::handOverCommand(const QString &command)
 {
     const HandOver line = splitHandOver(command);
-    m_mini->handOverCommand(line.command, answer, line.launchToken);
+    return m_mini->handOverCommand(line.command, line.launchToken);
 }
 
 // ---------------------------------------------------------- the current page

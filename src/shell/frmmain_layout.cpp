@@ -65,7 +65,7 @@ void frmMain::buildControls()
     setTabOrder(Toolbar1, cmbFont);
     setTabOrder(cmbFont, cmbFontSize);
 
-    connect(oTabs, &ui::TabStrip::BeforeClick, this, &frmMain::oTabs_BeforeClick);
+    oTabs->setBeforeClick([this](int newIndex) { return oTabs_BeforeClick(newIndex); });
     connect(oTabs, &ui::TabStrip::Click, this, &frmMain::oTabs_Click);
 }
 

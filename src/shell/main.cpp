@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
     jw::frmMain main(store, files);
     jw::ShutdownSignals signals;
     QObject::connect(&signals, &jw::ShutdownSignals::requested, &main, [&main] { main.endSession(true); });
-    QObject::connect(&instance, &jw::SingleInstance::commandReceived, &main, &jw::frmMain::handOverCommand);
+    instance.setHandler([&main](const QString &command) { return main.handOverCommand(command); });
     main.Form_Load();
     // Start-up benchmarks measure from process start to the end of the load.
     if (qEnvironmentVariableIsSet("JOTWELL_QUIT_AFTER_LOAD"))

@@ -73,8 +73,7 @@ void SingleInstance::serve()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 const QString command = QString::fromUtf8(socket->readLine()).trimmed();
-                QString answer = QStringLiteral("ok");
-                Q_EMIT commandReceived(command, &answer);
+                const QString answer = m_handler ? m_handler(command) : QStringLiteral("ok");
                 socket->write(answer.toUtf8() + '\n');
                 socket->flush();
             }

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace jw {
 
 /// One running copy per settings file: the page list lives there, so two
@@ -25,14 +27,16 @@ public:
     /// Hands `command` to the running copy; false when no copy answered.
     bool handOver(const QString &command, QString *answer = nullptr) const;
 
-Q_SIGNALS:
-    /// A later start handed over `command`; the answer goes back to it.
-    void commandReceived(const QString &command, QString *answer);
+    /// Does what a later start handed over and gives the answer that goes
+    /// back to it ("ok" when done).
+    using Handler = std::function<QString(const QString &command)>;
+    void setHandler(Handler handler) { m_handler = std::move(handler); }
 
 private:
     void serve();
 
     QString m_path;
+    Handler m_handler;
     QLocalServer m_server;
 };
 

@@ -134,10 +134,9 @@ bool TabStrip::requestTab(int index)
         return false;
     const Mode old = m_mode;
     m_mode = Mode::User;
-    bool cancel = false;
-    Q_EMIT BeforeClick(index, &cancel);
+    const bool allowed = !m_beforeClick || m_beforeClick(index);
     // The handler may have changed the strip.
-    if (cancel || index > count() || index == selectedIndex()) {
+    if (!allowed || index > count() || index == selectedIndex()) {
         m_mode = old;
         m_stableIndex = currentIndex();
         return false;

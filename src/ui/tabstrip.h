@@ -2,14 +2,16 @@
 
 #include <QTabBar>
 
+#include <functional>
+
 namespace jw::ui {
 
 /// The page tab strip, numbered from 1 like the classic control.
 ///
 /// Every change the user makes (mouse, wheel, arrow keys, Ctrl+Tab,
 /// Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp) goes through requestTab():
-/// BeforeClick first, with the old tab still selected and the chance to
-/// refuse, then the change, then Click. Changes made through the program
+/// the BeforeClick handler first, with the old tab still selected and the
+/// chance to refuse, then the change, then Click. Changes made through the program
 /// methods raise nothing. Captions are shown literally: an '&' is not an
 /// access key. The user can drag tabs into another order (TabMoved).
 class TabStrip final : public QTabBar {
@@ -37,16 +39,18 @@ public:
     /// Selects tab `index` (1-based) without raising BeforeClick or Click.
     void selectTab(int index);
 
+    /// Asked before the user's change to tab `newIndex`, while the old tab is
+    /// still selected; the change happens only when it answers true.
+    using BeforeClick = std::function<bool(int newIndex)>;
+    void setBeforeClick(BeforeClick handler) { m_beforeClick = std::move(handler); }
+
     /// The user's way of changing tabs, also for callers acting for the
-    /// user: raises BeforeClick, and unless refused selects `index` and
+    /// user: asks BeforeClick, and unless refused selects `index` and
     /// raises Click. Does nothing for the selected tab or a bad index.
     /// Returns true when the selection changed.
     bool requestTab(int index);
 
 Q_SIGNALS:
-    /// The user is about to select tab `newIndex`; the old tab is still
-    /// selected. Setting *cancel keeps the old tab.
-    void BeforeClick(int newIndex, bool *cancel);
     /// The user has changed the selected tab.
     void Click();
     /// The user double-clicked tab `index`, which the first click selected;
@@ -69,6 +73,7 @@ private:
     void onCurrentChanged(int index);
     void step(int delta);
 
+    BeforeClick m_beforeClick;
     Mode m_mode = Mode::Idle;
     int m_captured = -1;
     int m_stableIndex = -1;

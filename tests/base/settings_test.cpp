@@ -117,21 +117,23 @@ TEST(Settings, AHandEditedFileIsReadForgivinglyAndOneNotValidIsMovedAsideAndSaid
     EXPECT_EQ(dropped[0].reason, u"\"C\" in section \"Tabs\" (no text value); \"b\" in section \"Tabs\" (an earlier "
                                  "entry of that name, whose value this one replaces)"_s);
 
-    ASSERT_TRUE(writeBytes(settingsFile() + u".broken"_s, "an earlier one"));
+    // Set aside beside it: "settings (broken).json", "settings (broken) 2.json" ...
+    const auto aside = [](const QString &n) { return settingsFile().chopped(5) + u" (broken)"_s + n + u".json"_s; };
+    ASSERT_TRUE(writeBytes(aside({}), "an earlier one"));
     ASSERT_TRUE(writeBytes(settingsFile(), "{ not json"));
     EXPECT_FALSE(store.readSection(J, Tabs));
-    EXPECT_EQ(readBytes(settingsFile() + u".broken.1"_s), "{ not json");
-    EXPECT_EQ(readBytes(settingsFile() + u".broken"_s), "an earlier one");
+    EXPECT_EQ(readBytes(aside(u" 2"_s)), "{ not json");
+    EXPECT_EQ(readBytes(aside({})), "an earlier one");
     const auto notices = store.takeNotices();
     ASSERT_EQ(notices.size(), 1);
     EXPECT_EQ(notices[0].kind, SettingsNotice::Kind::MovedAside);
-    EXPECT_EQ(notices[0].movedTo, settingsFile() + u".broken.1"_s);
+    EXPECT_EQ(notices[0].movedTo, aside(u" 2"_s));
     EXPECT_TRUE(store.takeNotices().isEmpty());
     // Found by a write, too: never overwritten, and said.
     ASSERT_TRUE(writeBytes(settingsFile(), "[1, 2]"));
     store.write(J, Tabs, u"A"_s, u"1"_s);
-    EXPECT_EQ(readBytes(settingsFile() + u".broken.2"_s), "[1, 2]");
-    EXPECT_EQ(store.takeNotices().value(0).movedTo, settingsFile() + u".broken.2"_s);
+    EXPECT_EQ(readBytes(aside(u" 3"_s)), "[1, 2]");
+    EXPECT_EQ(store.takeNotices().value(0).movedTo, aside(u" 3"_s));
     EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
 }
 

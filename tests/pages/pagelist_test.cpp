@@ -1,5 +1,6 @@
 #include "base/settingsstore.h"
 #include "pages/pagefiles.h"
+#include "base/names.h"
 #include "pages/pagelist.h"
 #include "support/files.h"
 
@@ -28,15 +29,18 @@ TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrder)
     EXPECT_EQ(numberedPageList({u"A"_s, u"B"_s}), SettingsEntries({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}}));
 }
 
-TEST(PageOrder, DuplicateTitlesIgnoreLetterCaseByTheLocale)
+TEST(PageOrder, DuplicateTitlesIgnoreLetterCaseAsFileSystemsDoWhateverTheLocale)
 {
-    const QStringList tabs{u"Welcome"_s, u"Notes"_s, u"Ärger"_s};
-    EXPECT_EQ(findDuplicateLower(tabs, u"NOTES"_s), 2);
-    EXPECT_EQ(findDuplicateUpper(tabs, u"ärger"_s), 3);
-    EXPECT_EQ(findDuplicateLower(tabs, u"Notes "_s), 0);
-    const QLocale turkish(QLocale::Turkish);
-    EXPECT_EQ(findDuplicateUpper({u"Liste"_s}, u"lİste"_s, turkish), 1);
-    EXPECT_EQ(findDuplicateUpper({u"Liste"_s}, u"lİste"_s, QLocale::c()), 0);
+    const QStringList tabs{u"Welcome"_s, u"Notes"_s, u"Ärger"_s, u"LIST"_s};
+    QLocale::setDefault(QLocale(QLocale::Turkish)); // whose lower case of I is a dotless ı
+    const QList<int> found{findDuplicate(tabs, u"NOTES"_s), findDuplicate(tabs, u"ärger"_s),
+                           findDuplicate(tabs, u"Notes "_s), findDuplicate(tabs, u"list"_s),
+                           findDuplicate(tabs, u"lİst"_s)};
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(found, (QList<int>{2, 3, 0, 4, 0}));
+    const auto taken = [](const QString &name) { return name.endsWith(u"(x).rtf"_s) || name.endsWith(u" 2.rtf"_s); };
+    EXPECT_EQ((QStringList{asideName(u"a.b.rtf"_s, u"x"_s, taken), asideName(u"/d/a.json"_s, u"y"_s, taken)}),
+              (QStringList{u"a.b (x) 3.rtf"_s, u"/d/a (y).json"_s}));
 }
 
 class PageListTest : public ::testing::Test {

@@ -235,11 +235,11 @@ protected:
             strip->insertTab(i, QString(QChar(u'A' + i - 1)));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        QObject::connect(strip, &TabStrip::BeforeClick, strip, [this](int index, bool *cancel) {
+        strip->setBeforeClick([this](int index) {
             log << u"before %1 while %2"_s.arg(index).arg(strip->selectedIndex());
-            *cancel = refuse;
             if (whileAsked)
                 whileAsked();
+            return !refuse;
         });
         QObject::connect(strip, &TabStrip::Click, strip,
                          [this] { log << u"click while %1"_s.arg(strip->selectedIndex()); });
