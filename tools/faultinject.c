@@ -63,13 +63,13 @@ static void toggle(int sig)
 
 __attribute__((constructor)) static void setup(void)
 {
-    const char *spec = getenv("JW_FAULTS");
+    const char *rules_text = getenv("JW_FAULTS");
     if (getenv("JW_FAULT_SEED"))
         seed = (unsigned)strtoul(getenv("JW_FAULT_SEED"), NULL, 10);
-    if (!spec)
+    if (!rules_text)
         return;
     char copy[4096];
-    snprintf(copy, sizeof copy, "%s", spec);
+    snprintf(copy, sizeof copy, "%s", rules_text);
     for (char *save = NULL, *item = strtok_r(copy, ";", &save); item && nrules < 16;
          item = strtok_r(NULL, ";", &save)) {
         struct rule *r = &rules[nrules];
