@@ -5,7 +5,7 @@ BUILD ?= build
 PAGES ?= $(or $(JOTWELL_PAGES),$(HOME)/Jotwell)
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test test-asan bench build configure clean
+.PHONY: run test test-asan bench torture build configure clean
 
 configure:
 	@cmake -S . -B $(BUILD) -G Ninja >/dev/null
@@ -46,6 +46,15 @@ bench:
 	@$(MAKE) --no-print-directory configure
 	@cmake --build $(BUILD) -j $(JOBS) --target $(BENCH_TARGETS)
 	@bench/run-all.sh "$(BUILD)"
+
+# Random fault trials against the real program: make torture SEED=7 TRIALS=200
+SEED ?= 1
+TRIALS ?= 20
+torture:
+	@scripts/install-deps.sh test
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) -j $(JOBS) --target jotwell faultinject
+	@tools/torture.sh $(BUILD)/jotwell $(BUILD)/libfaultinject.so $(SEED) $(TRIALS)
 
 clean:
 	rm -rf $(BUILD)

@@ -154,6 +154,42 @@ void PageFiles::ensureExists(const QString &name) const
     }
 }
 
+namespace {
+
+/// Whether the page file `name` holds a whole page: readable, and its rich
+/// text closed (a write cut short leaves it open).
+bool intact(const PageFiles &files, const QString &name)
+{
+    try {
+        const QByteArray bytes = readWholeFile(files.path(name)).trimmed();
+        return bytes.isEmpty() || !bytes.startsWith("{\\rtf") || bytes.endsWith('}');
+    } catch (const IoError &) {
+        return false;
+    }
+}
+
+} // namespace
+
+QStringList removeLeftovers(const PageFiles &files)
+{
+    QStringList removed;
+    const QFileInfoList found =
+        QDir(files.folder()).entryInfoList({QStringLiteral("*.rtf.jw-*")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo &info : found) {
+        QString page;
+        if (!isTemporaryName(info.fileName(), &page))
+            continue;
+        const QFileInfo target(files.folder() + u'/' + page);
+        if (!target.isFile() || (target.lastModified() <= info.lastModified() && !intact(files, page)))
+            continue;
+        if (QFile::remove(info.filePath()))
+            removed << info.fileName();
+    }
+    if (!removed.isEmpty())
+        qCInfo(lcFiles) << "removed what interrupted saves left:" << removed;
+    return removed;
+}
+
 void ConvertDatPages(const SettingsStore &store, const PageFiles &files)
 {
     const auto pages = store.readSection(kApp, kTabsSection);

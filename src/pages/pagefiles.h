@@ -69,6 +69,12 @@ private:
     QString m_folder;
 };
 
+/// Removes what saves interrupted by a crash left in the folder: this
+/// program's temporary files ("<page>.rtf.jw-XXXXXX") whose page file is
+/// newer or reads as a whole page. Others stay: they may hold the only copy.
+/// Returns the names removed.
+QStringList removeLeftovers(const PageFiles &files);
+
 /// Converts old page files: for every page list entry, first to last, a
 /// title + ".dat" file is copied over title + ".rtf" and then deleted.
 /// The first failure ends the conversion (the IoError propagates).

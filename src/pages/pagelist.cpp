@@ -7,7 +7,10 @@
 #include "pages/pagefiles.h"
 #include "pages/titlerules.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace jw {
@@ -34,6 +37,15 @@ std::optional<PageResult> titleRefusal(const QString &title)
     if (const TitleProblem problem = checkTitle(title); problem != TitleProblem::None)
         return refused(titleProblemText(problem, title), kInvalidTitleCaption);
     return std::nullopt;
+}
+
+/// The titles of `all` that can be pages here.
+QStringList shown(const QStringList &all)
+{
+    QStringList titles;
+    titles.reserve(all.size());
+    std::copy_if(all.begin(), all.end(), std::back_inserter(titles), canBeFileName);
+    return titles;
 }
 
 } // namespace
@@ -93,10 +105,18 @@ QList<StoredPage> removedPages(const PageFiles &files, const QStringList &tabs)
 QStringList PageList::load()
 {
     const auto stored = m_store.readSection(kApp, kTabsSection);
-    QStringList titles = stored ? pageOrder(*stored) : QStringList{};
-    if (titles.isEmpty())
+    QStringList all = stored ? pageOrder(*stored) : QStringList{};
+    QStringList titles = shown(all);
+    m_leftOut.clear();
+    for (const QString &title : all) {
+        if (!titles.contains(title))
+            m_leftOut << title;
+    }
+    if (titles.isEmpty()) {
         titles = {QStringLiteral("Welcome"), QStringLiteral("Notes")};
-    const SettingsEntries wanted = numberedPageList(titles);
+        all += titles; // entries left out stay in the list
+    }
+    const SettingsEntries wanted = numberedPageList(all);
     if (stored && *stored == wanted)
         return titles;
     try {
@@ -111,6 +131,23 @@ QStringList PageList::load()
         qCWarning(lcPages) << "the page list could not be written:" << error.what();
     }
     return titles;
+}
+
+QString PageList::leftOutText(const QStringList &titles)
+{
+    if (titles.isEmpty())
+        return {};
+    QStringList quoted;
+    for (QString title : titles) {
+        title.replace(QChar(u'\0'), QStringLiteral("\\0"));
+        if (title.size() > 40)
+            title = title.left(40) + QChar(0x2026);
+        quoted << u'"' + title + u'"';
+    }
+    return QCoreApplication::translate("PageList",
+                                       "These pages are not shown because their titles cannot be file names: %1. "
+                                       "Their entries stay in the settings file.")
+        .arg(quoted.join(QStringLiteral(", ")));
 }
 
 PageResult PageList::add(const QString &typed, const QStringList &tabs)
@@ -138,7 +175,7 @@ PageResult PageList::add(const QString &typed, const QStringList &tabs)
         });
         if (refusal)
             return *refusal;
-        result.titles = pageOrder(stored);
+        result.titles = shown(pageOrder(stored));
     } catch (const IoError &error) {
         return failed(error);
     }
@@ -212,7 +249,7 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
             return true;
         });
         if (!refusal)
-            return {PageResult::Status::Done, {}, {}, pageOrder(stored), newTitle};
+            return {PageResult::Status::Done, {}, {}, shown(pageOrder(stored)), newTitle};
     } catch (const IoError &error) {
         refusal = failed(error);
     }
@@ -255,7 +292,7 @@ PageResult PageList::reorder(const QStringList &titles)
             entries = wanted;
             return true;
         });
-        return {PageResult::Status::Done, {}, {}, pageOrder(stored), {}};
+        return {PageResult::Status::Done, {}, {}, shown(pageOrder(stored)), {}};
     } catch (const IoError &error) {
         return failed(error);
     }
@@ -268,7 +305,7 @@ PageResult PageList::remove(const QString &title)
         const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
             QStringList titles = pageOrder(entries);
             // With no page left there would be nothing to show or save into.
-            if (titles.size() <= 1) {
+            if (shown(titles).size() <= 1) {
                 refusal = refused(QStringLiteral("You cannot remove the only tab."), QStringLiteral("Remove Tab"));
                 return false;
             }
@@ -278,7 +315,7 @@ PageResult PageList::remove(const QString &title)
         });
         if (refusal)
             return *refusal;
-        return {PageResult::Status::Done, {}, {}, pageOrder(stored), title};
+        return {PageResult::Status::Done, {}, {}, shown(pageOrder(stored)), title};
     } catch (const IoError &error) {
         return failed(error);
     }

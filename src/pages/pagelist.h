@@ -58,8 +58,13 @@ public:
 
     /// The page list at start: two default pages when it is empty, positions
     /// renumbered 1 to N when the stored ones were not. A list that cannot
-    /// be written is still shown.
+    /// be written is still shown. Titles that cannot be file names are left
+    /// out of what is shown (see leftOut) and kept in the stored list.
     QStringList load();
+    /// The titles the last load left out.
+    const QStringList &leftOut() const { return m_leftOut; }
+    /// One sentence naming the titles left out; empty when there are none.
+    static QString leftOutText(const QStringList &titles);
 
     /// Appends page `typed` (trimmed) as the last page and creates its file
     /// empty unless a file of that name exists (its text comes back). `tabs`
@@ -87,6 +92,7 @@ private:
 
     SettingsStore &m_store;
     const PageFiles &m_files;
+    QStringList m_leftOut;
 };
 
 } // namespace jw

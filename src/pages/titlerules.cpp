@@ -54,6 +54,12 @@ TitleProblem checkTitle(const QString &title)
     return TitleProblem::None;
 }
 
+bool canBeFileName(const QString &title)
+{
+    return !title.isEmpty() && title != u"." && title != u".." && !title.contains(u'/') && !title.contains(u'\\')
+           && !title.contains(QChar(u'\0')) && (title + QStringLiteral(".rtf")).toUtf8().size() <= kMaxFileNameBytes;
+}
+
 QString titleProblemText(TitleProblem problem, const QString &title)
 {
     switch (problem) {

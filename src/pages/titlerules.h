@@ -30,6 +30,11 @@ QString pageTitle(const QString &typed);
 /// title, or None. Blanks and dots are allowed inside.
 TitleProblem checkTitle(const QString &title);
 
+/// Whether `title` + ".rtf" can name a file of the page folder on this
+/// system: no path separator or NUL, not "." or "..", at most 255 bytes.
+/// Looser than checkTitle: titles stored long ago may hold other characters.
+bool canBeFileName(const QString &title);
+
 /// One sentence telling the user why `title` was refused; empty for None.
 QString titleProblemText(TitleProblem problem, const QString &title);
 

@@ -28,6 +28,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -48,6 +49,9 @@ QString settingsNoticeText(const SettingsNotice &notice)
         return QStringLiteral(
                    "The settings file \"%1\" could not be read: %2. The pad shows the pages it could find and "
                    "writes nothing over that file; your page files are untouched.")
+            .arg(QDir::toNativeSeparators(notice.file), notice.reason);
+    if (notice.kind == SettingsNotice::Kind::EntriesDropped)
+        return frmMain::tr("The settings file \"%1\" holds entries the pad cannot use as they are: %2.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason);
     return QStringLiteral("The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
                           "position are not kept; your page files are untouched.")
@@ -94,7 +98,10 @@ void frmMain::Form_Load()
         qCWarning(lcPages) << "old page files not converted:" << error.what();
     }
     m_hotKeys->registerHotKeys();
+    removeLeftovers(m_files);
     const QStringList titles = m_pages.load();
+    if (const QString text = PageList::leftOutText(m_pages.leftOut()); !text.isEmpty())
+        m_startNotices << text;
     // The current page after start-up is the last one.
     setTabs(titles, int(titles.size()));
     restorePosition();
@@ -181,6 +188,13 @@ void frmMain::restorePosition()
         ui::setWidth(this, *stored.width);
     if (stored.height)
         ui::setHeight(this, *stored.height);
+    // A position off every screen (another monitor once, or a hand edit) puts it on the primary one.
+    const QRect frame(pos(), size());
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (!screens.isEmpty() && std::none_of(screens.begin(), screens.end(), [&](const QScreen *screen) {
+            return screen->availableGeometry().intersects(frame);
+        }))
+        move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
 }
 
 // ------------------------------------------------------------------- pages

@@ -6,9 +6,43 @@
 #include "shell/shutdownsignals.h"
 #include "shell/singleinstance.h"
 
+#include "ui/messagebox.h"
+
 #include <QApplication>
 
 #include <cstdio>
+#include <new>
+#include <utility>
+
+namespace {
+
+/// Catches running out of memory in any event (a layout, a paste, a save)
+/// instead of ending the pad: the text stays in the editor and is said once.
+class Application final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc &) {
+            if (!std::exchange(m_telling, true)) {
+                jw::ui::MsgBox(nullptr, QCoreApplication::translate(
+                                            "Application", "There is not enough memory to finish what the pad was "
+                                                           "doing. Your text is still in the page; close other "
+                                                           "programs, then save it."));
+                m_telling = false;
+            }
+            return false;
+        }
+    }
+
+private:
+    bool m_telling = false;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -28,7 +62,7 @@ int main(int argc, char *argv[])
     }
 
     const jw::FontWarmUp fonts;
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Jotwell Pro"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
@@ -39,7 +73,14 @@ int main(int argc, char *argv[])
     // A second start hands over to the running copy, which shows its main
     // window (or does what the option asks).
     jw::SingleInstance instance(store.filePath());
-    if (!instance.claim(line.handOver()) || line.action == jw::CommandLine::Action::Hide)
+    const jw::SingleInstance::Claim claim = instance.claim(line.handOver());
+    if (claim == jw::SingleInstance::Claim::NotAnswering) {
+        const QString text = jw::SingleInstance::notAnsweringText();
+        std::fprintf(stderr, "jotwell: %s\n", qPrintable(text));
+        jw::ui::MsgBox(nullptr, text);
+        return 1;
+    }
+    if (claim == jw::SingleInstance::Claim::HandedOver || line.action == jw::CommandLine::Action::Hide)
         return 0;
 
     const jw::PageFiles files;

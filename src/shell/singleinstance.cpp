@@ -4,7 +4,9 @@
 #include "base/ioerror.h"
 #include "base/log.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -13,8 +15,9 @@
 namespace jw {
 
 namespace {
-// Generous: the running copy may be busy saving a large page.
-constexpr int kAnswerMs = 15000;
+// A running copy answers at once from its event loop; one that does not
+// within this time is stopped or hung, and waiting longer helps no one.
+constexpr int kAnswerMs = 2000;
 } // namespace
 
 SingleInstance::SingleInstance(const QString &settingsFile) : m_path(socketPath(settingsFile))
@@ -33,37 +36,54 @@ QString SingleInstance::socketPath(const QString &settingsFile)
            + QStringLiteral(".socket");
 }
 
-bool SingleInstance::handOver(const QString &command, QString *answer) const
+QString SingleInstance::notAnsweringText()
+{
+    return QCoreApplication::translate("SingleInstance",
+                                       "Another copy of Jotwell Pro is running but not answering. Wait a moment "
+                                       "and start it again, or end that copy.");
+}
+
+SingleInstance::Reply SingleInstance::handOver(const QString &command, QString *answer) const
 {
     QLocalSocket socket;
     socket.connectToServer(m_path);
-    if (!socket.waitForConnected(kAnswerMs))
-        return false;
+    const QDeadlineTimer deadline(kAnswerMs);
+    // Refused or missing: no copy listens there any more.
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
+        return socket.error() == QLocalSocket::SocketTimeoutError ? Reply::Silent : Reply::NoCopy;
     socket.write(command.toUtf8() + '\n');
-    socket.waitForBytesWritten(kAnswerMs);
-    while (!socket.canReadLine() && socket.waitForReadyRead(kAnswerMs)) {
-    }
+    socket.waitForBytesWritten(int(deadline.remainingTime()));
+    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired())
+        socket.waitForReadyRead(int(deadline.remainingTime()));
+    if (!socket.canReadLine())
+        // Closed without an answer: the copy died during the handover.
+        return socket.state() == QLocalSocket::ConnectedState ? Reply::Silent : Reply::NoCopy;
     if (answer)
         *answer = QString::fromUtf8(socket.readLine()).trimmed();
-    return true;
+    return Reply::Answered;
 }
 
-bool SingleInstance::claim(const QString &command)
+SingleInstance::Claim SingleInstance::claim(const QString &command)
 {
     try {
         // Two copies starting at once must not both become the running one.
-        const FileLock lock(m_path + QStringLiteral(".lock"));
-        if (handOver(command))
-            return false;
-        // Nobody answered: what is there was left by a copy that died.
+        const FileLock lock(m_path + QStringLiteral(".lock"), kAnswerMs);
+        switch (handOver(command)) {
+        case Reply::Answered: return Claim::HandedOver;
+        case Reply::Silent: return Claim::NotAnswering;
+        case Reply::NoCopy: break;
+        }
+        // Nobody there: what is left was a copy that died.
         QLocalServer::removeServer(m_path);
         m_server.setSocketOptions(QLocalServer::UserAccessOption);
         if (!m_server.listen(m_path))
             qCWarning(lcWindows) << "cannot listen on" << m_path << ":" << m_server.errorString();
     } catch (const IoError &error) {
+        // Held by a copy that is starting or stopped in the middle of its own claim.
         qCWarning(lcWindows) << "cannot make sure this is the only running copy:" << error.what();
+        return Claim::NotAnswering;
     }
-    return true;
+    return Claim::Running;
 }
 
 void SingleInstance::serve()
@@ -72,7 +92,8 @@ void SingleInstance::serve()
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
-                const QString command = QString::fromUtf8(socket->readLine()).trimmed();
+                // The command is the first field; later fields are for later use.
+                const QString command = QString::fromUtf8(socket->readLine()).trimmed().section(u'\t', 0, 0);
                 const QString answer = m_handler ? m_handler(command) : QStringLiteral("ok");
                 socket->write(answer.toUtf8() + '\n');
                 socket->flush();

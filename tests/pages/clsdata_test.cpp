@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 using namespace jw;
@@ -149,6 +152,25 @@ TEST(PageFiles, NamesOutsideTheFolderAreRefusedAndExistingFilesKept)
     EXPECT_THROW(files.createEmpty(u"Kept.rtf"_s), IoError);
     EXPECT_EQ(jwtest::readBytes(u"Kept.rtf"_s), "text");
     EXPECT_THROW(PageFiles(u"gone"_s).ensureExists(u"New.rtf"_s), IoError); // a page that cannot be made is said
+}
+
+TEST(PageFiles, LeftoversOfInterruptedSavesGoOnlyWhenTheirPageIsNewerOrWhole)
+{
+    const auto make = [](const char *name, const QByteArray &bytes, int ageSeconds) {
+        EXPECT_TRUE(jwtest::writeBytes(QString::fromLatin1(name), bytes));
+        const timespec when{::time(nullptr) - ageSeconds, 0}, times[2] = {when, when};
+        ::utimensat(AT_FDCWD, name, times, 0);
+    };
+    make("Whole.rtf", "{\\rtf1 whole}", 0);
+    make("Whole.rtf.jw-abc123", "{\\rtf1 wh", 10); // page newer
+    make("Cut.rtf", "{\\rtf1 cut sh", 60);
+    make("Cut.rtf.jw-def456", "{\\rtf1 cut short, newer}", 10); // the only whole copy
+    make("Older.rtf", "{\\rtf1 whole but older}", 60);
+    make("Older.rtf.jw-ghi789", "{\\rtf1 part", 10); // page whole
+    make("Gone.rtf.jw-jkl012", "{\\rtf1 no page}", 10);
+    make("Mine.rtf.bak", "not the pad's", 10);
+    EXPECT_EQ(removeLeftovers(PageFiles()), (QStringList{u"Older.rtf.jw-ghi789"_s, u"Whole.rtf.jw-abc123"_s}));
+    EXPECT_EQ(QDir::current().entryList(QDir::Files).size(), 6);
 }
 
 TEST(PageFiles, OldDatPagesAreConvertedUntilTheFirstFailure)

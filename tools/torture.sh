@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Random trials against the real pad: typing, switching, saving, faults in
+# page reads, writes, fsync and renames, an outside writer renaming versions
+# in, and kill -9, SIGTERM or Exit at a random moment. After each trial a
+# clean start recovers what the journal holds; then every word typed or
+# written in must be in some file. Prints trials, failures and words lost.
+# Usage: torture.sh PROGRAM FAULTINJECT.so SEED TRIALS
+set -uo pipefail
+program=$1 shim=$2 seed=$3 trials=$4
+source "$(dirname "$0")/faultpad.sh"
+fail() { echo "trial $trial: $*"; failed=1; }
+RANDOM=$seed
+faults=("" "read=EIO@/pages/%30" "write=ENOSPC@/pages/%30" "fsync=EIO@/pages/%40" "rename=EIO@/pages/%40"
+        "exchange=EINVAL@/pages/" "race=incoming@/pages/Notes.rtf")
+words=() failures=0 lost=0
+
+outside_writer() {
+  local page word="outside${trial}x$1"
+  page=$([[ $((RANDOM % 2)) == 0 ]] && echo Notes || echo Welcome)
+  rtf "$word" >"$pages/incoming.tmp" && mv "$pages/incoming.tmp" "$pages/$page.rtf"
+  words+=("$word")
+}
+# Answers whatever box is open (Return), so that no question holds the pad.
+clear_boxes() { while box_open; do press_in_box Return; sleep 0.2; done; }
+
+for ((trial = 1; trial <= trials; trial++)); do
+  failed=0
+  rules=${faults[RANDOM % ${#faults[@]}]}
+  [[ $rules == race* ]] && rtf "outside${trial}race" >"$pages/incoming" && words+=("outside${trial}race")
+  export JW_FAULT_SEED=$RANDOM
+  start_pad "$rules" 2>/dev/null || { fail "did not start"; failures=$((failures + 1)); continue; }
+  clear_boxes
+  show_main 2>/dev/null
+  for ((step = 1; step <= 3 + RANDOM % 4; step++)); do
+    case $((RANDOM % 5)) in
+      0|1) word="typed${trial}x$step"; xdotool type --delay 15 " $word"; words+=("$word") ;;
+      2) xdotool key ctrl+Next ;;
+      3) xdotool key ctrl+s ;;
+      4) outside_writer "$step" ;;
+    esac
+    clear_boxes
+    xdotool windowactivate --sync "$(visible 'Jotwell Pro')" 2>/dev/null || true
+  done
+  case $((RANDOM % 3)) in
+    0) # kill -9 once the journal holds the last words: a crash may lose only seconds
+       wait_until 15 journaled "${words[-1]}" || true
+       sleep "0.$((RANDOM % 10))"; stop_pad KILL ;;
+    1) stop_pad TERM; end_pad ;;
+    2) xdotool key ctrl+q; end_pad ;;
+  esac
+  kill -0 "$pad" 2>/dev/null && stop_pad KILL
+  # A clean start takes back what the journal holds, and Exit saves it.
+  start_pad "" 2>/dev/null
+  while wait_until 3 box_open; do press_in_box alt+r; sleep 0.3; done
+  show_main 2>/dev/null; xdotool key ctrl+q; end_pad
+  for word in "${words[@]}"; do
+    kept "$word" || journaled "$word" || grep -rqsF "$word" "$XDG_STATE_HOME" || { fail "lost $word"; lost=$((lost + 1)); }
+  done
+  words=()
+  ((failed)) && failures=$((failures + 1))
+done
+printf '%-8s %-8s %-10s\n' trials failures "words lost" "$trials" "$failures" "$lost"
+((lost == 0))
