@@ -51,7 +51,7 @@ void answerPrintDialog(const QString &pdf, bool *selectionPreset)
 
 TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNothing)
 {
-    frmMain &w = start();
+    start();
     txtPad->setText(u"alpha beta gamma"_s);
     for (const auto &[length, printed] : {std::pair(4, u"beta"_s), std::pair(0, u"alpha beta gamma"_s)}) {
         txtPad->setSelStart(length ? 6 : 0);
@@ -113,7 +113,7 @@ void answerSaveAs(const QString &folder, const QString &name, QString *offered, 
 
 TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
 {
-    frmMain &w = start();
+    start();
     txtPad->setFromDocument(page(u"exported", true));
     QTemporaryDir elsewhere;
     QString offered;

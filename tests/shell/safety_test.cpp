@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, StartUpOffersEveryJournaledTextThatDiffersFromItsPageWhat
 
 TEST_F(MainWindowTest, AChangeMadeElsewhereIsShownOrKeptBesideThePage)
 {
-    frmMain &w = start();
+    start();
     writePage(u"Notes.rtf"_s, page(u"from another machine")); // no unsaved edits: shown
     ASSERT_TRUE(waitUntil([&] { return txtPad->Text() == u"from another machine"; }));
     txtPad->setSelStart(5);
