@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
 TEST_F(MainWindowTest, SaveAsOverAPagesFileNamesThePageAndKeepsItsText)
 {
     writePage(u"Welcome.rtf"_s, page(u"welcome text"));
-    frmMain &w = start();
+    start();
     txtPad->setText(u"notes text"_s);
     QString offered, asked;
     answerSaveAs(QDir::currentPath(), u"Welcome"_s, &offered, [&asked] {

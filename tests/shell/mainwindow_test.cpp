@@ -308,8 +308,9 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
             QTest::keyClick(box, key);
             EXPECT_TRUE(txtPad->hasFocus());
             EXPECT_EQ(box->currentText(), box == cmbFont ? u"DejaVu Serif"_s : u"9"_s);
-            if (key == Qt::Key_Return)
+            if (key == Qt::Key_Return) {
                 EXPECT_FALSE(QToolTip::text().isEmpty()) << "no note";
+            }
         }
     }
 }
