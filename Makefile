@@ -26,7 +26,7 @@ run:
 test: build
 	@scripts/run-tests.sh "$(BUILD)"
 
-BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench memory_bench
+BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench memory_bench search_bench
 
 bench:
 	@scripts/install-deps.sh bench

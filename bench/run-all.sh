@@ -32,6 +32,7 @@ run ui env QT_QPA_PLATFORM=offscreen "$build/bench/ui_bench"
 run window env JOTWELL_BENCH_DISPLAY="$DISPLAY" "$build/bench/window_bench"
 run firstwindow "$build/bench/firstwindow_bench"
 run memory "$build/bench/memory_bench"
+run search env QT_QPA_PLATFORM=offscreen "$build/bench/search_bench"
 echo "== rtfdump against unrtf" >&2
 "$here/rtfdump-compare.sh" "$build" 5 | tee "$out/rtfdump.txt" >&2 || echo "rtfdump-compare failed" >&2
 

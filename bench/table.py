@@ -60,6 +60,15 @@ rss = counter("memory:BM_ResidentMemory10MB", "RSS_MiB")
 rss_empty = counter("memory:BM_ResidentMemory10MB", "empty_RSS_MiB")
 text_mib = counter("memory:BM_ResidentMemory10MB", "text_MiB")
 
+def find_all(pages, size, warm):
+    """Find in All Pages with a word on every page, until every hit is listed."""
+    return ms(f"search:BM_SearchAllPages/{pages}/{size}/1/{warm}")
+
+
+def grep_all(pages, size):
+    return ms(f"search:BM_GrepAllPages/{pages}/{size}/1")
+
+
 # (what, figure, unit, target text, value compared, limit, smaller is better)
 rows = [
     ("first window: bare Qt window", bare, "ms", "", None, None, True),
@@ -83,6 +92,16 @@ rows = [
      ms("ui:BM_LongParagraph/100000"), 2000, True),
     ("long paragraph, 100,000 runs: key", ms("ui:BM_LongParagraphKey/100000"), "ms", "< 16",
      ms("ui:BM_LongParagraphKey/100000"), 16, True),
+    ("find in all pages: 1,000 pages, typing", find_all(1000, 10240, 1), "ms", "< 150",
+     find_all(1000, 10240, 1), 150, True),
+    ("  first search, no page read yet", find_all(1000, 10240, 0), "ms", "< 150", find_all(1000, 10240, 0), 150, True),
+    ("  grep -rli over the same files", grep_all(1000, 10240), "ms", "", None, None, True),
+    ("  typing / grep", ratio(find_all(1000, 10240, 1), grep_all(1000, 10240)), "x", "", None, None, True),
+    ("find in all pages: 10 MB page, typing", find_all(1, 10485760, 1), "ms", "< 100",
+     find_all(1, 10485760, 1), 100, True),
+    ("  first search, page not read yet", find_all(1, 10485760, 0), "ms", "< 100", find_all(1, 10485760, 0), 100, True),
+    ("  grep -rli over the same file", grep_all(1, 10485760), "ms", "", None, None, True),
+    ("  typing / grep", ratio(find_all(1, 10485760, 1), grep_all(1, 10485760)), "x", "", None, None, True),
     ("reader, 1 MB page", read_mb, "MB/s", ">= 150", read_mb, 150, False),
     ("rtfdump vs unrtf --text, wall", dump_wall, "x", ">= 20", dump_wall, 20, False),
     ("rtfdump vs unrtf --text, CPU", dump_cpu, "x", "", None, None, False),
