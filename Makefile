@@ -39,7 +39,7 @@ test-asan:
 	@env $(SANITIZER_ENV) cmake --build $(BUILD)-asan -j $(JOBS)
 	@env $(SANITIZER_ENV) scripts/run-tests.sh "$(BUILD)-asan"
 
-BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench memory_bench spell_bench pingbench history_bench
+BENCH_TARGETS = jotwell rtfdump barewindow rtf_bench ui_bench window_bench firstwindow_bench memory_bench spell_bench pingbench history_bench search_bench
 
 bench:
 	@scripts/install-deps.sh bench

@@ -33,6 +33,7 @@ run spell "$build/bench/spell_bench"
 run window env JOTWELL_BENCH_DISPLAY="$DISPLAY" "$build/bench/window_bench"
 run firstwindow "$build/bench/firstwindow_bench"
 run memory "$build/bench/memory_bench"
+run search env QT_QPA_PLATFORM=offscreen "$build/bench/search_bench"
 run history env QT_QPA_PLATFORM=offscreen "$build/bench/history_bench"
 # Last: it starts a window manager of its own on the display.
 run ping "$build/bench/pingbench"

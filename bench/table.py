@@ -79,6 +79,15 @@ def outside_rows():
     return rows
 
 
+def find_all(pages, size, warm):
+    """Find in All Pages with a word on every page, until every hit is listed."""
+    return ms(f"search:BM_SearchAllPages/{pages}/{size}/1/{warm}")
+
+
+def grep_all(pages, size):
+    return ms(f"search:BM_GrepAllPages/{pages}/{size}/1")
+
+
 # (what, figure, unit, target text, value compared, limit, smaller is better)
 rows = [
     ("first window: bare Qt window", bare, "ms", "", None, None, True),
@@ -105,6 +114,16 @@ rows = [
      ms("ui:BM_LongParagraph/100000"), 500, True),
     ("long paragraph, 100,000 runs: key", ms("ui:BM_LongParagraphKey/100000"), "ms", "< 16",
      ms("ui:BM_LongParagraphKey/100000"), 16, True),
+    ("find in all pages: 1,000 pages, typing", find_all(1000, 10240, 1), "ms", "< 150",
+     find_all(1000, 10240, 1), 150, True),
+    ("  first search, no page read yet", find_all(1000, 10240, 0), "ms", "< 150", find_all(1000, 10240, 0), 150, True),
+    ("  grep -rli over the same files", grep_all(1000, 10240), "ms", "", None, None, True),
+    ("  typing / grep", ratio(find_all(1000, 10240, 1), grep_all(1000, 10240)), "x", "", None, None, True),
+    ("find in all pages: 10 MB page, typing", find_all(1, 10485760, 1), "ms", "< 100",
+     find_all(1, 10485760, 1), 100, True),
+    ("  first search, page not read yet", find_all(1, 10485760, 0), "ms", "< 100", find_all(1, 10485760, 0), 100, True),
+    ("  grep -rli over the same file", grep_all(1, 10485760), "ms", "", None, None, True),
+    ("  typing / grep", ratio(find_all(1, 10485760, 1), grep_all(1, 10485760)), "x", "", None, None, True),
     ("Page History, 1,000 versions: list", ms("history:BM_HistoryList/1000"), "ms", "< 200",
      ms("history:BM_HistoryList/1000"), 200, True),
     ("1 MB save, history on / off", counter("history:BM_Save1MB", "ratio"), "x", "<= 1.1",

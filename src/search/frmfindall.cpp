@@ -32,6 +32,9 @@ frmFindAll::frmFindAll(QWidget *owner, Pages pages)
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPause);
     connect(&m_pause, &QTimer::timeout, this, &frmFindAll::searchNow);
+    m_list.setSingleShot(true);
+    m_list.setInterval(0);
+    connect(&m_list, &QTimer::timeout, this, &frmFindAll::listArrived);
     connect(txtFind, &QLineEdit::textChanged, this, &frmFindAll::changed);
     connect(chkMatchCase, &QCheckBox::toggled, this, &frmFindAll::changed);
     connect(chkWholeWords, &QCheckBox::toggled, this, &frmFindAll::changed);
@@ -118,6 +121,8 @@ void frmFindAll::changed()
 void frmFindAll::searchNow()
 {
     m_pause.stop();
+    m_list.stop();
+    m_arrived.clear();
     m_results.clear();
     m_searched.reset();
     m_keep.reset();
@@ -144,25 +149,36 @@ void frmFindAll::searchAgain(const QString &title, qsizetype start)
 
 void frmFindAll::pageFound(const PageHits &page)
 {
-    m_results.addPage(page);
-    const int index = int(m_results.pages().size()) - 1;
-    if (m_keep && page.title == m_keep->first) {
-        const auto at =
-            std::find_if(page.hits.begin(), page.hits.end(), [&](const Hit &h) { return h.start >= m_keep->second; });
-        if (at != page.hits.end())
-            choose({index, int(at - page.hits.begin())});
-        m_keep.reset();
+    m_arrived.push_back(page);
+    m_list.start();
+}
+
+void frmFindAll::listArrived()
+{
+    m_list.stop();
+    const int first = int(m_results.pages().size());
+    m_results.addPages(std::exchange(m_arrived, {}));
+    for (int index = first; index < int(m_results.pages().size()); ++index) {
+        const PageHits &page = m_results.pages()[std::size_t(index)];
+        if (m_keep && page.title == m_keep->first) {
+            const auto at = std::find_if(page.hits.begin(), page.hits.end(),
+                                         [&](const Hit &h) { return h.start >= m_keep->second; });
+            if (at != page.hits.end())
+                choose({index, int(at - page.hits.begin())});
+            m_keep.reset();
+        }
+        if (page.hits.empty() || chosen())
+            continue;
+        // The first hit is chosen at once, so Enter opens it.
+        choose({index, 0});
+        if (std::exchange(m_openFirst, false))
+            openChosen();
     }
-    if (page.hits.empty() || chosen())
-        return;
-    // The first hit is chosen at once, so Enter opens it.
-    choose({index, 0});
-    if (std::exchange(m_openFirst, false))
-        openChosen();
 }
 
 void frmFindAll::finished(const SearchSummary &summary)
 {
+    listArrived();
     m_openFirst = false;
     m_keep.reset();
     QString text = summary.hits == 0   ? tr("No hits.")

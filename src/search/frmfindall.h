@@ -79,6 +79,8 @@ private:
     void buildControls();
     void changed();
     void pageFound(const PageHits &page);
+    /// Lists the pages that arrived since the last turn of the event loop.
+    void listArrived();
     void finished(const SearchSummary &summary);
     /// Makes `ref` the chosen hit and scrolls it into view.
     void choose(const ResultsModel::HitRef &ref);
@@ -89,6 +91,8 @@ private:
     Searcher m_searcher;
     ResultsModel m_results;
     QTimer m_pause;
+    QTimer m_list; ///< runs listArrived() once the pages that came at once are in
+    std::vector<PageHits> m_arrived;
     std::optional<Matcher> m_searched;
     std::optional<std::pair<QString, qsizetype>> m_keep; ///< the hit searchAgain() keeps
     bool m_openFirst = false;                            ///< Enter came before the first hit

@@ -31,11 +31,13 @@ qsizetype whole(QStringView text, qsizetype at, int step)
 HitContext hitContext(QStringView text, Hit hit, qsizetype before, qsizetype after)
 {
     const qsizetype end = std::min(text.size(), hit.start + hit.length);
+    // The paragraph around the hit, as far as the line can show it: a long
+    // paragraph is not walked to its ends for every hit.
     qsizetype paraStart = hit.start;
-    while (paraStart > 0 && !isBreak(text[paraStart - 1]))
+    while (paraStart > 0 && paraStart > hit.start - before - 1 && !isBreak(text[paraStart - 1]))
         --paraStart;
     qsizetype paraEnd = end;
-    while (paraEnd < text.size() && !isBreak(text[paraEnd]))
+    while (paraEnd < text.size() && paraEnd < end + after + 1 && !isBreak(text[paraEnd]))
         ++paraEnd;
 
     qsizetype from = whole(text, std::max(paraStart, hit.start - before), +1);

@@ -16,24 +16,37 @@ void ResultsModel::clear()
     m_pages.clear();
     m_firstRow.clear();
     m_hitsBefore.clear();
+    m_heading.clear();
     m_removedHeading = -1;
     m_rows = 0;
     m_hits = 0;
     endResetModel();
 }
 
-void ResultsModel::addPage(PageHits page)
+void ResultsModel::addPages(std::vector<PageHits> pages)
 {
-    const bool heading = page.removed && m_removedHeading < 0;
-    const int added = int(page.hits.size()) + 1 + (heading ? 1 : 0);
-    beginInsertRows({}, m_rows, m_rows + added - 1);
-    if (heading)
-        m_removedHeading = m_rows++;
-    m_firstRow.push_back(m_rows);
-    m_hitsBefore.push_back(m_hits);
-    m_rows += added - (heading ? 1 : 0);
-    m_hits += qsizetype(page.hits.size());
-    m_pages.push_back(std::move(page));
+    if (pages.empty())
+        return;
+    // One insertion for all: a view takes a thousand pages at once faster than one by one.
+    int added = 0;
+    for (const PageHits &page : pages)
+        added += int(page.hits.size()) + 1;
+    const bool heading =
+        m_removedHeading < 0 && std::any_of(pages.begin(), pages.end(), [](const PageHits &p) { return p.removed; });
+    beginInsertRows({}, m_rows, m_rows + added + (heading ? 1 : 0) - 1);
+    for (PageHits &page : pages) {
+        if (page.removed && m_removedHeading < 0) {
+            m_removedHeading = m_rows++;
+            m_heading.push_back(true);
+        }
+        m_firstRow.push_back(m_rows);
+        m_hitsBefore.push_back(m_hits);
+        m_heading.push_back(true);
+        m_heading.resize(m_heading.size() + page.hits.size(), false);
+        m_rows += int(page.hits.size()) + 1;
+        m_hits += qsizetype(page.hits.size());
+        m_pages.push_back(std::move(page));
+    }
     endInsertRows();
 }
 
@@ -121,7 +134,9 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
 Qt::ItemFlags ResultsModel::flags(const QModelIndex &index) const
 {
     // Headings are not hits: the keyboard and the mouse pass over them.
-    return hitAt(index.row()) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled;
+    const auto row = std::size_t(index.row());
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    return row < m_heading.size() && !m_heading[row] ? flags | Qt::ItemIsSelectable : flags;
 }
 
 } // namespace jw::search

@@ -37,8 +37,8 @@ public:
 
     /// Empties the list for a new search.
     void clear();
-    /// Adds the next page of a search (pages arrive in listing order).
-    void addPage(PageHits page);
+    /// Adds the next pages of a search (pages arrive in listing order).
+    void addPages(std::vector<PageHits> pages);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -68,6 +68,7 @@ private:
     std::vector<PageHits> m_pages;
     std::vector<int> m_firstRow;         ///< the heading row of each page
     std::vector<qsizetype> m_hitsBefore; ///< hits on the pages before each page
+    std::vector<bool> m_heading;         ///< per row: a heading, not a hit (asked for every row)
     int m_removedHeading = -1;           ///< the row of the removed pages' heading
     int m_rows = 0;
     qsizetype m_hits = 0;
