@@ -136,7 +136,7 @@ std::optional<SettingsEntries> readEntries(const Model &model, const QString &ap
     QSet<QString> seen;
     if (const Section *before = findSection(model, app, section)) {
         for (const SettingsEntry &e : before->entries)
-            seen.insert(e.first.toCaseFolded());
+            seen.insert(titleKey(e.first));
     }
     SettingsEntries read;
     read.reserve(entries.size());
@@ -153,9 +153,9 @@ std::optional<SettingsEntries> readEntries(const Model &model, const QString &ap
             continue;
         }
         // As ever, the last value of a key wins, in the first one's place.
-        if (seen.contains(key.toCaseFolded()))
+        if (seen.contains(titleKey(key)))
             dropped << where + QStringLiteral(" (an earlier entry of that name, whose value this one replaces)");
-        seen.insert(key.toCaseFolded());
+        seen.insert(titleKey(key));
         read.append({key, value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17)});
     }
     return read;

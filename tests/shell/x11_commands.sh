@@ -33,18 +33,24 @@ of() { { xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/nul
 main_of() { [[ -n $(of "$1" 'Jotwell Pro') ]]; }
 hot_key_open() { [[ -n $(of "$1" 'Hot Key') ]]; }
 # Opens Edit > Hot Key... in copy $1, presses $2, then Enter until the window
-# closes (an Enter before the focus reached OK goes to the key field, which
-# keeps only the first combination). False when it stays open.
+# closes or the pad logs a refusal (an Enter before the focus reached OK goes
+# to the key field, which keeps only the first combination). False when the
+# key was refused and the window stays open.
+refusals() { grep -c 'was refused' "$JW_WORK/pad.log" || true; }
+answered() { ! hot_key_open "$1" || (($(refusals) > $2)); }
 choose_key() {
-  xdotool windowactivate --sync "$(of "$1" 'Jotwell Pro')" 2>/dev/null || true
+  give_keys "$(of "$1" 'Jotwell Pro')" || fail "the pad did not get the keyboard"
   xdotool key alt+e k
   wait_until 30 hot_key_open "$1" || fail "no Hot Key window"
+  give_keys "$(of "$1" 'Hot Key')" || fail "the Hot Key window did not get the keyboard"
   if [[ $2 == click_* ]]; then $2; else xdotool key "$2"; fi
-  for _ in 1 2 3; do
+  local before; before=$(refusals)
+  local deadline=$((SECONDS + 60))
+  while ((SECONDS < deadline)); do
     xdotool key Return
-    wait_until 5 sh -c "! xdotool search --all --onlyvisible --pid $1 --name '^Hot Key\$'" && return 0
+    wait_until 5 answered "$1" "$before" && { ! hot_key_open "$1"; return; }
   done
-  return 1
+  fail "the Hot Key window neither closed nor refused the key"
 }
 settings=$XDG_CONFIG_HOME/jotwell/settings.json
 

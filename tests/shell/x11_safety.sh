@@ -24,13 +24,13 @@ start_pad() {
 show_main() {
   xdotool key alt+v
   wait_until 30 shown 'Jotwell Pro' || fail "Alt+V did not show the main window"
-  xdotool windowactivate --sync "$(visible 'Jotwell Pro')" 2>/dev/null || true
+  give_keys "$(visible 'Jotwell Pro')" || fail "the pad did not get the keyboard"
 }
 # Answers the next question box with the key $1.
 answer() {
   wait_until 30 visible_of_type DIALOG >/dev/null || fail "no question box appeared"
   local box; box=$(visible_of_type DIALOG)
-  xdotool windowactivate --sync "$box" 2>/dev/null || true
+  give_keys "$box" || fail "the question box did not get the keyboard"
   xdotool key "$1"
   wait_until 30 sh -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || fail "the box stayed open"
 }

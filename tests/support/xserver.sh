@@ -65,3 +65,17 @@ visible_of_type() {
 }
 shown() { [[ -n $(visible "$1") ]]; }
 hidden() { [[ -z $(visible "$1") ]]; }
+
+# Whether window $1 has the X server's keyboard focus: keys sent from then
+# on reach it, after the news of the focus.
+has_keys() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
+# Activates window $1 and waits until it has the keys; the window manager
+# may let a request go by while it is busy, so it is asked again.
+give_keys() {
+  local _
+  for _ in 1 2 3; do
+    xdotool windowactivate "$1" 2>/dev/null || true
+    wait_until 20 has_keys "$1" && return 0
+  done
+  return 1
+}
