@@ -5,10 +5,12 @@
 # clean start recovers what the journal holds; then every word typed or
 # written in must be in some file. Prints trials, failures and words lost.
 # Usage: torture.sh PROGRAM FAULTINJECT.so SEED TRIALS
+# TORTURE_LOGS=folder keeps each failed trial's log and page folder listing there.
 set -uo pipefail
 program=$1 shim=$2 seed=$3 trials=$4
 source "$(dirname "$0")/faultpad.sh"
-fail() { echo "trial $trial: $*"; failed=1; }
+fail() { echo "trial $trial: $*"; echo "torture: FAIL $*" >>"$JW_WORK/stderr"; failed=1; }
+note() { echo "torture: $*" >>"$JW_WORK/stderr"; }
 RANDOM=$seed
 faults=("" "read=EIO@/pages/%30" "write=ENOSPC@/pages/%30" "fsync=EIO@/pages/%40" "rename=EIO@/pages/%40"
         "exchange=EINVAL@/pages/" "race=incoming@/pages/Notes.rtf")
@@ -25,6 +27,7 @@ clear_boxes() { while box_open; do press_in_box Return; sleep 0.2; done; }
 
 for ((trial = 1; trial <= trials; trial++)); do
   failed=0
+  : >"$JW_WORK/stderr"
   rules=${faults[RANDOM % ${#faults[@]}]}
   [[ $rules == race* ]] && rtf "outside${trial}race" >"$pages/incoming" && words+=("outside${trial}race")
   export JW_FAULT_SEED=$RANDOM
@@ -33,22 +36,23 @@ for ((trial = 1; trial <= trials; trial++)); do
   show_main 2>/dev/null
   for ((step = 1; step <= 3 + RANDOM % 4; step++)); do
     case $((RANDOM % 5)) in
-      0|1) word="typed${trial}x$step"; xdotool type --delay 15 " $word"; words+=("$word") ;;
-      2) xdotool key ctrl+Next ;;
-      3) xdotool key ctrl+s ;;
-      4) outside_writer "$step" ;;
+      0|1) word="typed${trial}x$step"; note "type $word"; xdotool type --delay 15 " $word"; words+=("$word") ;;
+      2) note "next page"; xdotool key ctrl+Next ;;
+      3) note "save"; xdotool key ctrl+s ;;
+      4) outside_writer "$step"; note "outside ${words[-1]}" ;;
     esac
     clear_boxes
     xdotool windowactivate --sync "$(visible 'Jotwell Pro')" 2>/dev/null || true
   done
   case $((RANDOM % 3)) in
-    0) # kill -9 once the journal holds the last words: a crash may lose only seconds
+    0) note "kill -9" #  once the journal holds the last words: a crash may lose only seconds
        wait_until 15 journaled "${words[-1]}" || true
        sleep "0.$((RANDOM % 10))"; stop_pad KILL ;;
-    1) stop_pad TERM; end_pad ;;
-    2) xdotool key ctrl+q; end_pad ;;
+    1) note "SIGTERM"; stop_pad TERM; end_pad ;;
+    2) note "Exit"; xdotool key ctrl+q; end_pad ;;
   esac
   kill -0 "$pad" 2>/dev/null && stop_pad KILL
+  note "clean start"
   # A clean start takes back what the journal holds, and Exit saves it.
   start_pad "" 2>/dev/null
   while wait_until 3 box_open; do press_in_box alt+r; sleep 0.3; done
@@ -57,7 +61,10 @@ for ((trial = 1; trial <= trials; trial++)); do
     kept "$word" || journaled "$word" || grep -rqsF "$word" "$XDG_STATE_HOME" || { fail "lost $word"; lost=$((lost + 1)); }
   done
   words=()
-  ((failed)) && failures=$((failures + 1))
+  if ((failed)); then
+    failures=$((failures + 1))
+    [[ -z ${TORTURE_LOGS:-} ]] || { mkdir -p "$TORTURE_LOGS"; { echo "rules: $rules"; cat "$JW_WORK/stderr"; grep -r . "$pages" "$XDG_STATE_HOME"; } >"$TORTURE_LOGS/trial-$trial.log"; }
+  fi
 done
 printf '%-8s %-8s %-10s\n' trials failures "words lost" "$trials" "$failures" "$lost"
 ((lost == 0))

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <atomic>
+#include <optional>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -171,9 +172,10 @@ bool handOut(const QByteArray &out, const FileStamp &stamp, const DisplacedHandl
     return taken;
 }
 
-/// A second name for the file at `target`, under a temporary name: a hard
-/// link, or a copy where the file system has none.
-QByteArray keepAside(const QString &target)
+/// A second name for the file at `target` under a temporary name, and the
+/// stamp of the version it holds: a hard link, or a copy where the file
+/// system has none.
+Displaced keepAside(const QString &target)
 {
     const QByteArray native = QFile::encodeName(target);
     static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -181,17 +183,20 @@ QByteArray keepAside(const QString &target)
         QByteArray name = native + ".jw-";
         for (int i = 0; i < 6; ++i)
             name += digits[QRandomGenerator::global()->bounded(int(sizeof digits - 1))];
+        struct stat st {};
         if (::link(native.constData(), name.constData()) == 0)
-            return name;
+            return {QFile::decodeName(name), ::lstat(name.constData(), &st) == 0 ? stampOf(st) : FileStamp{}};
         if (errno != EEXIST)
             break;
     }
+    const FileStamp before = fileStamp(target);
     TempFile copy(target);
     const QByteArray bytes = readWholeFile(target);
     copy.write(bytes.constData(), bytes.size());
     copy.finish();
     copy.placed();
-    return copy.path();
+    // Replaced while it was copied: which version the copy holds is unknown, so it is never taken for the one read.
+    return {QFile::decodeName(copy.path()), fileStamp(target) == before ? before : FileStamp{}};
 }
 
 FileStamp replaceWithoutExchange(TempFile &temp, const FileStamp &written, const QString &target,
@@ -202,20 +207,19 @@ FileStamp replaceWithoutExchange(TempFile &temp, const FileStamp &written, const
         qCWarning(lcFiles).noquote() << "the file system of" << target
                                      << "cannot exchange two files in one step; a version written elsewhere at the "
                                         "moment of a save can be lost";
-    const FileStamp before = fileStamp(target);
-    QByteArray aside;
-    bool taken = false;
-    if (before.exists && cameOut) {
+    // The version in place gets a second name first, so the rename cannot take it away unseen.
+    std::optional<Displaced> aside;
+    if (cameOut && fileStamp(target).exists)
         aside = keepAside(target);
-        taken = handOut(aside, before, cameOut);
-    }
     try {
         renameInPlace(temp, target);
     } catch (const IoError &) {
-        if (taken) // the version in place is still there; the copy must not be mistaken for another one
-            ::unlink(aside.constData());
+        if (aside) // the version in place is still there
+            ::unlink(QFile::encodeName(aside->path).constData());
         throw;
     }
+    if (aside)
+        handOut(QFile::encodeName(aside->path), aside->stamp, cameOut);
     return written;
 }
 

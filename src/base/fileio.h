@@ -46,7 +46,8 @@ struct Displaced {
 
 /// Gets the version a replace took out while it still exists. Returns true
 /// when it took the file away or keeps it; otherwise the file is removed.
-/// May throw jw::IoError: the replace is then undone where it can be.
+/// It should not throw: an exchange is then undone where it can be, but a
+/// file system without exchange has already put the new file in place.
 using DisplacedHandler = std::function<bool(const Displaced &)>;
 
 /// Replaces `path` with `data` so that no other version can slip in

@@ -27,8 +27,9 @@ FileLock::FileLock(const QString &path, int timeoutMs)
         const int error = errno;
         if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired()) {
             ::close(m_fd);
-            throw IoError(path, error == EWOULDBLOCK ? QStringLiteral("the settings are locked by another running copy")
-                                                     : QString::fromLocal8Bit(std::strerror(error)));
+            if (error == EWOULDBLOCK)
+                throw LockTimeout(path, QStringLiteral("the settings are locked by another running copy"));
+            throw IoError(path, QString::fromLocal8Bit(std::strerror(error)));
         }
         // A live holder keeps it for a few milliseconds.
         QThread::msleep(pauseMs);

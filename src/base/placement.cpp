@@ -125,4 +125,10 @@ Corner aboutPlacement(Corner main, double screenHeight)
     return box;
 }
 
+QPoint onSomeScreen(const QRect &frame, const QList<QRect> &screens, const QRect &primary)
+{
+    const bool seen = std::any_of(screens.begin(), screens.end(), [&](const QRect &s) { return s.intersects(frame); });
+    return seen ? frame.topLeft() : primary.topLeft();
+}
+
 } // namespace jw

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QtGlobal>
 
@@ -61,5 +64,10 @@ Corner helpPlacement(Corner main, Widths widths, double height, double screenHei
 /// Where the About box opens: at the main window's corner, or higher up
 /// when the main window stands near the bottom of the screen.
 Corner aboutPlacement(Corner main, double screenHeight);
+
+/// Where a window with the frame `frame` (pixels) opens: where it is when
+/// it overlaps one of the `screens` (their available areas), else at the
+/// top-left of `primary`, the primary screen's available area.
+QPoint onSomeScreen(const QRect &frame, const QList<QRect> &screens, const QRect &primary);
 
 } // namespace jw

@@ -100,9 +100,15 @@ bool clsData::cameOut(const Displaced &out, Saved &saved)
         return false;
     }
     // Made elsewhere since it was read, or never read at all: both versions stay.
-    const QString aside = freeName(QStringLiteral("changed elsewhere"), out.stamp.modifiedNs);
-    m_files.moveIn(out.path, aside);
-    saved.keptAside = aside;
+    try {
+        const QString aside = freeName(QStringLiteral("changed elsewhere"), out.stamp.modifiedNs);
+        m_files.moveIn(out.path, aside);
+        saved.keptAside = aside;
+    } catch (const IoError &error) {
+        // It stays under the temporary name, which start-up never removes while it holds text found nowhere else.
+        saved.keptAside = QFileInfo(out.path).fileName();
+        saved.asideError = error.reason();
+    }
     return true;
 }
 

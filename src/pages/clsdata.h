@@ -49,6 +49,7 @@ public:
         bool written = false;
         QString error;      ///< why the page could not be written; empty when it was or need not be
         QString keptAside;  ///< the file now holding a version of the page made elsewhere
+        QString asideError; ///< why that file could not be given a name of its own (it kept the temporary one)
         QString divertedTo; ///< the page file still cannot be read: the text went to this file instead
         QString unreadable; ///< with divertedTo: why the page file cannot be read
     };
@@ -67,6 +68,14 @@ public:
     /// is removed when the call returns, so a page history links or copies it.
     using ReplacedHook = std::function<void(const QString &title, const QString &path)>;
     void setReplacedHook(ReplacedHook hook) { m_replaced = std::move(hook); }
+
+    /// The version of the page file the editor's text started from.
+    const FileStamp &startedFrom() const { return m_stamp; }
+    /// The editor's text now starts from the version `base` of the page file
+    /// (text taken back from the journal), not from the one read: another
+    /// version in place at the next save is kept beside the page. Unknown
+    /// (nullopt): whatever is in place is kept.
+    void startFrom(const std::optional<FileStamp> &base) { m_stamp = base.value_or(FileStamp{}); }
 
     /// The current page file, empty before the first load.
     const QString &currentFile() const { return m_file; }

@@ -45,13 +45,36 @@ QString RecoveryJournal::entryFile(const QString &pageFolder, const QString &tit
            + QStringLiteral(".recovery");
 }
 
+namespace {
+
+QString baseText(const FileStamp &base)
+{
+    // Decimal text: nanosecond times do not fit a JSON number exactly.
+    return base.exists ? QStringLiteral("%1 %2 %3").arg(base.size).arg(base.modifiedNs).arg(base.fileId)
+                       : QStringLiteral("none");
+}
+
+std::optional<FileStamp> baseOf(const QJsonValue &value)
+{
+    const QStringList parts = value.toString().split(u' ');
+    if (parts == QStringList{QStringLiteral("none")})
+        return FileStamp{};
+    bool ok[3] = {};
+    const FileStamp base{true, parts.value(0).toLongLong(&ok[0]), parts.value(1).toLongLong(&ok[1]),
+                         parts.value(2).toULongLong(&ok[2])};
+    return parts.size() == 3 && ok[0] && ok[1] && ok[2] ? std::optional(base) : std::nullopt;
+}
+
+} // namespace
+
 QString RecoveryJournal::record(const QString &pageFolder, const QString &title, const rtf::Document &page,
-                                const QDateTime &time) const
+                                const QDateTime &time, const FileStamp &base) const
 {
     makeFolder(m_folder);
     const QJsonObject header{{QStringLiteral("folder"), QDir::cleanPath(pageFolder)},
                              {QStringLiteral("title"), title},
-                             {QStringLiteral("time"), time.toUTC().toString(Qt::ISODateWithMs)}};
+                             {QStringLiteral("time"), time.toUTC().toString(Qt::ISODateWithMs)},
+                             {QStringLiteral("base"), baseText(base)}};
     QByteArray bytes = kMagic.toByteArray();
     bytes += QJsonDocument(header).toJson(QJsonDocument::Compact);
     bytes += '\n';
@@ -103,7 +126,8 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString &pageFolder
             continue;
         found.append(
             {info.filePath(), wanted, parsed->first.value(QStringLiteral("title")).toString(),
-             QDateTime::fromString(parsed->first.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs)});
+             QDateTime::fromString(parsed->first.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs),
+             baseOf(parsed->first.value(QStringLiteral("base")))});
     }
     // Files written within one tick of the clock share a modification time.
     std::stable_sort(found.begin(), found.end(), [](const Entry &a, const Entry &b) { return a.time < b.time; });

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/fileio.h"
 #include "richtext/richtext.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace jw {
 
@@ -21,6 +24,8 @@ public:
         QString pageFolder; ///< the page folder, absolute
         QString title;
         QDateTime time; ///< when the text was journaled
+        /// The version of the page file the text started from; unknown in entries of older copies.
+        std::optional<FileStamp> base = std::nullopt;
     };
 
     /// `folder` empty: $XDG_STATE_HOME/jotwell/recovery (~/.local/state/... when unset).
@@ -28,10 +33,11 @@ public:
 
     QString folder() const { return m_folder; }
 
-    /// Writes the unsaved `page` of `title` in `pageFolder`; returns the entry's file.
+    /// Writes the unsaved `page` of `title` in `pageFolder`, which started
+    /// from the version `base` of its page file; returns the entry's file.
     /// Throws jw::IoError when it cannot be written.
     QString record(const QString &pageFolder, const QString &title, const rtf::Document &page,
-                   const QDateTime &time = QDateTime::currentDateTime()) const;
+                   const QDateTime &time = QDateTime::currentDateTime(), const FileStamp &base = {}) const;
     /// Removes the entry of a page that has been saved (nothing when there is none).
     void discard(const QString &pageFolder, const QString &title) const;
 

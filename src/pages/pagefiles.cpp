@@ -5,6 +5,7 @@
 #include "base/fileio.h"
 #include "base/log.h"
 #include "base/settingsstore.h"
+#include "pages/journal.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,21 +157,48 @@ void PageFiles::ensureExists(const QString &name) const
 
 namespace {
 
-/// Whether the page file `name` holds a whole page: readable, and its rich
-/// text closed (a write cut short leaves it open).
-bool intact(const PageFiles &files, const QString &name)
+/// Whether `bytes` are a whole page: rich text closed (a write cut short leaves it open), or no rich text at all.
+bool whole(QByteArray bytes)
+{
+    bytes = bytes.trimmed();
+    return bytes.isEmpty() || !bytes.startsWith("{\\rtf") || bytes.endsWith('}');
+}
+
+/// Whether the text of a leftover is also in `other`: the same page, or for
+/// a write cut short, a text that starts with what it got to.
+bool heldBy(const rtf::Document &left, bool cutShort, const rtf::Document &other)
+{
+    return cutShort ? other.text.starts_with(left.text) : left == other;
+}
+
+/// Whether the leftover of the page `name` may go: the page file is newer
+/// or whole, and every word of the leftover is in the page file or in the
+/// page's journal entry. A version another program wrote, which a save took
+/// out of its place and could not name, holds words found nowhere else.
+bool mayGo(const PageFiles &files, const RecoveryJournal &journal, const QFileInfo &leftover, const QString &name)
 {
     try {
-        const QByteArray bytes = readWholeFile(files.path(name)).trimmed();
-        return bytes.isEmpty() || !bytes.startsWith("{\\rtf") || bytes.endsWith('}');
+        const QFileInfo page(files.path(name));
+        const QByteArray pageBytes = readWholeFile(page.filePath());
+        if (page.lastModified() <= leftover.lastModified() && !whole(pageBytes))
+            return false;
+        const QByteArray bytes = readWholeFile(leftover.filePath());
+        if (bytes == pageBytes)
+            return true;
+        const bool cutShort = !whole(bytes);
+        const rtf::Document text = rtf::readRtf(std::string_view(bytes.constData(), size_t(bytes.size())));
+        if (heldBy(text, cutShort, rtf::readRtf(std::string_view(pageBytes.constData(), size_t(pageBytes.size())))))
+            return true;
+        const QString title = name.chopped(4);
+        return heldBy(text, cutShort, journal.read({journal.entryFile(files.folder(), title), files.folder(), title, {}}));
     } catch (const IoError &) {
-        return false;
+        return false; // unreadable, or no page or entry to compare with: kept
     }
 }
 
 } // namespace
 
-QStringList removeLeftovers(const PageFiles &files)
+QStringList removeLeftovers(const PageFiles &files, const RecoveryJournal &journal)
 {
     QStringList removed;
     const QFileInfoList found =
@@ -179,9 +207,10 @@ QStringList removeLeftovers(const PageFiles &files)
         QString page;
         if (!isTemporaryName(info.fileName(), &page))
             continue;
-        const QFileInfo target(files.folder() + u'/' + page);
-        if (!target.isFile() || (target.lastModified() <= info.lastModified() && !intact(files, page)))
+        if (!mayGo(files, journal, info, page)) {
+            qCInfo(lcFiles) << "kept" << info.fileName() << ": its text may be found nowhere else";
             continue;
+        }
         if (QFile::remove(info.filePath()))
             removed << info.fileName();
     }

@@ -9,6 +9,7 @@
 
 namespace jw {
 
+class RecoveryJournal;
 class SettingsStore;
 
 /// The page file of a title: the title unchanged, followed by ".rtf".
@@ -71,9 +72,12 @@ private:
 
 /// Removes what saves interrupted by a crash left in the folder: this
 /// program's temporary files ("<page>.rtf.jw-XXXXXX") whose page file is
-/// newer or reads as a whole page. Others stay: they may hold the only copy.
-/// Returns the names removed.
-QStringList removeLeftovers(const PageFiles &files);
+/// newer or reads as a whole page, and whose text the page file or the
+/// page's `journal` entry holds too (for a write cut short: their text
+/// starts with it). Others stay:
+/// a version another program wrote that a save took out of its place, or
+/// the last words typed before a crash. Returns the names removed.
+QStringList removeLeftovers(const PageFiles &files, const RecoveryJournal &journal);
 
 /// Converts old page files: for every page list entry, first to last, a
 /// title + ".dat" file is copied over title + ".rtf" and then deleted.

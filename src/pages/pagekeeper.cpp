@@ -64,9 +64,10 @@ void PageKeeper::journalSoon()
     m_writingTitle = title;
     try {
         m_writing = std::async(std::launch::async,
-                               [journal = m_journal, folder = pageFolder(), title, page = m_pad.toDocument()] {
+                               [journal = m_journal, folder = pageFolder(), title, page = m_pad.toDocument(),
+                                base = m_data.startedFrom(), time = QDateTime::currentDateTime()] {
                                    try {
-                                       journal.record(folder, title, page);
+                                       journal.record(folder, title, page, time, base);
                                    } catch (const IoError &e) {
                                        return e.reason();
                                    } catch (const std::bad_alloc &) {
@@ -140,6 +141,10 @@ QString PageKeeper::saveNotice(const clsData::Saved &saved) const
         return tr("The page file \"%1\" still cannot be read: %2. It was left as it is, and your text was saved "
                   "in \"%3\".")
             .arg(m_data.currentFile(), saved.unreadable, saved.divertedTo);
+    if (!saved.asideError.isEmpty())
+        return tr("The page \"%1\" was changed elsewhere while you edited it. The other version could not be "
+                  "given a name of its own (%2) and is kept in \"%3\"; the page file now holds your text.")
+            .arg(m_data.currentTitle(), saved.asideError, saved.keptAside);
     if (!saved.keptAside.isEmpty())
         return tr("The page \"%1\" was changed elsewhere while you edited it. The other version is kept in "
                   "\"%2\"; the page file now holds your text.")
@@ -163,7 +168,8 @@ QString PageKeeper::journalNow(QString *error)
         return {};
     QString reason;
     try {
-        const QString file = m_journal.record(pageFolder(), m_data.currentTitle(), m_pad.toDocument());
+        const QString file = m_journal.record(pageFolder(), m_data.currentTitle(), m_pad.toDocument(),
+                                              QDateTime::currentDateTime(), m_data.startedFrom());
         m_journaled.insert(m_data.currentTitle());
         journalDone(m_data.currentTitle(), {});
         return file;
@@ -195,6 +201,14 @@ clsData::Saved PageKeeper::save()
         watch(); // the save replaced the watched file
     }
     return saved;
+}
+
+void PageKeeper::recover(const RecoveryJournal::Entry &entry)
+{
+    m_pad.setFromDocument(m_journal.read(entry));
+    m_pad.document()->setModified(true); // unsaved edits, written when the page is left
+    m_data.startFrom(entry.base);
+    journalNow(); // this run's entry now, dropped by the save
 }
 
 QList<RecoveryJournal::Entry> PageKeeper::recoverable(const QStringList &titles)

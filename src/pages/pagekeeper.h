@@ -44,6 +44,11 @@ public:
     QString journalNow(QString *error = nullptr);
     /// Drops the journal entry of `title` (a page renamed after it was saved).
     void forget(const QString &title);
+    /// Puts the text of `entry` (a page now current) in the editor as
+    /// unsaved edits starting from the page file's version the entry was
+    /// made from, so a version written since is kept at the save. Throws
+    /// jw::IoError when the entry cannot be read.
+    void recover(const RecoveryJournal::Entry &entry);
     /// The journal entries of this folder for pages among `titles` whose
     /// text differs from their page file's, oldest first; the file times
     /// decide nothing. An entry that holds just what the page holds is dropped.

@@ -2,6 +2,7 @@
 
 #include "base/ioerror.h"
 #include "base/log.h"
+#include "base/placement.h"
 #include "base/settingsstore.h"
 #include "about/frmsplash.h"
 #include "about/helpcommands.h"
@@ -98,7 +99,7 @@ void frmMain::Form_Load()
         qCWarning(lcPages) << "old page files not converted:" << error.what();
     }
     m_hotKeys->registerHotKeys();
-    removeLeftovers(m_files);
+    removeLeftovers(m_files, m_journal);
     const QStringList titles = m_pages.load();
     if (const QString text = PageList::leftOutText(m_pages.leftOut()); !text.isEmpty())
         m_startNotices << text;
@@ -162,9 +163,7 @@ void frmMain::offerRecovery()
         if (index != oTabs->selectedIndex() && !oTabs->requestTab(index))
             continue;
         try {
-            txtPad->setFromDocument(m_journal.read(entry));
-            txtPad->document()->setModified(true); // unsaved edits, written when the page is left
-            m_keeper->journalNow();                // this run's entry now, dropped by the save
+            m_keeper->recover(entry);
         } catch (const IoError &error) {
             ui::MsgBox(messageParent(), QStringLiteral("The unsaved text could not be read: %1.").arg(error.reason()));
         }
@@ -189,12 +188,11 @@ void frmMain::restorePosition()
     if (stored.height)
         ui::setHeight(this, *stored.height);
     // A position off every screen (another monitor once, or a hand edit) puts it on the primary one.
-    const QRect frame(pos(), size());
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (!screens.isEmpty() && std::none_of(screens.begin(), screens.end(), [&](const QScreen *screen) {
-            return screen->availableGeometry().intersects(frame);
-        }))
-        move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        move(onSomeScreen(QRect(pos(), size()), screens, primary->availableGeometry()));
 }
 
 // ------------------------------------------------------------------- pages

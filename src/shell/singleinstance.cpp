@@ -78,10 +78,13 @@ SingleInstance::Claim SingleInstance::claim(const QString &command)
         m_server.setSocketOptions(QLocalServer::UserAccessOption);
         if (!m_server.listen(m_path))
             qCWarning(lcWindows) << "cannot listen on" << m_path << ":" << m_server.errorString();
-    } catch (const IoError &error) {
+    } catch (const LockTimeout &error) {
         // Held by a copy that is starting or stopped in the middle of its own claim.
-        qCWarning(lcWindows) << "cannot make sure this is the only running copy:" << error.what();
+        qCWarning(lcWindows) << error.what();
         return Claim::NotAnswering;
+    } catch (const IoError &error) {
+        // No lock to be had at all (a read-only runtime folder): better one copy too many than none.
+        qCWarning(lcWindows) << "cannot make sure this is the only running copy:" << error.what();
     }
     return Claim::Running;
 }

@@ -3,6 +3,7 @@
 #include "pages/clsdata.h"
 #include "base/ioerror.h"
 #include "base/settingsstore.h"
+#include "pages/journal.h"
 #include "pages/pagefiles.h"
 #include "support/files.h"
 
@@ -154,7 +155,7 @@ TEST(PageFiles, NamesOutsideTheFolderAreRefusedAndExistingFilesKept)
     EXPECT_THROW(PageFiles(u"gone"_s).ensureExists(u"New.rtf"_s), IoError); // a page that cannot be made is said
 }
 
-TEST(PageFiles, LeftoversOfInterruptedSavesGoOnlyWhenTheirPageIsNewerOrWhole)
+TEST(PageFiles, LeftoversGoOnlyWhenTheirPageIsNewerOrWholeAndHoldsTheirWords)
 {
     const auto make = [](const char *name, const QByteArray &bytes, int ageSeconds) {
         EXPECT_TRUE(jwtest::writeBytes(QString::fromLatin1(name), bytes));
@@ -162,15 +163,23 @@ TEST(PageFiles, LeftoversOfInterruptedSavesGoOnlyWhenTheirPageIsNewerOrWhole)
         ::utimensat(AT_FDCWD, name, times, 0);
     };
     make("Whole.rtf", "{\\rtf1 whole}", 0);
-    make("Whole.rtf.jw-abc123", "{\\rtf1 wh", 10); // page newer
+    make("Whole.rtf.jw-abc123", "{\\rtf1 wh", 10); // page newer, cut short
     make("Cut.rtf", "{\\rtf1 cut sh", 60);
     make("Cut.rtf.jw-def456", "{\\rtf1 cut short, newer}", 10); // the only whole copy
     make("Older.rtf", "{\\rtf1 whole but older}", 60);
-    make("Older.rtf.jw-ghi789", "{\\rtf1 part", 10); // page whole
+    make("Older.rtf.jw-ghi789", "{\\rtf1 whole b", 10);  // page whole
+    make("Older.rtf.jw-part12", "{\\rtf1 part", 10);     // words the page lacks
+    make("Other.rtf", "{\\rtf1 mine}", 0);
+    make("Other.rtf.jw-out345", "{\\rtf1 outside}", 10); // a version taken out by a save
+    const rtf::Document journaled{u"journaled", {{0, 9, {"Sans", 20}}}};
+    make("Other.rtf.jw-jou678", QByteArray::fromStdString(rtf::writeRtf(journaled)), 10);
     make("Gone.rtf.jw-jkl012", "{\\rtf1 no page}", 10);
     make("Mine.rtf.bak", "not the pad's", 10);
-    EXPECT_EQ(removeLeftovers(PageFiles()), (QStringList{u"Older.rtf.jw-ghi789"_s, u"Whole.rtf.jw-abc123"_s}));
-    EXPECT_EQ(QDir::current().entryList(QDir::Files).size(), 6);
+    const RecoveryJournal journal(u"state"_s);
+    journal.record(QDir::currentPath(), u"Other"_s, journaled);
+    EXPECT_EQ(removeLeftovers(PageFiles(), journal),
+              (QStringList{u"Older.rtf.jw-ghi789"_s, u"Other.rtf.jw-jou678"_s, u"Whole.rtf.jw-abc123"_s}));
+    EXPECT_EQ(QDir::current().entryList(QDir::Files).size(), 9);
 }
 
 TEST(PageFiles, OldDatPagesAreConvertedUntilTheFirstFailure)
