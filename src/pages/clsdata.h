@@ -81,6 +81,8 @@ public:
     const QString &currentFile() const { return m_file; }
     /// The current page's title.
     QString currentTitle() const;
+    /// The version of the current page's file the editor started from (read or written).
+    const FileStamp &stamp() const { return m_stamp; }
     /// True while the current page's file could not be read and nothing was typed.
     bool isGuarded() const { return m_guarded; }
 

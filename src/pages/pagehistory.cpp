@@ -169,6 +169,12 @@ QString PageHistory::pageFolder(const QString &pagesFolder, const QString &title
     return foldersFolder(pagesFolder) + u'/' + keyed(title, title);
 }
 
+QString PageHistory::placesFile(const QString &pagesFolder) const
+{
+    return QFileInfo(m_root).path() + QStringLiteral("/places/") + QFileInfo(foldersFolder(pagesFolder)).fileName()
+           + QStringLiteral(".json");
+}
+
 QString PageHistory::ensurePageFolder(const QString &pagesFolder, const QString &title) const
 {
     const QString folder = pageFolder(pagesFolder, title);

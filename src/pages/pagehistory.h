@@ -55,6 +55,9 @@ public:
     QDateTime now() const { return m_clock(); }
     /// Where the versions of `title` in `pagesFolder` are kept.
     QString pageFolder(const QString &pagesFolder, const QString &title) const;
+    /// Where the places of the pages of `pagesFolder` (caret, view) are
+    /// kept: beside the history, one file per pages folder.
+    QString placesFile(const QString &pagesFolder) const;
 
     /// Keeps the file at `path` as a version of `title`: a hard link when
     /// `mayLink` (the caller replaces the file by rename, so its old content

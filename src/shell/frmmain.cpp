@@ -14,6 +14,7 @@
 #include "pages/historykeeper.h"
 #include "pages/pagecommands.h"
 #include "pages/pagekeeper.h"
+#include "pages/pageplaces.h"
 #include "pages/pagefiles.h"
 #include "pages/printexport.h"
 #include "shell/commandregistry.h"
@@ -78,6 +79,7 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     m_history = std::make_unique<HistoryKeeper>(PageHistory(), files.folder());
     // The version each save replaces is kept, while the exchange still holds it.
     oData.setReplacedHook([this](const QString &title, const QString &path) { m_history->replaced(title, path); });
+    m_places = std::make_unique<PagePlaces>(oData, *txtPad, m_history->history().placesFile(files.folder()));
     buildFeatures();
     // The designed client area lies below the menu bar.
     resize(ui::toPixelsX(this, 4680), ui::toPixelsY(this, 4515) + menuBar()->sizeHint().height());
@@ -211,8 +213,11 @@ void frmMain::setTabs(const QStringList &titles, int select) { oTabs->setCaption
 
 void frmMain::showPage(const rtf::Document &page)
 {
-    txtPad->setFromDocument(page);
-    txtPad->document()->setModified(false);
+    if (!m_places->showKept()) {
+        txtPad->setFromDocument(page);
+        txtPad->document()->setModified(false);
+        m_places->placeLoaded();
+    }
     m_keeper->pageShown();
 }
 
@@ -297,6 +302,7 @@ bool frmMain::oTabs_BeforeClick(int newIndex)
 {
     if (!saveCurrentPage())
         return false;
+    m_places->leaving();
     // Read the new page before the tab changes: a page that cannot be read
     // must not receive the text still in the editor at the next save.
     const QString title = oTabs->caption(newIndex);

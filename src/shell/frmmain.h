@@ -25,6 +25,7 @@ class HistoryKeeper;
 class HotKeyCommands;
 class MiniWindowCommands;
 class PageKeeper;
+class PagePlaces;
 class PageFiles;
 class SettingsStore;
 class frmSplash;
@@ -132,6 +133,7 @@ private:
     RecoveryJournal m_journal;
     std::unique_ptr<PageKeeper> m_keeper;
     std::unique_ptr<HistoryKeeper> m_history; ///< every version a write replaces
+    std::unique_ptr<PagePlaces> m_places;     ///< each page's undo history and place
     QStringList m_startNotices;
     bool m_noticesTold = false; ///< later notices go straight to a message box
     WindowPosition m_position;

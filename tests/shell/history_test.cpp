@@ -80,4 +80,36 @@ TEST_F(MainWindowTest, VersionsOfChangesElsewhereRenamesAndRemovalsComeBackThrou
     EXPECT_EQ(versionTexts(u"Ideas"_s, 4)[0], u"first ideas"); // kept under the old title
 }
 
+TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChanges)
+{
+    writePage(u"Plans.rtf"_s, page(u"plans here"));
+    writePage(u"Ideas.rtf"_s, page(u"keep these ideas"));
+    start({u"Plans"_s, u"Ideas"_s});
+    txtPad->setFocus();
+    QTest::keyClick(txtPad, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(txtPad, Qt::Key_Delete);
+    QTest::keyClick(txtPad, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(oTabs->selectedIndex(), 1);
+    EXPECT_EQ(pageText(u"Ideas.rtf"_s), u""); // the emptied page was saved
+    txtPad->setSelStart(5);
+    QTest::keyClick(txtPad, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(txtPad, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(txtPad->Text(), u"keep these ideas");
+    txtPad->setSelStart(4);
+
+    clickTab(1); // a page without edits comes back where it was left
+    EXPECT_EQ(std::pair(txtPad->Text(), txtPad->SelStart()), std::pair(u"plans here"_s, 5));
+    writePage(u"Ideas.rtf"_s, page(u"written elsewhere"));
+    clickTab(2); // the file is newer than what the page kept: it wins, with nothing to undo
+    EXPECT_EQ(txtPad->Text(), u"written elsewhere");
+    EXPECT_FALSE(txtPad->document()->isUndoAvailable());
+    txtPad->setSelStart(7);
+
+    window.reset(); // and after a restart
+    start();
+    EXPECT_EQ(txtPad->SelStart(), 7);
+    clickTab(1);
+    EXPECT_EQ(txtPad->SelStart(), 5);
+}
+
 } // namespace
