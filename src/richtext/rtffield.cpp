@@ -73,7 +73,7 @@ bool nextArgument(std::u16string_view text, std::size_t &pos, std::u16string &ar
 {
     while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t' || text[pos] == u'\u00a0'))
         ++pos;
-    if (pos == text.size())
+    if (pos >= text.size())
         return false;
     arg.clear();
     quoted = text[pos] == u'"';
@@ -87,7 +87,10 @@ bool nextArgument(std::u16string_view text, std::size_t &pos, std::u16string &ar
             ++pos;
         arg.push_back(text[pos]);
     }
-    ++pos;
+    // An unclosed quote runs to the end; the position must not pass it, or
+    // the next call would read beyond the text.
+    if (pos < text.size())
+        ++pos;
     return true;
 }
 

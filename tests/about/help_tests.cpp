@@ -70,7 +70,7 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
             EXPECT_TRUE(keys.isEmpty() || shortcuts.contains(keys)) << keys.toStdString() << " is not listed";
         }
     }
-    EXPECT_EQ(commands, 21);
+    EXPECT_EQ(commands, 24);
 }
 
 TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)

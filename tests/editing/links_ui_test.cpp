@@ -89,10 +89,10 @@ TEST(LinkView, PastedLinksKeepTheirAddressAndTextTypedAfterALinkIsNoPartOfIt)
 {
     jw::ui::RichTextEdit pad;
     jw::LinkView links(pad, [](const QUrl &) { return true; });
-    QMimeData html;
-    html.setHtml(u"<p>go <a href=\"https://c.example/\">there</a></p>"_s);
+    auto *html = new QMimeData; // the clipboard owns it
+    html->setHtml(u"<p>go <a href=\"https://c.example/\">there</a></p>"_s);
     pad.setFocus();
-    QApplication::clipboard()->setMimeData(&html);
+    QApplication::clipboard()->setMimeData(html);
     pad.paste();
     QTest::keyClicks(&pad, u" now"_s);
     const Document doc = pad.toDocument();

@@ -110,6 +110,7 @@ const ReadCase kReadCases[] = {
      "ber.de/a\\b\"c\xC3\xA9"},
     {R"({\rtf1{\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK }{\fldrslt 4}}{\*\fldinst HYPERLINK x}5})",
      u"345", "3::24:"},
+    {R"({\rtf1{\field{\*\fldinst HYPERLINK "http://a}{\fldrslt w}}})", u"w", "1::24:>http://a"}, // unclosed quote
     // Damage: unclosed or extra braces, long words, huge numbers, cut escapes.
     {R"({\rtf1 abc{\b def)", u"abcdef", "3::24:; 3::24:b"},
     {R"({\rtf1 a{\b\'00}b})", u"ab", "2::24:"},
