@@ -2,6 +2,7 @@
 
 #include "base/ioerror.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
@@ -27,7 +28,8 @@ FileLock::FileLock(const QString &path, int timeoutMs)
         const int error = errno;
         if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired()) {
             ::close(m_fd);
-            throw IoError(path, error == EWOULDBLOCK ? QStringLiteral("the settings are locked by another running copy")
+            throw IoError(path, error == EWOULDBLOCK ? QCoreApplication::translate(
+                                    "jw::FileLock", "the settings are locked by another running copy")
                                                      : QString::fromLocal8Bit(std::strerror(error)));
         }
         // A live holder keeps it for a few milliseconds.

@@ -4,6 +4,7 @@
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -13,12 +14,12 @@ void exportPage(QWidget *parent, const ui::RichTextEdit &pad, QString &lastName)
 {
     // Qt's own dialog: the same on every desktop, and it never moves the
     // current folder, where the page files live.
-    QFileDialog dialog(parent, QStringLiteral("Save As"));
+    QFileDialog dialog(parent, QCoreApplication::translate("jw::PageExport", "Save As"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // Name filters match without regard to case, so this also lists *.RTF.
-    dialog.setNameFilter(QStringLiteral("Rich Text Format (*.rtf)"));
+    dialog.setNameFilter(QCoreApplication::translate("jw::PageExport", "Rich Text Format (*.rtf)"));
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
     if (!lastName.isEmpty())
         dialog.selectFile(lastName);
@@ -31,8 +32,9 @@ void exportPage(QWidget *parent, const ui::RichTextEdit &pad, QString &lastName)
     try {
         pad.SaveFile(lastName);
     } catch (const IoError &error) {
-        ui::MsgBox(parent, QStringLiteral("The page could not be exported to \"%1\": %2.")
-                               .arg(QDir::toNativeSeparators(lastName), error.reason()));
+        ui::MsgBox(parent,
+                   QCoreApplication::translate("jw::PageExport", "The page could not be exported to \"%1\": %2.")
+                       .arg(QDir::toNativeSeparators(lastName), error.reason()));
     }
 }
 

@@ -39,17 +39,20 @@ namespace {
 QString settingsNoticeText(const SettingsNotice &notice)
 {
     if (notice.kind == SettingsNotice::Kind::MovedAside)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "jw::frmMain",
                    "The settings file \"%1\" was not valid (%2), so it was moved to \"%3\". The pad started with "
                    "the default page list; your page files are untouched.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason, QDir::toNativeSeparators(notice.movedTo));
     if (notice.kind == SettingsNotice::Kind::Unreadable)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "jw::frmMain",
                    "The settings file \"%1\" could not be read: %2. The pad shows the pages it could find and "
                    "writes nothing over that file; your page files are untouched.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason);
-    return QStringLiteral("The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
-                          "position are not kept; your page files are untouched.")
+    return QCoreApplication::translate(
+               "jw::frmMain", "The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
+                              "position are not kept; your page files are untouched.")
         .arg(QDir::toNativeSeparators(notice.file), notice.reason);
 }
 
@@ -132,9 +135,9 @@ void frmMain::offerRecovery()
 {
     for (const RecoveryJournal::Entry &entry : m_keeper->recoverable(tabCaptions())) {
         const QString question =
-            QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
+            tr("Recover the unsaved text of page \"%1\" from %2?")
                 .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
-        if (!ui::AskBox(messageParent(), question, QStringLiteral("&Recover"), QStringLiteral("&Not Now"))) {
+        if (!ui::AskBox(messageParent(), question, tr("&Recover"), tr("&Not Now"))) {
             if (m_closing)
                 return; // ended by a signal, not answered: asked again at the next start
             // Kept aside: nothing is deleted without the user's yes.
@@ -153,7 +156,7 @@ void frmMain::offerRecovery()
             txtPad->document()->setModified(true); // unsaved edits, written when the page is left
             m_keeper->journalNow();                // this run's entry now, dropped by the save
         } catch (const IoError &error) {
-            ui::MsgBox(messageParent(), QStringLiteral("The unsaved text could not be read: %1.").arg(error.reason()));
+            ui::MsgBox(messageParent(), tr("The unsaved text could not be read: %1.").arg(error.reason()));
         }
     }
 }
@@ -195,7 +198,14 @@ void frmMain::showPage(const rtf::Document &page)
 {
     txtPad->setFromDocument(page);
     txtPad->document()->setModified(false);
+    nameEditor();
     m_keeper->pageShown();
+}
+
+void frmMain::nameEditor()
+{
+    // A screen reader names the editor after its page.
+    txtPad->setAccessibleName(tr("Page %1").arg(oTabs->caption(oTabs->selectedIndex())));
 }
 
 void frmMain::loadCurrentPage()
@@ -229,8 +239,7 @@ bool frmMain::saveCurrentPage()
         return true;
     // Safe outside the page file while it cannot be written.
     m_keeper->journalNow();
-    ui::MsgBox(messageParent(),
-               QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
+    ui::MsgBox(messageParent(), tr("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
     return false;
 }
 
@@ -240,8 +249,7 @@ bool frmMain::mayClose()
     tellKeptAside(saved);
     if (saved.error.isEmpty())
         return true;
-    const QString failed =
-        QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
+    const QString failed = tr("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
     const QString entry = m_keeper->journalNow();
     if (entry.isEmpty()) {
         ui::MsgBox(messageParent(), failed);
@@ -249,10 +257,10 @@ bool frmMain::mayClose()
     }
     return ui::AskBox(messageParent(),
                       failed
-                          + QStringLiteral("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
-                                           "offers it again at the next start. Close anyway?")
+                          + tr("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
+                               "offers it again at the next start. Close anyway?")
                                 .arg(QDir::toNativeSeparators(entry)),
-                      QStringLiteral("&Close Anyway"), QStringLiteral("&Keep Open"));
+                      tr("&Close Anyway"), tr("&Keep Open"));
 }
 
 void frmMain::endSession(bool quit)
@@ -287,7 +295,7 @@ void frmMain::oTabs_BeforeClick(int newIndex, bool *cancel)
     clsData::Opened opened = oData.switchTo(pageFileName(title));
     if (!opened.page) {
         *cancel = true;
-        ui::MsgBox(this, QStringLiteral("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
+        ui::MsgBox(this, tr("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
         return;
     }
     m_pending = std::move(opened.page);
