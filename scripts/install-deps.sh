@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev libxcb-keysyms1-dev
   libfontconfig-dev
   libhunspell-dev hunspell-en-us
+  qt6-l10n-tools qt6-translations-l10n
 )
 # The tests: GoogleTest, a private X server and window manager with the tools
 # that drive and read it, the peers that check our files, the Windows
@@ -21,7 +22,7 @@ test_packages=(
   xvfb xauth openbox xfwm4 xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui hunspell-de-de
   desktop-file-utils appstream
-  dbus-daemon dbus-bin python3-dbus python3-gi
+  dbus-daemon dbus-bin python3-dbus python3-gi python3-pyatspi at-spi2-core
   g++-mingw-w64-x86-64-posix wine64
   clang libclang-rt-14-dev
 )

@@ -60,6 +60,7 @@ void frmAbout::buildControls(const QKeySequence &hotKey)
     picIcon->setAlignment(Qt::AlignCenter);
     // The icon takes part in the tab order; a dotted frame shows when it has the focus.
     picIcon->setFocusPolicy(Qt::TabFocus);
+    picIcon->setAccessibleName(tr("Program icon"));
     picIcon->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted palette(text); }"));
 
     lblTitle = label(this, QString(), 1050, 240, 3885, 480);
@@ -72,8 +73,8 @@ void frmAbout::buildControls(const QKeySequence &hotKey)
     lblVersion = label(this, QString(), 1050, 780, 3885, 225);
     lblVersion->setWordWrap(false);
     lblDescription = label(this,
-                           QStringLiteral("A tabbed notes pad: every page is a rich text file "
-                                          "that is saved whenever you leave it."),
+                           tr("A tabbed notes pad: every page is a rich text file "
+                              "that is saved whenever you leave it."),
                            1050, 1125, 3885, 1170);
     // The key actually in use; none is said by saying nothing.
     const QString keys = hotKey.toString(QKeySequence::NativeText);
@@ -81,10 +82,11 @@ void frmAbout::buildControls(const QKeySequence &hotKey)
         label(this, keys.isEmpty() ? QString() : tr("%1 brings it up from anywhere.").arg(keys), 1080, 2040, 3855, 375);
     lblDisclaimer = label(this, QString(), 255, 2625, 3870, 825);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     ui::placeTwips(cmdOK, 4245, 2625, 1260, 345);
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
+    cmdSysInfo->setAccessibleDescription(tr("Starts the desktop's system information program"));
     ui::placeTwips(cmdSysInfo, 4260, 3075, 1245, 345);
 
     setTabOrder(cmdOK, picIcon);
@@ -103,9 +105,8 @@ void frmAbout::Form_Load()
     const Corner box = aboutPlacement(main, ui::ScreenHeight(&m_main));
     ui::setTop(this, box.top);
     ui::setLeft(this, box.left);
-    setWindowTitle(QStringLiteral("About ") + kAppTitle);
-    lblVersion->setText(
-        QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
+    setWindowTitle(tr("About %1").arg(kAppTitle));
+    lblVersion->setText(tr("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     lblTitle->setText(kAppTitle);
 }
 
@@ -130,7 +131,7 @@ void frmAbout::StartSysInfo()
     } catch (const std::exception &error) {
         qCWarning(lcDialogs, "System Info: %s", error.what());
     }
-    ui::MsgBox(this, QStringLiteral("System Information Is Unavailable At This Time"));
+    ui::MsgBox(this, tr("System Information Is Unavailable At This Time"));
 }
 
 void frmAbout::startDetached(const QString &sPath)

@@ -5,6 +5,7 @@
 #include "ui/pictures.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -26,7 +27,7 @@ frmHelp::frmHelp(QWidget *parent)
     // its own help.
     if (parent)
         parent->installEventFilter(this);
-    setWindowTitle(QStringLiteral("Jotwell Pro Help"));
+    setWindowTitle(tr("Jotwell Pro Help"));
     setWindowIcon(ui::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // The help may stay open when the pad is hidden; it never keeps the program running.
@@ -38,17 +39,17 @@ frmHelp::frmHelp(QWidget *parent)
     const auto icon = [this](const QString &themeName, QStyle::StandardPixmap fallback) {
         return QIcon::fromTheme(themeName, style()->standardIcon(fallback));
     };
-    cmdBack = tbrHelp->addAction(icon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack), QStringLiteral("&Back"));
+    cmdBack = tbrHelp->addAction(icon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack), tr("&Back"));
     cmdBack->setShortcut(QKeySequence::Back);
-    cmdForward =
-        tbrHelp->addAction(icon(QStringLiteral("go-next"), QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    cmdForward = tbrHelp->addAction(icon(QStringLiteral("go-next"), QStyle::SP_ArrowForward), tr("&Forward"));
     cmdForward->setShortcut(QKeySequence::Forward);
-    cmdContents = tbrHelp->addAction(icon(QStringLiteral("go-home"), QStyle::SP_ArrowUp), QStringLiteral("&Contents"));
+    cmdContents = tbrHelp->addAction(icon(QStringLiteral("go-home"), QStyle::SP_ArrowUp), tr("&Contents"));
     cmdContents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     cmdBack->setEnabled(false);
     cmdForward->setEnabled(false);
 
     txtHelp = new QTextBrowser(this);
+    txtHelp->setAccessibleName(tr("Help page"));
     txtHelp->setOpenLinks(true);
     // Links to the web go to the desktop's browser; the help's own pages stay here.
     txtHelp->setOpenExternalLinks(true);
@@ -66,8 +67,7 @@ frmHelp::frmHelp(QWidget *parent)
     connect(txtHelp, &QTextBrowser::forwardAvailable, cmdForward, &QAction::setEnabled);
     connect(txtHelp, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = txtHelp->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Jotwell Pro Help")
-                                       : title + QStringLiteral(" - Jotwell Pro Help"));
+        setWindowTitle(title.isEmpty() ? tr("Jotwell Pro Help") : tr("%1 - Jotwell Pro Help").arg(title));
     });
 }
 
@@ -101,7 +101,7 @@ bool frmHelp::showContents(const QString &file, QString *error)
     QFile page(file);
     if (!QFileInfo(file).isFile() || !page.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QFileInfo::exists(file) ? page.errorString() : QStringLiteral("No such file");
+            *error = QFileInfo::exists(file) ? page.errorString() : tr("No such file");
         return false;
     }
     page.close();
@@ -131,8 +131,8 @@ void showHelp(QWidget *owner, const QString &file)
     if (!help->showContents(file, &error)) {
         if (created)
             delete help;
-        ui::MsgBox(owner,
-                   QStringLiteral("The help file %1 cannot be opened: %2.").arg(QDir::toNativeSeparators(file), error));
+        ui::MsgBox(owner, QCoreApplication::translate("jw::frmHelp", "The help file %1 cannot be opened: %2.")
+                              .arg(QDir::toNativeSeparators(file), error));
         return;
     }
     // Opened beside the pad, where it covers as little of it as the screen allows.

@@ -42,6 +42,7 @@ frmSplash::frmSplash(std::function<void()> showMiniWindow)
 
     Picture1 = new QLabel(this);
     Picture1->setPixmap(picture(devicePixelRatioF()));
+    Picture1->setAccessibleName(tr("Jotwell Pro is starting"));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::placeTwips(Picture1, 0, 0, 5895, 5895);
     // Clicks on the picture reach the window.

@@ -3,6 +3,7 @@
 #include "base/ioerror.h"
 #include "base/log.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +49,7 @@ void openRegularForReading(QFile &file)
     if (info.isDir())
         fail(file.fileName(), EISDIR);
     if (info.exists() && !info.isFile())
-        throw IoError(file.fileName(), QStringLiteral("Not a regular file"));
+        throw IoError(file.fileName(), QCoreApplication::translate("jw::FileIo", "Not a regular file"));
     if (!file.open(QIODevice::ReadOnly))
         throw IoError(file.fileName(), file.errorString());
 }

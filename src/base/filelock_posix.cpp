@@ -2,6 +2,7 @@
 
 #include "base/ioerror.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
@@ -28,7 +29,8 @@ FileLock::FileLock(const QString &path, int timeoutMs)
         if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired()) {
             ::close(m_fd);
             if (error == EWOULDBLOCK)
-                throw LockTimeout(path, QStringLiteral("the settings are locked by another running copy"));
+                throw LockTimeout(path, QCoreApplication::translate("jw::FileLock",
+                                                                    "the settings are locked by another running copy"));
             throw IoError(path, QString::fromLocal8Bit(std::strerror(error)));
         }
         // A live holder keeps it for a few milliseconds.

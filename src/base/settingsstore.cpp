@@ -6,6 +6,7 @@
 #include "base/log.h"
 #include "base/names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,12 +150,14 @@ std::optional<SettingsEntries> readEntries(const Model &model, const QString &ap
         // A hand-edited number means its decimal text; other kinds hold no value of ours.
         const QJsonValue value = pair.at(1);
         if (!value.isString() && !value.isDouble()) {
-            dropped << where + QStringLiteral(" (no text value)");
+            dropped << where + QCoreApplication::translate("jw::SettingsStore", " (no text value)");
             continue;
         }
         // As ever, the last value of a key wins, in the first one's place.
         if (seen.contains(titleKey(key)))
-            dropped << where + QStringLiteral(" (an earlier entry of that name, whose value this one replaces)");
+            dropped << where
+                           + QCoreApplication::translate(
+                               "jw::SettingsStore", " (an earlier entry of that name, whose value this one replaces)");
         seen.insert(titleKey(key));
         read.append({key, value.isString() ? value.toString() : QString::number(value.toDouble(), 'g', 17)});
     }
@@ -170,9 +173,11 @@ Loaded parse(const QByteArray &bytes)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (doc.isNull())
-        return broken(QStringLiteral("not valid JSON: %1 at byte %2").arg(error.errorString()).arg(error.offset));
+        return broken(QCoreApplication::translate("jw::SettingsStore", "not valid JSON: %1 at byte %2")
+                          .arg(error.errorString())
+                          .arg(error.offset));
     if (!doc.isObject())
-        return broken(QStringLiteral("the top level is not a JSON object"));
+        return broken(QCoreApplication::translate("jw::SettingsStore", "the top level is not a JSON object"));
 
     Loaded loaded;
     const QJsonObject apps = doc.object();

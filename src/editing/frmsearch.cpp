@@ -20,11 +20,13 @@ void selectMatch(ui::RichTextEdit &pad, qint64 start, qint64 length)
 }
 
 frmSearch::frmSearch(QWidget *owner, ui::RichTextEdit &pad, SearchState &state)
-    : ui::ToolDialog(owner, QStringLiteral("Jotwell Search"), 3870, 1320), m_pad(pad), m_state(state)
+    : ui::ToolDialog(owner, tr("Jotwell Search"), 3870, 1320), m_pad(pad), m_state(state)
 {
-    Label1 = new QLabel(QStringLiteral("Enter text for which to search..."), this);
+    Label1 = new QLabel(tr("Enter text for which to search..."), this);
     txtSearch = new QLineEdit(this);
-    cmdSearch = plainButton(QStringLiteral("Search"));
+    txtSearch->setAccessibleName(tr("Text to find"));
+    txtSearch->setAccessibleDescription(tr("Found exactly as typed, capitals included, from the start of the page"));
+    cmdSearch = plainButton(tr("Search"));
 
     ui::placeTwips(Label1, 120, 120, 2415, 375);
     // The desktop's font can be wider than the one the layout was drawn for:
@@ -63,13 +65,13 @@ void frmSearch::cmdSearch_Click()
 {
     const QString what = txtSearch->text();
     if (what.isEmpty()) {
-        ui::MsgBox(this, QStringLiteral("Please enter a value before searching"), QStringLiteral("Empty Search"));
+        ui::MsgBox(this, tr("Please enter a value before searching"), tr("Empty Search"));
         return;
     }
     if (const auto match = m_state.search(m_pad.Text(), what))
         selectMatch(m_pad, match->start, match->length);
     else
-        ui::MsgBox(this, QStringLiteral("Search string not found."));
+        ui::MsgBox(this, tr("Search string not found."));
     accept();
 }
 

@@ -3,6 +3,7 @@
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -72,8 +73,11 @@ void printPage(QWidget *parent, ui::RichTextEdit &pad, const QString &title)
     // Qt only warns on the console when a printer or an output file cannot be opened.
     if (!printed) {
         const QString file = printer.outputFileName();
-        ui::MsgBox(parent, file.isEmpty() ? QStringLiteral("The page could not be printed.")
-                                          : QStringLiteral("The page could not be printed to \"%1\".").arg(file));
+        ui::MsgBox(
+            parent,
+            file.isEmpty()
+                ? QCoreApplication::translate("jw::PagePrinter", "The page could not be printed.")
+                : QCoreApplication::translate("jw::PagePrinter", "The page could not be printed to \"%1\".").arg(file));
     }
 }
 

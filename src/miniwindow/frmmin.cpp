@@ -26,7 +26,9 @@ frmMin::frmMin(WindowPosition &position, Actions actions)
     cmdExpand = new QPushButton(this);
     cmdExpand->setIcon(ui::expandPicture());
     cmdExpand->setIconSize(QSize(16, 16));
-    cmdExpand->setToolTip(QStringLiteral("Open the pad"));
+    cmdExpand->setToolTip(tr("Open the pad"));
+    cmdExpand->setAccessibleName(tr("Expand"));
+    cmdExpand->setAccessibleDescription(tr("Opens the main window with your pages in place of this one"));
     // Wide enough for the window manager to show the caption beside its icon
     // and buttons; the expand button keeps its place at the right.
     const double width = std::max(1605.0, captionRoom() * ui::twipsPerPixelX(this));

@@ -5,6 +5,7 @@
 #include "base/names.h"
 #include "pages/pagefiles.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 
@@ -23,7 +24,7 @@ clsData::Opened clsData::read(const QString &sTitle) const
         return {std::nullopt, error.reason()};
     } catch (const std::bad_alloc &) {
         // A page too large for memory is a failed load, not the end of the program.
-        return {std::nullopt, QStringLiteral("there is not enough memory to open it")};
+        return {std::nullopt, QCoreApplication::translate("jw::clsData", "there is not enough memory to open it")};
     }
 }
 
@@ -149,7 +150,7 @@ clsData::Saved clsData::save(bool modified, const std::function<rtf::Document()>
     } catch (const IoError &error) {
         saved.error = error.reason();
     } catch (const std::bad_alloc &) {
-        saved.error = QStringLiteral("there is not enough memory to save it");
+        saved.error = QCoreApplication::translate("jw::clsData", "there is not enough memory to save it");
     }
     return saved;
 }

@@ -21,13 +21,15 @@ bool showPageResult(QWidget *parent, const PageResult &result)
 }
 
 frmAddTab::frmAddTab(QWidget *owner, AddPage add)
-    : ui::ToolDialog(owner, QStringLiteral("Add Tab"), 3915, 1410), m_add(std::move(add))
+    : ui::ToolDialog(owner, tr("Add Tab"), 3915, 1410), m_add(std::move(add))
 {
-    Label1 = new QLabel(QStringLiteral("Tab Name:"), this);
+    Label1 = new QLabel(tr("Tab Name:"), this);
     Label1->setTextFormat(Qt::PlainText);
     txtTitle = new QLineEdit(this);
-    cmdAdd = plainButton(QStringLiteral("Add"));
-    cmdCancel = plainButton(QStringLiteral("Cancel"));
+    txtTitle->setAccessibleName(tr("Tab name"));
+    txtTitle->setAccessibleDescription(tr("The title of the new page; its file is named after it"));
+    cmdAdd = plainButton(tr("Add"));
+    cmdCancel = plainButton(tr("Cancel"));
 
     ui::placeTwips(Label1, 120, 240, 975, 255);
     ui::placeTwips(txtTitle, 1320, 240, 1815, 285);

@@ -10,19 +10,21 @@
 namespace jw {
 
 frmRenameTab::frmRenameTab(QWidget *owner, const QString &page, RenamePage rename)
-    : ui::ToolDialog(owner, QStringLiteral("Rename Tab"), 3120, 1665), m_rename(std::move(rename))
+    : ui::ToolDialog(owner, tr("Rename Tab"), 3120, 1665), m_rename(std::move(rename))
 {
     // Says which page is renamed: the tab strip may be hidden behind the dialog.
-    lblPage = new QLabel(QStringLiteral("Page: %1").arg(page), this);
+    lblPage = new QLabel(tr("Page: %1").arg(page), this);
     lblPage->setTextFormat(Qt::PlainText);
     lblPage->setToolTip(page);
     ui::placeTwips(lblPage, 120, 120, 2895, 255);
     lblPage->setText(lblPage->fontMetrics().elidedText(lblPage->text(), Qt::ElideMiddle, lblPage->width()));
-    Label1 = new QLabel(QStringLiteral("New Name:"), this);
+    Label1 = new QLabel(tr("New Name:"), this);
     Label1->setTextFormat(Qt::PlainText);
     txtName = new QLineEdit(this);
-    cmdCancel = plainButton(QStringLiteral("Cancel"));
-    cmdRename = plainButton(QStringLiteral("Rename"));
+    txtName->setAccessibleName(tr("New name"));
+    txtName->setAccessibleDescription(tr("The page's new title; its file is renamed with it"));
+    cmdCancel = plainButton(tr("Cancel"));
+    cmdRename = plainButton(tr("Rename"));
 
     ui::placeTwips(Label1, 120, 540, 1080, 255);
     ui::placeTwips(txtName, 1200, 480, 1815, 375);

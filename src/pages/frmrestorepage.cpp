@@ -10,9 +10,11 @@
 namespace jw {
 
 frmRestorePage::frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, AddPage add)
-    : ui::ToolDialog(owner, QStringLiteral("Restore Removed Page"), 5400, 3600), m_add(std::move(add))
+    : ui::ToolDialog(owner, tr("Restore Removed Page"), 5400, 3600), m_add(std::move(add))
 {
     lstPages = new QListWidget(this);
+    lstPages->setAccessibleName(tr("Removed pages"));
+    lstPages->setAccessibleDescription(tr("Page files in the folder that no tab shows, newest first"));
     for (const StoredPage &page : pages) {
         auto *item = new QListWidgetItem(
             QStringLiteral("%1\t%2").arg(page.title, QLocale().toString(page.modified, QLocale::ShortFormat)),
@@ -20,8 +22,8 @@ frmRestorePage::frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, A
         item->setData(Qt::UserRole, page.title);
     }
     lstPages->setCurrentRow(0);
-    cmdRestore = plainButton(QStringLiteral("Restore"));
-    cmdCancel = plainButton(QStringLiteral("Cancel"));
+    cmdRestore = plainButton(tr("Restore"));
+    cmdCancel = plainButton(tr("Cancel"));
     cmdRestore->setEnabled(!pages.isEmpty());
     ui::placeTwips(lstPages, 120, 120, 5160, 2760);
     ui::placeTwips(cmdRestore, 3120, 3060, 1020, 375);

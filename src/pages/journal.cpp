@@ -5,6 +5,7 @@
 #include "base/log.h"
 #include "base/names.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QJsonDocument>
@@ -31,7 +32,7 @@ QString stateFolder()
 void makeFolder(const QString &folder)
 {
     if (!QDir().mkpath(folder))
-        throw IoError(folder, QStringLiteral("the folder cannot be created"));
+        throw IoError(folder, QCoreApplication::translate("jw::RecoveryJournal", "the folder cannot be created"));
 }
 
 } // namespace
@@ -139,7 +140,7 @@ rtf::Document RecoveryJournal::read(const Entry &entry) const
     const QByteArray bytes = readWholeFile(entry.file);
     const auto parsed = header(bytes);
     if (!parsed)
-        throw IoError(entry.file, QStringLiteral("not a recovery entry"));
+        throw IoError(entry.file, QCoreApplication::translate("jw::RecoveryJournal", "not a recovery entry"));
     const QByteArrayView rtf = QByteArrayView(bytes).sliced(parsed->second);
     return rtf.isEmpty() ? rtf::Document{} : rtf::readRtf(std::string_view(rtf.data(), std::size_t(rtf.size())));
 }
@@ -153,7 +154,9 @@ void RecoveryJournal::setAside(const Entry &entry) const
                   QDateTime::currentDateTime().toString(QStringLiteral("declined yyyy-MM-dd HH-mm-ss")),
                   [](const QString &name) { return QFileInfo::exists(name); });
     if (!QFile::rename(entry.file, target))
-        throw IoError(entry.file, QStringLiteral("the entry cannot be moved to %1").arg(declined));
+        throw IoError(
+            entry.file,
+            QCoreApplication::translate("jw::RecoveryJournal", "the entry cannot be moved to %1").arg(declined));
 }
 
 } // namespace jw

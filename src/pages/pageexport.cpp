@@ -4,6 +4,7 @@
 #include "ui/messagebox.h"
 #include "ui/richtextedit.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -53,7 +54,7 @@ void exportPage(QWidget *parent, const ui::RichTextEdit &pad, QString &lastName,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // Name filters match without regard to case, so this also lists *.RTF.
-    dialog.setNameFilter(QStringLiteral("Rich Text Format (*.rtf)"));
+    dialog.setNameFilter(QCoreApplication::translate("jw::PageExport", "Rich Text Format (*.rtf)"));
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
     if (!lastName.isEmpty())
         dialog.selectFile(lastName);
@@ -68,8 +69,9 @@ void exportPage(QWidget *parent, const ui::RichTextEdit &pad, QString &lastName,
     try {
         pad.SaveFile(lastName);
     } catch (const IoError &error) {
-        ui::MsgBox(parent, QStringLiteral("The page could not be exported to \"%1\": %2.")
-                               .arg(QDir::toNativeSeparators(lastName), error.reason()));
+        ui::MsgBox(parent,
+                   QCoreApplication::translate("jw::PageExport", "The page could not be exported to \"%1\": %2.")
+                       .arg(QDir::toNativeSeparators(lastName), error.reason()));
     }
 }
 

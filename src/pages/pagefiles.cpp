@@ -7,6 +7,7 @@
 #include "base/settingsstore.h"
 #include "pages/journal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,20 +20,20 @@ namespace {
 QString refusal(const QString &name)
 {
     if (name.isEmpty())
-        return QStringLiteral("the file name is empty");
+        return QCoreApplication::translate("jw::PageFiles", "the file name is empty");
     if (name == u"." || name == u"..")
-        return QStringLiteral("the name stands for a folder");
+        return QCoreApplication::translate("jw::PageFiles", "the name stands for a folder");
     if (name.contains(u'/') || name.contains(u'\\'))
-        return QStringLiteral("the name contains a path separator");
+        return QCoreApplication::translate("jw::PageFiles", "the name contains a path separator");
     // The system would cut the name at a NUL and reach another file.
     if (name.contains(QChar(u'\0')))
-        return QStringLiteral("the name contains a NUL character");
+        return QCoreApplication::translate("jw::PageFiles", "the name contains a NUL character");
     if (QDir::isAbsolutePath(name))
-        return QStringLiteral("the name is an absolute path");
+        return QCoreApplication::translate("jw::PageFiles", "the name is an absolute path");
 #if defined(Q_OS_WIN)
     // "C:name" is relative to another drive's current folder.
     if (name.contains(u':'))
-        return QStringLiteral("the name contains a drive or stream separator");
+        return QCoreApplication::translate("jw::PageFiles", "the name contains a drive or stream separator");
 #endif
     return {};
 }

@@ -46,7 +46,7 @@ void PageKeeper::journalDone(const QString &title, const QString &error)
 }
 
 namespace {
-const QString kNoMemory = QStringLiteral("there is not enough memory");
+const char *const kNoMemory = QT_TRANSLATE_NOOP("jw::PageKeeper", "there is not enough memory");
 }
 
 void PageKeeper::journalSoon()
@@ -71,12 +71,12 @@ void PageKeeper::journalSoon()
                                    } catch (const IoError &e) {
                                        return e.reason();
                                    } catch (const std::bad_alloc &) {
-                                       return kNoMemory;
+                                       return PageKeeper::tr(kNoMemory);
                                    }
                                    return QString();
                                });
     } catch (const std::bad_alloc &) {
-        journalDone(title, kNoMemory);
+        journalDone(title, tr(kNoMemory));
     } catch (const std::system_error &e) {
         journalDone(title, QString::fromLocal8Bit(e.what())); // no thread to write on
     }

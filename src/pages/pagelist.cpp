@@ -20,7 +20,7 @@ namespace {
 PageResult failed(const IoError &error)
 {
     return {PageResult::Status::Failed,
-            QStringLiteral("The page list could not be saved: %1.").arg(error.reason()),
+            QCoreApplication::translate("jw::PageList", "The page list could not be saved: %1.").arg(error.reason()),
             {},
             {},
             {}};
@@ -35,7 +35,8 @@ PageResult refused(QString message, QString caption = {})
 std::optional<PageResult> titleRefusal(const QString &title)
 {
     if (const TitleProblem problem = checkTitle(title); problem != TitleProblem::None)
-        return refused(titleProblemText(problem, title), kInvalidTitleCaption);
+        return refused(titleProblemText(problem, title),
+                       QCoreApplication::translate("jw::PageList", kInvalidTitleCaption));
     return std::nullopt;
 }
 
@@ -154,8 +155,8 @@ PageResult PageList::add(const QString &typed, const QStringList &tabs)
 {
     const QString title = pageTitle(typed);
     if (findDuplicate(tabs, title) != 0)
-        return refused(QStringLiteral("You cannot have two tabs with the same name."),
-                       QStringLiteral("Duplicate Titles"));
+        return refused(QCoreApplication::translate("jw::PageList", "You cannot have two tabs with the same name."),
+                       QCoreApplication::translate("jw::PageList", "Duplicate Titles"));
     if (auto refusal = titleRefusal(title))
         return *refusal;
     PageResult result;
@@ -165,8 +166,9 @@ PageResult PageList::add(const QString &typed, const QStringList &tabs)
         const SettingsEntries stored = m_store.updateSection(kApp, kTabsSection, [&](SettingsEntries &entries) {
             QStringList titles = pageOrder(entries);
             if (findDuplicate(titles, title) != 0) {
-                refusal = refused(QStringLiteral("You cannot have two tabs with the same name."),
-                                  QStringLiteral("Duplicate Titles"));
+                refusal =
+                    refused(QCoreApplication::translate("jw::PageList", "You cannot have two tabs with the same name."),
+                            QCoreApplication::translate("jw::PageList", "Duplicate Titles"));
                 return false;
             }
             titles << title;
@@ -185,7 +187,8 @@ PageResult PageList::add(const QString &typed, const QStringList &tabs)
         m_files.ensureExists(file);
     } catch (const IoError &error) {
         // The page is listed already; its file is made when it is first saved.
-        result.message = QStringLiteral("The page file \"%1\" could not be created: %2.").arg(file, error.reason());
+        result.message = QCoreApplication::translate("jw::PageList", "The page file \"%1\" could not be created: %2.")
+                             .arg(file, error.reason());
     }
     return result;
 }
@@ -200,8 +203,9 @@ std::optional<PageResult> PageList::writeRenamed(const QString &oldTitle, const 
     try {
         // Another page's text (a removed page, a file copied in) must never be replaced.
         if (m_files.fileExists(file) && !(caseOnly && m_files.sameFile(oldFile, file)))
-            return refused(QStringLiteral("The file \"%1\" exists already and holds another page's text. "
-                                          "To bring that text back, use Add Tab with the title \"%2\".")
+            return refused(QCoreApplication::translate("jw::PageList",
+                                                       "The file \"%1\" exists already and holds another page's text. "
+                                                       "To bring that text back, use Add Tab with the title \"%2\".")
                                .arg(file, newTitle));
         if (caseOnly && m_files.fileExists(oldFile))
             m_files.rename(oldFile, file);
@@ -209,7 +213,8 @@ std::optional<PageResult> PageList::writeRenamed(const QString &oldTitle, const 
         m_files.writePage(file, page);
     } catch (const IoError &error) {
         return PageResult{PageResult::Status::Failed,
-                          QStringLiteral("The page could not be saved to \"%1\": %2.").arg(file, error.reason()),
+                          QCoreApplication::translate("jw::PageList", "The page could not be saved to \"%1\": %2.")
+                              .arg(file, error.reason()),
                           {},
                           {},
                           {}};
@@ -227,8 +232,8 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
     QStringList others = tabs;
     others.removeOne(oldTitle);
     if (findDuplicate(others, newTitle) != 0)
-        return refused(QStringLiteral("Cannot have two tabs with the same name."),
-                       QStringLiteral("Duplicate Tab Name"));
+        return refused(QCoreApplication::translate("jw::PageList", "Cannot have two tabs with the same name."),
+                       QCoreApplication::translate("jw::PageList", "Duplicate Tab Name"));
     if (auto refusal = titleRefusal(newTitle))
         return *refusal;
     if (auto refusal = writeRenamed(oldTitle, newTitle, page))
@@ -239,8 +244,9 @@ PageResult PageList::rename(const QString &oldTitle, const QString &typed, const
             QStringList titles = pageOrder(entries);
             const int at = titles.indexOf(oldTitle);
             if (at < 0) {
-                refusal = refused(QStringLiteral("The page list does not give the place of the tab \"%1\", "
-                                                 "so it cannot be renamed.")
+                refusal = refused(QCoreApplication::translate(
+                                      "jw::PageList", "The page list does not give the place of the tab \"%1\", "
+                                                      "so it cannot be renamed.")
                                       .arg(oldTitle));
                 return false;
             }
@@ -306,7 +312,8 @@ PageResult PageList::remove(const QString &title)
             QStringList titles = pageOrder(entries);
             // With no page left there would be nothing to show or save into.
             if (shown(titles).size() <= 1) {
-                refusal = refused(QStringLiteral("You cannot remove the only tab."), QStringLiteral("Remove Tab"));
+                refusal = refused(QCoreApplication::translate("jw::PageList", "You cannot remove the only tab."),
+                                  QCoreApplication::translate("jw::PageList", "Remove Tab"));
                 return false;
             }
             titles.removeAll(title);

@@ -1,5 +1,7 @@
 #include "pages/titlerules.h"
 
+#include <QCoreApplication>
+
 namespace jw {
 
 namespace {
@@ -64,16 +66,21 @@ QString titleProblemText(TitleProblem problem, const QString &title)
 {
     switch (problem) {
     case TitleProblem::None: return {};
-    case TitleProblem::Empty: return QStringLiteral("A tab name cannot be empty.");
+    case TitleProblem::Empty: return QCoreApplication::translate("jw::TitleRules", "A tab name cannot be empty.");
     case TitleProblem::ReservedCharacter:
-        return QStringLiteral("A tab name cannot contain any of the characters / \\ : * ? \" < > |.");
+        return QCoreApplication::translate("jw::TitleRules",
+                                           "A tab name cannot contain any of the characters / \\ : * ? \" < > |.");
     case TitleProblem::ControlCharacter:
-        return QStringLiteral("A tab name cannot contain control characters such as tabs or line breaks.");
+        return QCoreApplication::translate("jw::TitleRules",
+                                           "A tab name cannot contain control characters such as tabs or line breaks.");
     case TitleProblem::DeviceName:
-        return QStringLiteral("\"%1\" is a device name of the system and cannot be used as a tab name.")
+        return QCoreApplication::translate("jw::TitleRules",
+                                           "\"%1\" is a device name of the system and cannot be used as a tab name.")
             .arg(deviceStem(title));
-    case TitleProblem::TooLong: return QStringLiteral("The tab name is too long to be used as a file name.");
-    case TitleProblem::OnlyDots: return QStringLiteral("A tab name cannot be made of dots only.");
+    case TitleProblem::TooLong:
+        return QCoreApplication::translate("jw::TitleRules", "The tab name is too long to be used as a file name.");
+    case TitleProblem::OnlyDots:
+        return QCoreApplication::translate("jw::TitleRules", "A tab name cannot be made of dots only.");
     }
     return {};
 }

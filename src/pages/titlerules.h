@@ -20,7 +20,7 @@ enum class TitleProblem {
 inline constexpr int kMaxFileNameBytes = 255;
 
 /// Caption of the message box that refuses a title.
-inline const QString kInvalidTitleCaption = QStringLiteral("Invalid Tab Name");
+inline constexpr const char *kInvalidTitleCaption = QT_TRANSLATE_NOOP("jw::PageList", "Invalid Tab Name");
 
 /// The title a typed name stands for: without blanks at either end, so that
 /// " Notes" and "Notes" never become two tabs that look the same.

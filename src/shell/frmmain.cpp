@@ -43,20 +43,23 @@ namespace {
 QString settingsNoticeText(const SettingsNotice &notice)
 {
     if (notice.kind == SettingsNotice::Kind::MovedAside)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "jw::frmMain",
                    "The settings file \"%1\" was not valid (%2), so it was moved to \"%3\". The pad started with "
                    "the default page list; your page files are untouched.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason, QDir::toNativeSeparators(notice.movedTo));
     if (notice.kind == SettingsNotice::Kind::Unreadable)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "jw::frmMain",
                    "The settings file \"%1\" could not be read: %2. The pad shows the pages it could find and "
                    "writes nothing over that file; your page files are untouched.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason);
     if (notice.kind == SettingsNotice::Kind::EntriesDropped)
         return frmMain::tr("The settings file \"%1\" holds entries the pad cannot use as they are: %2.")
             .arg(QDir::toNativeSeparators(notice.file), notice.reason);
-    return QStringLiteral("The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
-                          "position are not kept; your page files are untouched.")
+    return QCoreApplication::translate(
+               "jw::frmMain", "The settings file \"%1\" cannot be written: %2. Changes to the page list and the window "
+                              "position are not kept; your page files are untouched.")
         .arg(QDir::toNativeSeparators(notice.file), notice.reason);
 }
 
@@ -146,7 +149,7 @@ void frmMain::offerRecovery()
 {
     for (const RecoveryJournal::Entry &entry : m_keeper->recoverable(tabCaptions())) {
         const QString question =
-            QStringLiteral("Recover the unsaved text of page \"%1\" from %2?")
+            tr("Recover the unsaved text of page \"%1\" from %2?")
                 .arg(entry.title, QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat));
         // Enter recovers: the text is what the user typed last.
         if (!ui::AskBox(messageParent(), question, tr("&Recover"), tr("&Not Now"), QStringLiteral("Jotwell Pro"),
@@ -167,7 +170,7 @@ void frmMain::offerRecovery()
         try {
             m_keeper->recover(entry);
         } catch (const IoError &error) {
-            ui::MsgBox(messageParent(), QStringLiteral("The unsaved text could not be read: %1.").arg(error.reason()));
+            ui::MsgBox(messageParent(), tr("The unsaved text could not be read: %1.").arg(error.reason()));
         }
     }
 }
@@ -218,7 +221,14 @@ void frmMain::showPage(const rtf::Document &page)
         txtPad->document()->setModified(false);
         m_places->placeLoaded();
     }
+    nameEditor();
     m_keeper->pageShown();
+}
+
+void frmMain::nameEditor()
+{
+    // A screen reader names the editor after its page.
+    txtPad->setAccessibleName(tr("Page %1").arg(oTabs->caption(oTabs->selectedIndex())));
 }
 
 void frmMain::loadCurrentPage()
@@ -252,8 +262,7 @@ bool frmMain::saveCurrentPage()
         return true;
     // Safe outside the page file while it cannot be written.
     m_keeper->journalNow();
-    ui::MsgBox(messageParent(),
-               QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
+    ui::MsgBox(messageParent(), tr("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error));
     return false;
 }
 
@@ -263,8 +272,7 @@ bool frmMain::mayClose()
     tellKeptAside(saved);
     if (saved.error.isEmpty())
         return true;
-    const QString failed =
-        QStringLiteral("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
+    const QString failed = tr("The page could not be saved to \"%1\": %2.").arg(oData.currentFile(), saved.error);
     const QString entry = m_keeper->journalNow();
     if (entry.isEmpty()) {
         ui::MsgBox(messageParent(), failed);
@@ -272,10 +280,10 @@ bool frmMain::mayClose()
     }
     return ui::AskBox(messageParent(),
                       failed
-                          + QStringLiteral("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
-                                           "offers it again at the next start. Close anyway?")
+                          + tr("\n\nIts unsaved text is safe in the recovery journal (%1), and the pad "
+                               "offers it again at the next start. Close anyway?")
                                 .arg(QDir::toNativeSeparators(entry)),
-                      QStringLiteral("&Close Anyway"), QStringLiteral("&Keep Open"));
+                      tr("&Close Anyway"), tr("&Keep Open"));
 }
 
 void frmMain::endSession(bool quit)
@@ -308,7 +316,7 @@ bool frmMain::oTabs_BeforeClick(int newIndex)
     const QString title = oTabs->caption(newIndex);
     clsData::Opened opened = oData.switchTo(pageFileName(title));
     if (!opened.page) {
-        ui::MsgBox(this, QStringLiteral("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
+        ui::MsgBox(this, tr("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
         return false;
     }
     m_pending = std::move(opened.page);

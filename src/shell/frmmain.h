@@ -110,6 +110,7 @@ private:
     bool saveCurrentPage();
     /// Puts a page into the editor as the saved state of the current page.
     void showPage(const rtf::Document &page);
+    void nameEditor();
     /// Opens the current tab's page with the page loader (creating a missing
     /// file); a page that cannot be read is said, now or with the start notices.
     void loadCurrentPage();

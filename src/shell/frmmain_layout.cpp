@@ -12,6 +12,7 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -23,23 +24,35 @@ void frmMain::buildControls()
     setCentralWidget(m_client);
 
     Toolbar1 = new ui::TwoStateToolbar(m_client);
-    Toolbar1->addButton(QStringLiteral("bold"), QStringLiteral("Bold"), ui::imageListPicture(3));
-    Toolbar1->addButton(QStringLiteral("italic"), QStringLiteral("Italic"), ui::imageListPicture(2));
-    Toolbar1->addButton(QStringLiteral("underline"), QStringLiteral("Underline"), ui::imageListPicture(1));
+    Toolbar1->setAccessibleName(tr("Formatting"));
+    Toolbar1->addButton(QStringLiteral("bold"), tr("Bold"), ui::imageListPicture(3));
+    Toolbar1->addButton(QStringLiteral("italic"), tr("Italic"), ui::imageListPicture(2));
+    Toolbar1->addButton(QStringLiteral("underline"), tr("Underline"), ui::imageListPicture(1));
+    Toolbar1->buttonWidget(1)->setAccessibleDescription(tr("Turns bold on or off for the selected text"));
+    Toolbar1->buttonWidget(2)->setAccessibleDescription(tr("Turns italic on or off for the selected text"));
+    Toolbar1->buttonWidget(3)->setAccessibleDescription(tr("Turns underline on or off for the selected text"));
 
     cmbFont = new ui::ComboBox(m_client);
-    cmbFont->setToolTip(QStringLiteral("Font"));
+    cmbFont->setToolTip(tr("Font"));
+    cmbFont->setAccessibleName(tr("Font"));
+    cmbFont->setAccessibleDescription(tr("The font of the selected text; type a name or pick one"));
     cmbFontSize = new ui::ComboBox(m_client);
-    cmbFontSize->setToolTip(QStringLiteral("Font size"));
+    cmbFontSize->setToolTip(tr("Font size"));
+    cmbFontSize->setAccessibleName(tr("Size"));
+    cmbFontSize->setAccessibleDescription(tr("The font size of the selected text in points"));
     cmbFontSize->addItems(FormatControls::sizeEntries());
     cmbFontSize->setListIndex(FormatControls::kStartupSize);
 
     cmdShink = new QPushButton(m_client);
     cmdShink->setIcon(ui::shrinkPicture());
-    cmdShink->setToolTip(QStringLiteral("Mini window"));
+    cmdShink->setToolTip(tr("Mini window"));
+    cmdShink->setAccessibleName(tr("Shrink"));
+    cmdShink->setAccessibleDescription(tr("Hides this window and shows the small mini window in its place"));
 
     oTabs = new ui::TabStrip(m_client);
+    oTabs->setAccessibleName(tr("Pages"));
     txtPad = new ui::RichTextEdit(m_client);
+    txtPad->setAccessibleDescription(tr("The text of the selected page"));
     // Tests and the features' windows find the controls by these names.
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     cmbFont->setObjectName(QStringLiteral("cmbFont"));
@@ -90,6 +103,9 @@ void frmMain::Form_Resize()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // A rename leaves the page in the editor: its name is brought up to date when it is entered.
+    if (event->type() == QEvent::FocusIn && watched == txtPad)
+        nameEditor();
     // Editors claim some Ctrl+letter keys for themselves (Ctrl+E moves to the
     // end of a line on some desktops); the menu's shortcuts win in this window.
     if (event->type() == QEvent::ShortcutOverride) {

@@ -5,6 +5,7 @@
 #include "shell/frmmain.h"
 #include "shell/shutdownsignals.h"
 #include "shell/singleinstance.h"
+#include "shell/translations.h"
 
 #include "ui/messagebox.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("org.jotwell.JotwellPro"));
+    jw::installTranslations(app, jw::desktopLanguages());
 
     // Pages live in the current folder; the settings in the user's config folder.
     jw::SettingsStore store(jw::SettingsStore::defaultPath());

@@ -62,7 +62,7 @@ void PortalShortcut::bind(const QString &id, const QString &description, const Q
     m_description = description;
     m_trigger = trigger;
     if (!m_bus.isConnected()) {
-        Q_EMIT failed(QStringLiteral("there is no desktop message bus"));
+        Q_EMIT failed(tr("there is no desktop message bus"));
         return;
     }
     // Asking for the interface's version tells whether the desktop offers it at all.
@@ -73,7 +73,7 @@ void PortalShortcut::bind(const QString &id, const QString &description, const Q
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         call->deleteLater();
         if (call->isError()) {
-            Q_EMIT failed(QStringLiteral("the desktop offers no global shortcuts (%1)").arg(call->error().message()));
+            Q_EMIT failed(tr("the desktop offers no global shortcuts (%1)").arg(call->error().message()));
             return;
         }
         m_bus.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this, SLOT(onActivated(QDBusMessage)));
@@ -103,7 +103,7 @@ void PortalShortcut::request(const QString &method, QList<QVariant> arguments, Q
                 const QDBusPendingReply<QDBusObjectPath> reply = *w;
                 if (reply.isError()) {
                     m_waiting.remove(path);
-                    Q_EMIT failed(QStringLiteral("the desktop refused %1 (%2)").arg(method, reply.error().message()));
+                    Q_EMIT failed(tr("the desktop refused %1 (%2)").arg(method, reply.error().message()));
                     return;
                 }
                 // Older desktops choose the request's path themselves.
@@ -133,7 +133,7 @@ void PortalShortcut::createSession()
         // A string in the interface's description, an object path in some desktops.
         m_session = handle.canConvert<QDBusObjectPath>() ? handle.value<QDBusObjectPath>().path() : handle.toString();
         if (response != 0 || m_session.isEmpty()) {
-            Q_EMIT failed(QStringLiteral("the desktop did not open a shortcut session"));
+            Q_EMIT failed(tr("the desktop did not open a shortcut session"));
             return;
         }
         bindShortcut();
@@ -148,7 +148,7 @@ void PortalShortcut::bindShortcut()
                                     QVariant::fromValue(QList<Shortcut>{shortcut}), QString()};
     request(QStringLiteral("BindShortcuts"), arguments, {}, [this](uint response, const QVariantMap &) {
         if (response != 0) {
-            Q_EMIT failed(QStringLiteral("the shortcut was not confirmed"));
+            Q_EMIT failed(tr("the shortcut was not confirmed"));
             return;
         }
         qCInfo(lcPortal) << "bound through the desktop's global shortcuts:" << m_id;

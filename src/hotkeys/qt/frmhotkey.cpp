@@ -73,6 +73,9 @@ frmHotKey::frmHotKey(QWidget *owner, const QKeySequence &current, Apply apply)
     txtKeys = new KeyField([this](const QKeySequence &keys) { choose(keys); }, this);
     txtKeys->setObjectName(QStringLiteral("txtKeys"));
     prompt->setBuddy(txtKeys);
+    txtKeys->setAccessibleName(tr("Hot key"));
+    txtKeys->setAccessibleDescription(
+        tr("Press the new combination here; it is taken as soon as its last key goes down"));
     layout->addWidget(txtKeys);
     lblProblem = new QLabel(this);
     lblProblem->setObjectName(QStringLiteral("lblProblem"));
@@ -82,6 +85,7 @@ frmHotKey::frmHotKey(QWidget *owner, const QKeySequence &current, Apply apply)
     QPushButton *standard = buttons->addButton(tr("&Alt+V"), QDialogButtonBox::ResetRole);
     standard->setObjectName(QStringLiteral("cmdStandard"));
     standard->setAutoDefault(false);
+    standard->setAccessibleDescription(tr("Chooses the standard hot key, Alt+V"));
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,0 +1,67 @@
+// The desktop's language: which translation is chosen, and the German pad.
+#include "shell/translations.h"
+#include "support/mainwindow.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTranslator>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(Translations, TheDesktopsLanguagesComeInItsOrder)
+{
+    struct Case {
+        std::map<std::string, QString> env;
+        QStringList system, expected;
+    } cases[] = {
+        {{{"LANGUAGE", u"de_AT:fr"_s}, {"LANG", u"en_US.UTF-8"_s}}, {u"en-US"_s}, {u"de_AT"_s, u"fr"_s, u"en_US"_s}},
+        {{{"LC_ALL", u"C"_s}, {"LC_MESSAGES", u"de_DE.UTF-8@euro"_s}}, {u"de-DE"_s, u"de"_s}, {u"de_DE"_s, u"de"_s}},
+        {{{"LANG", u"POSIX"_s}}, {}, {}},
+    };
+    for (const Case &c : cases) {
+        const auto env = [&](const char *name) { return c.env.contains(name) ? c.env.at(name) : QString(); };
+        EXPECT_EQ(desktopLanguages(env, c.system), c.expected) << c.expected.join(u',').toStdString();
+    }
+}
+
+class GermanDesktop : public jwtest::MainWindowTest {
+protected:
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        qunsetenv("LANGUAGE");
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+};
+
+TEST_F(GermanDesktop, GetsGermanMenusWithOneAccessLetterPerCommand)
+{
+    EXPECT_EQ(installTranslations(*qApp, {u"fr_FR"_s, u"en_GB"_s, u"de"_s}), QString()); // English comes first
+    qputenv("LANGUAGE", "fr:de_CH");
+    EXPECT_EQ(installTranslations(*qApp, desktopLanguages()), u"de_DE"_s);
+    start();
+    const QList<QAction *> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), u"&Datei"_s);
+    EXPECT_EQ(menus[2]->text(), u"&Hilfe"_s);
+    for (QAction *menu : menus) {
+        QSet<QChar> letters;
+        for (const QAction *item : menu->menu()->actions()) {
+            const qsizetype amp = item->text().indexOf(u'&');
+            if (amp >= 0)
+                EXPECT_FALSE(letters.contains(item->text()[amp + 1].toLower())) << item->text().toStdString();
+            if (amp >= 0)
+                letters.insert(item->text()[amp + 1].toLower());
+        }
+    }
+    EXPECT_EQ(txtPad->accessibleName(), u"Seite Notes"_s);
+    EXPECT_EQ(QCoreApplication::translate("QDialogButtonBox", "Cancel"), u"Abbrechen"_s); // Qt's own texts
+}
+
+} // namespace
