@@ -2,6 +2,27 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Application</name>
+    <message>
+        <source>There is not enough memory to finish what the pad was doing. Your text is still in the page; close other programs, then save it.</source>
+        <translation>Der Speicher reicht nicht, um zu beenden, was der Notizblock gerade tat. Ihr Text steht noch auf der Seite; schließen Sie andere Programme und speichern Sie ihn dann.</translation>
+    </message>
+</context>
+<context>
+    <name>PageList</name>
+    <message>
+        <source>These pages are not shown because their titles cannot be file names: %1. Their entries stay in the settings file.</source>
+        <translation>Diese Seiten werden nicht angezeigt, weil ihre Titel keine Dateinamen sein können: %1. Ihre Einträge bleiben in der Einstellungsdatei.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Another copy of Jotwell Pro is running but not answering. Wait a moment and start it again, or end that copy.</source>
+        <translation>Eine andere Instanz von Jotwell Pro läuft, antwortet aber nicht. Warten Sie einen Moment und starten Sie erneut, oder beenden Sie diese Instanz.</translation>
+    </message>
+</context>
+<context>
     <name>frmMain</name>
     <message>
         <source>&amp;File</source>
@@ -153,10 +174,6 @@
         <translation>Jotwell Pro zeigen oder verbergen</translation>
     </message>
     <message>
-        <source>The hot key &quot;%1&quot; could not be used: %2 Alt+V is used instead.</source>
-        <translation>Das Tastenkürzel „%1“ konnte nicht verwendet werden: %2 Stattdessen wird Alt+V verwendet.</translation>
-    </message>
-    <message>
         <source>%1
 
 The hot key is not available. To show and hide the pad from any program, bind the command &quot;jotwell-pad --toggle&quot; to a key in your desktop&apos;s keyboard settings.</source>
@@ -171,6 +188,10 @@ Das Tastenkürzel ist nicht verfügbar. Um den Notizblock aus jedem Programm her
     <message>
         <source>%1 works now but could not be kept for the next start: %2</source>
         <translation>%1 gilt jetzt, konnte aber nicht für den nächsten Start gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The hot key &quot;%1&quot; could not be used: %2 %3 is used instead.</source>
+        <translation>Das Tastenkürzel „%1“ konnte nicht verwendet werden: %2 Stattdessen wird %3 verwendet.</translation>
     </message>
 </context>
 <context>
@@ -229,10 +250,6 @@ Das Tastenkürzel ist nicht verfügbar. Um den Notizblock aus jedem Programm her
 <context>
     <name>jw::PageExport</name>
     <message>
-        <source>Save As</source>
-        <translation>Speichern unter</translation>
-    </message>
-    <message>
         <source>Rich Text Format (*.rtf)</source>
         <translation>Rich Text Format (*.rtf)</translation>
     </message>
@@ -269,6 +286,17 @@ Das Tastenkürzel ist nicht verfügbar. Um den Notizblock aus jedem Programm her
     </message>
 </context>
 <context>
+    <name>jw::PageHistoryCommands</name>
+    <message>
+        <source>Page &amp;History...</source>
+        <translation>Seiten&amp;verlauf...</translation>
+    </message>
+    <message>
+        <source>Earlier versions of your pages cannot be kept in the page history (%1): %2. Your pages are still saved as usual.</source>
+        <translation>Frühere Fassungen Ihrer Seiten können nicht im Seitenverlauf aufbewahrt werden (%1): %2. Ihre Seiten werden weiterhin wie gewohnt gespeichert.</translation>
+    </message>
+</context>
+<context>
     <name>jw::PageKeeper</name>
     <message>
         <source>The page file &quot;%1&quot; still cannot be read: %2. It was left as it is, and your text was saved in &quot;%3&quot;.</source>
@@ -285,6 +313,10 @@ Das Tastenkürzel ist nicht verfügbar. Um den Notizblock aus jedem Programm her
     <message>
         <source>there is not enough memory</source>
         <translation>es ist nicht genug Speicher frei</translation>
+    </message>
+    <message>
+        <source>The page &quot;%1&quot; was changed elsewhere while you edited it. The other version could not be given a name of its own (%2) and is kept in &quot;%3&quot;; the page file now holds your text.</source>
+        <translation>Die Seite „%1“ wurde anderswo geändert, während Sie sie bearbeitet haben. Die andere Fassung konnte keinen eigenen Namen erhalten (%2) und liegt in „%3“; die Seitendatei enthält jetzt Ihren Text.</translation>
     </message>
 </context>
 <context>
@@ -403,6 +435,25 @@ Das Tastenkürzel ist nicht verfügbar. Um den Notizblock aus jedem Programm her
     <message>
         <source>the entry cannot be moved to %1</source>
         <translation>der Eintrag kann nicht nach %1 verschoben werden</translation>
+    </message>
+</context>
+<context>
+    <name>jw::SaveAsDialog</name>
+    <message>
+        <source>&quot;%1&quot; is the file of the page &quot;%2&quot;. Replace that page&apos;s text with this page? Its text now is kept in the page&apos;s history.</source>
+        <translation>„%1“ ist die Datei der Seite „%2“. Den Text dieser Seite durch diese Seite ersetzen? Ihr jetziger Text bleibt im Seitenverlauf erhalten.</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
     </message>
 </context>
 <context>
@@ -785,6 +836,10 @@ Ihr ungespeicherter Text ist im Wiederherstellungsprotokoll (%1) sicher, und der
         <source>Turns underline on or off for the selected text</source>
         <translation>Schaltet Unterstreichen für den markierten Text ein oder aus</translation>
     </message>
+    <message>
+        <source>The settings file &quot;%1&quot; holds entries the pad cannot use as they are: %2.</source>
+        <translation>Die Einstellungsdatei „%1“ enthält Einträge, die der Notizblock so nicht verwenden kann: %2.</translation>
+    </message>
 </context>
 <context>
     <name>jw::frmMin</name>
@@ -799,6 +854,97 @@ Ihr ungespeicherter Text ist im Wiederherstellungsprotokoll (%1) sicher, und der
     <message>
         <source>Opens the main window with your pages in place of this one</source>
         <translation>Öffnet statt dieses Fensters das Hauptfenster mit Ihren Seiten</translation>
+    </message>
+</context>
+<context>
+    <name>jw::frmPageHistory</name>
+    <message>
+        <source>Page History: %1</source>
+        <translation>Seitenverlauf: %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>Hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Removed</source>
+        <translation>Entfernt</translation>
+    </message>
+    <message>
+        <source>Restore This Version</source>
+        <translation>Diese Fassung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Before a save</source>
+        <translation>Vor dem Speichern</translation>
+    </message>
+    <message>
+        <source>Before a change made elsewhere</source>
+        <translation>Vor einer Änderung von anderswo</translation>
+    </message>
+    <message>
+        <source>Before a restore</source>
+        <translation>Vor dem Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Before Save As over it</source>
+        <translation>Vor „Speichern unter“ darüber</translation>
+    </message>
+    <message>
+        <source>Before a rename</source>
+        <translation>Vor dem Umbenennen</translation>
+    </message>
+    <message>
+        <source>Removed page</source>
+        <translation>Entfernte Seite</translation>
+    </message>
+    <message>
+        <source>Unsaved text (recovery)</source>
+        <translation>Ungespeicherter Text (Wiederherstellung)</translation>
+    </message>
+    <message>
+        <source>No earlier versions of this page are kept yet.</source>
+        <translation>Von dieser Seite sind noch keine früheren Fassungen aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Highlighted: only in this version. Struck out: only in the page now.</source>
+        <translation>Hervorgehoben: nur in dieser Fassung. Durchgestrichen: nur in der jetzigen Seite.</translation>
+    </message>
+    <message>
+        <source>This version could not be read: %1.</source>
+        <translation>Diese Fassung konnte nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>Versions</source>
+        <translation>Fassungen</translation>
+    </message>
+    <message>
+        <source>The versions kept of this page, newest first</source>
+        <translation>Die aufbewahrten Fassungen dieser Seite, die neueste zuerst</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>The chosen version, with its differences from the page now marked</source>
+        <translation>Die gewählte Fassung, mit ihren Unterschieden zur jetzigen Seite markiert</translation>
     </message>
 </context>
 <context>
@@ -854,6 +1000,10 @@ Ihr ungespeicherter Text ist im Wiederherstellungsprotokoll (%1) sicher, und der
         <source>Page files in the folder that no tab shows, newest first</source>
         <translation>Seitendateien im Ordner, die kein Tab zeigt, die neuesten zuerst</translation>
     </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;Verlauf...</translation>
+    </message>
 </context>
 <context>
     <name>jw::frmSearch</name>
@@ -895,6 +1045,25 @@ Ihr ungespeicherter Text ist im Wiederherstellungsprotokoll (%1) sicher, und der
     <message>
         <source>Jotwell Pro is starting</source>
         <translation>Jotwell Pro startet</translation>
+    </message>
+</context>
+<context>
+    <name>jw::search::FindAllCommands</name>
+    <message>
+        <source>&amp;Find in All Pages...</source>
+        <translation>&amp;In allen Seiten suchen...</translation>
+    </message>
+    <message>
+        <source>The page &quot;%1&quot; was removed. Restore it as the last tab to open this hit?</source>
+        <translation>Die Seite „%1“ wurde entfernt. Als letzten Tab wiederherstellen, um diesen Treffer zu öffnen?</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -961,6 +1130,14 @@ Ihr ungespeicherter Text ist im Wiederherstellungsprotokoll (%1) sicher, und der
     <message>
         <source>No hits before this one.</source>
         <translation>Keine Treffer vor diesem.</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Treffer</translation>
+    </message>
+    <message>
+        <source>The hits grouped by page; Enter opens the chosen one</source>
+        <translation>Die Treffer nach Seiten geordnet; die Eingabetaste öffnet den gewählten</translation>
     </message>
 </context>
 </TS>

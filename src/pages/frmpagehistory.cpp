@@ -102,9 +102,13 @@ frmPageHistory::frmPageHistory(QWidget *owner, const QString &title, QList<PageH
     lstVersions->setRootIsDecorated(false);
     lstVersions->setUniformRowHeights(true);
     lstVersions->setHeaderLabels({tr("Time"), tr("Kind"), tr("Size"), tr("Added"), tr("Removed")});
+    lstVersions->setAccessibleName(tr("Versions"));
+    lstVersions->setAccessibleDescription(tr("The versions kept of this page, newest first"));
     txtPreview = new QTextEdit(this);
     txtPreview->setObjectName(QStringLiteral("txtPreview"));
     txtPreview->setReadOnly(true);
+    txtPreview->setAccessibleName(tr("Preview"));
+    txtPreview->setAccessibleDescription(tr("The chosen version, with its differences from the page now marked"));
     lblLegend = new QLabel(this);
     lblLegend->setWordWrap(true);
     cmdRestore = new QPushButton(tr("Restore This Version"), this);

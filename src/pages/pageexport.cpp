@@ -15,8 +15,13 @@ namespace {
 /// Qt's own save dialog, which asks before replacing a page's file in words
 /// of its own instead of the usual "replace?".
 class SaveAsDialog final : public QFileDialog {
+    Q_DECLARE_TR_FUNCTIONS(jw::SaveAsDialog)
+
 public:
-    SaveAsDialog(QWidget *parent, const PageFileGuard &guard) : QFileDialog(parent, tr("Save As")), m_guard(guard) {}
+    SaveAsDialog(QWidget *parent, const PageFileGuard &guard)
+        : QFileDialog(parent, tr("Save As")), m_guard(guard)
+    {
+    }
 
     QString page; ///< the page whose file was chosen, if any
 

@@ -60,6 +60,8 @@ void frmFindAll::buildControls()
     txtFind->setObjectName(QStringLiteral("txtFind"));
     txtFind->setPlaceholderText(tr("Find in all pages"));
     txtFind->setClearButtonEnabled(true);
+    // A placeholder is no name for a screen reader once the box holds text.
+    txtFind->setAccessibleName(tr("Find in all pages"));
     chkMatchCase = new QCheckBox(tr("Match case"), this);
     chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
     chkWholeWords = new QCheckBox(tr("Whole words"), this);
@@ -71,6 +73,8 @@ void frmFindAll::buildControls()
     lstResults->setUniformItemSizes(true);
     lstResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstResults->setTextElideMode(Qt::ElideRight);
+    lstResults->setAccessibleName(tr("Hits"));
+    lstResults->setAccessibleDescription(tr("The hits grouped by page; Enter opens the chosen one"));
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
 
