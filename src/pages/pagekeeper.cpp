@@ -176,7 +176,7 @@ QString PageKeeper::journalNow(QString *error)
     } catch (const IoError &e) {
         reason = e.reason();
     } catch (const std::bad_alloc &) {
-        reason = kNoMemory;
+        reason = tr(kNoMemory);
     }
     // The caller says it with its own words; a later failure is said again.
     qCWarning(lcFiles).noquote() << "could not journal the unsaved text of" << m_data.currentTitle() << ":" << reason;
