@@ -47,4 +47,5 @@ end_pad() {
 rtf() { printf '{\\rtf1\\ansi %s}' "$1"; }
 # Whether some page file of the folder holds the words $1.
 kept() { grep -rlsF -- "$1" "$pages" >/dev/null; }
-journaled() { grep -rqsF -- "$1" "$XDG_STATE_HOME/jotwell/recovery" --exclude-dir=declined; }
+# Only whole entries count: a write cut short leaves its text under a temporary name.
+journaled() { grep -rqsF --include="*.recovery" -- "$1" "$XDG_STATE_HOME/jotwell/recovery" --exclude-dir=declined; }
