@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -131,6 +132,12 @@ frmPageHistory::frmPageHistory(QWidget *owner, const QString &title, QList<PageH
     connect(lstVersions, &QTreeWidget::itemActivated, this, &frmPageHistory::cmdRestore_Click);
     connect(lstVersions, &QTreeWidget::currentItemChanged, this, &frmPageHistory::showVersion);
     fillList();
+    // Every column of the list in view, the preview beside it.
+    const int listWidth = lstVersions->header()->length() + 2 * lstVersions->frameWidth()
+                          + lstVersions->verticalScrollBar()->sizeHint().width();
+    const int previewWidth = fontMetrics().averageCharWidth() * 50;
+    resize(std::max(width(), listWidth + previewWidth), height());
+    splitter->setSizes({listWidth, width() - listWidth});
     // The list first; the preview and the counts once it is on the screen.
     QTimer::singleShot(0, this, [this] {
         lstVersions->setCurrentItem(lstVersions->topLevelItem(0));
@@ -172,7 +179,8 @@ void frmPageHistory::fillList()
         items.append(item);
     }
     lstVersions->addTopLevelItems(items);
-    for (const Column c : {When, Kind, Size})
+    // The counts come later; their columns are as wide as their headings.
+    for (const Column c : {When, Kind, Size, Added, Removed})
         lstVersions->resizeColumnToContents(c);
     cmdRestore->setEnabled(!m_versions.isEmpty());
     lblLegend->setText(m_versions.isEmpty()

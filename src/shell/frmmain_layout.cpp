@@ -11,6 +11,7 @@
 #include "ui/twips.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -36,10 +37,13 @@ void frmMain::buildControls()
     cmbFont->setToolTip(tr("Font"));
     cmbFont->setAccessibleName(tr("Font"));
     cmbFont->setAccessibleDescription(tr("The font of the selected text; type a name or pick one"));
+    // On Linux a combo box reads out its value as its name; its text box carries the name.
+    cmbFont->lineEdit()->setAccessibleName(tr("Font"));
     cmbFontSize = new ui::ComboBox(m_client);
     cmbFontSize->setToolTip(tr("Font size"));
     cmbFontSize->setAccessibleName(tr("Size"));
     cmbFontSize->setAccessibleDescription(tr("The font size of the selected text in points"));
+    cmbFontSize->lineEdit()->setAccessibleName(tr("Size"));
     cmbFontSize->addItems(FormatControls::sizeEntries());
     cmbFontSize->setListIndex(FormatControls::kStartupSize);
 
