@@ -30,4 +30,5 @@ set(JW_HELP_FILES
 # screens), copied and installed beside them.
 set(JW_HELP_IMAGES
   find-all.png
+  page-history.png
 )

@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QStyle>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -134,7 +134,7 @@ frmPageHistory::frmPageHistory(QWidget *owner, const QString &title, QList<PageH
     fillList();
     // Every column of the list in view, the preview beside it.
     const int listWidth = lstVersions->header()->length() + 2 * lstVersions->frameWidth()
-                          + lstVersions->verticalScrollBar()->sizeHint().width();
+                          + lstVersions->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
     const int previewWidth = fontMetrics().averageCharWidth() * 50;
     resize(std::max(width(), listWidth + previewWidth), height());
     splitter->setSizes({listWidth, width() - listWidth});
