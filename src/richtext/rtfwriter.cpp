@@ -151,14 +151,10 @@ void writeFormat(Output &out, WriterState &state, int font, const CharFormat &f)
         out.put(' ');
 }
 
-} // namespace
-
-std::string writeRtf(const Document &doc)
+/// The header and the font table, fonts numbered in order of first use;
+/// returns each run's font number.
+std::vector<int> writeHeader(Output &out, const Document &doc)
 {
-    const std::u16string &text = doc.text;
-    Output out(text.size() + text.size() / 4 + doc.runs.size() * 24 + 256);
-
-    // Fonts numbered in order of first use.
     std::vector<const std::string *> fonts;
     std::unordered_map<std::string_view, int> fontIndex;
     std::vector<int> runFont(doc.runs.size());
@@ -178,6 +174,16 @@ std::string writeRtf(const Document &doc)
         out.put(";}");
     }
     out.put("}\n");
+    return runFont;
+}
+
+} // namespace
+
+std::string writeRtf(const Document &doc)
+{
+    const std::u16string &text = doc.text;
+    Output out(text.size() + text.size() / 4 + doc.runs.size() * 24 + 256);
+    const std::vector<int> runFont = writeHeader(out, doc);
 
     WriterState state;
     // A link is a HYPERLINK field around its runs; the field's groups scope

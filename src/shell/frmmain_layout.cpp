@@ -19,44 +19,56 @@
 
 namespace jw {
 
+namespace {
+
+/// Names and descriptions a screen reader reads out; the editor is named
+/// after its page when one is shown.
+void nameForScreenReaders(ui::TwoStateToolbar &bar, ui::ComboBox &font, ui::ComboBox &size, QPushButton &shrink,
+                          ui::TabStrip &tabs, ui::RichTextEdit &pad)
+{
+    bar.setAccessibleName(frmMain::tr("Formatting"));
+    bar.buttonWidget(1)->setAccessibleDescription(frmMain::tr("Turns bold on or off for the selected text"));
+    bar.buttonWidget(2)->setAccessibleDescription(frmMain::tr("Turns italic on or off for the selected text"));
+    bar.buttonWidget(3)->setAccessibleDescription(frmMain::tr("Turns underline on or off for the selected text"));
+    font.setAccessibleName(frmMain::tr("Font"));
+    font.setAccessibleDescription(frmMain::tr("The font of the selected text; type a name or pick one"));
+    // On Linux a combo box reads out its value as its name; its text box carries the name.
+    font.lineEdit()->setAccessibleName(frmMain::tr("Font"));
+    size.setAccessibleName(frmMain::tr("Size"));
+    size.setAccessibleDescription(frmMain::tr("The font size of the selected text in points"));
+    size.lineEdit()->setAccessibleName(frmMain::tr("Size"));
+    shrink.setAccessibleName(frmMain::tr("Shrink"));
+    shrink.setAccessibleDescription(frmMain::tr("Hides this window and shows the small mini window in its place"));
+    tabs.setAccessibleName(frmMain::tr("Pages"));
+    pad.setAccessibleDescription(frmMain::tr("The text of the selected page"));
+}
+
+} // namespace
+
 void frmMain::buildControls()
 {
     m_client = new QWidget(this);
     setCentralWidget(m_client);
 
     Toolbar1 = new ui::TwoStateToolbar(m_client);
-    Toolbar1->setAccessibleName(tr("Formatting"));
     Toolbar1->addButton(QStringLiteral("bold"), tr("Bold"), ui::imageListPicture(3));
     Toolbar1->addButton(QStringLiteral("italic"), tr("Italic"), ui::imageListPicture(2));
     Toolbar1->addButton(QStringLiteral("underline"), tr("Underline"), ui::imageListPicture(1));
-    Toolbar1->buttonWidget(1)->setAccessibleDescription(tr("Turns bold on or off for the selected text"));
-    Toolbar1->buttonWidget(2)->setAccessibleDescription(tr("Turns italic on or off for the selected text"));
-    Toolbar1->buttonWidget(3)->setAccessibleDescription(tr("Turns underline on or off for the selected text"));
 
     cmbFont = new ui::ComboBox(m_client);
     cmbFont->setToolTip(tr("Font"));
-    cmbFont->setAccessibleName(tr("Font"));
-    cmbFont->setAccessibleDescription(tr("The font of the selected text; type a name or pick one"));
-    // On Linux a combo box reads out its value as its name; its text box carries the name.
-    cmbFont->lineEdit()->setAccessibleName(tr("Font"));
     cmbFontSize = new ui::ComboBox(m_client);
     cmbFontSize->setToolTip(tr("Font size"));
-    cmbFontSize->setAccessibleName(tr("Size"));
-    cmbFontSize->setAccessibleDescription(tr("The font size of the selected text in points"));
-    cmbFontSize->lineEdit()->setAccessibleName(tr("Size"));
     cmbFontSize->addItems(FormatControls::sizeEntries());
     cmbFontSize->setListIndex(FormatControls::kStartupSize);
 
     cmdShink = new QPushButton(m_client);
     cmdShink->setIcon(ui::shrinkPicture());
     cmdShink->setToolTip(tr("Mini window"));
-    cmdShink->setAccessibleName(tr("Shrink"));
-    cmdShink->setAccessibleDescription(tr("Hides this window and shows the small mini window in its place"));
 
     oTabs = new ui::TabStrip(m_client);
-    oTabs->setAccessibleName(tr("Pages"));
     txtPad = new ui::RichTextEdit(m_client);
-    txtPad->setAccessibleDescription(tr("The text of the selected page"));
+    nameForScreenReaders(*Toolbar1, *cmbFont, *cmbFontSize, *cmdShink, *oTabs, *txtPad);
     // Tests and the features' windows find the controls by these names.
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     cmbFont->setObjectName(QStringLiteral("cmbFont"));
