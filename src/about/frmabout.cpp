@@ -88,6 +88,7 @@ void frmAbout::buildControls(const QKeySequence &hotKey)
     cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setAccessibleDescription(tr("Starts the desktop's system information program"));
     ui::placeTwips(cmdSysInfo, 4260, 3075, 1245, 345);
+    ui::fitButtonRow(this, {cmdSysInfo});
 
     setTabOrder(cmdOK, picIcon);
     setTabOrder(picIcon, cmdSysInfo);

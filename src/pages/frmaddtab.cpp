@@ -35,6 +35,7 @@ frmAddTab::frmAddTab(QWidget *owner, AddPage add)
     ui::placeTwips(txtTitle, 1320, 240, 1815, 285);
     ui::placeTwips(cmdAdd, 2040, 960, 855, 375);
     ui::placeTwips(cmdCancel, 3000, 960, 855, 375);
+    ui::fitButtonRow(this, {cmdAdd, cmdCancel});
     setTabOrder(txtTitle, cmdAdd);
     setTabOrder(cmdAdd, cmdCancel);
     setTextBox(txtTitle);

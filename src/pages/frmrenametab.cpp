@@ -30,6 +30,7 @@ frmRenameTab::frmRenameTab(QWidget *owner, const QString &page, RenamePage renam
     ui::placeTwips(txtName, 1200, 480, 1815, 375);
     ui::placeTwips(cmdCancel, 2160, 1200, 855, 375);
     ui::placeTwips(cmdRename, 1200, 1200, 855, 375);
+    ui::fitButtonRow(this, {cmdRename, cmdCancel});
     setTabOrder(txtName, cmdCancel);
     setTabOrder(cmdCancel, cmdRename);
     setTextBox(txtName);

@@ -28,6 +28,7 @@ frmRestorePage::frmRestorePage(QWidget *owner, const QList<StoredPage> &pages, A
     ui::placeTwips(lstPages, 120, 120, 5160, 2760);
     ui::placeTwips(cmdRestore, 3120, 3060, 1020, 375);
     ui::placeTwips(cmdCancel, 4260, 3060, 1020, 375);
+    ui::fitButtonRow(this, {cmdRestore, cmdCancel});
     lstPages->setFocus();
     connect(cmdRestore, &QPushButton::clicked, this, &frmRestorePage::cmdRestore_Click);
     connect(lstPages, &QListWidget::itemActivated, this, &frmRestorePage::cmdRestore_Click);

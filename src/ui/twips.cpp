@@ -228,4 +228,25 @@ void setClientSizeTwips(QWidget *window, double width, double height)
     window->resize(std::max(0, toPixelsX(window, width)), std::max(0, toPixelsY(window, height)));
 }
 
+void fitButtonRow(QWidget *window, std::initializer_list<QWidget *> row)
+{
+    int shift = 0;
+    for (QWidget *button : row) {
+        button->move(button->x() + shift, button->y());
+        const int wanted = button->sizeHint().width();
+        if (wanted > button->width()) {
+            shift += wanted - button->width();
+            button->resize(wanted, button->height());
+        }
+    }
+    if (shift == 0)
+        return;
+    // A fixed size would hold back a plain resize.
+    const QSize size(window->width() + shift, window->height());
+    if (window->minimumSize() == window->maximumSize())
+        window->setFixedSize(size);
+    else
+        window->resize(size);
+}
+
 } // namespace jw::ui

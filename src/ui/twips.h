@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 class QWidget;
 
 namespace jw::ui {
@@ -53,5 +55,10 @@ double ScreenHeight(const QWidget *widget);
 void placeTwips(QWidget *child, double left, double top, double width, double height);
 /// Sizes a window's client area.
 void setClientSizeTwips(QWidget *window, double width, double height);
+/// Widens the buttons of a row, given left to right, that are too narrow for
+/// their caption (a translation may be longer than the designed one): each
+/// grows to its caption, those after it move right by as much, and `window`
+/// grows with them. Captions that fit change nothing.
+void fitButtonRow(QWidget *window, std::initializer_list<QWidget *> row);
 
 } // namespace jw::ui

@@ -356,3 +356,25 @@ TEST_F(TabStripTest, ADoubleClickAndADragAreToldOnceTheButtonIsUp)
     EXPECT_EQ(log.size(), 2);
     EXPECT_EQ(doubleClicked.count(), 1);
 }
+
+namespace {
+
+TEST(FitButtonRow, OnlyCaptionsTooLongGrowAndPushTheRestAndTheWindowRight)
+{
+    for (const bool firstLong : {false, true}) {
+        QWidget window;
+        window.setFixedSize(300, 100);
+        QPushButton first(firstLong ? u"A caption far longer than its button"_s : u"OK"_s, &window);
+        QPushButton second(u"Go"_s, &window);
+        first.setGeometry(10, 60, 100, 24); // wide enough for a short caption in any style
+        second.setGeometry(120, 60, 100, 24);
+        const int growth = firstLong ? first.sizeHint().width() - 100 : 0;
+        ASSERT_GE(growth, 0);
+        fitButtonRow(&window, {&first, &second});
+        EXPECT_EQ(first.geometry(), QRect(10, 60, 100 + growth, 24)) << firstLong;
+        EXPECT_EQ(second.geometry(), QRect(120 + growth, 60, 100, 24)) << firstLong;
+        EXPECT_EQ(window.maximumSize(), QSize(300 + growth, 100)) << firstLong; // still of a fixed size
+    }
+}
+
+} // namespace
