@@ -11,8 +11,13 @@ PlainTextCache::Page PlainTextCache::read(const QString &path, bool fold)
     // The stamp is taken before the file is read: a file changed meanwhile
     // gets another stamp next time and is read again, never kept stale.
     const FileStamp stamp = fileStamp(path);
-    if (!stamp.exists)
-        return {};
+    if (!stamp.exists) {
+        // An empty page, folded too when asked: callers take the folded text as given.
+        Page empty;
+        if (fold)
+            empty.folded = std::make_shared<const FoldedText>(empty.text);
+        return empty;
+    }
     Page page;
     bool read = true;
     {

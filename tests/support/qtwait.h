@@ -46,7 +46,8 @@ inline void onNextModal(std::function<void(QWidget *)> inspect)
 {
     // Modals a watcher took already, so that the next watcher waits for the next one.
     static QList<QPointer<QWidget>> handled;
-    auto *timer = new QTimer;
+    // Owned by the application: a watcher whose dialog never came goes with it.
+    auto *timer = new QTimer(qApp);
     auto deadline = std::make_shared<QDeadlineTimer>(20000);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect, deadline] {
         QWidget *modal = QApplication::activeModalWidget();

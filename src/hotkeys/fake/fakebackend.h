@@ -13,7 +13,14 @@ namespace jw {
 class FakeBackend final : public HotKeyBackend {
 public:
     HotKeyAnswer grab(int id, const Request &request) override;
-    void release(int id) override { m_held.erase(id); }
+    void release(int id) override
+    {
+        m_held.erase(id);
+        if (released)
+            released->push_back(id);
+    }
+    /// Where releases are written down too, for a test that outlives the backend.
+    std::vector<int> *released = nullptr;
 
     /// Requests for `chord` get `answer` (a refusal) from now on.
     void refuse(const KeyChord &chord, HotKeyAnswer answer) { m_refusals[chord.modifiers << 16 | chord.key] = answer; }
