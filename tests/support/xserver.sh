@@ -11,6 +11,9 @@ start_x_server() {
   [[ -s "$JW_WORK/display" ]] || { echo "FAIL: Xvfb did not start"; exit 1; }
   export DISPLAY=:$(head -n 1 "$JW_WORK/display") QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
+  # The number comes as the server starts listening; a client is let in a
+  # moment later on a busy machine, so the first one must not be the pad.
+  wait_until 30 xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb takes no clients on $DISPLAY"; exit 1; }
 }
 
 # Starts openbox and waits until it manages the screen: until it frames a
