@@ -6,7 +6,9 @@ start_x_server() {
   trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$JW_WORK"' EXIT
   export XDG_CONFIG_HOME=$JW_WORK/config XDG_RUNTIME_DIR=$JW_WORK/run
   mkdir -p "$JW_WORK/pages" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$JW_WORK/display" 2>/dev/null &
+  # -noreset: by default the server resets when its last client leaves, and
+  # refuses connections meanwhile (the accessibility bus connects and leaves).
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$JW_WORK/display" 2>/dev/null &
   for _ in $(seq 100); do [[ -s "$JW_WORK/display" ]] && break; sleep 0.1; done
   [[ -s "$JW_WORK/display" ]] || { echo "FAIL: Xvfb did not start"; exit 1; }
   export DISPLAY=:$(head -n 1 "$JW_WORK/display") QT_QPA_PLATFORM=xcb
