@@ -16,11 +16,25 @@ faults=("" "read=EIO@/pages/%30" "write=ENOSPC@/pages/%30" "fsync=EIO@/pages/%40
         "exchange=EINVAL@/pages/" "race=incoming@/pages/Notes.rtf")
 words=() failures=0 lost=0
 
+declare -A outside_on # page -> the newest outside word written onto it in this trial
+anywhere() { kept "$1" || grep -rqsF -- "$1" "$XDG_STATE_HOME"; }
 outside_writer() {
-  local page word="outside${trial}x$1"
+  local page word="outside${trial}x$1" before
   page=$([[ $((RANDOM % 2)) == 0 ]] && echo Notes || echo Welcome)
   rtf "$word" >"$pages/incoming.tmp" && mv "$pages/incoming.tmp" "$pages/$page.rtf"
   words+=("$word")
+  note "outside $word onto $page"
+  before=${outside_on[$page]:-}
+  outside_on[$page]=$word
+  [[ -n $before ]] || return 0
+  # The writer replaced its own version. The pad keeps it when it had read
+  # it (the page shown reloads, keeping what it showed); a version replaced
+  # before the pad ever read it was taken back by its writer, not lost.
+  wait_until 3 anywhere "$before" && return 0
+  note "superseded $before"
+  local kept_words=() w
+  for w in "${words[@]}"; do [[ $w == "$before" ]] || kept_words+=("$w"); done
+  words=("${kept_words[@]}")
 }
 # Answers whatever box is open (Return), so that no question holds the pad.
 clear_boxes() { while box_open; do press_in_box Return; sleep 0.2; done; }
@@ -39,7 +53,7 @@ for ((trial = 1; trial <= trials; trial++)); do
       0|1) word="typed${trial}x$step"; note "type $word"; xdotool type --delay 15 " $word"; words+=("$word") ;;
       2) note "next page"; xdotool key ctrl+Next ;;
       3) note "save"; xdotool key ctrl+s ;;
-      4) outside_writer "$step"; note "outside ${words[-1]}" ;;
+      4) outside_writer "$step" ;;
     esac
     clear_boxes
     xdotool windowactivate --sync "$(visible 'Jotwell Pro')" 2>/dev/null || true
@@ -60,7 +74,7 @@ for ((trial = 1; trial <= trials; trial++)); do
   for word in "${words[@]}"; do
     kept "$word" || journaled "$word" || grep -rqsF "$word" "$XDG_STATE_HOME" || { fail "lost $word"; lost=$((lost + 1)); }
   done
-  words=()
+  words=() outside_on=()
   if ((failed)); then
     failures=$((failures + 1))
     [[ -z ${TORTURE_LOGS:-} ]] || { mkdir -p "$TORTURE_LOGS"; { echo "rules: $rules"; cat "$JW_WORK/stderr"; grep -r . "$pages" "$XDG_STATE_HOME"; } >"$TORTURE_LOGS/trial-$trial.log"; }
