@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace jw {
 
 namespace {
@@ -133,6 +135,7 @@ void Spelling::reload()
     ++m_generation;
     m_right.clear();
     m_asked.clear();
+    m_blocks.clear();
     m_loading = true;
     QList<Dictionary> chosen;
     for (const Dictionary &d : m_available) {
@@ -185,44 +188,82 @@ void Spelling::answered(const QHash<QString, bool> &right, quint64 generation)
         m_asked.remove(it.key());
         wrong = wrong || !it.value();
     }
-    if (wrong)
-        m_pad.decorations().refresh();
+    if (!wrong)
+        return;
+    // Only the paragraphs that were waiting for a wrong word get new marks.
+    for (BlockMarks &entry : m_blocks) {
+        if (std::any_of(entry.unknown.cbegin(), entry.unknown.cend(),
+                        [&](const QString &word) { return !right.value(word, true); }))
+            entry.revision = -1;
+    }
+    m_pad.decorations().refresh();
+}
+
+QList<QTextEdit::ExtraSelection> Spelling::blockMarks(const QTextBlock &block, int caret)
+{
+    // A paragraph keeps its marks while its text and the answers stand: the
+    // marks' cursors follow the edits around them.
+    BlockMarks &entry = m_blocks[block.fragmentIndex()];
+    const bool atCaret = caret >= block.position() && caret < block.position() + block.length();
+    if (entry.revision == block.revision() && entry.length == block.length() && !atCaret && !entry.atCaret)
+        return entry.marks;
+    // Marks still standing are kept: placing a new one lays out its line.
+    const QList<QTextEdit::ExtraSelection> before = std::move(entry.marks);
+    auto reuse = before.cbegin();
+    entry = BlockMarks{block.revision(), block.length(), atCaret, {}, {}};
+    QTextCharFormat look;
+    look.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    look.setUnderlineColor(Qt::red);
+    const QString text = block.text();
+    QStringList unknown;
+    for (const WordSpan &w : spellWords(text)) {
+        const int start = block.position() + int(w.start);
+        const int end = start + int(w.length);
+        if (end == caret)
+            continue; // still being typed
+        const QString word = text.mid(w.start, w.length);
+        const auto known = m_right.constFind(word);
+        if (known == m_right.cend()) {
+            entry.unknown.append(word);
+            if (!m_asked.contains(word) && !unknown.contains(word))
+                unknown.append(word);
+        } else if (!known.value()) {
+            while (reuse != before.cend() && reuse->cursor.selectionStart() < start)
+                ++reuse;
+            if (reuse != before.cend() && reuse->cursor.selectionStart() == start && reuse->cursor.selectionEnd() == end) {
+                entry.marks.append(*reuse);
+                continue;
+            }
+            QTextEdit::ExtraSelection mark{QTextCursor(m_pad.document()), look};
+            mark.cursor.setPosition(start);
+            mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+            entry.marks.append(mark);
+        }
+    }
+    if (!unknown.isEmpty())
+        ask(unknown);
+    return entry.marks;
 }
 
 QList<QTextEdit::ExtraSelection> Spelling::marks(int from, int to)
 {
     if (!m_enabled || m_languages.isEmpty())
         return {};
-    QTextCharFormat look;
-    look.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    look.setUnderlineColor(Qt::red);
     const QTextCursor caret = m_pad.textCursor();
+    const int at = caret.hasSelection() ? -1 : caret.position();
     QList<QTextEdit::ExtraSelection> out;
-    QStringList unknown;
+    QHash<int, BlockMarks> old;
+    old.swap(m_blocks);
     for (QTextBlock block = m_pad.document()->findBlock(from); block.isValid() && block.position() <= to;
          block = block.next()) {
-        const QString text = block.text();
-        for (const WordSpan &w : spellWords(text)) {
-            const int start = block.position() + int(w.start);
-            const int end = start + int(w.length);
-            if (end < from || start > to || (end == caret.position() && !caret.hasSelection()))
-                continue; // off the screen, or still being typed
-            const QString word = text.mid(w.start, w.length);
-            const auto known = m_right.constFind(word);
-            if (known == m_right.cend()) {
-                if (!m_asked.contains(word) && !unknown.contains(word))
-                    unknown.append(word);
-            } else if (!known.value()) {
-                QTextEdit::ExtraSelection mark{QTextCursor(m_pad.document()), look};
-                mark.cursor.setPosition(start);
-                mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+        if (const auto kept = old.constFind(block.fragmentIndex()); kept != old.cend())
+            m_blocks.insert(kept.key(), kept.value());
+        for (const QTextEdit::ExtraSelection &mark : blockMarks(block, at)) {
+            if (mark.cursor.selectionEnd() >= from && mark.cursor.selectionStart() <= to)
                 out.append(mark);
-            }
         }
     }
-    if (!unknown.isEmpty())
-        ask(unknown);
-    return out;
+    return out; // only the paragraphs in view keep their marks
 }
 
 std::optional<WordSpan> Spelling::misspeltAt(int pos) const
@@ -281,6 +322,7 @@ void Spelling::accept(const QString &word, bool forGood)
     ++m_generation;
     m_right.clear();
     m_asked.clear();
+    m_blocks.clear();
     m_pad.decorations().refresh();
 }
 

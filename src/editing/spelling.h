@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSet>
 #include <QTextEdit>
+#include <QTextBlock>
 #include <QThread>
 
 #include <memory>
@@ -60,7 +61,18 @@ public:
     bool settled() const { return m_asked.isEmpty() && !m_loading; }
 
 private:
+    /// A paragraph's marks as they were at its revision, and its words that
+    /// had no answer then.
+    struct BlockMarks {
+        int revision = -1;
+        int length = 0;
+        bool atCaret = false;
+        QList<QTextEdit::ExtraSelection> marks;
+        QStringList unknown;
+    };
     QList<QTextEdit::ExtraSelection> marks(int from, int to);
+    /// The marks of `block`; the word ending at `caret` is still being typed.
+    QList<QTextEdit::ExtraSelection> blockMarks(const QTextBlock &block, int caret);
     void buildMenu(ui::ICommands &commands);
     /// Forgets what was checked and loads the chosen dictionaries afresh.
     void reload();
@@ -85,6 +97,7 @@ private:
     quint64 m_generation = 0;     ///< answers of an older one are dropped
     QHash<QString, bool> m_right; ///< checked words: right or not
     QSet<QString> m_asked;        ///< sent to the thread, not answered yet
+    QHash<int, BlockMarks> m_blocks; ///< by block fragment index, the paragraphs last in view
     int m_provider = 0;
     QMenu *m_menu = nullptr;
     QAction *m_onOff = nullptr;
