@@ -16,25 +16,24 @@ faults=("" "read=EIO@/pages/%30" "write=ENOSPC@/pages/%30" "fsync=EIO@/pages/%40
         "exchange=EINVAL@/pages/" "race=incoming@/pages/Notes.rtf")
 words=() failures=0 lost=0
 
-declare -A outside_on # page -> the newest outside word written onto it in this trial
-anywhere() { kept "$1" || grep -rqsF -- "$1" "$XDG_STATE_HOME"; }
+# Like a sync tool, the outside writer makes its version from the page file
+# as it is (the word added at the end) and renames it in only while the file
+# is still that one: it never throws away a version it did not see. Under the
+# race rule the injector is Notes' outside writer, so this one takes Welcome.
 outside_writer() {
-  local page word="outside${trial}x$1" before
+  local page word="outside${trial}x$1" file seen
   page=$([[ $((RANDOM % 2)) == 0 ]] && echo Notes || echo Welcome)
-  rtf "$word" >"$pages/incoming.tmp" && mv "$pages/incoming.tmp" "$pages/$page.rtf"
+  [[ $rules == race* ]] && page=Welcome
+  file="$pages/$page.rtf"
+  seen=$(stat -c '%i %s %y' "$file" 2>/dev/null)
+  sed '$ s/}[[:space:]]*$/ '"$word"'}/' "$file" >"$pages/incoming.tmp" 2>/dev/null
+  grep -qF "$word" "$pages/incoming.tmp" || rtf "$word" >"$pages/incoming.tmp"
+  if [[ $(stat -c '%i %s %y' "$file" 2>/dev/null) != "$seen" ]]; then
+    rm -f "$pages/incoming.tmp"; note "outside $word onto $page: the page changed meanwhile, not written"; return
+  fi
+  mv "$pages/incoming.tmp" "$file"
   words+=("$word")
   note "outside $word onto $page"
-  before=${outside_on[$page]:-}
-  outside_on[$page]=$word
-  [[ -n $before ]] || return 0
-  # The writer replaced its own version. The pad keeps it when it had read
-  # it (the page shown reloads, keeping what it showed); a version replaced
-  # before the pad ever read it was taken back by its writer, not lost.
-  wait_until 3 anywhere "$before" && return 0
-  note "superseded $before"
-  local kept_words=() w
-  for w in "${words[@]}"; do [[ $w == "$before" ]] || kept_words+=("$w"); done
-  words=("${kept_words[@]}")
 }
 # Answers whatever box is open (Return), so that no question holds the pad.
 clear_boxes() { while box_open; do press_in_box Return; sleep 0.2; done; }
@@ -74,7 +73,7 @@ for ((trial = 1; trial <= trials; trial++)); do
   for word in "${words[@]}"; do
     kept "$word" || journaled "$word" || grep -rqsF "$word" "$XDG_STATE_HOME" || { fail "lost $word"; lost=$((lost + 1)); }
   done
-  words=() outside_on=()
+  words=()
   if ((failed)); then
     failures=$((failures + 1))
     [[ -z ${TORTURE_LOGS:-} ]] || { mkdir -p "$TORTURE_LOGS"; { echo "rules: $rules"; cat "$JW_WORK/stderr"; grep -r . "$pages" "$XDG_STATE_HOME"; } >"$TORTURE_LOGS/trial-$trial.log"; }
