@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <string>
 
 namespace jwtest {
 
@@ -90,7 +91,56 @@ public:
         std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
 
+    /// From now on, keeps the startup notification messages sent to the root window.
+    void watchStartups()
+    {
+        const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &events);
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+
+    /// The startup notification text received so far, messages joined by '|'.
+    std::string startups()
+    {
+        const std::uint32_t begin = atom("_NET_STARTUP_INFO_BEGIN"), more = atom("_NET_STARTUP_INFO");
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+            const auto *message = reinterpret_cast<xcb_client_message_event_t *>(event);
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && (message->type == begin || message->type == more)) {
+                if (message->type == begin && !m_startups.empty())
+                    m_startups += '|';
+                const char *data = reinterpret_cast<const char *>(message->data.data8);
+                m_startups.append(data, strnlen(data, 20));
+            }
+            std::free(event);
+        }
+        return m_startups;
+    }
+
+    /// A text property of `window` ("" when unset).
+    std::string property(std::uint32_t window, const char *name)
+    {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+            nullptr);
+        std::string value;
+        if (reply)
+            value.assign(static_cast<const char *>(xcb_get_property_value(reply)),
+                         static_cast<std::size_t>(xcb_get_property_value_length(reply)));
+        std::free(reply);
+        return value;
+    }
+
 private:
+    std::uint32_t atom(const char *name)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr);
+        const std::uint32_t value = reply ? reply->atom : 0;
+        std::free(reply);
+        return value;
+    }
+
     void input(std::uint8_t type, std::uint32_t keysym, std::uint32_t delay)
     {
         xcb_test_fake_input(m_connection, type, keycode(keysym), delay, XCB_NONE, 0, 0, 0);
@@ -99,6 +149,7 @@ private:
 
     xcb_connection_t *m_connection = xcb_connect(nullptr, nullptr);
     std::uint32_t m_root = 0;
+    std::string m_startups;
 };
 
 } // namespace jwtest
