@@ -3,7 +3,9 @@
 #include "support/mainwindow.h"
 #include "ui/richtextedit.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QMenuBar>
 #include <QTranslator>
 
@@ -63,6 +65,42 @@ TEST_F(GermanDesktop, GetsGermanMenusWithOneAccessLetterPerCommand)
     }
     EXPECT_EQ(txtPad->accessibleName(), u"Seite Notes"_s);
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s); // Qt's own texts
+}
+
+/// The controls of `window` reached by Tab that a screen reader reads out without a name.
+QStringList unnamedControls(QWidget *window)
+{
+    QStringList out;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window) || (w->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        const QAccessibleInterface *control = QAccessible::queryAccessibleInterface(w);
+        if (control && control->text(QAccessible::Name).trimmed().isEmpty())
+            out << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+    }
+    return out;
+}
+
+TEST_F(GermanDesktop, EveryControlOfEveryWindowHasANameForScreenReaders)
+{
+    installTranslations(*qApp, {u"de"_s});
+    jwtest::writePage(u"Gone.rtf"_s, jwtest::page(u"a removed page"));
+    start();
+    EXPECT_EQ(unnamedControls(window.get()), QStringList());
+    for (const char *command :
+         {"mnuAddTab", "mnuRename", "mnuSearch", "mnuRestorePage", "mnuPageHistory", "mnuHotKey", "mnuAbout"}) {
+        QStringList missing{u"did not open"_s};
+        jwtest::onNextModal([&](QWidget *modal) {
+            missing = unnamedControls(modal);
+            qobject_cast<QDialog *>(modal)->reject();
+        });
+        action(command)->trigger();
+        EXPECT_EQ(missing, QStringList()) << command;
+    }
+    action("mnuFindAll")->trigger();
+    QWidget *panel = window->findChild<QWidget *>(u"frmFindAll"_s);
+    ASSERT_TRUE(panel && panel->isVisible());
+    EXPECT_EQ(unnamedControls(panel), QStringList());
 }
 
 } // namespace
