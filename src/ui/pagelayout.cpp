@@ -188,13 +188,15 @@ bool isWaveOnly(const QTextCharFormat &format)
 /// stays sharp and red at any scale.
 void drawWave(QPainter *painter, qreal x1, qreal x2, qreal y, qreal amplitude, const QColor &colour)
 {
+    // On whole pixels: an aliased zigzag between half pixels may draw flat.
     QPolygonF wave;
     bool down = false;
-    for (qreal x = x1; x < x2 + amplitude; x += amplitude, down = !down)
-        wave << QPointF(std::min(x, x2), down ? y + amplitude : y);
+    const qreal top = std::round(y), end = std::round(x2);
+    for (qreal x = std::round(x1); x < end + 2 * amplitude; x += 2 * amplitude, down = !down)
+        wave << QPointF(std::min(x, end), down ? top + amplitude : top);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->setPen(QPen(colour, 0));
+    painter->setPen(QPen(colour, 1));
     painter->drawPolyline(wave);
     painter->restore();
 }
