@@ -41,7 +41,7 @@ clear_boxes() { while box_open; do press_in_box Return; sleep 0.2; done; }
 for ((trial = 1; trial <= trials; trial++)); do
   failed=0
   : >"$JW_WORK/stderr"
-  rules=${faults[RANDOM % ${#faults[@]}]}
+  rules=${faults[RANDOM % ${#faults[@]}]} typed=
   [[ $rules == race* ]] && rtf "outside${trial}race" >"$pages/incoming" && words+=("outside${trial}race")
   export JW_FAULT_SEED=$RANDOM
   start_pad "$rules" 2>/dev/null || { fail "did not start"; failures=$((failures + 1)); continue; }
@@ -49,7 +49,7 @@ for ((trial = 1; trial <= trials; trial++)); do
   show_main 2>/dev/null
   for ((step = 1; step <= 3 + RANDOM % 4; step++)); do
     case $((RANDOM % 5)) in
-      0|1) word="typed${trial}x$step"; note "type $word"; xdotool type --delay 15 " $word"; words+=("$word") ;;
+      0|1) typed="typed${trial}x$step"; note "type $typed"; xdotool type --delay 15 " $typed"; words+=("$typed") ;;
       2) note "next page"; xdotool key ctrl+Next ;;
       3) note "save"; xdotool key ctrl+s ;;
       4) outside_writer "$step" ;;
@@ -59,7 +59,7 @@ for ((trial = 1; trial <= trials; trial++)); do
   done
   case $((RANDOM % 3)) in
     0) note "kill -9" #  once the journal holds the last words: a crash may lose only seconds
-       wait_until 15 journaled "${words[-1]}" || true
+       [[ -z $typed ]] || wait_until 15 journaled "$typed" || true
        sleep "0.$((RANDOM % 10))"; stop_pad KILL ;;
     1) note "SIGTERM"; stop_pad TERM; end_pad ;;
     2) note "Exit"; xdotool key ctrl+q; end_pad ;;
