@@ -230,7 +230,8 @@ QList<QTextEdit::ExtraSelection> Spelling::blockMarks(const QTextBlock &block, i
         } else if (!known.value()) {
             while (reuse != before.cend() && reuse->cursor.selectionStart() < start)
                 ++reuse;
-            if (reuse != before.cend() && reuse->cursor.selectionStart() == start && reuse->cursor.selectionEnd() == end) {
+            if (reuse != before.cend() && reuse->cursor.selectionStart() == start
+                && reuse->cursor.selectionEnd() == end) {
                 entry.marks.append(*reuse);
                 continue;
             }

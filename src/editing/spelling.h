@@ -94,9 +94,9 @@ private:
     QStringList m_languages;
     bool m_enabled = true;
     bool m_loading = false;
-    quint64 m_generation = 0;     ///< answers of an older one are dropped
-    QHash<QString, bool> m_right; ///< checked words: right or not
-    QSet<QString> m_asked;        ///< sent to the thread, not answered yet
+    quint64 m_generation = 0;        ///< answers of an older one are dropped
+    QHash<QString, bool> m_right;    ///< checked words: right or not
+    QSet<QString> m_asked;           ///< sent to the thread, not answered yet
     QHash<int, BlockMarks> m_blocks; ///< by block fragment index, the paragraphs last in view
     int m_provider = 0;
     QMenu *m_menu = nullptr;

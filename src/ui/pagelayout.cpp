@@ -180,8 +180,8 @@ namespace {
 /// more with a few misspelt words in view.
 bool isWaveOnly(const QTextCharFormat &format)
 {
-    return format.underlineStyle() == QTextCharFormat::WaveUnderline && !format.hasProperty(QTextFormat::ForegroundBrush)
-           && !format.hasProperty(QTextFormat::BackgroundBrush);
+    return format.underlineStyle() == QTextCharFormat::WaveUnderline
+           && !format.hasProperty(QTextFormat::ForegroundBrush) && !format.hasProperty(QTextFormat::BackgroundBrush);
 }
 
 /// A wavy line from x1 to x2 with its top at y, as a crisp zigzag so that it
@@ -206,8 +206,8 @@ void drawWaves(QPainter *painter, const QTextLayout &layout, const QList<QTextLa
 {
     const QPointF at = layout.position();
     for (const QTextLayout::FormatRange &wave : waves) {
-        const QColor colour = wave.format.underlineColor().isValid() ? wave.format.underlineColor()
-                                                                     : painter->pen().color();
+        const QColor colour =
+            wave.format.underlineColor().isValid() ? wave.format.underlineColor() : painter->pen().color();
         for (int i = 0; i < layout.lineCount(); ++i) {
             const QTextLine line = layout.lineAt(i);
             const int from = std::max(wave.start, line.textStart());
@@ -216,8 +216,8 @@ void drawWaves(QPainter *painter, const QTextLayout &layout, const QList<QTextLa
                 continue;
             const qreal a = line.cursorToX(from), b = line.cursorToX(to);
             const qreal amplitude = std::max<qreal>(1.0, std::round(line.descent() / 2.5));
-            drawWave(painter, at.x() + std::min(a, b), at.x() + std::max(a, b),
-                     at.y() + line.y() + line.ascent() + 1, amplitude, colour);
+            drawWave(painter, at.x() + std::min(a, b), at.x() + std::max(a, b), at.y() + line.y() + line.ascent() + 1,
+                     amplitude, colour);
         }
     }
 }
