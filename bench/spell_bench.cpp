@@ -4,8 +4,8 @@
 #include "base/settingsstore.h"
 #include "editing/spelling.h"
 #include "pagegen.h"
+#include "support/fakehost.h"
 #include "ui/decorations.h"
-#include "ui/feature.h"
 #include "ui/richtextedit.h"
 
 #include <QApplication>
@@ -19,19 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-struct Commands final : jw::ui::ICommands {
-    void add(QAction *, jw::ui::Place, jw::ui::Keys) override {}
-    void addKeys(QAction *) override {}
-};
-
-struct Host final : jw::ui::IHostWindow {
-    QWidget *toolOwner() override { return nullptr; }
-    QWidget *messageParent() override { return nullptr; }
-    void tell(const QString &) override {}
-    bool atShortHeight() const override { return false; }
-    void RestoreHeight() override {}
-};
 
 class PaintSeen final : public QObject {
 public:
@@ -55,8 +42,8 @@ void BM_Typing1MB(benchmark::State &state)
     jw::ui::RichTextEdit edit;
     edit.resize(800, 600);
     edit.setFromDocument(jwbench::makePage(1 << 20));
-    Commands commands;
-    Host host;
+    jwtest::Commands commands;
+    jwtest::Host host;
     jw::Spelling checker(commands, edit, store, host);
     edit.show();
     edit.setSelStart(edit.Text().size() / 2);

@@ -1,10 +1,10 @@
 // Spelling over a real editor with real dictionaries: what is marked, the
 // right-click menu's mending, Edit > Spelling, and what the settings keep.
+#include "support/fakehost.h"
 #include "support/qtwait.h"
 #include "base/settingsstore.h"
 #include "editing/spelling.h"
 #include "ui/decorations.h"
-#include "ui/feature.h"
 #include "ui/richtextedit.h"
 
 #include <QMenu>
@@ -14,21 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Commands final : jw::ui::ICommands {
-    QList<QAction *> actions;
-    void add(QAction *action, jw::ui::Place, jw::ui::Keys) override { actions << action; }
-    void addKeys(QAction *action) override { actions << action; }
-};
-
-struct Host final : jw::ui::IHostWindow {
-    QStringList told;
-    QWidget *toolOwner() override { return nullptr; }
-    QWidget *messageParent() override { return nullptr; }
-    void tell(const QString &text) override { told << text; }
-    bool atShortHeight() const override { return false; }
-    void RestoreHeight() override {}
-};
 
 /// The marked stretches as "start-end" joined by ' ', once spelling has settled.
 QString marks(jw::ui::RichTextEdit &pad, const jw::Spelling &spelling)
@@ -64,8 +49,8 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     pad.resize(500, 300);
     pad.show();
     pad.setText(u"Ths is korrect qwzx\nStra\u00dfe"_s);
-    Commands commands;
-    Host host;
+    jwtest::Commands commands;
+    jwtest::Host host;
     auto spelling = std::make_unique<jw::Spelling>(commands, pad, store, host);
     EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19 20-26"_s);
     spelling->setLanguages({u"de_DE"_s, u"en_US"_s});

@@ -1,34 +1,15 @@
 // On a real X server: typed text shows a red wavy line under a misspelt
 // word and none under a correct one, read back from the screen's pixels.
+#include "support/fakehost.h"
 #include "support/qtwait.h"
 #include "base/settingsstore.h"
 #include "editing/spelling.h"
 #include "ui/decorations.h"
-#include "ui/feature.h"
 #include "ui/richtextedit.h"
-
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-struct Commands final : jw::ui::ICommands {
-    void add(QAction *, jw::ui::Place, jw::ui::Keys) override {}
-    void addKeys(QAction *) override {}
-};
-
-struct Host final : jw::ui::IHostWindow {
-    QWidget *toolOwner() override { return nullptr; }
-    QWidget *messageParent() override { return nullptr; }
-    void tell(const QString &) override {}
-    bool atShortHeight() const override { return false; }
-    void RestoreHeight() override {}
-};
-
-} // namespace
 
 TEST(SpellingX11, AMisspeltWordIsUnderlinedInRedOnTheScreenAndACorrectOneIsNot)
 {
@@ -36,8 +17,8 @@ TEST(SpellingX11, AMisspeltWordIsUnderlinedInRedOnTheScreenAndACorrectOneIsNot)
     store.write(u"Jotwell"_s, u"Spelling"_s, u"Languages"_s, u"en_US"_s);
     jw::ui::RichTextEdit pad;
     pad.resize(600, 200);
-    Commands commands;
-    Host host;
+    jwtest::Commands commands;
+    jwtest::Host host;
     jw::Spelling spelling(commands, pad, store, host);
     pad.setTypingDefault(u"DejaVu Sans"_s, 16);
     pad.show();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/feature.h"
+
+#include <QAction>
+#include <QStringList>
+
+namespace jwtest {
+
+/// A command registry that only keeps the actions it is given.
+struct Commands final : jw::ui::ICommands {
+    QList<QAction *> actions;
+    void add(QAction *action, jw::ui::Place, jw::ui::Keys) override { actions << action; }
+    void addKeys(QAction *action) override { actions << action; }
+};
+
+/// A main window that keeps what it is told and owns no windows.
+struct Host final : jw::ui::IHostWindow {
+    QStringList told;
+    QWidget *toolOwner() override { return nullptr; }
+    QWidget *messageParent() override { return nullptr; }
+    void tell(const QString &text) override { told << text; }
+    bool atShortHeight() const override { return false; }
+    void RestoreHeight() override {}
+};
+
+} // namespace jwtest
