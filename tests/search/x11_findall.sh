@@ -5,9 +5,7 @@
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../support/xserver.sh"
-start_x_server
-start_window_manager || fail "openbox did not start"
-pages=$JW_WORK/pages
+start_desktop
 mkdir -p "$XDG_CONFIG_HOME/jotwell"
 echo '{"Jotwell":{"Tabs":[["Welcome","1"],["Notes","2"]]}}' >"$XDG_CONFIG_HOME/jotwell/settings.json"
 printf 'The zebra sleeps.' >"$pages/Welcome.rtf"

@@ -5,9 +5,7 @@
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../support/xserver.sh"
-start_x_server
-start_window_manager || fail "openbox did not start"
-pages=$JW_WORK/pages
+start_desktop
 pad_says() { (cd "$pages" && timeout 30 "$program" "$@") || fail "jotwell $* did not end at once"; }
 
 (cd "$pages" && QT_LOGGING_RULES=jotwell.hotkeys.info=true exec "$program" --toggle 2>"$JW_WORK/pad.log") &

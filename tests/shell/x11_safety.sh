@@ -6,9 +6,7 @@
 set -euo pipefail
 program=$1
 source "$(dirname "$0")/../support/xserver.sh"
-start_x_server
-start_window_manager || fail "openbox did not start"
-pages=$JW_WORK/pages
+start_desktop
 export XDG_STATE_HOME=$JW_WORK/state
 
 # Starts the pad in $pages (as user $1 when given) and waits for the mini window.

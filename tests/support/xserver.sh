@@ -34,6 +34,12 @@ start_window_manager() {
   done
   return 1
 }
+# The X server and openbox, with the pages folder in $pages.
+start_desktop() {
+  start_x_server
+  start_window_manager || fail "openbox did not start"
+  pages=$JW_WORK/pages
+}
 probe_framed() {
   local w
   w=$(xdotool search --name '^jw-probe$' 2>/dev/null | head -n 1)

@@ -6,9 +6,7 @@ set -euo pipefail
 program=$1
 here=$(dirname "$0")
 source "$here/../../support/xserver.sh"
-start_x_server
-start_window_manager || fail "openbox did not start"
-pages=$JW_WORK/pages
+start_desktop
 log=$JW_WORK/portal.log
 
 # A copy of its own (own settings, no session bus) takes Alt+V first.
