@@ -7,9 +7,8 @@
 #include "support/qtwait.h"
 #include "ui/twips.h"
 
-#include <QLabel>
 #include <QPushButton>
-
+#include <QLabel>
 #include <gtest/gtest.h>
 
 #include <stdexcept>

@@ -4,10 +4,9 @@
 #include "about/helpfile.h"
 #include "support/mainwindow.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
+#include <QMenuBar>
+#include <QAction>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>

@@ -4,9 +4,8 @@
 #include "support/qtwait.h"
 #include "ui/pictures.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "pages/frmpagehistory.h"
 #include "support/qtwait.h"
 
-#include <QPushButton>
 #include <QTextEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>

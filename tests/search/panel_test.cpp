@@ -9,11 +9,9 @@
 #include "support/mainwindow.h"
 #include "support/qtwait.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
-#include <QMessageBox>
+#include <QLabel>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
 

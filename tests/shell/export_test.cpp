@@ -5,7 +5,6 @@
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>

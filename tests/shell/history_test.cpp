@@ -6,10 +6,10 @@
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
 
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 
 using namespace jw;
 using namespace jwtest;

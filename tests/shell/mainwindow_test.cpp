@@ -10,6 +10,7 @@
 #include "ui/toolbar.h"
 #include "ui/twips.h"
 
+#include <QToolButton>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -17,7 +18,6 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
 
 using namespace jw;

@@ -8,7 +8,6 @@
 #include "ui/richtextedit.h"
 #include "ui/twips.h"
 
-#include <QAction>
 #include <QPushButton>
 
 using namespace jw;

@@ -7,7 +7,6 @@
 #include "ui/tabstrip.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QListWidget>
 #include <QMessageBox>
 

@@ -12,13 +12,13 @@
 #include "ui/tooldialog.h"
 #include "ui/twips.h"
 
+#include <QToolButton>
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 

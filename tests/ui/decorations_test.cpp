@@ -5,7 +5,6 @@
 #include "ui/richtextedit.h"
 
 #include <QScrollBar>
-
 #include <gtest/gtest.h>
 
 using namespace jw::ui;

@@ -4,12 +4,12 @@
 #include "base/ioerror.h"
 #include "ui/richtextedit.h"
 
+#include <QTextBlock>
 #include <QClipboard>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTextBlock>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 #include "support/qtwait.h"
 #include "ui/twips.h"
 
-#include <QWindow>
-
 #include <gtest/gtest.h>
 
 using namespace jw::ui;
