@@ -72,21 +72,19 @@ TEST(X11Focus, TheHotKeyBringsTheKeyboardAndGivesItBack)
     EXPECT_TRUE(focus->giveBack(otherWindow, 0));
     EXPECT_FALSE(focus->giveBack(0x7ffffff, 0));
 
-    // A launcher's token: the window shown names it, and the launcher is told
-    // that the start is done (its busy cursor stops), in one message of 20-byte parts.
+    // A launcher's token: the launcher is told that the start is done (its
+    // busy cursor stops), in one message of 20-byte parts.
     other.watchStartups();
     const QByteArray token = "launcher-with-a-long-name-1_TIME42";
     focus->useLaunchToken(token);
     focus->activate(*pad.windowHandle(), 0);
     const std::string removed = "remove: ID=\"" + token.toStdString() + '"';
     EXPECT_TRUE(waitUntil([&] { return other.startups() == removed; })) << other.startups();
-    EXPECT_EQ(other.property(std::uint32_t(pad.winId()), "_NET_STARTUP_ID"), token.toStdString());
     focus->activate(*pad.windowHandle(), 0); // a token is used once
     focus->useLaunchToken("next_TIME43");
     focus->activate(*pad.windowHandle(), 0);
     const std::string both = removed + "|remove: ID=\"next_TIME43\"";
-    EXPECT_TRUE(waitUntil([&] { return other.startups().size() >= both.size(); }));
-    EXPECT_EQ(other.startups(), both);
+    EXPECT_TRUE(waitUntil([&] { return other.startups() == both; })) << other.startups();
 }
 
 TEST(X11Focus, AStartupIdCarriesTheLaunchersTime)

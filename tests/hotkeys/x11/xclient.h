@@ -105,7 +105,8 @@ public:
         const std::uint32_t begin = atom("_NET_STARTUP_INFO_BEGIN"), more = atom("_NET_STARTUP_INFO");
         while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
             const auto *message = reinterpret_cast<xcb_client_message_event_t *>(event);
-            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && (message->type == begin || message->type == more)) {
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE
+                && (message->type == begin || message->type == more)) {
                 if (message->type == begin && !m_startups.empty())
                     m_startups += '|';
                 const char *data = reinterpret_cast<const char *>(message->data.data8);
@@ -114,20 +115,6 @@ public:
             std::free(event);
         }
         return m_startups;
-    }
-
-    /// A text property of `window` ("" when unset).
-    std::string property(std::uint32_t window, const char *name)
-    {
-        xcb_get_property_reply_t *reply = xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-            nullptr);
-        std::string value;
-        if (reply)
-            value.assign(static_cast<const char *>(xcb_get_property_value(reply)),
-                         static_cast<std::size_t>(xcb_get_property_value_length(reply)));
-        std::free(reply);
-        return value;
     }
 
 private:
