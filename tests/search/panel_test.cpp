@@ -161,11 +161,7 @@ TEST_F(FindAllFeature, F3GoesFromHitToHitAcrossPagesAndOffersARemovedPageBack)
     action("mnuFindAllPrevious")->trigger();
     EXPECT_EQ(selected(), std::pair(u"Welcome"_s, 0));
     action("mnuFindAllNext")->trigger();
-    jwtest::onNextModal([](QWidget *box) {
-        for (QPushButton *button : box->findChildren<QPushButton *>())
-            if (button->text() == u"&Restore"_s)
-                button->click();
-    });
+    jwtest::onNextModal([](QWidget *box) { jwtest::clickButton(box, u"&Restore"_s); });
     action("mnuFindAllNext")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Old"_s}));
     EXPECT_EQ(selected(), std::pair(u"Old"_s, 7));

@@ -138,9 +138,7 @@ TEST_F(MainWindowTest, SaveAsOverAPagesFileNamesThePageAndKeepsItsText)
     answerSaveAs(QDir::currentPath(), u"Welcome"_s, &offered, [&asked] {
         onNextModal([&asked](QWidget *modal) {
             asked = static_cast<QMessageBox *>(modal)->text();
-            for (QAbstractButton *button : modal->findChildren<QAbstractButton *>())
-                if (button->text() == u"&Replace")
-                    button->click();
+            clickButton(modal, u"&Replace"_s);
         });
     });
     action("mnuSaveAs")->trigger();

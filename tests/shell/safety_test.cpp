@@ -138,10 +138,7 @@ TEST_F(MainWindowTest, StartUpSaysWhichSettingsFileWasSetAsideAndRestoreBringsAP
     int offered = 0;
     onNextModal([&](QWidget *dialog) {
         offered = dialog->findChild<QListWidget *>()->count(); // Welcome has no file, Notes a tab
-        for (auto *button : dialog->findChildren<QAbstractButton *>()) {
-            if (button->text() == u"Restore")
-                button->click();
-        }
+        clickButton(dialog, u"Restore"_s);
     });
     action("mnuRestorePage")->trigger();
     EXPECT_EQ(offered, 1);

@@ -2,6 +2,7 @@
 
 // Waiting for conditions and answering modal dialogs in widget tests.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -77,6 +78,14 @@ inline void closeNextMessage(QString &text, QString *title = nullptr)
         if (title)
             *title = modal->windowTitle();
     });
+}
+
+/// Clicks the button of `window` whose caption is `caption`, access letter and all.
+inline void clickButton(QWidget *window, const QString &caption)
+{
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if (button->text() == caption)
+            return button->click();
 }
 
 } // namespace jwtest

@@ -96,12 +96,7 @@ TEST(MessageBox, LiteralTextNoIconAndAskBoxSaysYesOnlyForItsYesButton)
     const std::pair<std::function<void(QMessageBox *)>, bool> answers[] = {
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, false}, // No is the default button
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
-        {[](QMessageBox *box) {
-             for (QAbstractButton *b : box->buttons())
-                 if (b->text() == u"&Yes"_s)
-                     b->click();
-         },
-         true}};
+        {[](QMessageBox *box) { jwtest::clickButton(box, u"&Yes"_s); }, true}};
     for (const auto &[answer, yes] : answers) {
         jwtest::onNextModal([&](QWidget *modal) {
             look(modal);
