@@ -1,5 +1,6 @@
 // Links over the page: shown, opened with Ctrl+click and from the menu,
 // kept in the page when stored, pasted or typed next to.
+#include "support/fakehost.h"
 #include "support/qtwait.h"
 #include "editing/linkview.h"
 #include "ui/decorations.h"
@@ -28,15 +29,6 @@ QPoint pointOf(const jw::ui::RichTextEdit &pad, int pos)
     return QPoint((3 * left.x() + pad.cursorRect(c).x()) / 4, left.center().y());
 }
 
-/// The marked stretches of the editor as "start-end" joined by ' '.
-QString marked(const jw::ui::RichTextEdit &pad)
-{
-    QStringList out;
-    for (const QTextEdit::ExtraSelection &s : pad.extraSelections())
-        out << u"%1-%2"_s.arg(s.cursor.selectionStart()).arg(s.cursor.selectionEnd());
-    return out.join(u' ');
-}
-
 } // namespace
 
 TEST(LinkView, AddressesAndStoredLinksAreShownAndOpenedByCtrlClickOrTheMenuAndKeptInThePage)
@@ -54,7 +46,7 @@ TEST(LinkView, AddressesAndStoredLinksAreShownAndOpenedByCtrlClickOrTheMenuAndKe
     QList<QUrl> opened;
     jw::LinkView links(pad, [&opened](const QUrl &url) { return opened.append(url), true; });
     pad.decorations().flush();
-    EXPECT_EQ(marked(pad), u"4-13 17-21"_s) << "a file link is kept but neither shown nor opened";
+    EXPECT_EQ(jwtest::marked(pad), u"4-13 17-21"_s) << "a file link is kept but neither shown nor opened";
 
     QTest::mouseClick(pad.viewport(), Qt::LeftButton, Qt::ControlModifier, pointOf(pad, 24));
     QTest::mouseClick(pad.viewport(), Qt::LeftButton, Qt::ControlModifier, pointOf(pad, 14));

@@ -24,10 +24,7 @@ QString marks(jw::ui::RichTextEdit &pad, const jw::Spelling &spelling)
         pad.decorations().flush();
         return spelling.settled();
     });
-    QStringList out;
-    for (const QTextEdit::ExtraSelection &s : pad.extraSelections())
-        out << u"%1-%2"_s.arg(s.cursor.selectionStart()).arg(s.cursor.selectionEnd());
-    return out.join(u' ');
+    return jwtest::marked(pad);
 }
 
 QAction *item(const QMenu &menu, const QString &text)

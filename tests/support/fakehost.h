@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QStringList>
+#include <QTextEdit>
 
 namespace jwtest {
 
@@ -13,6 +14,15 @@ struct Commands final : jw::ui::ICommands {
     void add(QAction *action, jw::ui::Place, jw::ui::Keys) override { actions << action; }
     void addKeys(QAction *action) override { actions << action; }
 };
+
+/// The editor's marks as "start-end" joined by ' '.
+inline QString marked(const QTextEdit &pad)
+{
+    QStringList out;
+    for (const QTextEdit::ExtraSelection &s : pad.extraSelections())
+        out << QStringLiteral("%1-%2").arg(s.cursor.selectionStart()).arg(s.cursor.selectionEnd());
+    return out.join(u' ');
+}
 
 /// A main window that keeps what it is told and owns no windows.
 struct Host final : jw::ui::IHostWindow {
