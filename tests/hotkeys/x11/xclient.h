@@ -99,7 +99,7 @@ public:
         std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
 
-    /// The startup notification text received so far, messages joined by '|'.
+    /// The startup notification text received so far, messages one after another.
     std::string startups()
     {
         const std::uint32_t begin = atom("_NET_STARTUP_INFO_BEGIN"), more = atom("_NET_STARTUP_INFO");
@@ -107,8 +107,6 @@ public:
             const auto *message = reinterpret_cast<xcb_client_message_event_t *>(event);
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE
                 && (message->type == begin || message->type == more)) {
-                if (message->type == begin && !m_startups.empty())
-                    m_startups += '|';
                 const char *data = reinterpret_cast<const char *>(message->data.data8);
                 m_startups.append(data, strnlen(data, 20));
             }
