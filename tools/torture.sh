@@ -35,13 +35,17 @@ outside_writer() {
   words+=("$word")
   note "outside $word onto $page"
 }
+# A save (Ctrl+S, or the one a switch makes) ends with the typing in a file or
+# a box saying why; keys typed before the box opens would go to it.
+settle_save() { [[ -z $unsaved ]] || wait_until 10 saved_or_told || true; unsaved=; }
+saved_or_told() { box_open || kept "$typed"; }
 # Answers whatever box is open (Return), so that no question holds the pad.
 clear_boxes() { while box_open; do press_in_box Return; sleep 0.2; done; }
 
 for ((trial = 1; trial <= trials; trial++)); do
   failed=0
   : >"$JW_WORK/stderr"
-  rules=${faults[RANDOM % ${#faults[@]}]} typed=
+  rules=${faults[RANDOM % ${#faults[@]}]} typed= unsaved=
   [[ $rules == race* ]] && rtf "outside${trial}race" >"$pages/incoming" && words+=("outside${trial}race")
   export JW_FAULT_SEED=$RANDOM
   start_pad "$rules" 2>/dev/null || { fail "did not start"; failures=$((failures + 1)); continue; }
@@ -49,9 +53,9 @@ for ((trial = 1; trial <= trials; trial++)); do
   show_main 2>/dev/null
   for ((step = 1; step <= 3 + RANDOM % 4; step++)); do
     case $((RANDOM % 5)) in
-      0|1) typed="typed${trial}x$step"; note "type $typed"; xdotool type --delay 15 " $typed"; words+=("$typed") ;;
-      2) note "next page"; xdotool key ctrl+Next ;;
-      3) note "save"; xdotool key ctrl+s ;;
+      0|1) typed="typed${trial}x$step"; note "type $typed"; xdotool type --delay 15 " $typed"; words+=("$typed"); unsaved=1 ;;
+      2) note "next page"; xdotool key ctrl+Next; settle_save ;;
+      3) note "save"; xdotool key ctrl+s; settle_save ;;
       4) outside_writer "$step" ;;
     esac
     clear_boxes
