@@ -161,6 +161,8 @@ std::string hyperlinkAddress(std::string_view instruction)
     }
     if (!place.empty())
         address += u'#' + place;
+    // No address holds control characters, and the writer leaves them out.
+    std::erase_if(address, [](char16_t c) { return c < 0x20; });
     return utf16ToUtf8(address);
 }
 
