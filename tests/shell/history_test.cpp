@@ -17,14 +17,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// The texts of a page's versions, newest first, once there are `count` of them.
-QStringList versionTexts(const QString &title, qsizetype count)
+/// The texts of a page's versions, newest first, once there are `count` of
+/// them and the newest is `newest` when given (a worker keeps them).
+QStringList versionTexts(const QString &title, qsizetype count, const QString &newest = {})
 {
-    const PageHistory history;
-    waitUntil([&] { return history.versions(QDir::currentPath(), title).size() >= count; });
     QStringList texts;
-    for (const PageHistory::Version &v : history.versions(QDir::currentPath(), title))
-        texts << QString::fromStdU16String(PageHistory::read(v).text);
+    waitUntil([&] {
+        texts.clear();
+        for (const PageHistory::Version &v : PageHistory().versions(QDir::currentPath(), title))
+            texts << QString::fromStdU16String(PageHistory::read(v).text);
+        return texts.size() >= count && (newest.isEmpty() || texts[0] == newest);
+    });
     return texts;
 }
 
@@ -54,12 +57,12 @@ TEST_F(MainWindowTest, VersionsOfChangesElsewhereRenamesAndRemovalsComeBackThrou
     EXPECT_TRUE(txtPad->document()->isModified());
     txtPad->undo(); // one edit
     EXPECT_EQ(txtPad->Text(), u"from elsewhere");
-    EXPECT_EQ(versionTexts(u"Ideas"_s, 2)[0], u"from elsewhere"); // what the restore replaced
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 2, u"from elsewhere"_s)[0], u"from elsewhere"); // what the restore replaced
 
     type(u"!"_s);
     action("mnuRemoveTab")->trigger();
-    EXPECT_EQ(versionTexts(u"Ideas"_s, 3)[0], u"from elsewhere!"); // the removed page
-    ASSERT_TRUE(QFile::remove(u"Ideas.rtf"_s));                    // gone, but not from its history
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 3, u"from elsewhere!"_s)[0], u"from elsewhere!"); // the removed page
+    ASSERT_TRUE(QFile::remove(u"Ideas.rtf"_s)); // gone, but not from its history
     onNextModal([](QWidget *modal) {
         auto *list = modal->findChild<QListWidget *>();
         ASSERT_EQ(list->count(), 1);
@@ -77,7 +80,7 @@ TEST_F(MainWindowTest, VersionsOfChangesElsewhereRenamesAndRemovalsComeBackThrou
     });
     action("mnuRename")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Plans"_s}));
-    EXPECT_EQ(versionTexts(u"Ideas"_s, 4)[0], u"first ideas"); // kept under the old title
+    EXPECT_EQ(versionTexts(u"Ideas"_s, 4, u"first ideas"_s)[0], u"first ideas"); // kept under the old title
 }
 
 TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChanges)
