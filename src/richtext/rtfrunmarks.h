@@ -45,18 +45,23 @@ public:
     {
         while (!m_marks.empty() && m_marks.back().start >= length)
             m_marks.pop_back();
-        // Neighbouring marks differ, and marks are equal only for equal
-        // formats, so these runs need no merging.
+        // Neighbouring marks differ, but two links to one address (or two
+        // fonts of one name) are different marks of the same format.
         std::vector<Run> out;
         out.reserve(m_marks.size());
         for (std::size_t i = 0; i < m_marks.size(); ++i) {
             const Mark &m = m_marks[i];
             const std::size_t end = i + 1 < m_marks.size() ? m_marks[i + 1].start : length;
-            out.push_back(
-                Run{m.start, end - m.start,
-                    CharFormat{names.name(static_cast<int>(m.key >> 16)), static_cast<int>((m.key >> 3) & 0x1FFF),
-                               (m.key & 4) != 0, (m.key & 2) != 0, (m.key & 1) != 0,
-                               m.link > 0 ? m_links[std::size_t(m.link - 1)] : std::string()}});
+            CharFormat format{names.name(static_cast<int>(m.key >> 16)),
+                              static_cast<int>((m.key >> 3) & 0x1FFF),
+                              (m.key & 4) != 0,
+                              (m.key & 2) != 0,
+                              (m.key & 1) != 0,
+                              m.link > 0 ? m_links[std::size_t(m.link - 1)] : std::string()};
+            if (!out.empty() && out.back().format == format)
+                out.back().length += end - m.start;
+            else
+                out.push_back(Run{m.start, end - m.start, std::move(format)});
         }
         return out;
     }

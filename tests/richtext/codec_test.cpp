@@ -103,8 +103,8 @@ const ReadCase kReadCases[] = {
      "4::24:; 4::24:u>http://a.b/c; 4::24:"},
     {R"({\rtf1{\field{\*\fldinst {\i0 HYPERLINK} "https://x.y/?q=1&r" \\o "tip"}{\fldrslt {\b x}y}}z})", u"xyz",
      "1::24:b>https://x.y/?q=1&r; 1::24:>https://x.y/?q=1&r; 1::24:"},
-    {R"({\rtf1{\field{\*\fldinst hyperlink \\l "top"}{\fldrslt t}}{\field{\fldinst HYPERLINK u \\l x}{\fldrslt u}}})",
-     u"tu", "1::24:>#top; 1::24:>u#x"},
+    {R"({\rtf1{\field{\*\fldinst hyperlink \\l "top"}{\fldrslt t}}{\field{\fldinst HYPERLINK u \\l x}{\fldrslt u}}{\field{\fldinst HYPERLINK u \\l x}{\fldrslt v}}})",
+     u"tuv", "1::24:>#top; 2::24:>u#x"},
     {R"({\rtf1\uc1{\field{\*\fldinst HYPERLINK "http://\u252?ber.de/a\\\\b\\"c\'e9"}{\fldrslt v}}})", u"v",
      "1::24:>http://\xC3\xBC"
      "ber.de/a\\b\"c\xC3\xA9"},
