@@ -569,6 +569,10 @@ Das Tastenkürzel ist nicht verfügbar. Um den Notizblock aus jedem Programm her
         <source>there is not enough memory to save it</source>
         <translation>es ist nicht genug Speicher frei, um sie zu speichern</translation>
     </message>
+    <message>
+        <source>its reading was stopped</source>
+        <translation>ihr Einlesen wurde abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>jw::frmAbout</name>
@@ -1138,6 +1142,17 @@ Ihr ungespeicherter Text ist im Wiederherstellungsprotokoll (%1) sicher, und der
     <message>
         <source>The hits grouped by page; Enter opens the chosen one</source>
         <translation>Die Treffer nach Seiten geordnet; die Eingabetaste öffnet den gewählten</translation>
+    </message>
+</context>
+<context>
+    <name>jw::ui::PageReading</name>
+    <message>
+        <source>Opening the page &quot;%1&quot;...</source>
+        <translation>Die Seite „%1“ wird geöffnet …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

@@ -244,6 +244,25 @@ QByteArray readWholeFile(const QString &path)
     return bytes;
 }
 
+QByteArray readWholeFile(const QString &path, const std::function<bool(qint64 read)> &more)
+{
+    QFile file(path);
+    openRegularForReading(file);
+    QByteArray bytes;
+    constexpr qint64 piece = qint64(8) << 20;
+    bytes.reserve(file.size() + piece); // growing piece by piece would copy it all each time
+    for (;;) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + piece);
+        const qint64 got = file.read(bytes.data() + at, piece);
+        if (got < 0)
+            throw IoError(path, file.errorString());
+        bytes.resize(at + got);
+        if (got == 0 || !more(bytes.size()))
+            return bytes;
+    }
+}
+
 FileStamp writeFileAtomically(const QString &path, QByteArrayView data)
 {
     const QString target = writeTarget(path);

@@ -25,6 +25,10 @@ FileStamp fileStamp(const QString &path);
 /// devices are refused rather than read. Throws jw::IoError with the
 /// operating system's reason.
 QByteArray readWholeFile(const QString &path);
+/// The same, a piece at a time: `more` hears the bytes read so far after
+/// each piece, and the read ends early (returning what it has) when it
+/// answers false.
+QByteArray readWholeFile(const QString &path, const std::function<bool(qint64 read)> &more);
 
 /// Replaces `path` with `data` atomically and durably: the bytes go to a
 /// temporary file in the same folder (see isTemporaryName), are flushed to

@@ -19,9 +19,13 @@ clsData::Opened clsData::read(const QString &sTitle) const
         // Anything in the file's place is read, so that a folder or a device fails instead of showing empty.
         if (!QFileInfo::exists(m_files.path(sTitle)))
             return {rtf::Document{}, {}};
+        if (m_reader)
+            return {m_reader(m_files.path(sTitle), QFileInfo(sTitle).completeBaseName()), {}};
         return {m_files.readPage(sTitle), {}};
     } catch (const IoError &error) {
         return {std::nullopt, error.reason()};
+    } catch (const rtf::ReadStopped &) {
+        return {std::nullopt, QCoreApplication::translate("jw::clsData", "its reading was stopped"), true};
     } catch (const std::bad_alloc &) {
         // A page too large for memory is a failed load, not the end of the program.
         return {std::nullopt, QCoreApplication::translate("jw::clsData", "there is not enough memory to open it")};

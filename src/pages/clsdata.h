@@ -25,8 +25,15 @@ public:
     /// What opening a page gave: the page, or why its file could not be read.
     struct Opened {
         std::optional<rtf::Document> page;
-        QString error; ///< the reason, for the user, when `page` is empty
+        QString error;        ///< the reason, for the user, when `page` is empty
+        bool stopped = false; ///< the user stopped the read: nothing to tell
     };
+
+    /// Reads the page file at `path` (the page `title`); throws IoError, or
+    /// rtf::ReadStopped when the user stops it. The page files' own read
+    /// unless set: the window sets one that keeps the pad answering.
+    using Reader = std::function<rtf::Document(const QString &path, const QString &title)>;
+    void setReader(Reader reader) { m_reader = std::move(reader); }
 
     /// The page loader: makes `sTitle` (a title + ".rtf") the current page
     /// file, creating it empty when it is missing, and reads it. The page
@@ -103,6 +110,7 @@ private:
     QString m_diverted; ///< where the unreadable page's text went, while it is still there
     FileStamp m_divertedStamp;
     ReplacedHook m_replaced;
+    Reader m_reader;
 };
 
 } // namespace jw

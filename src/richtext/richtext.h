@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,9 +43,22 @@ struct Document {
     bool operator==(const Document &) const = default;
 };
 
+/// How far a read on another thread has got, and the wish to stop it.
+struct ReadControl {
+    std::atomic<std::size_t> done{0}; ///< bytes read plus bytes parsed so far
+    std::atomic<bool> stop{false};    ///< set by anyone: the read throws ReadStopped soon
+    std::size_t parsedFrom = 0;       ///< what `done` held when the parse began
+};
+
+/// A read given up on request (ReadControl::stop).
+struct ReadStopped : std::exception {
+    const char *what() const noexcept override { return "the read was stopped"; }
+};
+
 /// Parses RTF (or, when the bytes do not start with "{\rtf", plain text in
 /// UTF-8 or else Windows-1252). Never fails: unreadable parts are dropped.
-Document readRtf(std::string_view bytes);
+/// With `control`, reports its progress there and throws ReadStopped when asked to stop.
+Document readRtf(std::string_view bytes, ReadControl *control = nullptr);
 
 /// Writes RTF 1.x that reads back through readRtf as the same document.
 /// The output is pure ASCII and deterministic.

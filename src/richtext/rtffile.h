@@ -11,6 +11,9 @@ namespace jw {
 /// page. Throws jw::IoError with the operating system's reason when the
 /// file cannot be read (missing, a folder, no permission ...).
 rtf::Document loadRtfFile(const QString &path);
+/// The same, reporting to `control` (twice the file's size when whole: it
+/// is read, then parsed) and throwing rtf::ReadStopped when asked to stop.
+rtf::Document loadRtfFile(const QString &path, rtf::ReadControl &control);
 
 /// Writes `doc` as rich text to `path`, creating or replacing the file
 /// atomically: a temporary file in the same folder is flushed and renamed

@@ -37,8 +37,9 @@ constexpr std::size_t kTextStep = 1 << 16;
 
 class Reader final {
 public:
-    explicit Reader(std::string_view bytes)
-        : m_p(reinterpret_cast<const unsigned char *>(bytes.data())), m_end(m_p + bytes.size()),
+    Reader(std::string_view bytes, ReadControl *control)
+        : m_p(reinterpret_cast<const unsigned char *>(bytes.data())), m_begin(m_p), m_end(m_p + bytes.size()),
+          m_control(control), m_nextReport(m_control ? m_p : m_end),
           m_marks(bytes.size() / 16 + 16) // untouched room costs nothing
     {
         // No construct yields more UTF-16 units than it has bytes, so the
@@ -59,6 +60,8 @@ private:
     void parse()
     {
         while (m_p < m_end && !m_done) {
+            if (m_p >= m_nextReport)
+                report();
             const unsigned char c = *m_p;
             if (kPlain.plain[c] && m_ucSkip == 0 && m_lead == 0 && m_high == 0 && top().dest == Dest::Body) {
                 plainRun();
@@ -537,6 +540,15 @@ private:
     }
 
     // ---- end ---------------------------------------------------------
+    // Every megabyte or so: cheap enough to leave out of the per-byte work.
+    void report()
+    {
+        m_control->done = m_control->parsedFrom + std::size_t(m_p - m_begin);
+        if (m_control->stop)
+            throw ReadStopped();
+        m_nextReport = m_p + (std::size_t(1) << 20) < m_end ? m_p + (std::size_t(1) << 20) : m_end;
+    }
+
     void finish()
     {
         orphanLead();
@@ -552,7 +564,10 @@ private:
     }
 
     const unsigned char *m_p;
+    const unsigned char *m_begin;
     const unsigned char *m_end;
+    ReadControl *m_control;
+    const unsigned char *m_nextReport; ///< where report() is due; m_end without a control
     bool m_done = false;
     detail::GroupStack m_groups;
     Document m_doc;
@@ -576,11 +591,11 @@ private:
 
 } // namespace
 
-Document readRtf(std::string_view bytes)
+Document readRtf(std::string_view bytes, ReadControl *control)
 {
     if (bytes.substr(0, 5) != "{\\rtf")
         return detail::readPlainText(bytes);
-    return Reader(bytes).run();
+    return Reader(bytes, control).run();
 }
 
 } // namespace jw::rtf

@@ -19,6 +19,7 @@
 #include "pages/printexport.h"
 #include "shell/commandregistry.h"
 #include "ui/messagebox.h"
+#include "ui/pagereading.h"
 #include "ui/pictures.h"
 #include "ui/positionrecorder.h"
 #include "ui/richtextedit.h"
@@ -81,6 +82,9 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
         Qt::QueuedConnection);
     m_history = std::make_unique<HistoryKeeper>(PageHistory(), files.folder());
     // The version each save replaces is kept, while the exchange still holds it.
+    oData.setReader([this](const QString &path, const QString &title) {
+        return ui::readPageShowingProgress(isVisible() ? this : nullptr, path, title);
+    });
     oData.setReplacedHook([this](const QString &title, const QString &path) { m_history->replaced(title, path); });
     m_places = std::make_unique<PagePlaces>(oData, *txtPad, m_history->history().placesFile(files.folder()));
     buildFeatures();
@@ -214,10 +218,10 @@ QStringList frmMain::tabCaptions() const
 
 void frmMain::setTabs(const QStringList &titles, int select) { oTabs->setCaptions(titles, select); }
 
-void frmMain::showPage(const rtf::Document &page)
+void frmMain::showPage(rtf::Document page)
 {
     if (!m_places->showKept()) {
-        txtPad->setFromDocument(page);
+        txtPad->setFromDocument(std::move(page));
         txtPad->document()->setModified(false);
         m_places->placeLoaded();
     }
@@ -233,9 +237,9 @@ void frmMain::nameEditor()
 
 void frmMain::loadCurrentPage()
 {
-    const clsData::Opened opened = oData.loadData(currentPageFile());
+    clsData::Opened opened = oData.loadData(currentPageFile());
     // A page that cannot be read shows empty; the guard keeps its file.
-    showPage(opened.page.value_or(rtf::Document{}));
+    showPage(opened.page ? std::move(*opened.page) : rtf::Document{});
     if (opened.page)
         return;
     const QString text =
@@ -316,7 +320,8 @@ bool frmMain::oTabs_BeforeClick(int newIndex)
     const QString title = oTabs->caption(newIndex);
     clsData::Opened opened = oData.switchTo(pageFileName(title));
     if (!opened.page) {
-        ui::MsgBox(this, tr("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
+        if (!opened.stopped)
+            ui::MsgBox(this, tr("The page \"%1\" could not be opened: %2.").arg(title, opened.error));
         return false;
     }
     m_pending = std::move(opened.page);
@@ -326,8 +331,9 @@ bool frmMain::oTabs_BeforeClick(int newIndex)
 void frmMain::oTabs_Click()
 {
     if (m_pending) {
-        showPage(*m_pending);
+        rtf::Document page = std::move(*m_pending);
         m_pending.reset();
+        showPage(std::move(page));
     }
     txtPad->setFocus();
 }

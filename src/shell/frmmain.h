@@ -109,7 +109,7 @@ private:
     /// which file and why, the text stays in the editor, and false is returned.
     bool saveCurrentPage();
     /// Puts a page into the editor as the saved state of the current page.
-    void showPage(const rtf::Document &page);
+    void showPage(rtf::Document page);
     void nameEditor();
     /// Opens the current tab's page with the page loader (creating a missing
     /// file); a page that cannot be read is said, now or with the start notices.

@@ -36,8 +36,8 @@ using namespace jw::ui::textmodel;
 // A page up to this many characters goes in at once; a bigger one shows
 // this much first (a screen, however tall) and the rest between events, in
 // slices short enough to keep keys within a frame.
-constexpr std::size_t kAtOnce = 64 * 1024;
-constexpr std::size_t kStep = 8 * 1024;
+constexpr std::size_t kAtOnce = std::size_t(64) * 1024;
+constexpr std::size_t kStep = std::size_t(8) * 1024;
 constexpr int kSliceMs = 6;
 
 /// Gives the heap's free pages back to the system: a big page goes in and out
@@ -79,7 +79,7 @@ RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent), m_decorations(n
 RichTextEdit::~RichTextEdit() = default;
 
 struct RichTextEdit::Fill {
-    explicit Fill(const Document &model) : page(model), inserter(page) {}
+    explicit Fill(Document &&model) : page(std::move(model)), inserter(page) {}
     const Document page;
     textmodel::ModelInserter inserter;
     QTextCursor cursor; ///< where the rest goes
@@ -220,7 +220,9 @@ void RichTextEdit::replaceContent(const std::function<void(QTextCursor &)> &fill
     markSelChange();
 }
 
-void RichTextEdit::setFromDocument(const Document &model)
+void RichTextEdit::setFromDocument(const Document &model) { setFromDocument(Document(model)); }
+
+void RichTextEdit::setFromDocument(Document &&model)
 {
     replaceContent([this, &model](QTextCursor &cursor) {
         // An empty first line types in the format of its own break.
@@ -230,7 +232,7 @@ void RichTextEdit::setFromDocument(const Document &model)
             m_hasJoins = insertModel(cursor, model) > 0;
             return;
         }
-        m_fill = std::make_unique<Fill>(model);
+        m_fill = std::make_unique<Fill>(std::move(model));
         m_fill->inserter.insertSome(cursor, kAtOnce);
         m_hasJoins = m_fill->inserter.joins() > 0;
         m_fill->cursor = cursor;

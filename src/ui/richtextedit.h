@@ -59,9 +59,11 @@ public:
     /// The content in the page model (runs merged, breaks as '\n'/U+2028).
     jw::rtf::Document toDocument() const;
 
-    /// Replaces the whole content by `doc`; clears the undo history and puts
+    /// Replaces the whole content by `model`; clears the undo history and puts
     /// the caret at the start.
-    void setFromDocument(const jw::rtf::Document &doc);
+    void setFromDocument(const jw::rtf::Document &model);
+    /// The same, keeping `model` itself for a big page rather than a copy.
+    void setFromDocument(jw::rtf::Document &&model);
 
     /// The content as plain text: paragraph and line breaks read as '\n'.
     QString Text() const;

@@ -8,6 +8,7 @@
 #include "support/files.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,17 @@ TEST_F(CurrentPageTest, LoadCreatesSwitchOnlyReadsAndFailuresKeepTheCurrentPage)
     EXPECT_FALSE(data.reloadIfChanged(true));
     EXPECT_EQ(data.reloadIfChanged(false).value_or(rtf::Document{}).text, u"theirs");
     EXPECT_FALSE(data.reloadIfChanged(false));
+    // A read the user stopped is no failure to tell, and changes nothing.
+    QString asked;
+    data.setReader([&asked](const QString &path, const QString &title) -> rtf::Document {
+        asked = QFileInfo(path).fileName() + u'|' + title;
+        throw rtf::ReadStopped();
+    });
+    ASSERT_TRUE(jwtest::writeBytes(u"v1.2.rtf"_s, "{\\rtf1 big}"));
+    const clsData::Opened stopped = data.switchTo(u"v1.2.rtf"_s);
+    EXPECT_EQ(std::tuple(stopped.page.has_value(), stopped.stopped, asked),
+              std::tuple(false, true, u"v1.2.rtf|v1.2"_s));
+    EXPECT_EQ(data.currentFile(), u"Never saved.rtf");
 }
 
 TEST_F(CurrentPageTest, AnUnreadPageIsNotWrittenUntilTheUserTypes)
@@ -167,8 +179,8 @@ TEST(PageFiles, LeftoversGoOnlyWhenTheirPageIsNewerOrWholeAndHoldsTheirWords)
     make("Cut.rtf", "{\\rtf1 cut sh", 60);
     make("Cut.rtf.jw-def456", "{\\rtf1 cut short, newer}", 10); // the only whole copy
     make("Older.rtf", "{\\rtf1 whole but older}", 60);
-    make("Older.rtf.jw-ghi789", "{\\rtf1 whole b", 10);  // page whole
-    make("Older.rtf.jw-part12", "{\\rtf1 part", 10);     // words the page lacks
+    make("Older.rtf.jw-ghi789", "{\\rtf1 whole b", 10); // page whole
+    make("Older.rtf.jw-part12", "{\\rtf1 part", 10);    // words the page lacks
     make("Other.rtf", "{\\rtf1 mine}", 0);
     make("Other.rtf.jw-out345", "{\\rtf1 outside}", 10); // a version taken out by a save
     const rtf::Document journaled{u"journaled", {{0, 9, {"Sans", 20}}}};

@@ -241,6 +241,21 @@ TEST(RtfReader, Table)
     }
 }
 
+TEST(RtfReader, ReportsEachMegabyteAndStopsWhenAsked)
+{
+    std::string rtf = "{\\rtf1 ";
+    while (rtf.size() < (std::size_t(3) << 20))
+        rtf += "notes \\b pad\\b0\\par ";
+    rtf += "}";
+    jw::rtf::ReadControl control;
+    control.parsedFrom = 7;
+    EXPECT_EQ(readRtf(rtf, &control), readRtf(rtf));
+    EXPECT_GE(control.done, (std::size_t(2) << 20) + 7);
+    EXPECT_LT(control.done, rtf.size() + 7);
+    control.stop = true;
+    EXPECT_THROW(readRtf(rtf, &control), jw::rtf::ReadStopped);
+}
+
 TEST(RtfReader, GroupsPastTheDepthCapKeepTheirScope)
 {
     const auto nest = [](std::size_t depth, const std::string &in) {

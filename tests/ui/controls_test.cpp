@@ -1,10 +1,13 @@
 // The small controls: combo box, two-state toolbar, message boxes, tool dialog,
-// position recorder, pictures, and the tab strip, whose user changes ask first
-// (BeforeClick) and report after (Click) while the program's raise nothing.
+// position recorder, pictures, the tab strip, whose user changes ask first
+// (BeforeClick) and report after (Click) while the program's raise nothing,
+// and the read of a big page with its progress.
 #include "support/qtwait.h"
 #include "base/placement.h"
 #include "ui/combobox.h"
 #include "ui/messagebox.h"
+#include "richtext/rtffile.h"
+#include "ui/pagereading.h"
 #include "ui/pictures.h"
 #include "ui/positionrecorder.h"
 #include "ui/tabstrip.h"
@@ -17,6 +20,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QProgressDialog>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -25,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 using namespace jw::ui;
 using namespace Qt::StringLiterals;
@@ -373,3 +379,36 @@ TEST(FitButtonRow, OnlyCaptionsTooLongGrowAndPushTheRestAndTheWindowRight)
 }
 
 } // namespace
+
+TEST(PageReading, ABigPageIsReadOnAWorkerAndEscStopsAReadThatTakesLong)
+{
+    // Past 16 MB: read in pieces on the worker, to the same page.
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"Big.rtf"_s);
+    std::string rtf = "{\\rtf1 ";
+    while (rtf.size() < (std::size_t(17) << 20))
+        rtf += "notes \\i pad\\i0 keep\\par ";
+    ASSERT_TRUE(jwtest::writeBytes(path, QByteArray::fromStdString(rtf + "}")));
+    EXPECT_EQ(readPageShowingProgress(nullptr, path, u"Big"_s), jw::loadRtfFile(path));
+
+    QString label;
+    int value = -1;
+    QTimer esc;
+    QObject::connect(&esc, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *dialog = qobject_cast<QProgressDialog *>(w);
+                dialog && dialog->isVisible() && dialog->value() > 0) {
+                std::tie(label, value) = std::pair(dialog->labelText(), dialog->value());
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            }
+    });
+    esc.start(10);
+    const auto endless = [](jw::rtf::ReadControl &control) -> jw::rtf::Document {
+        control.done = 250;
+        while (!control.stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        throw jw::rtf::ReadStopped();
+    };
+    EXPECT_THROW(readShowingProgress(nullptr, u"Opening"_s, 1000, endless), jw::rtf::ReadStopped);
+    EXPECT_EQ(std::pair(label, value), std::pair(u"Opening"_s, 250));
+}
