@@ -19,6 +19,7 @@
 #include "pages/printexport.h"
 #include "shell/commandregistry.h"
 #include "ui/messagebox.h"
+#include "richtext/rtffile.h"
 #include "ui/pagereading.h"
 #include "ui/pictures.h"
 #include "ui/positionrecorder.h"
@@ -83,7 +84,8 @@ frmMain::frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent)
     m_history = std::make_unique<HistoryKeeper>(PageHistory(), files.folder());
     // The version each save replaces is kept, while the exchange still holds it.
     oData.setReader([this](const QString &path, const QString &title) {
-        return ui::readPageShowingProgress(isVisible() ? this : nullptr, path, title);
+        // Start-up reads before the windows and the hot key are ready to answer anything.
+        return m_loaded ? ui::readPageShowingProgress(messageParent(), path, title) : loadRtfFile(path);
     });
     oData.setReplacedHook([this](const QString &title, const QString &path) { m_history->replaced(title, path); });
     m_places = std::make_unique<PagePlaces>(oData, *txtPad, m_history->history().placesFile(files.folder()));
