@@ -80,6 +80,9 @@ bool frmHelp::eventFilter(QObject *watched, QEvent *event)
     if (watched == parentWidget() && event->type() == QEvent::WindowActivate && m_ownerHidden && isVisible()) {
         m_ownerHidden = false;
         hide();
+        // Minimised along with its owner, it comes back with it: mapped
+        // minimised, a window manager would minimise the owner again with it.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
         show();
         parentWidget()->activateWindow();
     }

@@ -126,6 +126,13 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     action("mnuHelpTopics")->trigger();
     EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
     EXPECT_EQ(shown(), QStringLiteral("index.html"));
+    // Minimised along with the pad, which was hidden: it comes back restored when the pad does.
+    help()->setWindowState(Qt::WindowMinimized);
+    window->hide();
+    window->show();
+    QEvent activated(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window.get(), &activated);
+    EXPECT_TRUE(help()->isVisible() && !help()->isMinimized());
     QTest::keyClick(help()->txtHelp, Qt::Key_Escape);
     EXPECT_TRUE(jwtest::waitUntil([&] { return help() == nullptr; })) << "Esc closes it, and it is not kept";
 }
