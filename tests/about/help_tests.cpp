@@ -129,7 +129,6 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     // Minimised along with the pad, which was hidden: it comes back restored when the pad does.
     help()->setWindowState(Qt::WindowMinimized);
     window->hide();
-    window->show();
     QEvent activated(QEvent::WindowActivate);
     QCoreApplication::sendEvent(window.get(), &activated);
     EXPECT_TRUE(help()->isVisible() && !help()->isMinimized());

@@ -3,6 +3,8 @@
 
 #include "pages.h"
 
+#include <QByteArray>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -243,12 +245,8 @@ TEST(RtfReader, Table)
 
 TEST(RtfReader, ReportsEachMegabyteAndStopsWhenAsked)
 {
-    std::string rtf = "{\\rtf1 ";
-    while (rtf.size() < (std::size_t(3) << 20))
-        rtf += "notes \\b pad\\b0\\par ";
-    rtf += "}";
-    jw::rtf::ReadControl control;
-    control.parsedFrom = 7;
+    const std::string rtf = ("{\\rtf1 " + QByteArray("notes \\b pad\\b0\\par ").repeated(160000) + "}").toStdString();
+    jw::rtf::ReadControl control{{0}, {false}, 7};
     EXPECT_EQ(readRtf(rtf, &control), readRtf(rtf));
     EXPECT_GE(control.done, (std::size_t(2) << 20) + 7);
     EXPECT_LT(control.done, rtf.size() + 7);
