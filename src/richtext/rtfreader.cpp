@@ -540,7 +540,6 @@ private:
     }
 
     // ---- end ---------------------------------------------------------
-    // Every megabyte or so: cheap enough to leave out of the per-byte work.
     void report()
     {
         m_control->done = m_control->parsedFrom + std::size_t(m_p - m_begin);
@@ -567,7 +566,7 @@ private:
     const unsigned char *m_begin;
     const unsigned char *m_end;
     ReadControl *m_control;
-    const unsigned char *m_nextReport; ///< where report() is due; m_end without a control
+    const unsigned char *m_nextReport; ///< report() is due here, each megabyte; m_end without a control
     bool m_done = false;
     detail::GroupStack m_groups;
     Document m_doc;
