@@ -104,7 +104,10 @@ public:
     {
         for (const uint32_t w : cardinals(m_root, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
             const auto pids = cardinals(w, "_NET_WM_PID", XCB_ATOM_CARDINAL);
-            if (!pids.empty() && pid_t(pids.front()) == pid && text(w, "_NET_WM_NAME") == title)
+            // The splash carries the main window's title.
+            const auto types = cardinals(w, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM);
+            const bool splash = std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH")) != types.end();
+            if (!pids.empty() && pid_t(pids.front()) == pid && !splash && text(w, "_NET_WM_NAME") == title)
                 return w;
         }
         return 0;
