@@ -182,10 +182,24 @@ public:
         for (const xcb_keysym_t m : modifiers)
             fake(XCB_KEY_PRESS, code(m));
         fake(XCB_KEY_PRESS, code(keysym));
+        taken(code(keysym), true);
         fake(XCB_KEY_RELEASE, code(keysym));
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m)
             fake(XCB_KEY_RELEASE, code(*m));
-        xcb_flush(m_c);
+        taken(code(keysym), false);
+    }
+
+    /// Waits until the server has taken `code` down or up. XTest input is
+    /// queued, and a ping sent after it could otherwise reach the pad first.
+    void taken(xcb_keycode_t code, bool down)
+    {
+        const auto t0 = Clock::now();
+        while (msSince(t0) < 5000) {
+            std::unique_ptr<xcb_query_keymap_reply_t, decltype(&std::free)> r(
+                xcb_query_keymap_reply(m_c, xcb_query_keymap(m_c), nullptr), &std::free);
+            if (!r || bool(r->keys[code / 8] & (1 << (code % 8))) == down)
+                return;
+        }
     }
 
     /// Clicks `button` at (x, y) of window `w`.
@@ -276,6 +290,9 @@ public:
         }
         X::waitFor([&] { return (m_window = x.findWindow(m_pid, "Jotwell Pro")) != 0; }, 60);
         if (m_window && !x.activate(m_window))
+            m_window = 0;
+        // Keys sent before the pad has taken the activation miss its shortcuts.
+        if (m_window && (!x.ping(finder()) || !x.ping(finder())))
             m_window = 0;
         std::fprintf(stderr, "pingbench: main window %s\n", m_window ? "active" : "not found");
     }

@@ -21,6 +21,7 @@
 #include <malloc.h>
 #endif
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <unordered_map>
@@ -33,12 +34,14 @@ using jw::rtf::CharFormat;
 using jw::rtf::Document;
 using namespace jw::ui::textmodel;
 
-// A page up to this many characters goes in at once; a bigger one shows
-// this much first (a screen, however tall) and the rest between events, in
-// slices short enough to keep keys within a frame.
+// A page up to this many characters goes in at once; a bigger one shows a
+// screenful first and the rest between events, in slices short enough to
+// keep keys within a frame.
 constexpr std::size_t kAtOnce = std::size_t(64) * 1024;
-constexpr std::size_t kStep = std::size_t(8) * 1024;
-constexpr int kSliceMs = 6;
+constexpr std::size_t kStep = std::size_t(4) * 1024;
+constexpr int kSliceMs = 4;
+// Square pixels per character, well below a small font's: a screenful errs long.
+constexpr qint64 kCharArea = 40;
 
 /// Gives the heap's free pages back to the system: a big page goes in and out
 /// in many small pieces, and glibc keeps what they leave (tens of MiB).
@@ -233,7 +236,9 @@ void RichTextEdit::setFromDocument(Document &&model)
             return;
         }
         m_fill = std::make_unique<Fill>(std::move(model));
-        m_fill->inserter.insertSome(cursor, kAtOnce);
+        // Filling the view and no more keeps the switch short.
+        const qint64 screen = qint64(viewport()->width()) * viewport()->height() / kCharArea;
+        m_fill->inserter.insertSome(cursor, std::clamp(std::size_t(screen), kStep, kAtOnce));
         m_hasJoins = m_fill->inserter.joins() > 0;
         m_fill->cursor = cursor;
     });
