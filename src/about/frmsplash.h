@@ -16,7 +16,9 @@ class frmSplash final : public QWidget {
 
 public:
     /// `showMiniWindow` makes the mini window visible (creating it when needed).
-    explicit frmSplash(std::function<void()> showMiniWindow);
+    explicit frmSplash(std::function<void()> showMiniWindow = {});
+    /// For a splash shown before the pad that hands over to it existed.
+    void setShowMiniWindow(std::function<void()> showMiniWindow) { m_showMiniWindow = std::move(showMiniWindow); }
 
     QLabel *Picture1 = nullptr;
     QTimer *Timer1 = nullptr;

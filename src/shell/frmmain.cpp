@@ -102,7 +102,19 @@ frmMain::~frmMain() { qApp->removeEventFilter(this); }
 
 // ---------------------------------------------------------------- start-up
 
-void frmMain::Form_Load()
+frmSplash *frmMain::showSplash()
+{
+    auto *splash = new frmSplash();
+    splash->show();
+    splash->activateWindow();
+    // Put the splash on screen now: the rest of the load (the page, the font
+    // list) takes a while and would otherwise run before its first paint.
+    QGuiApplication::sync();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return splash;
+}
+
+void frmMain::Form_Load(frmSplash *splash)
 {
     try {
         ConvertDatPages(m_store, m_files);
@@ -118,17 +130,13 @@ void frmMain::Form_Load()
     setTabs(titles, int(titles.size()));
     restorePosition();
     hide();
-    auto *splash = new frmSplash([this] {
+    if (!splash)
+        splash = showSplash();
+    splash->setShowMiniWindow([this] {
         m_mini->miniWindow().show();
         QTimer::singleShot(0, this, &frmMain::tellStartNotices);
     });
     m_splash = splash;
-    splash->show();
-    splash->activateWindow();
-    // Put the splash on screen now: the rest of the load (the page, the font
-    // list) takes a while and would otherwise run before its first paint.
-    QGuiApplication::sync();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     iFullHeight = 4755;
     iShortHeight = 960;
     iTop = 0;

@@ -50,7 +50,10 @@ public:
     ~frmMain() override;
 
     /// The start-up sequence. A failing step is logged and skipped.
-    void Form_Load();
+    /// Shows the splash and puts it on screen at once.
+    static frmSplash *showSplash();
+    /// `splash`: one already shown by showSplash(), else the load shows its own.
+    void Form_Load(frmSplash *splash = nullptr);
     /// Says what start-up found (settings set aside or unreadable, a page
     /// that could not be read) and offers unsaved text from the recovery
     /// journal. Runs once the first window the user works with is shown.

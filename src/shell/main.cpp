@@ -85,12 +85,14 @@ int main(int argc, char *argv[])
     if (claim == jw::SingleInstance::Claim::HandedOver || line.action == jw::CommandLine::Action::Hide)
         return 0;
 
+    // The splash is up before the main window is built: it is what the user waits on.
+    jw::frmSplash *splash = jw::frmMain::showSplash();
     const jw::PageFiles files;
     jw::frmMain main(store, files);
     jw::ShutdownSignals signals;
     QObject::connect(&signals, &jw::ShutdownSignals::requested, &main, [&main] { main.endSession(true); });
     instance.setHandler([&main](const QString &command) { return main.handOverCommand(command); });
-    main.Form_Load();
+    main.Form_Load(splash);
     // Start-up benchmarks measure from process start to the end of the load.
     if (qEnvironmentVariableIsSet("JOTWELL_QUIT_AFTER_LOAD"))
         return 0;

@@ -93,15 +93,27 @@ void SingleInstance::serve()
 {
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                // The command is the first field; later fields are for later use.
-                const QString command = QString::fromUtf8(socket->readLine()).trimmed().section(u'\t', 0, 0);
-                const QString answer = m_handler ? m_handler(command) : QStringLiteral("ok");
-                socket->write(answer.toUtf8() + '\n');
-                socket->flush();
-            }
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+    }
+}
+
+void SingleInstance::setHandler(Handler handler)
+{
+    m_handler = std::move(handler);
+    for (QLocalSocket *socket : m_server.findChildren<QLocalSocket *>())
+        answer(socket);
+}
+
+void SingleInstance::answer(QLocalSocket *socket)
+{
+    // The splash is up before the pad that does the commands.
+    if (!m_handler)
+        return;
+    while (socket->canReadLine()) {
+        // The command is the first field; later fields are for later use.
+        const QString command = QString::fromUtf8(socket->readLine()).trimmed().section(u'\t', 0, 0);
+        socket->write(m_handler(command).toUtf8() + '\n');
+        socket->flush();
     }
 }
 

@@ -42,12 +42,13 @@ public:
     static QString notAnsweringText();
 
     /// Does what a later start handed over and gives the answer that goes
-    /// back to it ("ok" when done).
+    /// back to it ("ok" when done). Commands that came before wait for it.
     using Handler = std::function<QString(const QString &command)>;
-    void setHandler(Handler handler) { m_handler = std::move(handler); }
+    void setHandler(Handler handler);
 
 private:
     void serve();
+    void answer(QLocalSocket *socket);
 
     QString m_path;
     Handler m_handler;
