@@ -8,6 +8,7 @@
 #include "pages/titlerules.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 #include <algorithm>
 #include <iterator>
@@ -109,8 +110,9 @@ QStringList PageList::load()
     QStringList all = stored ? pageOrder(*stored) : QStringList{};
     QStringList titles = shown(all);
     m_leftOut.clear();
+    const QSet<QString> kept(titles.cbegin(), titles.cend()); // a list search per title is slow with thousands
     for (const QString &title : all) {
-        if (!titles.contains(title))
+        if (!kept.contains(title))
             m_leftOut << title;
     }
     if (titles.isEmpty()) {
