@@ -106,7 +106,8 @@ public:
             const auto pids = cardinals(w, "_NET_WM_PID", XCB_ATOM_CARDINAL);
             // The splash carries the main window's title.
             const auto types = cardinals(w, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM);
-            const bool splash = std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH")) != types.end();
+            const bool splash =
+                std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH")) != types.end();
             if (!pids.empty() && pid_t(pids.front()) == pid && !splash && text(w, "_NET_WM_NAME") == title)
                 return w;
         }
@@ -336,11 +337,11 @@ private:
                 env.push_back(entry);
         }
         const std::string home = m_dir.path().toStdString();
-        env.push_back("HOME=" + home);
-        env.push_back("XDG_CONFIG_HOME=" + home + "/config");
-        env.push_back("XDG_RUNTIME_DIR=" + home + "/runtime");
-        env.push_back("QT_QPA_PLATFORM=xcb");
-        env.push_back("DBUS_SESSION_BUS_ADDRESS=disabled:");
+        env.emplace_back("HOME=" + home);
+        env.emplace_back("XDG_CONFIG_HOME=" + home + "/config");
+        env.emplace_back("XDG_RUNTIME_DIR=" + home + "/runtime");
+        env.emplace_back("QT_QPA_PLATFORM=xcb");
+        env.emplace_back("DBUS_SESSION_BUS_ADDRESS=disabled:");
         std::vector<std::string> args{g_program};
         if (option)
             args.emplace_back(option);

@@ -96,5 +96,5 @@ int main(int argc, char *argv[])
     // Start-up benchmarks measure from process start to the end of the load.
     if (qEnvironmentVariableIsSet("JOTWELL_QUIT_AFTER_LOAD"))
         return 0;
-    return app.exec();
+    return QApplication::exec();
 }
