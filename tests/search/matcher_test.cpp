@@ -20,7 +20,7 @@ std::string shown(const std::vector<Hit> &hits)
     return out;
 }
 
-TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharacters)
+TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainAndStopsWhenCancelled)
 {
     const Options plain, exact{true, false}, words{false, true};
     const struct {
@@ -60,17 +60,12 @@ TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharacters)
         for (const Hit &h : hits)
             EXPECT_TRUE(matcher.matchesAt(c.text, h)) << c.text.toStdString() << " at " << h.start;
     }
-}
-
-TEST(Matcher, WholeWordsLookBeyondTheNearbyTextOnALongPage)
-{
+    // Whole words look beyond the nearby text on a long page.
     const QString text = QString(100, u'x') + u" needle "_s + QString(100000, u'y') + u"needle"_s;
     EXPECT_EQ(shown(Matcher(u"needle"_s, {false, true}).findAll(text)), "101+6");
     EXPECT_EQ(shown(Matcher(u"NEEDLE"_s, {}).findAll(text)), "101+6 100108+6");
-}
 
-TEST(Matcher, ChecksAHitAgainstTextThatMayHaveChanged)
-{
+    // A hit checked against text that may have changed since.
     const Matcher matcher(u"Ab"_s, {});
     EXPECT_TRUE(matcher.matchesAt(u"xaB"_s, {1, 2}));
     EXPECT_FALSE(matcher.matchesAt(u"xaB"_s, {0, 2}));
@@ -78,10 +73,8 @@ TEST(Matcher, ChecksAHitAgainstTextThatMayHaveChanged)
     EXPECT_FALSE(matcher.matchesAt(u"xaBc"_s, {1, 3}));
     EXPECT_FALSE(Matcher(u"ab"_s, {true, false}).matchesAt(u"xaB"_s, {1, 2}));
     EXPECT_FALSE(Matcher(u"ab"_s, {false, true}).matchesAt(u"xaBc"_s, {1, 2}));
-}
 
-TEST(Matcher, StopsWhenCancelled)
-{
+    // A cancelled search finds nothing.
     const CancelToken cancel;
     cancel.cancel();
     EXPECT_TRUE(Matcher(u"a"_s, {}).findAll(u"a a a"_s, &cancel).empty());

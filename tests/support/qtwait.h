@@ -43,7 +43,7 @@ inline void settle()
 /// `inspect` and then, if it is still open, accepted. Call it before the
 /// action that opens the dialog; `inspect` may also close it another way.
 /// Watchers set up one after another take the dialogs in their order.
-inline void onNextModal(std::function<void(QWidget *)> inspect)
+inline void onNextModal(const std::function<void(QWidget *)> &inspect)
 {
     // Modals a watcher took already, so that the next watcher waits for the next one.
     static QList<QPointer<QWidget>> handled;

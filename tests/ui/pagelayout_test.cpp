@@ -4,6 +4,7 @@
 #include "ui/pagelayout.h"
 #include "ui/richtextedit.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -76,7 +77,7 @@ TEST(PageLayout, LaysOutOnlyWhatIsAskedAndKeepsParagraphsStackedThroughEdits)
     expectStacked(doc, *layout);
 }
 
-TEST(PageLayout, ABigPageShowsAtOnceTakesTypingWhileItGoesInAndIsWholeAfterwards)
+TEST(PageLayout, ABigPageShowsAtOnceTakesTypingWhileItGoesInIsWholeAfterwardsAndScrollsWithoutJumps)
 {
     Document big;
     const CharFormat plain{"DejaVu Sans", 24};
@@ -115,4 +116,22 @@ TEST(PageLayout, ABigPageShowsAtOnceTakesTypingWhileItGoesInAndIsWholeAfterwards
     edit.setFromDocument(big);
     EXPECT_EQ(edit.Text().size(), qsizetype(big.text.size()));
     EXPECT_FALSE(edit.isLoading());
+
+    // Scrolling up onto paragraphs that were estimated: what was shown stays put.
+    Document wide;
+    for (int i = 0; i < 4000; ++i)
+        wide.text += i % 2 ? u"WWWWWWWW WWWWWWWWW WWWWWWWW WWWWWWW WWWWWWWWW\n" : u"iii\n";
+    wide.runs.push_back({0, wide.text.size(), CharFormat{"DejaVu Sans", 14}});
+    RichTextEdit view;
+    view.resize(300, 200);
+    view.show();
+    view.setFromDocument(wide);
+    ASSERT_TRUE(jwtest::waitUntil([&] { return !view.isLoading(); }));
+    QScrollBar *bar = view.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    const QTextCursor shown(view.cursorForPosition(QPoint(5, 5)).block());
+    const int y = view.cursorRect(shown).top();
+    bar->setValue(bar->value() - 100);
+    view.viewport()->repaint();
+    EXPECT_EQ(view.cursorRect(shown).top(), y + 100);
 }
