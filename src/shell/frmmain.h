@@ -49,9 +49,9 @@ public:
     frmMain(SettingsStore &store, const PageFiles &files, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    /// The start-up sequence. A failing step is logged and skipped.
     /// Shows the splash and puts it on screen at once.
     static frmSplash *showSplash();
+    /// The start-up sequence. A failing step is logged and skipped.
     /// `splash`: one already shown by showSplash(), else the load shows its own.
     void Form_Load(frmSplash *splash = nullptr);
     /// Says what start-up found (settings set aside or unreadable, a page

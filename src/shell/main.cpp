@@ -91,8 +91,9 @@ int main(int argc, char *argv[])
     jw::frmMain main(store, files);
     jw::ShutdownSignals signals;
     QObject::connect(&signals, &jw::ShutdownSignals::requested, &main, [&main] { main.endSession(true); });
-    instance.setHandler([&main](const QString &command) { return main.handOverCommand(command); });
     main.Form_Load(splash);
+    // Commands from later starts wait until the pad is whole.
+    instance.setHandler([&main](const QString &command) { return main.handOverCommand(command); });
     // Start-up benchmarks measure from process start to the end of the load.
     if (qEnvironmentVariableIsSet("JOTWELL_QUIT_AFTER_LOAD"))
         return 0;

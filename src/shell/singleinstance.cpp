@@ -106,7 +106,7 @@ void SingleInstance::setHandler(Handler handler)
 
 void SingleInstance::answer(QLocalSocket *socket)
 {
-    // The splash is up before the pad that does the commands.
+    // The pad is still starting.
     if (!m_handler)
         return;
     while (socket->canReadLine()) {
