@@ -114,6 +114,19 @@ public:
         return 0;
     }
 
+    /// Whether process `pid` shows its splash: it takes the first key for itself.
+    bool showsSplash(pid_t pid)
+    {
+        for (const uint32_t w : cardinals(m_root, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
+            const auto pids = cardinals(w, "_NET_WM_PID", XCB_ATOM_CARDINAL);
+            const auto types = cardinals(w, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM);
+            if (!pids.empty() && pid_t(pids.front()) == pid
+                && std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH")) != types.end())
+                return true;
+        }
+        return false;
+    }
+
     bool activate(xcb_window_t w)
     {
         xcb_client_message_event_t e{};
@@ -290,6 +303,8 @@ public:
             return;
         }
         X::waitFor([&] { return (m_window = x.findWindow(m_pid, "Jotwell Pro")) != 0; }, 60);
+        // A key typed while the splash is up dismisses the splash, as a user would see.
+        X::waitFor([&] { return !x.showsSplash(m_pid); }, 60);
         if (m_window && !x.activate(m_window))
             m_window = 0;
         // Keys sent before the pad has taken the activation miss its shortcuts.
