@@ -126,6 +126,12 @@ TEST(Settings, AHandEditedFileIsReadForgivinglyAndOneNotValidIsMovedAsideAndSaid
     EXPECT_EQ(readBytes(aside(u" 3"_s)), "[1, 2]");
     EXPECT_EQ(store.takeNotices().value(0).movedTo, aside(u" 3"_s));
     EXPECT_EQ(store.readOne(J, Tabs, u"A"_s), u"1");
+    // An entry that is no [text, value] pair makes the file not valid.
+    for (const char *shape : {R"([["A"]])", R"([[1, "x"]])", R"([["A", "1", "2"]])"}) {
+        ASSERT_TRUE(writeBytes(settingsFile(), QByteArray(R"({"Jotwell": {"Tabs": )") + shape + "}}"));
+        EXPECT_FALSE(store.readSection(J, Tabs)) << shape;
+        EXPECT_EQ(store.takeNotices().value(0).kind, SettingsNotice::Kind::MovedAside) << shape;
+    }
 }
 
 TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAside)
+TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAsideAndSaysWhyItCannotBeWritten)
 {
     qputenv("XDG_STATE_HOME", "state"); // a relative setting is ignored, as the base-directory rules say
     EXPECT_EQ(RecoveryJournal().folder(), QDir::homePath() + u"/.local/state/jotwell/recovery"_s);
@@ -40,13 +40,9 @@ TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAside)
     EXPECT_TRUE(journal.entries(u"/pages"_s).isEmpty());
     EXPECT_EQ(QDir(journal.folder() + u"/declined"_s).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(journal.entries(u"/other"_s).size(), 1);
-}
-
-TEST(RecoveryJournal, AJournalThatCannotBeWrittenSaysWhy)
-{
     ASSERT_TRUE(jwtest::writeBytes(jwtest::here(u"blocked"_s), "a file where the folder should be"));
-    const RecoveryJournal journal(jwtest::here(u"blocked/recovery"_s));
-    EXPECT_THROW(journal.record(u"/pages"_s, u"Notes"_s, {u"x", {}}), IoError);
+    const RecoveryJournal blocked(jwtest::here(u"blocked/recovery"_s));
+    EXPECT_THROW(blocked.record(u"/pages"_s, u"Notes"_s, {u"x", {}}), IoError);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrder)
+TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrderAndDuplicatesIgnoreLetterCaseWhateverTheLocale)
 {
     const std::pair<SettingsEntries, QStringList> cases[] = {
         {{{u"B"_s, u"2"_s}, {u"A"_s, u"1"_s}, {u"C"_s, u"3"_s}}, {u"A"_s, u"B"_s, u"C"_s}},
@@ -27,10 +27,6 @@ TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrder)
     for (const auto &[stored, order] : cases)
         EXPECT_EQ(pageOrder(stored), order);
     EXPECT_EQ(numberedPageList({u"A"_s, u"B"_s}), SettingsEntries({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}}));
-}
-
-TEST(PageOrder, DuplicateTitlesIgnoreLetterCaseAsFileSystemsDoWhateverTheLocale)
-{
     const QStringList tabs{u"Welcome"_s, u"Notes"_s, u"Ärger"_s, u"LIST"_s};
     QLocale::setDefault(QLocale(QLocale::Turkish)); // whose lower case of I is a dotless ı
     const QList<int> found{findDuplicate(tabs, u"NOTES"_s), findDuplicate(tabs, u"ärger"_s),

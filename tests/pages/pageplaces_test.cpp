@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(PagePlaces, NewestDocumentsStayWhileBothLimitsHold)
+TEST(PagePlaces, NewestDocumentsStayWhileBothLimitsHoldAndThePlacesFileReadsBackWithoutJunk)
 {
     const struct {
         std::vector<qint64> weights;
@@ -24,10 +24,6 @@ TEST(PagePlaces, NewestDocumentsStayWhileBothLimitsHold)
     };
     for (const auto &row : rows)
         EXPECT_EQ(pageplaces::keepCount(row.weights, row.limits), row.kept) << row.weights.size();
-}
-
-TEST(PagePlaces, PlacesFileReadsBackAndLeavesJunkOut)
-{
     const QHash<QString, PagePlace> places{{u"Notes.rtf"_s, {12, 3, 0}}, {u"Welcome.rtf"_s, {0, 0, 400}}};
     EXPECT_EQ(pageplaces::fromJson(pageplaces::toJson(places)), places);
     const QByteArray junk = R"({"pages": {"A.rtf": [1, 2], "B.rtf": [-1, 0, 0], "C.rtf": [1.5, 0, 0],

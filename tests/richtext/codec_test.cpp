@@ -110,8 +110,8 @@ const ReadCase kReadCases[] = {
     {R"({\rtf1\uc1{\field{\*\fldinst HYPERLINK "http://\u252?ber.de/a\\\\b\\"c\'e9"}{\fldrslt v}}})", u"v",
      "1::24:>http://\xC3\xBC"
      "ber.de/a\\b\"c\xC3\xA9"},
-    {R"({\rtf1{\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK }{\fldrslt 4}}{\*\fldinst HYPERLINK x}5})",
-     u"345", "3::24:"},
+    {R"({\rtf1{\field{\*\fldinst PAGE}{\fldrslt 3}}{\field{\*\fldinst HYPERLINK }{\fldrslt 4}}{\*\fldinst HYPERLINK x}5{\field{\*\fldinst "HYPERLINK" x}{\fldrslt 6}}})",
+     u"3456", "4::24:"},
     {R"({\rtf1{\field{\*\fldinst HYPERLINK "http://a}{\fldrslt w}}})", u"w", "1::24:>http://a"}, // unclosed quote
     // Damage: unclosed or extra braces, long words, huge numbers, cut escapes.
     {R"({\rtf1 abc{\b def)", u"abcdef", "3::24:; 3::24:b"},
