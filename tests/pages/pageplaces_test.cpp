@@ -15,11 +15,10 @@ TEST(PagePlaces, NewestDocumentsStayWhileBothLimitsHoldAndThePlacesFileReadsBack
         pageplaces::Limits limits;
         std::size_t kept;
     } rows[] = {
-        {{}, {4, 100}, 0},
-        {{10, 10, 10, 10, 10}, {4, 100}, 4}, // count
-        {{60, 30, 20}, {4, 100}, 2},         // weight: the older ones go
-        {{50, 50}, {4, 100}, 2},             // a limit reached exactly holds
-        {{101, 1}, {4, 100}, 0},             // the newest alone too heavy: none is kept past it
+        {{}, {4, 100}, 0},           {{10, 10, 10, 10, 10}, {4, 100}, 4}, // count
+        {{60, 30, 20}, {4, 100}, 2},                                      // weight: the older ones go
+        {{50, 50}, {4, 100}, 2},                                          // a limit reached exactly holds
+        {{101, 1}, {4, 100}, 0}, // the newest alone too heavy: none is kept past it
         {{1, 1}, {0, 100}, 0},
     };
     for (const auto &row : rows)
