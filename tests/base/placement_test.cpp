@@ -28,7 +28,7 @@ TEST(StoredNumbers, TwipsTextAndWholeNumbersReadBack)
         EXPECT_EQ(toInt32(text), number) << text.toStdString();
 }
 
-TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMoved)
+TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMovedForOneShrink)
 {
     const struct {
         Corner mini, main;
@@ -46,12 +46,7 @@ TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMoved)
         EXPECT_EQ(p.rememberTop, c.top);
         EXPECT_EQ(p.rememberLeft, c.left);
     }
-}
-
-TEST(Placement, ARememberedCornerIsUsedByOneShrink)
-{
-    qint32 iTop = 9000;
-    qint32 iLeft = 0;
+    qint32 iTop = 9000, iLeft = 0;
     EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{9000, 450}));
     EXPECT_EQ(iTop, 0);
     iLeft = 800;

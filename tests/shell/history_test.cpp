@@ -115,4 +115,17 @@ TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChange
     EXPECT_EQ(txtPad->SelStart(), 5);
 }
 
+TEST_F(MainWindowTest, AKeptPageTakesOverFromABigPageStillGoingIn)
+{
+    writePage(u"Big.rtf"_s, page(QString(u"a big page\n"_s).repeated(200000).toStdU16String()));
+    start({u"Notes"_s, u"Big"_s});
+    clickTab(1);
+    type(u"kept"_s);
+    clickTab(2);
+    ASSERT_TRUE(txtPad->isLoading());
+    clickTab(1);
+    EXPECT_EQ(txtPad->Text(), u"kept");
+    EXPECT_TRUE(txtPad->document()->isUndoAvailable());
+}
+
 } // namespace
