@@ -94,19 +94,19 @@ xdotool key ctrl+t; wait_for "Add Tab" shown
 asks_fixed "Add Tab" || fail "the Add Tab dialog asks for minimise or maximise"
 xdotool key Escape; wait_for "Add Tab" hidden
 
-# The help stays above the pad: after a click on the pad, and after Alt+V hid
-# and showed the pad, which then has the keys.
+# The help stays above the pad after a click on it and after Alt+V; F1 gives it the keys again.
 help="Contents - Jotwell Pro Help"
 hex() { printf '0x%x' "$(visible "$1")"; }
 above() { [[ " $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /  /g') " == *" $(hex "$2") "*" $(hex "$1") "* ]]; }
 click_pad() { xdotool mousemove --window "$(visible "Jotwell Pro")" 20 150 click 1; }
-pad_active() { [[ $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //') == "$(hex "Jotwell Pro")" ]]; }
+active() { [[ $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //') == "$(hex "$1")" ]]; }
 xdotool key F1; wait_for "$help" shown
-click_pad; wait_until 30 pad_active || fail "a click did not activate the pad"
+click_pad; wait_until 30 active "Jotwell Pro" || fail "a click did not activate the pad"
 wait_until 30 above "$help" "Jotwell Pro" || fail "a click on the pad covered the help"
 alt_v Jotwell "Jotwell Pro"; alt_v "Jotwell Pro" Jotwell
-wait_until 30 pad_active || fail "the pad shown by Alt+V has not the keys"
+wait_until 30 active "Jotwell Pro" || fail "the pad shown by Alt+V has not the keys"
 click_pad; wait_until 30 above "$help" "Jotwell Pro" || fail "the pad covered the help after Alt+V"
+pad_keys; xdotool key F1; wait_until 30 active "$help" || fail "F1 did not give the open help the keys"
 echo "the help stays above the pad"
 
 # Tick Edit > Hide on Minimize (above Always on Top, the last item) with the keyboard.
