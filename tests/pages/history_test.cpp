@@ -129,8 +129,8 @@ TEST_F(HistoryTest, FoldersAndTitlesThatLookAlikeKeepApartAndAreFoundByTitle)
     }
     folders << history.pageFolder(u"/elsewhere/"_s + QFileInfo(pages).fileName(), u"Notes"_s);
     EXPECT_EQ(QSet<QString>(folders.begin(), folders.end()).size(), folders.size());
-    for (const QString &folder : folders)
-        EXPECT_FALSE(QFileInfo(folder).fileName().startsWith(u'.'));
+    for (const QString &name : folders) // no hidden folders, no characters that some file systems refuse
+        EXPECT_FALSE(QFileInfo(name).fileName().startsWith(u'.') || name.contains(u':') || name.contains(u'?'));
     EXPECT_EQ(PageHistory().root(), qEnvironmentVariable("XDG_STATE_HOME") + u"/jotwell/history"_s);
     QStringList found;
     for (const PageHistory::Page &p : history.pages(pages))
