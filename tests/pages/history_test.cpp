@@ -25,7 +25,7 @@ const QDateTime kNow = QDateTime::fromString(u"2026-03-10T12:00:00Z"_s, Qt::ISOD
 TEST(Thinning, KeepsTheNewestOfEachHourDayAndWeekAsVersionsAge)
 {
     const struct {
-        qint64 minutesAgo;
+        int minutesAgo;
         bool kept;
     } table[] = {
         {10, true},           {50, true},         // the last hour: all
@@ -40,7 +40,7 @@ TEST(Thinning, KeepsTheNewestOfEachHourDayAndWeekAsVersionsAge)
     };
     QList<QDateTime> times;
     for (const auto &row : table)
-        times.append(kNow.addSecs(-60 * row.minutesAgo));
+        times.append(kNow.addSecs(qint64(-60) * row.minutesAgo));
     const std::vector<bool> keep = thinning::keepByAge(times, kNow, QTimeZone::utc());
     for (std::size_t i = 0; i < std::size(table); ++i)
         EXPECT_EQ(keep[i], table[i].kept) << table[i].minutesAgo << " minutes ago";
