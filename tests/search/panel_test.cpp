@@ -87,6 +87,7 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     p.form.txtFind->setText(u"apple"_s);
     p.form.chkMatchCase->setChecked(true);
     ASSERT_TRUE(waitUntil([&] { return p.done() && p.form.results().hitCount() == 3; }));
+    EXPECT_EQ(p.row(2), u"B (1)"_s);
     p.form.chkWholeWords->setChecked(true);
     p.form.txtFind->setText(u"appl"_s);
     ASSERT_TRUE(waitUntil([&] { return p.done(); }));

@@ -118,12 +118,11 @@ TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChange
 TEST_F(MainWindowTest, AKeptPageTakesOverFromABigPageStillGoingIn)
 {
     writePage(u"Big.rtf"_s, page(QString(u"a big page\n"_s).repeated(200000).toStdU16String()));
-    start({u"Notes"_s, u"Big"_s});
-    clickTab(1);
+    start({u"Big"_s, u"Notes"_s});
     type(u"kept"_s);
-    clickTab(2);
-    ASSERT_TRUE(txtPad->isLoading());
     clickTab(1);
+    ASSERT_TRUE(txtPad->isLoading());
+    clickTab(2);
     EXPECT_EQ(txtPad->Text(), u"kept");
     EXPECT_TRUE(txtPad->document()->isUndoAvailable());
 }
