@@ -113,7 +113,7 @@ TEST(FindAllPanel, AHitAcrossTheJoinsOfALongParagraphIsSelectedWhole)
     // A paragraph too long for one editor block is held as several; the
     // editor's text and selection offsets leave the joins out.
     QString paragraph;
-    while (paragraph.size() < 3 * jw::ui::joins::kPieceLength)
+    while (paragraph.size() < qsizetype(3) * jw::ui::joins::kPieceLength)
         paragraph += u"lorem ipsum dolor sit amet "_s;
     jw::ui::RichTextEdit pad;
     pad.setFromDocument({paragraph.toStdU16String(), {{0, std::size_t(paragraph.size()), {}}}});
