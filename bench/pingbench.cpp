@@ -99,32 +99,35 @@ public:
                 std::size_t(xcb_get_property_value_length(r.get()))};
     }
 
-    /// The managed window of process `pid` titled `title`, or 0.
-    xcb_window_t findWindow(pid_t pid, const std::string &title)
+    /// The managed windows of process `pid`, each with whether it is a splash.
+    std::vector<std::pair<xcb_window_t, bool>> windowsOf(pid_t pid)
     {
+        std::vector<std::pair<xcb_window_t, bool>> out;
         for (const uint32_t w : cardinals(m_root, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
             const auto pids = cardinals(w, "_NET_WM_PID", XCB_ATOM_CARDINAL);
-            // The splash carries the main window's title.
             const auto types = cardinals(w, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM);
-            const bool splash =
-                std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH")) != types.end();
-            if (!pids.empty() && pid_t(pids.front()) == pid && !splash && text(w, "_NET_WM_NAME") == title)
-                return w;
+            if (!pids.empty() && pid_t(pids.front()) == pid)
+                out.emplace_back(w, std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH"))
+                                        != types.end());
         }
+        return out;
+    }
+
+    /// The managed window of process `pid` titled `title`, or 0; the splash
+    /// carries the main window's title and is passed over.
+    xcb_window_t findWindow(pid_t pid, const std::string &title)
+    {
+        for (const auto &[w, splash] : windowsOf(pid))
+            if (!splash && text(w, "_NET_WM_NAME") == title)
+                return w;
         return 0;
     }
 
     /// Whether process `pid` shows its splash: it takes the first key for itself.
     bool showsSplash(pid_t pid)
     {
-        for (const uint32_t w : cardinals(m_root, "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
-            const auto pids = cardinals(w, "_NET_WM_PID", XCB_ATOM_CARDINAL);
-            const auto types = cardinals(w, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM);
-            if (!pids.empty() && pid_t(pids.front()) == pid
-                && std::find(types.begin(), types.end(), atom("_NET_WM_WINDOW_TYPE_SPLASH")) != types.end())
-                return true;
-        }
-        return false;
+        const auto windows = windowsOf(pid);
+        return std::any_of(windows.begin(), windows.end(), [](const auto &w) { return w.second; });
     }
 
     bool activate(xcb_window_t w)
