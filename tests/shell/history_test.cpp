@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChange
 
 TEST_F(MainWindowTest, AKeptPageTakesOverFromABigPageStillGoingIn)
 {
-    writePage(u"Big.rtf"_s, page(QString(u"a big page\n"_s).repeated(200000).toStdU16String()));
+    writePage(u"Big.rtf"_s, page(u"a big page\n"_s.repeated(200000).toStdU16String()));
     start({u"Big"_s, u"Notes"_s});
     type(u"kept"_s);
     clickTab(1);
