@@ -51,6 +51,8 @@ rtf::Document readShowingProgress(QWidget *parent, const QString &label, qint64 
     progress.setValue(0);
     QEventLoop loop;
     QObject::connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    // Esc that reaches the dialog before its Cancel shortcut does only rejects it.
+    QObject::connect(&progress, &QDialog::rejected, &loop, &QEventLoop::quit);
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
         if (ready(reading))
