@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QWheelEvent>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -40,6 +41,9 @@ using namespace jw::ui::textmodel;
 constexpr std::size_t kAtOnce = std::size_t(64) * 1024;
 constexpr std::size_t kStep = std::size_t(4) * 1024;
 constexpr int kSliceMs = 4;
+// After a key or a wheel turn the rest waits this long: the key's repaint and
+// the user's next key come before another slice.
+constexpr int kHoldMs = 32;
 // Square pixels per character, well below a small font's: a screenful errs long.
 constexpr qint64 kCharArea = 40;
 
@@ -127,6 +131,7 @@ void RichTextEdit::fillSome()
     }
     QTextDocument *doc = m_fill->cursor.document();
     const bool modified = doc->isModified();
+    m_fillTimer.setInterval(0);
     QElapsedTimer clock;
     clock.start();
     bool done = false;
@@ -350,149 +355,6 @@ QString RichTextEdit::SelText() const
         joins::withoutJoins(c.selectedText(), joinsIn(c.selectionStart(), c.selectionEnd()), c.selectionStart()));
 }
 
-QList<CharFormat> RichTextEdit::selectionFormats() const
-{
-    const CharFormat base = baseFormat();
-    const QTextCursor cursor = textCursor();
-    QList<CharFormat> out;
-    auto add = [&out](const CharFormat &f) {
-        if (!out.contains(f))
-            out.append(f);
-    };
-    if (!cursor.hasSelection()) {
-        add(toModel(currentCharFormat(), base));
-        return out;
-    }
-    const QTextDocument *doc = document();
-    const int from = cursor.selectionStart();
-    const int to = cursor.selectionEnd();
-    QList<int> textFormats;
-    QList<int> breakFormats;
-    QList<QTextCharFormat> byIndex;
-    auto note = [](QList<int> &list, int index) {
-        if (!list.contains(index))
-            list.append(index);
-    };
-    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to; block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment frag = it.fragment();
-            if (frag.position() < to && frag.position() + frag.length() > from)
-                note(textFormats, frag.charFormatIndex());
-        }
-        const int sep = block.position() + block.length() - 1;
-        const QTextBlock next = block.next();
-        if (next.isValid() && sep >= from && sep < to && !joins::joinsPrevious(next))
-            note(breakFormats, next.charFormatIndex());
-    }
-    // Paragraph marks count only when nothing else is selected.
-    const QList<int> &indexes = textFormats.isEmpty() ? breakFormats : textFormats;
-    const QList<QTextFormat> all = doc->allFormats();
-    for (int index : indexes) {
-        if (index >= 0 && index < all.size())
-            add(toModel(all.at(index).toCharFormat(), base));
-    }
-    if (out.isEmpty())
-        add(toModel(currentCharFormat(), base));
-    return out;
-}
-
-namespace {
-
-template <typename T, typename Get>
-std::optional<T> uniform(const QList<CharFormat> &formats, Get get)
-{
-    if (formats.isEmpty())
-        return std::nullopt;
-    const T first = get(formats.front());
-    for (const CharFormat &f : formats) {
-        if (!(get(f) == first))
-            return std::nullopt;
-    }
-    return first;
-}
-
-} // namespace
-
-std::optional<QString> RichTextEdit::SelFontName() const
-{
-    return uniform<QString>(selectionFormats(), [](const CharFormat &f) { return QString::fromStdString(f.font); });
-}
-
-std::optional<double> RichTextEdit::SelFontSize() const
-{
-    return uniform<double>(selectionFormats(), [](const CharFormat &f) { return f.halfPoints / 2.0; });
-}
-
-std::optional<bool> RichTextEdit::SelBold() const
-{
-    return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.bold; });
-}
-
-std::optional<bool> RichTextEdit::SelItalic() const
-{
-    return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.italic; });
-}
-
-std::optional<bool> RichTextEdit::SelUnderline() const
-{
-    return uniform<bool>(selectionFormats(), [](const CharFormat &f) { return f.underline; });
-}
-
-void RichTextEdit::applyFormat(const QTextCharFormat &format) { mergeCurrentCharFormat(format); }
-
-void RichTextEdit::setSelFontName(const QString &name)
-{
-    if (name.isEmpty())
-        return;
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{name});
-    applyFormat(f);
-}
-
-void RichTextEdit::setSelFontSize(double points)
-{
-    if (!std::isfinite(points) || points <= 0 || points > 1638)
-        return;
-    QTextCharFormat f;
-    f.setFontPointSize(std::max(halfPointsOf(points), 1) / 2.0);
-    applyFormat(f);
-}
-
-void RichTextEdit::setSelBold(bool on)
-{
-    QTextCharFormat f;
-    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    applyFormat(f);
-}
-
-void RichTextEdit::setSelItalic(bool on)
-{
-    QTextCharFormat f;
-    f.setFontItalic(on);
-    applyFormat(f);
-}
-
-void RichTextEdit::setSelUnderline(bool on)
-{
-    QTextCharFormat f;
-    f.setFontUnderline(on);
-    applyFormat(f);
-}
-
-void RichTextEdit::setTypingDefault(const QString &family, double points)
-{
-    QFont font = document()->defaultFont();
-    if (!family.isEmpty())
-        font.setFamily(family);
-    if (std::isfinite(points) && points > 0)
-        font.setPointSizeF(points);
-    // The widget's font would overwrite the document's at its next change;
-    // every loaded page gets a new document, which takes this one's default.
-    setFont(font);
-    document()->setDefaultFont(font);
-    markSelChange();
-}
-
 void RichTextEdit::markSelChange()
 {
     if (!m_selChangeTimer.isActive())
@@ -571,8 +433,21 @@ void RichTextEdit::stepOverJoin(const QKeyEvent *event)
     setTextCursor(cursor);
 }
 
+void RichTextEdit::holdFill()
+{
+    if (m_fill)
+        m_fillTimer.start(kHoldMs);
+}
+
+void RichTextEdit::wheelEvent(QWheelEvent *event)
+{
+    holdFill();
+    QTextEdit::wheelEvent(event);
+}
+
 void RichTextEdit::keyPressEvent(QKeyEvent *event)
 {
+    holdFill();
     // Everything means the whole page.
     if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::MoveToEndOfDocument)
         || event->matches(QKeySequence::SelectEndOfDocument))

@@ -144,6 +144,7 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     /// What a format that leaves an attribute open shows: the default font.
@@ -163,6 +164,8 @@ private:
     /// what was at the top of the view in place.
     void layOutView();
     void fillSome();
+    /// Puts the next slice of a loading page off while the user acts.
+    void holdFill();
     /// A document of this editor's kind, empty, with the current settings.
     QTextDocument *newDocument() const;
 
