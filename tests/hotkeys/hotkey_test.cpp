@@ -34,8 +34,9 @@ TEST(HotKey, OneKeyWithAltCtrlOrTheLogoKey)
         std::optional<KeyChord> chord;
     } cases[] = {
         {"Alt+V", kDefaultHotKey},
-        {"Ctrl+Alt+J", KeyChord{'J', 0x3}},
-        {"Ctrl+Shift+5", KeyChord{'5', 0x6}},
+        {"Ctrl+Alt+Z", KeyChord{'Z', 0x3}},
+        {"Ctrl+Shift+0", KeyChord{'0', 0x6}},
+        {"Alt+9", KeyChord{'9', 0x1}},
         {"Meta+F12", KeyChord{0x7B, 0x8}},
         {"Alt+PgDown", KeyChord{0x22, 0x1}},
         {"Ctrl+/", KeyChord{0xBF, 0x2}},

@@ -44,6 +44,7 @@ TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainA
         {u"İ i"_s, u"i"_s, plain, "2+1"},
         {u"\U00010400 \U00010428"_s, u"\U00010428"_s, plain, "0+2 3+2"}, // astral letters fold too
         {u"\U0001F600\U0001F600"_s, u"\U0001F600"_s.left(1), exact, ""}, // never half a pair
+        {u"\u00C9\xDC00"_s, u"\u00E9"_s, plain, "0+1"},                  // a stray half of a pair stands alone
         {u"cafe\u0301 cafe"_s, u"cafe"_s, plain, "6+4"},                 // nor a letter from its accent
         {u"cat concat cat. Cat"_s, u"cat"_s, words, "0+3 11+3 16+3"},
         {u"cat concat cat."_s, u"cat"_s, Options{true, true}, "0+3 11+3"},
