@@ -52,7 +52,13 @@ const PageLayout::Metrics &PageLayout::metrics(const QTextBlock &block) const
     const int index = block.charFormatIndex();
     auto it = m_metrics.constFind(index);
     if (it == m_metrics.constEnd()) {
-        const QFontMetricsF fm(block.charFormat().font().resolve(document()->defaultFont()));
+        // Bold and italic barely change the estimate, but each new face takes
+        // a font lookup of tens of milliseconds: the plain face is measured,
+        // which the page's first screen has usually loaded already.
+        QFont font = block.charFormat().font().resolve(document()->defaultFont());
+        font.setWeight(QFont::Normal);
+        font.setItalic(false);
+        const QFontMetricsF fm(font);
         it = m_metrics.insert(index, {fm.lineSpacing(), fm.averageCharWidth()});
     }
     return *it;
