@@ -32,10 +32,10 @@ public:
     QRectF frameBoundingRect(QTextFrame *frame) const override;
     QRectF blockBoundingRect(const QTextBlock &block) const override;
 
-    /// Lays out the paragraphs that meet [top, bottom) in document
+    /// Lays out the paragraphs that meet [from, to) in document
     /// coordinates. Paragraphs starting above `anchor` that change height
     /// are reported through shifted(), so a view can keep its content still.
-    void layOut(qreal top, qreal bottom, qreal anchor);
+    void layOut(qreal from, qreal to, qreal anchor);
 
     /// True when `block` is laid out for the present width.
     bool isLaidOut(const QTextBlock &block) const;
