@@ -435,7 +435,9 @@ void RichTextEdit::stepOverJoin(const QKeyEvent *event)
 
 void RichTextEdit::holdFill()
 {
-    if (m_fill)
+    // A hold already running is not made longer: a key held down with a fast
+    // repeat would otherwise stop the rest from going in.
+    if (m_fill && m_fillTimer.interval() == 0)
         m_fillTimer.start(kHoldMs);
 }
 
