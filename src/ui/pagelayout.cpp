@@ -58,7 +58,7 @@ const PageLayout::Metrics &PageLayout::metrics(const QTextBlock &block) const
         QFont font = block.charFormat().font().resolve(document()->defaultFont());
         font.setWeight(QFont::Normal);
         font.setItalic(false);
-        const QFontMetricsF fm(font);
+        const QFontMetricsF fm(font, paintDevice()); // a zoomed view has one of its own
         it = m_metrics.insert(index, {fm.lineSpacing(), fm.averageCharWidth()});
     }
     return *it;
@@ -293,7 +293,9 @@ void PageLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     const int length = doc->characterCount();
     const qreal width = textWidth();
     const qreal before = documentSize().height();
-    if (from == 0 && charsAdded == length && charsRemoved == 0 && length == m_length) {
+    // A zoom brings another resolution: every line is measured afresh.
+    const int dpi = paintDevice() ? paintDevice()->logicalDpiY() : 0;
+    if (from == 0 && charsAdded == length && charsRemoved == 0 && length == m_length && dpi == m_dpi) {
         // A new page width: what was laid out is an estimate now.
         if (width != m_width)
             ++m_generation;
@@ -322,6 +324,7 @@ void PageLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     }
     m_width = width;
     m_length = length;
+    m_dpi = dpi;
     m_sizeTimer.stop();
     if (documentSize().height() != before)
         Q_EMIT documentSizeChanged(documentSize());

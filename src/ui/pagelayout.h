@@ -70,6 +70,7 @@ private:
     int m_generation = 1; ///< laid-out blocks carry it as their user state
     qreal m_width = -1;
     int m_length = 0;
+    int m_dpi = 0;                         ///< the paint device's resolution, 0 for the screen's
     mutable QHash<int, Metrics> m_metrics; ///< by char format index
     mutable QTimer m_sizeTimer;
     mutable bool m_drawing = false;
