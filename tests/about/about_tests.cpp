@@ -35,9 +35,10 @@ protected:
 
     std::unique_ptr<frmAbout> open()
     {
+        // Only a program that is there starts.
         auto box = std::make_unique<frmAbout>(m_main, m_registry, [this](const QString &path) {
             m_started << path;
-            if (m_launchFails)
+            if (!QFile::exists(path))
                 throw std::runtime_error("cannot start");
         });
         box->show();
@@ -48,7 +49,6 @@ protected:
     QWidget m_main;
     FakeRegistry m_registry;
     QStringList m_started;
-    bool m_launchFails = false;
     QTimer m_watch;
     QStringList m_messages;
 };
@@ -101,29 +101,23 @@ TEST_F(AboutTest, SystemInfoStartsTheProgramOrSaysItIsUnavailable)
     // The folder's value with "\MSINFO32.EXE" appended is one file name here.
     const QString tools = jwtest::here(QStringLiteral("tools")), program = tools + QStringLiteral("\\MSINFO32.EXE");
     const auto folderValue = [this](const QString &folder) {
-        m_registry.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", folder.toStdString());
+        return [=, this] { m_registry.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", folder.toStdString()); };
+    };
+    // The PATH value as `type`: `text` and a NUL.
+    const auto pathValue = [this](std::uint32_t type, const std::string &text) {
+        std::vector<unsigned char> bytes(text.begin(), text.end());
+        bytes.push_back(0);
+        return [=, this] { m_registry.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", type, bytes); };
     };
     const std::tuple<const char *, std::function<void()>, QStringList, QStringList> cases[] = {
-        {"a folder holding the program", [&] { folderValue(tools); }, {program}, {}},
-        {"a folder without the program", [&] { folderValue(QDir::currentPath()); }, {}, {unavailable}},
-        {"a path that is not text",
-         [this] {
-             m_registry.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", kRegBinary, {'/', 'b', 0});
-         },
-         {},
-         {unavailable}},
-        {"a program that fails to start",
-         [this] {
-             m_registry.setText(kHkeyLocalMachine, kMsInfoKey, "PATH", "/usr/bin/sysinfo");
-             m_launchFails = true;
-         },
-         {QStringLiteral("/usr/bin/sysinfo")},
-         {unavailable}},
+        {"a folder holding the program", folderValue(tools), {program}, {}},
+        {"a folder without the program", folderValue(QDir::currentPath()), {}, {unavailable}},
+        {"a path that is not text", pathValue(kRegBinary, "/b"), {}, {unavailable}},
+        {"a program that cannot start", pathValue(kRegSz, "/gone/info"), {QStringLiteral("/gone/info")}, {unavailable}},
     };
     ASSERT_TRUE(jwtest::writeBytes(program, "x"));
     for (const auto &[what, arrange, started, messages] : cases) {
         m_registry = FakeRegistry();
-        m_launchFails = false;
         m_started.clear();
         m_messages.clear();
         arrange();

@@ -100,10 +100,9 @@ TEST(SysInfoPath, ThePathValueFirstThenTheSharedToolsFolder)
             reg.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", c.pathType, *c.path);
         if (c.folder)
             reg.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", "C:\\Shared");
-        if (c.readOnly) {
-            reg.setReadOnly(kHkeyLocalMachine, kMsInfoKey);
-            reg.setReadOnly(kHkeyLocalMachine, kSharedToolsKey);
-        }
+        if (c.readOnly)
+            for (const char *readOnly : {kMsInfoKey, kSharedToolsKey})
+                reg.setReadOnly(kHkeyLocalMachine, readOnly);
         const auto exists = [&](const std::string &path) { return c.programInFolder && path == inFolder; };
         EXPECT_EQ(findSysInfoPath(reg, exists), c.found) << c.what;
         EXPECT_EQ(reg.keysTried(), c.keysTried) << c.what;

@@ -105,11 +105,9 @@ TEST_F(InstallTest, TheDesktopEntryAndTheAppStreamDataValidate)
     const auto appstream =
         run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
     EXPECT_EQ(appstream.first, 0) << appstream.second.toStdString();
-    EXPECT_TRUE(jwtest::readBytes(metainfo).contains(QStringLiteral("<release version=\"%1.%2.%3\"")
-                                                         .arg(JW_VERSION_MAJOR)
-                                                         .arg(JW_VERSION_MINOR)
-                                                         .arg(JW_VERSION_PATCH)
-                                                         .toUtf8()));
+    const QString release =
+        QString::asprintf("<release version=\"%d.%d.%d\"", JW_VERSION_MAJOR, JW_VERSION_MINOR, JW_VERSION_PATCH);
+    EXPECT_TRUE(jwtest::readBytes(metainfo).contains(release.toUtf8()));
 }
 
 // The launcher starts the pad where JOTWELL_PAGES says, else in ~/Jotwell;
@@ -125,14 +123,12 @@ TEST_F(InstallTest, TheLauncherStartsThePadInItsPagesFolderWithItsIcon)
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     ASSERT_TRUE(padStartsIn(jwtest::here(QStringLiteral("Jotwell"))));
     std::pair<int, QString> mini;
-    ASSERT_TRUE(jwtest::waitUntil(
-        [&] {
-            mini = run(QStringLiteral("xdotool"), QStringLiteral("search --onlyvisible --name ^Jotwell$").split(u' '),
-                       m_env);
-            return mini.first == 0;
-        },
-        30000))
-        << "no mini window";
+    const auto miniShown = [&] {
+        mini =
+            run(QStringLiteral("xdotool"), QStringLiteral("search --onlyvisible --name ^Jotwell$").split(u' '), m_env);
+        return mini.first == 0;
+    };
+    ASSERT_TRUE(jwtest::waitUntil(miniShown, 30000)) << "no mini window";
     const auto icon =
         run(QStringLiteral("xprop"),
             {QStringLiteral("-id"), mini.second.section(u'\n', 0, 0), QStringLiteral("_NET_WM_ICON")}, m_env);

@@ -80,15 +80,13 @@ TEST(AtomicWrite, EveryFailureKeepsTheOldFileAndSaysWhy)
     ASSERT_EQ(::chmod("closed/b.txt", 0666), 0);
     ASSERT_EQ(::chmod("closed", 0555), 0);
     ASSERT_EQ(::chmod("a.txt", 0444), 0);
-    EXPECT_EQ(
-        unprivileged([] { return failure([] { writeFileAtomically(u"a.txt"_s, "x"); }) == reasonOf(EACCES) ? 0 : 1; }),
-        0);
-    EXPECT_EQ(unprivileged([] {
-                  return failure([] { writeFileAtomically(u"closed/b.txt"_s, "x"); }) == reasonOf(EACCES) ? 0 : 1;
-              }),
-              0);
-    EXPECT_EQ(readBytes(u"a.txt"_s), "old");
-    EXPECT_EQ(readBytes(u"closed/b.txt"_s), "old");
+    for (const QString &file : {u"a.txt"_s, u"closed/b.txt"_s}) {
+        EXPECT_EQ(
+            unprivileged([&] { return failure([&] { writeFileAtomically(file, "x"); }) == reasonOf(EACCES) ? 0 : 1; }),
+            0)
+            << file.toStdString();
+        EXPECT_EQ(readBytes(file), "old") << file.toStdString();
+    }
     EXPECT_EQ(QDir(u"closed"_s).entryList(QDir::Files | QDir::Hidden), QStringList{u"b.txt"_s});
     ::chmod("closed", 0755);
 }

@@ -30,21 +30,18 @@ TEST(StoredNumbers, TwipsTextAndWholeNumbersReadBack)
 
 TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMovedForOneShrink)
 {
-    const struct {
-        Corner mini, main;
-        qint32 top, left;
-    } cases[] = {
+    const std::tuple<Corner, Corner, qint32, qint32> cases[] = {
+        // mini, main, the top and left remembered
         {{1500, 3000}, {1500, 3000}, 0, 0},
         {{H - 4350, W - 4770}, {H - 4350, W - 4770}, 0, 0}, // exactly on both boundaries
         {{1500, W - 4755}, {1500, W - 4770}, 0, qint32(W - 4755)},
         {{H - 4335, 300}, {H - 4350, 300}, qint32(H - 4335), 0},
         {{H - 300, W - 1605}, {H - 4350, W - 4770}, qint32(H - 300), qint32(W - 1605)},
     };
-    for (const auto &c : cases) {
-        const ExpandPlacement p = expandPlacement(c.mini, W, H);
-        EXPECT_EQ(p.main, c.main) << c.mini.top << "," << c.mini.left;
-        EXPECT_EQ(p.rememberTop, c.top);
-        EXPECT_EQ(p.rememberLeft, c.left);
+    for (const auto &[mini, main, top, left] : cases) {
+        const ExpandPlacement p = expandPlacement(mini, W, H);
+        EXPECT_EQ(std::tuple(p.main, p.rememberTop, p.rememberLeft), std::tuple(main, top, left))
+            << mini.top << "," << mini.left;
     }
     qint32 iTop = 9000, iLeft = 0;
     EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{9000, 450}));

@@ -47,38 +47,30 @@ TEST_F(RegistryTest, RefusalsSayWhyAndChangeNothing)
     const auto add = [this](const std::string &name, std::int32_t key) {
         return [=, this] { registry->RegisterKey(name, key, 1); };
     };
+    using R = cRegHotKey;
     const struct {
-        std::function<void()> prepare, act;
+        std::function<void()> act;
         std::int32_t number;
         std::string description;
         std::uint32_t systemError;
+        std::function<void()> prepare = {};
     } cases[] = {
-        {{}, add(std::string(33, 'n'), 'D'), cRegHotKey::ErrNameTooLong, tooLong, 0},
-        {{}, add(std::string(31, 'n') + umlauts, 'D'), cRegHotKey::ErrNameTooLong, tooLong, 0},
-        {{},
-         add("JotwellVisible", 'W'),
-         cRegHotKey::ErrNameTaken,
-         "The Key Name 'JotwellVisible' is already registered.",
-         0},
-        {{},
-         add("Second", 'V'),
-         cRegHotKey::ErrRegisterRefused,
-         "Failed to Register Hot Key [Hot key is already registered.\r\n]",
+        {add(std::string(33, 'n'), 'D'), R::ErrNameTooLong, tooLong, 0},
+        {add(std::string(31, 'n') + umlauts, 'D'), R::ErrNameTooLong, tooLong, 0},
+        {add("JotwellVisible", 'W'), R::ErrNameTaken, "The Key Name 'JotwellVisible' is already registered.", 0},
+        {add("Second", 'V'), R::ErrRegisterRefused, "Failed to Register Hot Key [Hot key is already registered.\r\n]",
          1409},
-        {{}, add("Taken", 'T'), cRegHotKey::ErrRegisterRefused, "Failed to Register Hot Key", 6},
-        {[this] { fake->failNextAtom(5), fake->setMessageText(5, "Access is denied."); }, add("Atomless", 'D'),
-         cRegHotKey::ErrAddAtom, "Failed to add GlobalAtom [Access is denied.]", 5},
-        {{},
-         [this] { registry->UnregisterKey("jotwellvisible"); },
-         cRegHotKey::ErrNotRegistered,
-         "No hot key registered under the name 'jotwellvisible'",
-         0},
+        {add("Taken", 'T'), R::ErrRegisterRefused, "Failed to Register Hot Key", 6},
+        {add("Atomless", 'D'), R::ErrAddAtom, "Failed to add GlobalAtom [Access is denied.]", 5,
+         [this] { fake->failNextAtom(5), fake->setMessageText(5, "Access is denied."); }},
+        {[this] { registry->UnregisterKey("jotwellvisible"); }, R::ErrNotRegistered,
+         "No hot key registered under the name 'jotwellvisible'", 0},
         // The last free atoms, 0xFFFE and 0xFFFF, are the system's identifiers -2 and -1.
-        {[this] {
+        {add("Edge", 'D'), R::ErrAddAtom, "Failed to add GlobalAtom", 8,
+         [this] {
              for (int n = 0; fake->addAtom("filler" + std::to_string(n)) < 0xFFFD; ++n) {
              }
-         },
-         add("Edge", 'D'), cRegHotKey::ErrAddAtom, "Failed to add GlobalAtom", 8},
+         }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.description);

@@ -169,10 +169,6 @@ TEST_F(HistoryTest, ThinningGoesByTheClockAndTheSizeLimitWithJournalEntriesListe
     EXPECT_EQ(PageHistory::read(all[2]).text, u"declined");
 }
 
-} // namespace
-
-namespace {
-
 TEST(HistoryKeeper, KeepsReplacedFilesAfterTheyAreGoneAndTellsAFailureOnce)
 {
     QTemporaryDir shm(u"/dev/shm/jotwell-keeper-XXXXXX"_s);

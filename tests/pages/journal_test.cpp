@@ -29,10 +29,8 @@ TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAsideAndSaysWhyItCa
 
     const QList<RecoveryJournal::Entry> entries = journal.entries(u"/pages"_s);
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0].file, file);
-    EXPECT_EQ(entries[0].title, u"Notes");
-    EXPECT_EQ(entries[0].time, when);
-    EXPECT_EQ(journal.read(entries[0]), page);
+    EXPECT_EQ(std::tuple(entries[0].file, entries[0].title, entries[0].time, journal.read(entries[0])),
+              std::tuple(file, u"Notes"_s, when, page));
 
     journal.discard(u"/pages"_s, u"Notes"_s);
     EXPECT_FALSE(QFile::exists(file));

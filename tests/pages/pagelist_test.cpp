@@ -39,29 +39,6 @@ TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrderAndDuplicatesIgnore
               (QStringList{u"a.b (x) 3.rtf"_s, u"/d/a (y).json"_s}));
 }
 
-TEST(PageListLoad, TitlesThatCannotBeFileNamesAreLeftOutNamedOnceAndKeptInTheSettings)
-{
-    SettingsStore store(jwtest::settingsFile());
-    PageFiles files;
-    const QString nul = u"a"_s + QChar(u'\0') + u"b"_s, longTitle(300, u'x');
-    const QStringList hostile{u"a/b"_s, u"back\\slash"_s, u"/etc/passwd"_s, nul, longTitle, u".."_s};
-    store.updateSection(kApp, kTabsSection, [&](SettingsEntries &e) {
-        e = numberedPageList(hostile);
-        return true;
-    });
-    PageList pages(store, files);
-    EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(pages.leftOut(), hostile);
-    EXPECT_EQ(pageOrder(*store.readSection(kApp, kTabsSection)), (hostile + QStringList{u"Welcome"_s, u"Notes"_s}));
-    const QString told = PageList::leftOutText(pages.leftOut());
-    EXPECT_TRUE(told.contains(u"\"a/b\""_s) && told.contains(u"\"a\\0b\""_s)
-                && told.contains(u"stay in the settings"_s));
-    // Neither shown nor counted: the last page shown cannot be removed.
-    EXPECT_EQ(pages.remove(u"Welcome"_s).titles, QStringList{u"Notes"_s});
-    EXPECT_FALSE(pages.remove(u"Notes"_s).done());
-    EXPECT_EQ(pages.add(u"Ideas"_s, {u"Notes"_s}).titles, (QStringList{u"Notes"_s, u"Ideas"_s}));
-}
-
 class PageListTest : public ::testing::Test {
 protected:
     void SetUp() override { storeList(numberedPageList(three)); }
@@ -80,6 +57,23 @@ protected:
     const QStringList three{u"Welcome"_s, u"Notes"_s, u"Ideas"_s};
     const rtf::Document page{u"text", {{0, 4, {"Serif", 24, true, false, false}}}};
 };
+
+TEST_F(PageListTest, TitlesThatCannotBeFileNamesAreLeftOutNamedOnceAndKeptInTheSettings)
+{
+    const QString nul = u"a"_s + QChar(u'\0') + u"b"_s, longTitle(300, u'x');
+    const QStringList hostile{u"a/b"_s, u"back\\slash"_s, u"/etc/passwd"_s, nul, longTitle, u".."_s};
+    storeList(numberedPageList(hostile));
+    EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
+    EXPECT_EQ(pages.leftOut(), hostile);
+    EXPECT_EQ(pageOrder(*store.readSection(kApp, kTabsSection)), (hostile + QStringList{u"Welcome"_s, u"Notes"_s}));
+    const QString told = PageList::leftOutText(pages.leftOut());
+    EXPECT_TRUE(told.contains(u"\"a/b\""_s) && told.contains(u"\"a\\0b\""_s)
+                && told.contains(u"stay in the settings"_s));
+    // Neither shown nor counted: the last page shown cannot be removed.
+    EXPECT_EQ(pages.remove(u"Welcome"_s).titles, QStringList{u"Notes"_s});
+    EXPECT_FALSE(pages.remove(u"Notes"_s).done());
+    EXPECT_EQ(pages.add(u"Ideas"_s, {u"Notes"_s}).titles, (QStringList{u"Notes"_s, u"Ideas"_s}));
+}
 
 TEST_F(PageListTest, LoadGivesDefaultsOnAFirstStartAndRenumbersAHandEditedList)
 {

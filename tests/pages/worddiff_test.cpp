@@ -17,10 +17,7 @@ QList<Change> diff(const QString &then, const QString &now, int maxEdits = 2000)
 
 TEST(WordDiff, FindsTheFewestWordEditsInOrderAndAPageRewrittenPastTheLimitIsOneChange)
 {
-    const struct {
-        QString then, now;
-        QList<Change> expected;
-    } table[] = {
+    const std::tuple<QString, QString, QList<Change>> table[] = {
         {u"same words here"_s, u"same  words\nhere"_s, {}},
         {u""_s, u"two words"_s, {{0, 0, 0, 2}}},
         {u"a b c"_s, u"a c"_s, {{1, 1, 1, 0}}},
@@ -28,8 +25,8 @@ TEST(WordDiff, FindsTheFewestWordEditsInOrderAndAPageRewrittenPastTheLimitIsOneC
         {u"one two three"_s, u"three two one"_s, {{0, 2, 0, 0}, {3, 0, 1, 2}}},
         {u"a b c d e f"_s, u"a b C d E f"_s, {{2, 1, 2, 1}, {4, 1, 4, 1}}},
     };
-    for (const auto &row : table)
-        EXPECT_EQ(diff(row.then, row.now), row.expected) << row.then.toStdString() << " -> " << row.now.toStdString();
+    for (const auto &[then, now, expected] : table)
+        EXPECT_EQ(diff(then, now), expected) << then.toStdString() << " -> " << now.toStdString();
     const QString separated = u"alpha\u2028beta\tgamma"_s;
     ASSERT_EQ(words(separated).size(), 3);
     EXPECT_EQ(words(separated)[2].start, 11);

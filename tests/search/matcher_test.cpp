@@ -23,11 +23,8 @@ std::string shown(const std::vector<Hit> &hits)
 TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainAndStopsWhenCancelled)
 {
     const Options plain, exact{true, false}, words{false, true};
-    const struct {
-        QString text, query;
-        Options options;
-        std::string hits;
-    } cases[] = {
+    const std::tuple<QString, QString, Options, std::string> cases[] = {
+        // text, query, options, hits
         {u"xABCx abc"_s, u"abc"_s, plain, "1+3 6+3"},
         {u"xABCx abc"_s, u"abc"_s, exact, "6+3"},
         {u"aaaa"_s, u"aa"_s, plain, "0+2 2+2"}, // never overlapping
@@ -54,12 +51,12 @@ TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainA
         {u"one two\tthree"_s, u"two three"_s, plain, ""},
         {u"one two\tthree"_s, u"two"_s, words, "4+3"},
     };
-    for (const auto &c : cases) {
-        const Matcher matcher(c.query, c.options);
-        const auto hits = matcher.findAll(c.text);
-        EXPECT_EQ(shown(hits), c.hits) << c.text.toStdString() << " / " << c.query.toStdString();
+    for (const auto &[text, query, options, want] : cases) {
+        const Matcher matcher(query, options);
+        const auto hits = matcher.findAll(text);
+        EXPECT_EQ(shown(hits), want) << text.toStdString() << " / " << query.toStdString();
         for (const Hit &h : hits)
-            EXPECT_TRUE(matcher.matchesAt(c.text, h)) << c.text.toStdString() << " at " << h.start;
+            EXPECT_TRUE(matcher.matchesAt(text, h)) << text.toStdString() << " at " << h.start;
     }
     // Whole words look beyond the nearby text on a long page.
     const QString text = QString(100, u'x') + u" needle "_s + QString(100000, u'y') + u"needle"_s;
@@ -84,23 +81,19 @@ TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainA
 TEST(HitContext, ShowsTheWordsAroundTheHitOnOneLine)
 {
     const QString para = u"The quick brown fox jumps over the lazy dog and runs far away from here and back"_s;
-    const struct {
-        QString text;
-        Hit hit;
-        QString line;
-        qsizetype mark;
-    } cases[] = {
+    const std::tuple<QString, Hit, QString, qsizetype> cases[] = {
+        // text, hit, line shown, mark's start in it
         {u"one\ntwo three\nfour"_s, {4, 3}, u"two three"_s, 0},
         {u"a\tb c"_s, {2, 1}, u"a b c"_s, 2},
         {u"  indented word"_s, {11, 4}, u"indented word"_s, 9},
         {para, {35, 4}, u"… fox jumps over the lazy dog and runs far away from here and …"_s, 21},
         {u"x"_s + QString(60, u'y'), {0, 1}, u"x"_s + QString(40, u'y') + u" …"_s, 0},
     };
-    for (const auto &c : cases) {
-        const HitContext context = hitContext(c.text, c.hit);
-        EXPECT_EQ(context.line, c.line);
-        EXPECT_EQ(context.markStart, c.mark) << c.line.toStdString();
-        EXPECT_EQ(context.line.mid(context.markStart, context.markLength), c.text.mid(c.hit.start, c.hit.length));
+    for (const auto &[text, hit, line, mark] : cases) {
+        const HitContext context = hitContext(text, hit);
+        EXPECT_EQ(context.line, line);
+        EXPECT_EQ(context.markStart, mark) << line.toStdString();
+        EXPECT_EQ(context.line.mid(context.markStart, context.markLength), text.mid(hit.start, hit.length));
     }
 }
 

@@ -42,7 +42,7 @@ SearchRequest request(const QString &query, const QStringList &tabs = {})
     return r;
 }
 
-Listing run(SearchRequest request, PlainTextCache &cache, QThreadPool *helpers = nullptr)
+Listing run(const SearchRequest &request, PlainTextCache &cache, QThreadPool *helpers = nullptr)
 {
     Listing listing;
     listing.summary = searchPages(
@@ -72,9 +72,7 @@ TEST(PageSearch, ListsTabsInOrderThenRemovedPagesWithUnreadableOnesSaid)
     EXPECT_EQ(listing.pages[1].hits[0].start, 18);
     EXPECT_FALSE(listing.pages[2].error.isEmpty());
     EXPECT_EQ(listing.pages[3].order, 5);
-    EXPECT_EQ(listing.summary.pages, 6);
-    EXPECT_EQ(listing.summary.hits, 5);
-    EXPECT_EQ(listing.summary.unreadable, 1);
+    EXPECT_EQ(std::tuple(listing.summary.pages, listing.summary.hits, listing.summary.unreadable), std::tuple(6, 5, 1));
 
     request.withRemoved = false;
     request.options.matchCase = true;
@@ -109,7 +107,7 @@ TEST(PageSearch, HandsOnPagesInOrderWhileHelpersReadAheadAndStopsWhenCancelled)
     SearchRequest request = ::request(u"hit"_s);
     for (int i = 0; i < 60; ++i) {
         request.tabs << QString::number(i);
-        writeBytes(here(QString::number(i) + u".rtf"_s), QByteArray(i * 500, 'x') + " hit");
+        writeBytes(here(QString::number(i) + u".rtf"_s), QByteArray(qsizetype(i) * 500, 'x') + " hit");
     }
     PlainTextCache cache;
     QThreadPool pool;

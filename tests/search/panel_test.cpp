@@ -72,9 +72,8 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     EXPECT_EQ(p.form.results().index(4).data(ResultsModel::MarkStartRole).toInt(), 14);
 
     // The first hit is chosen; Down passes over headings; Enter opens.
-    QTest::keyClick(p.form.txtFind, Qt::Key_Down);
-    QTest::keyClick(p.form.txtFind, Qt::Key_Down);
-    QTest::keyClick(p.form.txtFind, Qt::Key_Return);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(p.form.txtFind, key);
     ASSERT_EQ(p.opened.size(), 1);
     EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(14)));
     p.form.goToHit(1);

@@ -13,8 +13,7 @@ NAMED = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_TEXT
 
 
 def fail(text):
-    print("FAIL: " + text)
-    sys.exit(1)
+    sys.exit("FAIL: " + text)
 
 
 def wait_for(what, find, seconds=60):

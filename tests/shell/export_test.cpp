@@ -23,16 +23,19 @@ using namespace std::string_literals;
 
 namespace {
 
-QString pdfText(const QString &pdf)
+/// What a tool prints, trimmed; empty when it does not finish.
+QString output(const QString &tool, const QStringList &arguments)
 {
     QProcess process;
-    process.start(u"pdftotext"_s, {pdf, u"-"_s});
+    process.start(tool, arguments);
     return process.waitForFinished(60000) ? QString::fromUtf8(process.readAllStandardOutput()).trimmed() : QString();
 }
 
-/// Answers the print dialog: print into `pdf`, or cancel when it is empty.
-void answerPrintDialog(const QString &pdf, bool *selectionPreset)
+/// Prints by `command` through its dialog into `pdf`, or cancels it when
+/// `pdf` is empty; whether the dialog came with the selection chosen.
+bool printThrough(QAction *command, const QString &pdf)
 {
+    auto selectionPreset = std::make_shared<bool>(false);
     onNextModal([=](QWidget *modal) {
         auto *dialog = qobject_cast<QPrintDialog *>(modal);
         ASSERT_NE(dialog, nullptr);
@@ -46,6 +49,8 @@ void answerPrintDialog(const QString &pdf, bool *selectionPreset)
         dialog->findChild<QLineEdit *>(u"filename"_s)->setText(pdf);
         dialog->accept();
     });
+    command->trigger();
+    return *selectionPreset;
 }
 
 TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNothing)
@@ -55,37 +60,30 @@ TEST_F(MainWindowTest, PrintingPrintsTheSelectionOrTheWholePageAndCancelPrintsNo
     for (const auto &[length, printed] : {std::pair(4, u"beta"_s), std::pair(0, u"alpha beta gamma"_s)}) {
         txtPad->setSelStart(length ? 6 : 0);
         txtPad->setSelLength(length);
-        bool preset = false;
-        answerPrintDialog(here(printed + u".pdf"_s), &preset);
-        action("mnuPrint")->trigger();
-        EXPECT_EQ(preset, length > 0);
-        EXPECT_EQ(pdfText(here(printed + u".pdf"_s)), printed);
+        EXPECT_EQ(printThrough(action("mnuPrint"), here(printed + u".pdf"_s)), length > 0);
+        EXPECT_EQ(output(u"pdftotext"_s, {here(printed + u".pdf"_s), u"-"_s}), printed);
     }
     // The job is named after the page; the text starts 2 cm (56.7 points) and the page's own
     // margin (4 pixels, 3 points) in from the paper's corner.
-    QProcess info;
-    info.start(u"pdfinfo"_s, {here(u"alpha beta gamma.pdf"_s)});
-    ASSERT_TRUE(info.waitForFinished(60000));
-    const QString title = oTabs->caption(oTabs->selectedIndex());
+    const QString pdf = here(u"alpha beta gamma.pdf"_s), title = oTabs->caption(oTabs->selectedIndex());
     EXPECT_FALSE(title.isEmpty());
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(u"Title:           "_s + title));
-    info.start(u"pdftotext"_s, {u"-bbox"_s, here(u"alpha beta gamma.pdf"_s), u"-"_s});
-    ASSERT_TRUE(info.waitForFinished(60000));
+    EXPECT_TRUE(output(u"pdfinfo"_s, {pdf}).contains(u"Title:           "_s + title));
     const QRegularExpressionMatch word = QRegularExpression(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\""_s)
-                                             .match(QString::fromUtf8(info.readAllStandardOutput()));
+                                             .match(output(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s}));
+    ASSERT_TRUE(word.hasMatch());
     EXPECT_NEAR(word.captured(1).toDouble(), 59.7, 1.5);
     EXPECT_NEAR(word.captured(2).toDouble(), 59.7, 6);
-    bool preset = false;
 
-    answerPrintDialog({}, &preset);
-    action("mnuPrint")->trigger();
+    printThrough(action("mnuPrint"), {});
     EXPECT_EQ(QDir::current().entryList({u"*.pdf"_s}).size(), 2);
 }
 
-/// Answers the Save As dialog with `name` typed in `folder` once it is listed;
-/// `then` runs just before the name is entered.
-void answerSaveAs(const QString &folder, const QString &name, QString *offered, std::function<void()> then = {})
+/// Saves by `command` through its dialog, with `name` typed in `folder` once it
+/// is listed, or cancels it when `name` is empty; `then` runs just before the
+/// name is entered. Returns the name the dialog offered.
+QString saveAs(QAction *command, const QString &folder, const QString &name, const std::function<void()> &then = {})
 {
+    auto offered = std::make_shared<QString>();
     onNextModal([=](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         ASSERT_NE(dialog, nullptr);
@@ -108,6 +106,8 @@ void answerSaveAs(const QString &folder, const QString &name, QString *offered, 
         box->setText(name);
         QTest::keyClick(box, Qt::Key_Return);
     });
+    command->trigger();
+    return *offered;
 }
 
 TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
@@ -115,17 +115,13 @@ TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
     start();
     txtPad->setFromDocument(page(u"exported", true));
     QTemporaryDir elsewhere;
-    QString offered;
-    answerSaveAs(elsewhere.path(), u"export"_s, &offered);
-    action("mnuSaveAs")->trigger();
+    saveAs(action("mnuSaveAs"), elsewhere.path(), u"export"_s);
     EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u""); // the page's own file is untouched
     EXPECT_EQ(QDir::currentPath(), QDir(here(u"."_s)).canonicalPath());
 
-    answerSaveAs({}, {}, &offered);
     txtPad->setText(u"changed"_s);
-    action("mnuSaveAs")->trigger();
-    EXPECT_EQ(offered, u"export.rtf"); // the previous name comes back
+    EXPECT_EQ(saveAs(action("mnuSaveAs"), {}, {}), u"export.rtf"); // the previous name comes back
     EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
 }
 
@@ -134,14 +130,13 @@ TEST_F(MainWindowTest, SaveAsOverAPagesFileNamesThePageAndKeepsItsText)
     writePage(u"Welcome.rtf"_s, page(u"welcome text"));
     start();
     txtPad->setText(u"notes text"_s);
-    QString offered, asked;
-    answerSaveAs(QDir::currentPath(), u"Welcome"_s, &offered, [&asked] {
+    QString asked;
+    saveAs(action("mnuSaveAs"), QDir::currentPath(), u"Welcome"_s, [&asked] {
         onNextModal([&asked](QWidget *modal) {
             asked = static_cast<QMessageBox *>(modal)->text();
             clickButton(modal, u"&Replace"_s);
         });
     });
-    action("mnuSaveAs")->trigger();
     EXPECT_TRUE(asked.contains(u"the page \"Welcome\""_s)) << asked.toStdString();
     EXPECT_EQ(pageText(u"Welcome.rtf"_s), u"notes text");
     const PageHistory history;

@@ -1,6 +1,5 @@
 // The main window's commands on real page files: one success and one
 // failure for each, and the start-up sequence.
-#include "base/placement.h"
 #include "pages/pagelist.h"
 #include "shell/commandregistry.h"
 #include "support/mainwindow.h"
@@ -26,9 +25,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// Answers the next dialog by typing `text` into its box and Enter; the
-/// message that raises goes to `told`. A dialog still open is cancelled.
-void answerDialog(const QString &text, QString *told = nullptr)
+/// Answers the next dialog, the one `command` opens when given, by typing
+/// `text` into its box and Enter; the message that raises goes to `told`. A
+/// dialog still open is cancelled.
+void answerDialog(const QString &text, QAction *command = nullptr, QString *told = nullptr)
 {
     onNextModal([=](QWidget *dialog) {
         // Every control lies inside the dialog, clear of the others.
@@ -49,6 +49,8 @@ void answerDialog(const QString &text, QString *told = nullptr)
         if (dialog->isVisible())
             static_cast<QDialog *>(dialog)->reject();
     });
+    if (command)
+        command->trigger();
 }
 
 /// The menus as the user sees them: "menu: item shortcut, -, ...", with a
@@ -174,11 +176,9 @@ TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
 {
     start();
     QString seen;
-    answerDialog(u"NOTES"_s, &seen);
-    action("mnuAddTab")->trigger();
+    answerDialog(u"NOTES"_s, action("mnuAddTab"), &seen);
     EXPECT_EQ(seen, u"You cannot have two tabs with the same name.");
-    answerDialog(u"Shopping"_s);
-    action("mnuAddTab")->trigger();
+    answerDialog(u"Shopping"_s, action("mnuAddTab"));
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Shopping"_s}));
     EXPECT_EQ(oTabs->selectedIndex(), 2);
     EXPECT_TRUE(QFile::exists(u"Shopping.rtf"_s));
@@ -191,12 +191,10 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
     txtPad->setFromDocument(page(u"formatted", true));
     ASSERT_TRUE(writeBytes(u"Old.rtf"_s, "removed page"));
     QString refused;
-    answerDialog(u"Old"_s, &refused);
-    action("mnuRename")->trigger();
+    answerDialog(u"Old"_s, action("mnuRename"), &refused);
     EXPECT_TRUE(refused.contains(u"\"Old.rtf\""_s));
     EXPECT_EQ(readBytes(u"Old.rtf"_s), "removed page");
-    answerDialog(u"Plans"_s);
-    action("mnuRename")->trigger();
+    answerDialog(u"Plans"_s, action("mnuRename"));
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
     EXPECT_EQ(oTabs->selectedIndex(), 2);
     EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"formatted", true));
@@ -229,15 +227,12 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
     for (const auto &[what, message] : {std::pair(u""_s, u"Please enter a value before searching"_s),
                                         std::pair(u"zzz"_s, u"Search string not found."_s)}) {
         QString seen;
-        answerDialog(what, &seen);
-        action("mnuSearch")->trigger();
+        answerDialog(what, action("mnuSearch"), &seen);
         EXPECT_EQ(seen, message);
     }
-    answerDialog(u"abc"_s);
-    action("mnuSearch")->trigger();
+    answerDialog(u"abc"_s, action("mnuSearch"));
     EXPECT_EQ(std::pair(txtPad->SelStart(), txtPad->SelLength()), std::pair(6, 3));
-    answerDialog(u"aa"_s);
-    action("mnuSearch")->trigger();
+    answerDialog(u"aa"_s, action("mnuSearch"));
     ui::setHeight(&w, 960); // a window left at its short height opens up for the match
     action("mnuNext")->trigger();
     EXPECT_NEAR(ui::Height(&w), 4755, 15);
@@ -282,19 +277,19 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     EXPECT_EQ(txtPad->SelBold(), false);
     QTest::keySequence(txtPad, QKeySequence(Qt::CTRL | Qt::Key_B)); // as the button does
     EXPECT_EQ(std::pair(Toolbar1->Value(1), txtPad->SelBold()), std::pair(1, std::optional(true)));
-    // A font chosen from the list, or a size or font name typed and Enter, applies; the keys go back to the page.
-    for (ui::ComboBox *box : {cmbFont, cmbFontSize}) {
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Down);
-        EXPECT_TRUE(txtPad->hasFocus());
-    }
-    for (const auto &[box, typed] : {std::pair(cmbFontSize, u"9"_s), std::pair(cmbFont, u"dejavu serif"_s)}) {
+    // Types `typed` over the box's text, then `key`: the keys go back to the page.
+    const auto enter = [this](ui::ComboBox *box, const QString &typed, Qt::Key key) {
         box->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box, typed);
-        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, key);
         EXPECT_TRUE(txtPad->hasFocus());
-    }
+    };
+    // A font chosen from the list, or a size or font name typed and Enter, applies.
+    for (ui::ComboBox *box : {cmbFont, cmbFontSize})
+        enter(box, {}, Qt::Key_Down);
+    for (const auto &[box, typed] : {std::pair(cmbFontSize, u"9"_s), std::pair(cmbFont, u"dejavu serif"_s)})
+        enter(box, typed, Qt::Key_Return);
     txtPad->flushSelChange();
     EXPECT_EQ(std::pair(txtPad->SelFontSize(), txtPad->SelFontName()),
               std::pair(std::optional(9.0), std::optional(u"DejaVu Serif"_s)));
@@ -303,11 +298,7 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     for (const auto &[box, typed] : {std::pair(cmbFontSize, u"abc"_s), std::pair(cmbFont, u"No Such Font"_s)}) {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             QToolTip::hideText();
-            box->setFocus();
-            box->lineEdit()->selectAll();
-            QTest::keyClicks(box, typed);
-            QTest::keyClick(box, key);
-            EXPECT_TRUE(txtPad->hasFocus());
+            enter(box, typed, key);
             EXPECT_EQ(box->currentText(), box == cmbFont ? u"DejaVu Serif"_s : u"9"_s);
             EXPECT_TRUE(key != Qt::Key_Return
                         || QToolTip::text().startsWith(box == cmbFont ? u"No font"_s : u"A size"_s));

@@ -1,11 +1,9 @@
-// The splash, the mini window and the hot key's window swap.
+// The mini window and the hot key's window swap.
 #include "base/placement.h"
-#include "about/frmsplash.h"
 #include "miniwindow/frmmin.h"
 #include "miniwindow/minicommands.h"
 #include "miniwindow/windowswap.h"
 #include "support/mainwindow.h"
-#include "ui/richtextedit.h"
 #include "ui/twips.h"
 
 #include <QPushButton>
@@ -19,13 +17,12 @@ namespace {
 TEST(WindowSwap, TheHotKeySwapsOrShowsAndHidesTheMainWindow)
 {
     const QString key = u"JotwellVisible"_s;
-    const QList<SwapAction> want{SwapAction::MainToMini, SwapAction::MiniToMain, SwapAction::HideMain,
-                                 SwapAction::ShowMain,   SwapAction::None,       SwapAction::None};
     EXPECT_EQ(
         (QList<SwapAction>{hotKeyAction(key, false, true), hotKeyAction(key, false, false),
                            hotKeyAction(key, true, true), hotKeyAction(key, true, false),
                            hotKeyAction(u"jotwellvisible"_s, false, true), hotKeyAction(u"JotwellAdd"_s, true, true)}),
-        want);
+        (QList<SwapAction>{SwapAction::MainToMini, SwapAction::MiniToMain, SwapAction::HideMain, SwapAction::ShowMain,
+                           SwapAction::None, SwapAction::None}));
 }
 
 TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindowStood)

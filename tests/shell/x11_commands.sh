@@ -6,7 +6,8 @@ set -euo pipefail
 program=$1
 source "$(dirname "$0")/../support/xserver.sh"
 start_desktop
-pad_says() { (cd "$pages" && timeout 30 "$program" "$@") || fail "jotwell $* did not end at once"; }
+stop() { kill -TERM "$@"; wait "$@" || true; }
+pad_says() { local c; for c; do (cd "$pages" && timeout 30 "$program" "$c") || fail "jotwell $c did not end at once"; done; }
 
 (cd "$pages" && QT_LOGGING_RULES=jotwell.hotkeys.info=true exec "$program" --toggle 2>"$JW_WORK/pad.log") &
 pad=$!
@@ -14,11 +15,9 @@ wait_until 60 shown Jotwell || fail "--toggle with no copy running did not start
 echo "--toggle started the pad"
 pad_says --toggle
 wait_until 30 shown 'Jotwell Pro' && wait_until 30 hidden Jotwell || fail "--toggle did not swap the windows"
-pad_says --show
-pad_says --toggle
+pad_says --show --toggle
 wait_until 30 hidden 'Jotwell Pro' && wait_until 30 shown Jotwell || fail "--toggle did not swap back"
-pad_says --hide
-pad_says --show
+pad_says --hide --show
 wait_until 30 shown 'Jotwell Pro' || fail "--show did not show the main window"
 pad_says --show
 shown 'Jotwell Pro' || fail "a second --show hid the main window"
@@ -84,8 +83,7 @@ grep -q "the hot key Alt+V was refused" "$JW_WORK/pad.log" || fail "the refusal 
 xdotool key Escape
 wait_until 30 sh -c "! xdotool search --all --onlyvisible --pid $pad --name '^Hot Key\$'" || fail "the Hot Key window stayed"
 grep -q '"Ctrl+Alt+J"' "$settings" || fail "a refused key was kept"
-kill -TERM "$pad" "$other"
-wait "$pad" "$other" || true
+stop "$pad" "$other"
 echo "a key held by another program was refused"
 
 (cd "$pages" && exec "$program") &
@@ -94,8 +92,7 @@ wait_until 60 shown Jotwell || fail "the pad did not start again"
 xdotool key ctrl+alt+j
 wait_until 30 main_of "$pad" || fail "Ctrl+Alt+J did not work after a restart"
 echo "the chosen key works after a restart"
-kill -TERM "$pad"
-wait "$pad" || true
+stop "$pad"
 
 pad_says --hide
 [[ -z $(visible Jotwell) ]] || fail "--hide started the pad"

@@ -33,6 +33,7 @@ answer() {
   wait_until 30 sh -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || fail "the box stayed open"
 }
 stop_pad() { kill "-$1" "$pad"; wait "$pad" || true; }
+start_unreadable() { start_pad nobody; answer Return; show_main; } # "could not be read ... will not be written"
 page_has() { grep -q "$1" "$pages/Notes.rtf"; }
 
 start_pad
@@ -68,9 +69,7 @@ chown -R nobody:nogroup "$JW_WORK"
 chmod 200 "$pages/Notes.rtf"
 export XDG_CONFIG_HOME=$JW_WORK/nobody-config XDG_STATE_HOME=$JW_WORK/nobody-state
 before=$(md5sum < "$pages/Notes.rtf")
-start_pad nobody
-answer Return # "could not be read ... will not be written"
-show_main
+start_unreadable
 xdotool key ctrl+s
 xdotool key ctrl+Prior # to Welcome, leaving the page
 xdotool key ctrl+Next  # and back: it is read, and said, again
@@ -82,9 +81,7 @@ wait_until 30 hidden 'Jotwell Pro' || fail "the shrink button did not hide the m
 show_main
 xdotool key ctrl+q # Exit
 wait "$pad" || true
-start_pad nobody
-answer Return
-show_main
+start_unreadable
 xdotool key alt+F4 # the close box's way out
 wait "$pad" || true
 [[ $(md5sum < "$pages/Notes.rtf") == "$before" ]] || fail "the unreadable page file was written"

@@ -41,11 +41,12 @@ not_minimised() { ! xprop -id "$(visible "Jotwell Pro")" _NET_WM_STATE | grep -q
 # Minimises the main window from its title bar. The window manager unmaps it
 # before it tells the pad (WM_STATE), and a key pressed in between would be
 # judged on the old state: wait until that news is on the server, or the pad
-# has already answered it by hiding the window.
+# has already answered it by hiding the window; then until the window is gone.
 minimise() {
   local id; id=$(visible "Jotwell Pro")
   xdotool windowminimize "$id"
   wait_until 30 sh -c "! xprop -id $id WM_STATE 2>/dev/null | grep -q 'state: Normal'" || fail "the main window was not minimised"
+  wait_for "Jotwell Pro" hidden
 }
 pad_keys() { give_keys "$(visible "Jotwell Pro")" || fail "the pad did not get the keyboard"; }
 
@@ -83,7 +84,6 @@ near "$(geometry "Jotwell Pro")" "$main0" || fail "main window after 10 restarts
 echo "50 round trips and 10 restarts: both windows stood still"
 
 minimise
-wait_for "Jotwell Pro" hidden
 xdotool key alt+v
 wait_for "Jotwell Pro" shown
 wait_until 30 not_minimised || fail "Alt+V left the main window minimised"
@@ -122,7 +122,6 @@ wait_for "Jotwell Pro" hidden
 hidden Jotwell || fail "the mini window showed although Hide on Minimize is ticked"
 alt_v "Jotwell Pro" Jotwell
 minimise
-wait_for "Jotwell Pro" hidden
 hidden Jotwell || fail "the mini window showed on minimise with Hide on Minimize ticked"
 alt_v "Jotwell Pro" Jotwell
 wait_until 30 not_minimised || fail "Alt+V left the main window minimised"

@@ -104,7 +104,7 @@ TEST(MessageBox, LiteralTextNoIconAndAskBoxSaysYesOnlyForItsYesButton)
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
         {[](QMessageBox *box) { jwtest::clickButton(box, u"&Yes"_s); }, true}};
     for (const auto &[answer, yes] : answers) {
-        jwtest::onNextModal([&](QWidget *modal) {
+        jwtest::onNextModal([&, answer = answer](QWidget *modal) {
             look(modal);
             answer(static_cast<QMessageBox *>(modal));
         });
@@ -353,12 +353,8 @@ TEST_F(TabStripTest, ADoubleClickAndADragAreToldOnceTheButtonIsUp)
     ASSERT_TRUE(jwtest::waitUntil([&] { return moved.count() > 0; }));
     EXPECT_EQ((QStringList{strip->caption(1), strip->caption(2), strip->caption(3)}),
               (QStringList{u"C"_s, QString(), u"B"_s}));
-    EXPECT_EQ(strip->selectedIndex(), 1);
-    EXPECT_EQ(log.size(), 2);
-    EXPECT_EQ(doubleClicked.count(), 1);
+    EXPECT_EQ(std::tuple(strip->selectedIndex(), log.size(), doubleClicked.count()), std::tuple(1, 2, 1));
 }
-
-namespace {
 
 TEST(FitButtonRow, OnlyCaptionsTooLongGrowAndPushTheRestAndTheWindowRight)
 {
@@ -377,8 +373,6 @@ TEST(FitButtonRow, OnlyCaptionsTooLongGrowAndPushTheRestAndTheWindowRight)
         EXPECT_EQ(window.maximumSize(), QSize(300 + growth, 100)) << firstLong; // still of a fixed size
     }
 }
-
-} // namespace
 
 TEST(PageReading, ABigPageIsReadOnAWorkerAndEscStopsAReadThatTakesLong)
 {
