@@ -133,6 +133,8 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
 
 Qt::ItemFlags ResultsModel::flags(const QModelIndex &index) const
 {
+    if (!index.isValid())
+        return Qt::NoItemFlags; // the list itself takes nothing
     // Headings are not hits: the keyboard and the mouse pass over them.
     const auto row = std::size_t(index.row());
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;

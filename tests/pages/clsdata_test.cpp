@@ -208,6 +208,10 @@ TEST(PageFiles, OldDatPagesAreConvertedUntilTheFirstFailure)
     EXPECT_TRUE(QFile::exists(u"B.dat"_s));
     EXPECT_TRUE(QFile::exists(u"C.dat"_s));
     EXPECT_FALSE(QFile::exists(u"C.rtf"_s));
+    ASSERT_TRUE(QDir().rmdir(u"B.rtf"_s)); // the next start goes on
+    EXPECT_NO_THROW(ConvertDatPages(store, PageFiles()));
+    EXPECT_EQ(std::pair(jwtest::readBytes(u"C.rtf"_s), QFile::exists(u"C.dat"_s)),
+              std::pair(QByteArray("c bytes"), false));
 }
 
 } // namespace

@@ -60,8 +60,8 @@ protected:
 
 TEST_F(PageListTest, TitlesThatCannotBeFileNamesAreLeftOutNamedOnceAndKeptInTheSettings)
 {
-    const QString nul = u"a"_s + QChar(u'\0') + u"b"_s, longTitle(300, u'x');
-    const QStringList hostile{u"a/b"_s, u"back\\slash"_s, u"/etc/passwd"_s, nul, longTitle, u".."_s};
+    const QString nul = u"a"_s + QChar(u'\0') + u"b"_s, longTitle(300, u'x'), forty = QString(39, u'y') + u'/';
+    const QStringList hostile{u"a/b"_s, u"back\\slash"_s, u"/etc/passwd"_s, nul, longTitle, u".."_s, forty};
     storeList(numberedPageList(hostile));
     EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
     EXPECT_EQ(pages.leftOut(), hostile);
@@ -69,6 +69,8 @@ TEST_F(PageListTest, TitlesThatCannotBeFileNamesAreLeftOutNamedOnceAndKeptInTheS
     const QString told = PageList::leftOutText(pages.leftOut());
     EXPECT_TRUE(told.contains(u"\"a/b\""_s) && told.contains(u"\"a\\0b\""_s)
                 && told.contains(u"stay in the settings"_s));
+    // Long titles are cut after 40 characters.
+    EXPECT_TRUE(told.contains(u'"' + forty + u'"') && told.contains(u'"' + longTitle.left(40) + QChar(0x2026) + u'"'));
     // Neither shown nor counted: the last page shown cannot be removed.
     EXPECT_EQ(pages.remove(u"Welcome"_s).titles, QStringList{u"Notes"_s});
     EXPECT_FALSE(pages.remove(u"Notes"_s).done());

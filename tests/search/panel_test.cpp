@@ -9,6 +9,7 @@
 #include "support/mainwindow.h"
 #include "support/qtwait.h"
 
+#include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QLabel>
 #include <QCheckBox>
@@ -34,6 +35,8 @@ struct Panel {
                         return r;
                     }};
     QSignalSpy opened{&form, &frmFindAll::hitChosen};
+    // Views rely on the model's signals matching its rows: any mismatch aborts.
+    QAbstractItemModelTester checked{&form.results(), QAbstractItemModelTester::FailureReportingMode::Fatal};
 
     Panel()
     {
@@ -67,8 +70,11 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
                               u"Removed pages"_s,
                               u"Old (1)"_s,
                               u"one old apple"_s};
-    for (int r = 0; r < rows.size(); ++r)
+    for (int r = 0; r < rows.size(); ++r) {
         EXPECT_EQ(p.row(r), rows[r]);
+        const bool hit = rows[r].contains(u"apple"_s, Qt::CaseInsensitive) && !rows[r].endsWith(u')');
+        EXPECT_EQ(p.form.results().flags(p.form.results().index(r)).testFlag(Qt::ItemIsSelectable), hit) << r;
+    }
     EXPECT_EQ(p.form.results().index(4).data(ResultsModel::MarkStartRole).toInt(), 14);
 
     // The first hit is chosen; Down passes over headings; Enter opens.

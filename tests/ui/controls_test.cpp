@@ -280,6 +280,9 @@ TEST_F(TabStripTest, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
               (std::tuple(3, 3, u"X&Y"_s, u"X&&Y"_s)));
     EXPECT_GT(strip->tabRect(1).width(), strip->tabRect(0).width() + 40); // laid out with real sizes
     EXPECT_TRUE(log.isEmpty());
+    // However many pages, the strip scrolls instead of widening the small window.
+    strip->setCaptions(QStringList(40, u"A page"_s), 1);
+    EXPECT_LT(strip->minimumSizeHint().width(), 200);
 }
 
 TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
