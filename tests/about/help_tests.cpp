@@ -100,6 +100,7 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     start();
     action("mnuHelpTopics")->trigger();
     ASSERT_TRUE(help() && help()->isVisible());
+    jwtest::expectLaidOut(*help());
     EXPECT_EQ(help()->txtHelp->source(), QUrl::fromLocalFile(helpFilePath()));
     EXPECT_FALSE(help()->cmdBack->isEnabled());
 

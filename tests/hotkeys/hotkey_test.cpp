@@ -6,6 +6,7 @@
 #include "hotkeys/qt/hotkey.h"
 #include "hotkeys/qt/hotkeyplatform.h"
 #include "hotkeys/qt/keychoice.h"
+#include "support/qtwait.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -120,6 +121,7 @@ TEST(HotKey, TheDialogTakesACombinationAtOnceAndItsButtonsFromTheKeyboard)
     });
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    jwtest::expectLaidOut(dialog);
     auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("txtKeys"));
     ASSERT_TRUE(field && field->hasFocus());
     QTest::keyClick(field, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);

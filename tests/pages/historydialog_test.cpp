@@ -31,6 +31,7 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
                           });
     dialog.show();
     ASSERT_TRUE(jwtest::waitUntil([&] { return dialog.countsDone(); }));
+    jwtest::expectLaidOut(dialog);
     QTreeWidget &list = *dialog.lstVersions;
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(0)->text(1), frmPageHistory::kindText(PageHistory::Reason::Removed));

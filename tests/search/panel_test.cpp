@@ -61,6 +61,7 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     QTest::keyClicks(p.form.txtFind, u"APPLE"_s);
     EXPECT_TRUE(p.form.results().rowCount() == 0); // not before the pause
     ASSERT_TRUE(waitUntil([&] { return p.done(); }));
+    jwtest::expectLaidOut(p.form);
     EXPECT_EQ(p.form.lblStatus->text(), u"4 hits on 3 pages."_s);
     const QStringList rows = {u"A (1)"_s,
                               u"the shown page, typed: apple"_s,

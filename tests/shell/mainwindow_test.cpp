@@ -31,14 +31,7 @@ namespace {
 void answerDialog(const QString &text, QAction *command = nullptr, QString *told = nullptr)
 {
     onNextModal([=](QWidget *dialog) {
-        // Every control lies inside the dialog, clear of the others.
-        QList<QRect> taken;
-        for (const QWidget *control : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            EXPECT_TRUE(dialog->rect().contains(control->geometry())) << control->metaObject()->className();
-            for (const QRect &other : taken)
-                EXPECT_FALSE(other.intersects(control->geometry())) << control->metaObject()->className();
-            taken << control->geometry();
-        }
+        expectLaidOut(*dialog);
         if (told)
             closeNextMessage(*told);
         auto *box = dialog->findChild<QLineEdit *>();

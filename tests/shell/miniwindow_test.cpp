@@ -34,6 +34,7 @@ TEST_F(MainWindowTest, ShrinkSavesAndExpandComesBackOnTheScreenWhereTheMiniWindo
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"kept");
     frmMin &mini = *miniFeature().existingMiniWindow();
     EXPECT_TRUE(!w.isVisible() && mini.isVisible());
+    expectLaidOut(mini);
     EXPECT_NEAR(ui::Top(&mini), top, 15);
     EXPECT_NEAR(ui::Left(&mini), left, 15);
     // Near the bottom right the main window moves up onto the screen, and

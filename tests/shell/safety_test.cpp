@@ -138,6 +138,7 @@ TEST_F(MainWindowTest, StartUpSaysWhichSettingsFileWasSetAsideAndRestoreBringsAP
     int offered = 0;
     onNextModal([&](QWidget *dialog) {
         offered = dialog->findChild<QListWidget *>()->count(); // Welcome has no file, Notes a tab
+        expectLaidOut(*dialog);
         clickButton(dialog, u"Restore"_s);
     });
     action("mnuRestorePage")->trigger();

@@ -13,6 +13,8 @@
 
 #include "support/files.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 
@@ -86,6 +88,24 @@ inline void clickButton(QWidget *window, const QString &caption)
     for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
         if (button->text() == caption)
             return button->click();
+}
+
+/// Every shown control of `window` lies inside it, clear of all but its own
+/// parts and holders: a lost layout call piles controls up or hides them.
+inline void expectLaidOut(const QWidget &window)
+{
+    QList<const QWidget *> shown;
+    for (const QWidget *w : window.findChildren<QWidget *>())
+        if (w->isVisible() && !w->isWindow())
+            shown << w;
+    const auto rect = [&](const QWidget *w) { return QRect(w->mapTo(&window, QPoint()), w->size()); };
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        EXPECT_TRUE(window.rect().contains(rect(shown[i]))) << shown[i]->metaObject()->className();
+        for (qsizetype j = i + 1; j < shown.size(); ++j)
+            EXPECT_TRUE(shown[i]->isAncestorOf(shown[j]) || shown[j]->isAncestorOf(shown[i])
+                        || !rect(shown[i]).intersects(rect(shown[j])))
+                << shown[i]->metaObject()->className() << " over " << shown[j]->metaObject()->className();
+    }
 }
 
 } // namespace jwtest

@@ -73,6 +73,7 @@ TEST(PageLayout, LaysOutOnlyWhatIsAskedAndKeepsParagraphsStackedThroughEdits)
     // Typing, a new paragraph and a joined one: the boxes follow.
     QTextCursor edit(doc.findBlockByNumber(2));
     edit.insertText(QStringLiteral("more words that wrap ").repeated(10));
+    EXPECT_EQ(sized.size(), 2) << "the height that grew is told at once";
     edit.insertBlock();
     edit.movePosition(QTextCursor::NextBlock);
     edit.deletePreviousChar();
