@@ -89,7 +89,9 @@ TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)
         {QStringLiteral("/elsewhere/bin"), {beside}, where.installedFile},
     };
     for (const auto &[program, files, chosen] : cases)
-        EXPECT_EQ(chooseHelpFile(program, where, [&](const QString &path) { return files.contains(path); }), chosen)
+        EXPECT_EQ(
+            chooseHelpFile(program, where, [&files = files](const QString &path) { return files.contains(path); }),
+            chosen)
             << program.toStdString();
 }
 

@@ -3,6 +3,7 @@
 #include "hotkeys/hotkeybackend.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace jw {
@@ -23,7 +24,10 @@ public:
     std::vector<int> *released = nullptr;
 
     /// Requests for `chord` get `answer` (a refusal) from now on.
-    void refuse(const KeyChord &chord, HotKeyAnswer answer) { m_refusals[chord.modifiers << 16 | chord.key] = answer; }
+    void refuse(const KeyChord &chord, HotKeyAnswer answer)
+    {
+        m_refusals[chord.modifiers << 16 | chord.key] = std::move(answer);
+    }
     /// Every later grab is accepted for now and decided by decide().
     void decideLater() { m_later = true; }
     /// The desktop decides pending request `id`.
