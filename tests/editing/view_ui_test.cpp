@@ -35,19 +35,11 @@ TEST(PageZoom, StepsAndTheWheelAreKeptAndShowEveryPageLargerButLeaveTheSizesStor
         const QTextDocument *page = pad.document();
         return page->documentLayout()->blockBoundingRect(page->firstBlock()).height();
     };
-    struct Step {
-        int from; // set first, unless 0
-        const char *action;
-        int percent;
-    };
-    for (const auto &[from, action, percent] : {Step{0, "actZoomReset", 100},
-                                                {0, "actZoomOut", 90},
-                                                {0, "actZoomIn", 100},
-                                                {0, "actZoomIn", 110},
-                                                {500, "actZoomIn", 400},
-                                                {95, "actZoomIn", 100},
-                                                {52, "actZoomOut", 50},
-                                                {0, "actZoomIn", 67}}) {
+    // Each row: a zoom set first (0: none), the command, the zoom after it.
+    const std::tuple<int, const char *, int> steps[] = {
+        {0, "actZoomReset", 100}, {0, "actZoomOut", 90},  {0, "actZoomIn", 100},  {0, "actZoomIn", 110},
+        {500, "actZoomIn", 400},  {95, "actZoomIn", 100}, {52, "actZoomOut", 50}, {0, "actZoomIn", 67}};
+    for (const auto &[from, action, percent] : steps) {
         if (from)
             zoom->setPercent(from);
         const double before = height();
@@ -65,12 +57,10 @@ TEST(PageZoom, StepsAndTheWheelAreKeptAndShowEveryPageLargerButLeaveTheSizesStor
                           false);
         QCoreApplication::sendEvent(pad.viewport(), &event);
     };
-    for (const auto &[delta, keys, percent] : {std::tuple{120, Qt::ControlModifier, 80},
-                                               {60, Qt::ControlModifier, 80},
-                                               {60, Qt::ControlModifier, 90},
-                                               {-240, Qt::ControlModifier, 67},
-                                               {-120, Qt::NoModifier, 67},
-                                               {-120, Qt::ControlModifier, 50}}) {
+    const std::tuple<int, Qt::KeyboardModifier, int> turns[] = {
+        {120, Qt::ControlModifier, 80},  {60, Qt::ControlModifier, 80}, {60, Qt::ControlModifier, 90},
+        {-240, Qt::ControlModifier, 67}, {-120, Qt::NoModifier, 67},    {-120, Qt::ControlModifier, 50}};
+    for (const auto &[delta, keys, percent] : turns) {
         wheel(delta, keys);
         EXPECT_EQ(zoom->percent(), percent) << delta;
     }

@@ -51,6 +51,14 @@ TEST_F(MainWindowTest, TypingIsJournaledAndExitWithAPageThatCannotBeSavedClosesO
 
     ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QDir().mkpath(u"Notes.rtf"_s));
     type(u"precious"_s);
+    // With the journal out of reach too, there is nowhere safe: the pad stays.
+    const QString journal = RecoveryJournal().folder();
+    ASSERT_TRUE(QDir(journal).removeRecursively() && writeBytes(journal, ""));
+    QString told;
+    closeNextMessage(told);
+    w.close();
+    EXPECT_TRUE(w.isVisible() && told.startsWith(u"The page could not be saved to"_s)) << told.toStdString();
+    ASSERT_TRUE(QFile::remove(journal));
     QString asked;
     answerNext(u"Keep Open"_s, &asked);
     w.close(); // the close box asks as Exit does

@@ -99,7 +99,8 @@ public:
         std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
 
-    /// The startup notification text received so far, messages one after another.
+    /// The startup notification text received so far, messages one after
+    /// another, each ended by '|' where its NUL came.
     std::string startups()
     {
         const std::uint32_t begin = atom("_NET_STARTUP_INFO_BEGIN"), more = atom("_NET_STARTUP_INFO");
@@ -108,7 +109,7 @@ public:
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE
                 && (message->type == begin || message->type == more)) {
                 const char *data = reinterpret_cast<const char *>(message->data.data8);
-                m_startups.append(data, strnlen(data, 20));
+                m_startups.append(data, strnlen(data, 20)).append(strnlen(data, 20) < 20 ? "|" : "");
             }
             std::free(event);
         }
