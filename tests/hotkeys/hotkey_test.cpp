@@ -124,6 +124,9 @@ TEST(HotKey, TheDialogTakesACombinationAtOnceAndItsButtonsFromTheKeyboard)
     jwtest::expectLaidOut(dialog);
     auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("txtKeys"));
     ASSERT_TRUE(field && field->hasFocus());
+    for (Qt::Key alone : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Alt, Qt::Key_Meta})
+        QTest::keyClick(field, alone);
+    EXPECT_EQ(dialog.keys(), keys("Ctrl+Alt+K")) << "a modifier alone is no key";
     QTest::keyClick(field, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(applied, QStringList{QStringLiteral("Ctrl+Alt+J")});
