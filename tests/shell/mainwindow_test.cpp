@@ -66,19 +66,6 @@ QStringList menuText(const QMenuBar &bar)
     return menus;
 }
 
-TEST_F(MainWindowTest, EveryCommandStandsInItsPlaceOfTheMenus)
-{
-    start();
-    EXPECT_EQ(menuText(*window->menuBar()),
-              (QStringList{u"&File: &Print Ctrl+P, S&ave Ctrl+S, Save As..., E&xit Ctrl+Q"_s,
-                           u"&Edit: &Undo Ctrl+Z, &Redo Ctrl+Y, -, &Cut Ctrl+X, C&opy Ctrl+C, P&aste Ctrl+V, "
-                           u"Select A&ll Ctrl+A, -, S&earch Ctrl+E, F&ind Next Ctrl+N, &Find in All Pages... "
-                           u"Ctrl+Shift+F, Add &Tab Ctrl+T, "
-                           u"R&emove Tab Ctrl+R, Re&name Tab, Restore Removed &Page..., Page &History... Ctrl+Shift+H, "
-                           u"&Spelling, Hot &Key..., H&ide on Minimize, Always on Top"_s,
-                           u"&Help: A&bout, H&elp Topics F1"_s}));
-}
-
 TEST(CommandRegistry, PlacesKeepTheirOrderWhicheverFeatureComesFirst)
 {
     QMenuBar bar;

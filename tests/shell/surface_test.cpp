@@ -1,0 +1,142 @@
+// What a keyboard or screen reader user meets in every window, in English and
+// German, held against tests/data/surface/. After a deliberate change,
+// JW_WRITE_SURFACES=1 rewrites those files; review their diff like code.
+#include "miniwindow/minicommands.h"
+#include "shell/translations.h"
+#include "support/mainwindow.h"
+
+#include <QAccessible>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTranslator>
+
+using namespace jw;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return u'"' + text + u'"';
+}
+
+QString control(const QWidget *w)
+{
+    const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(w));
+    const QString description = a->text(QAccessible::Description), tip = w->toolTip();
+    return QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName() + u' '
+           + quoted(a->text(QAccessible::Name)) + (description.isEmpty() ? u""_s : u" - "_s + quoted(description))
+           + (tip.isEmpty() ? u""_s : u" tip "_s + quoted(tip)) + (w->isEnabled() ? u""_s : u" off"_s);
+}
+
+/// The window's kind, its controls in Tab order, the other named ones, and its menus.
+QString surface(const QWidget &window)
+{
+    QStringList out{quoted(window.windowTitle())};
+    const Qt::WindowType type = window.isWindow() ? window.windowType() : Qt::Widget;
+    out.last() += type == Qt::Dialog ? u" dialog"_s : type == Qt::Tool ? u" tool"_s : type == Qt::Widget ? u" panel"_s : u" window"_s;
+    for (auto [on, word] : {std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
+                            std::pair(window.isModal(), "modal"),
+                            std::pair(window.minimumSize() == window.maximumSize(), "fixed"),
+                            std::pair(window.testAttribute(Qt::WA_QuitOnClose), "quits"),
+                            std::pair(window.testAttribute(Qt::WA_DeleteOnClose), "deleted")})
+        if (on && window.isWindow())
+            out.last() += u' ' + QLatin1StringView(word);
+    out << u"tab:"_s;
+    QList<const QWidget *> reached;
+    for (const QWidget *w = window.nextInFocusChain(); w && w != &window; w = w->nextInFocusChain())
+        if (window.isAncestorOf(w) && w->isVisibleTo(&window) && (w->focusPolicy() & Qt::TabFocus)
+            && !reached.contains(w)) {
+            out << u"  "_s + control(reached.emplace_back(w));
+            EXPECT_FALSE(out.last().contains(u" \"\""_s)) << "a control a screen reader reads without a name";
+        }
+    out << u"named:"_s;
+    for (const QWidget *w : window.findChildren<QWidget *>())
+        if (!reached.contains(w) && w->isVisibleTo(&window)
+            && !(w->accessibleName() + w->accessibleDescription() + w->toolTip()).isEmpty())
+            out << u"  "_s + control(w);
+    for (const QMenuBar *bar : window.findChildren<QMenuBar *>())
+        for (const QAction *menu : bar->actions()) {
+            out << u"menu "_s + quoted(menu->text());
+            for (const QAction *a : menu->menu()->actions()) {
+                const QString check = !a->isCheckable() ? QString() : a->isChecked() ? u" [x]"_s : u" [ ]"_s;
+                out << (a->isSeparator() ? u"  -"_s
+                                         : u"  "_s + quoted(a->text()) + u' '
+                                               + QKeySequence::listToString(a->shortcuts()) + check);
+            }
+        }
+    return out.join(u'\n') + u'\n';
+}
+
+class Surfaces : public jwtest::MainWindowTest {
+protected:
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        qunsetenv("LANGUAGE");
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+
+    void expectSurface(const QWidget &window, const QString &name)
+    {
+        const QString file = QStringLiteral(JW_SURFACE_DIR "/") + m_language + u'/' + name + u".txt"_s;
+        const QByteArray now = surface(window).toUtf8();
+        if (qEnvironmentVariableIsSet("JW_WRITE_SURFACES")) {
+            ASSERT_TRUE(jwtest::writeBytes(file, now));
+        }
+        EXPECT_EQ(now.toStdString(), jwtest::readBytes(file).toStdString()) << file.toStdString();
+    }
+
+    /// Opens every window in `language` and holds each against its record.
+    void expectEveryWindow(const QString &language)
+    {
+        m_language = language;
+        jwtest::writePage(u"Gone.rtf"_s, jwtest::page(u"a removed page"));
+        start();
+        expectSurface(*window, u"frmMain"_s);
+        for (const char *name :
+             {"mnuAddTab", "mnuRename", "mnuSearch", "mnuRestorePage", "mnuPageHistory", "mnuHotKey", "mnuAbout"}) {
+            bool opened = false;
+            jwtest::onNextModal([&](QWidget *modal) {
+                opened = true;
+                expectSurface(*modal, QString::fromLatin1(name).mid(3));
+                qobject_cast<QDialog *>(modal)->reject();
+            });
+            action(name)->trigger();
+            EXPECT_TRUE(jwtest::waitUntil([&] { return opened; })) << name;
+        }
+        action("mnuFindAll")->trigger();
+        expectSurface(*window->findChild<QWidget *>(u"frmFindAll"_s), u"FindAll"_s);
+        expectSurface(miniFeature().miniWindow(), u"frmMin"_s);
+    }
+
+private:
+    QString m_language;
+};
+
+TEST_F(Surfaces, EveryWindowInEnglishAsRecorded)
+{
+    expectEveryWindow(u"en"_s);
+}
+
+TEST_F(Surfaces, EveryWindowInGermanAsRecorded)
+{
+    EXPECT_EQ(installTranslations(*qApp, {u"fr_FR"_s, u"en_GB"_s, u"de"_s}), QString()); // English comes first
+    qputenv("LANGUAGE", "fr:de_CH");
+    EXPECT_EQ(installTranslations(*qApp, desktopLanguages()), u"de_DE"_s);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s); // Qt's own texts
+    expectEveryWindow(u"de"_s);
+    for (QAction *menu : window->menuBar()->actions()) {
+        QString letters; // one access letter per command
+        for (const QAction *item : menu->menu()->actions())
+            if (const qsizetype amp = item->text().indexOf(u'&'); amp >= 0)
+                letters += item->text()[amp + 1].toLower();
+        EXPECT_EQ(QSet<QChar>(letters.begin(), letters.end()).size(), letters.size()) << letters.toStdString();
+    }
+}
+
+} // namespace
