@@ -16,31 +16,34 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString quoted(const QString &text)
-{
-    return u'"' + text + u'"';
-}
+QString quoted(const QString &text) { return u'"' + text + u'"'; }
 
-QString control(const QWidget *w)
+/// A control as a screen reader names it; with its place in its holder where
+/// the window places its controls in twips.
+QString control(const QWidget *w, bool placed)
 {
     const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(w));
     const QString description = a->text(QAccessible::Description), tip = w->toolTip();
     return QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName() + u' '
            + quoted(a->text(QAccessible::Name)) + (description.isEmpty() ? u""_s : u" - "_s + quoted(description))
-           + (tip.isEmpty() ? u""_s : u" tip "_s + quoted(tip)) + (w->isEnabled() ? u""_s : u" off"_s);
+           + (tip.isEmpty() ? u""_s : u" tip "_s + quoted(tip)) + (w->isEnabled() ? u""_s : u" off"_s)
+           + (placed ? u" @%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()) : QString());
 }
 
 /// The window's kind, its controls in Tab order, the other named ones, and its menus.
-QString surface(const QWidget &window)
+QString surface(const QWidget &window, bool placed)
 {
     QStringList out{quoted(window.windowTitle())};
     const Qt::WindowType type = window.isWindow() ? window.windowType() : Qt::Widget;
-    out.last() += type == Qt::Dialog ? u" dialog"_s : type == Qt::Tool ? u" tool"_s : type == Qt::Widget ? u" panel"_s : u" window"_s;
-    for (auto [on, word] : {std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
-                            std::pair(window.isModal(), "modal"),
-                            std::pair(window.minimumSize() == window.maximumSize(), "fixed"),
-                            std::pair(window.testAttribute(Qt::WA_QuitOnClose), "quits"),
-                            std::pair(window.testAttribute(Qt::WA_DeleteOnClose), "deleted")})
+    out.last() += type == Qt::Dialog   ? u" dialog"_s
+                  : type == Qt::Tool   ? u" tool"_s
+                  : type == Qt::Widget ? u" panel"_s
+                                       : u" window"_s;
+    for (auto [on, word] :
+         {std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
+          std::pair(window.isModal(), "modal"), std::pair(window.minimumSize() == window.maximumSize(), "fixed"),
+          std::pair(window.testAttribute(Qt::WA_QuitOnClose), "quits"),
+          std::pair(window.testAttribute(Qt::WA_DeleteOnClose), "deleted")})
         if (on && window.isWindow())
             out.last() += u' ' + QLatin1StringView(word);
     out << u"tab:"_s;
@@ -48,22 +51,22 @@ QString surface(const QWidget &window)
     for (const QWidget *w = window.nextInFocusChain(); w && w != &window; w = w->nextInFocusChain())
         if (window.isAncestorOf(w) && w->isVisibleTo(&window) && (w->focusPolicy() & Qt::TabFocus)
             && !reached.contains(w)) {
-            out << u"  "_s + control(reached.emplace_back(w));
+            out << u"  "_s + control(reached.emplace_back(w), placed);
             EXPECT_FALSE(out.last().contains(u" \"\""_s)) << "a control a screen reader reads without a name";
         }
     out << u"named:"_s;
     for (const QWidget *w : window.findChildren<QWidget *>())
         if (!reached.contains(w) && w->isVisibleTo(&window)
             && !(w->accessibleName() + w->accessibleDescription() + w->toolTip()).isEmpty())
-            out << u"  "_s + control(w);
+            out << u"  "_s + control(w, placed);
     for (const QMenuBar *bar : window.findChildren<QMenuBar *>())
         for (const QAction *menu : bar->actions()) {
             out << u"menu "_s + quoted(menu->text());
             for (const QAction *a : menu->menu()->actions()) {
                 const QString check = !a->isCheckable() ? QString() : a->isChecked() ? u" [x]"_s : u" [ ]"_s;
-                out << (a->isSeparator() ? u"  -"_s
-                                         : u"  "_s + quoted(a->text()) + u' '
-                                               + QKeySequence::listToString(a->shortcuts()) + check);
+                out << (a->isSeparator()
+                            ? u"  -"_s
+                            : u"  "_s + quoted(a->text()) + u' ' + QKeySequence::listToString(a->shortcuts()) + check);
             }
         }
     return out.join(u'\n') + u'\n';
@@ -81,10 +84,10 @@ protected:
         }
     }
 
-    void expectSurface(const QWidget &window, const QString &name)
+    void expectSurface(const QWidget &window, const QString &name, bool placed = false)
     {
         const QString file = QStringLiteral(JW_SURFACE_DIR "/") + m_language + u'/' + name + u".txt"_s;
-        const QByteArray now = surface(window).toUtf8();
+        const QByteArray now = surface(window, placed).toUtf8();
         if (qEnvironmentVariableIsSet("JW_WRITE_SURFACES")) {
             ASSERT_TRUE(jwtest::writeBytes(file, now));
         }
@@ -97,7 +100,7 @@ protected:
         m_language = language;
         jwtest::writePage(u"Gone.rtf"_s, jwtest::page(u"a removed page"));
         start();
-        expectSurface(*window, u"frmMain"_s);
+        expectSurface(*window, u"frmMain"_s, true);
         for (const char *name :
              {"mnuAddTab", "mnuRename", "mnuSearch", "mnuRestorePage", "mnuPageHistory", "mnuHotKey", "mnuAbout"}) {
             bool opened = false;
@@ -111,17 +114,14 @@ protected:
         }
         action("mnuFindAll")->trigger();
         expectSurface(*window->findChild<QWidget *>(u"frmFindAll"_s), u"FindAll"_s);
-        expectSurface(miniFeature().miniWindow(), u"frmMin"_s);
+        expectSurface(miniFeature().miniWindow(), u"frmMin"_s, true);
     }
 
 private:
     QString m_language;
 };
 
-TEST_F(Surfaces, EveryWindowInEnglishAsRecorded)
-{
-    expectEveryWindow(u"en"_s);
-}
+TEST_F(Surfaces, EveryWindowInEnglishAsRecorded) { expectEveryWindow(u"en"_s); }
 
 TEST_F(Surfaces, EveryWindowInGermanAsRecorded)
 {
