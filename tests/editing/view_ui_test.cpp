@@ -1,11 +1,15 @@
 // The page's view: the zoom, and the right-click menu the features fill.
 #include "support/fakehost.h"
+#include "support/qtwait.h"
 #include "base/settingsstore.h"
 #include "editing/editormenu.h"
 #include "editing/pagezoom.h"
 #include "ui/richtextedit.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTextBlock>
@@ -95,4 +99,13 @@ TEST(EditorMenu, SectionsComeFirstEachLinedOffForThePlaceClickedOrTheCaret)
     c.setPosition(13); // beyond a line's end: the caret place nearest
     menus.menuAt(pad.cursorRect(c).center() + QPoint(150, 0));
     EXPECT_EQ(asked.takeLast(), 13);
+    QString shown; // a real right-click opens it
+    QTimer::singleShot(0, &pad, [&shown] {
+        jwtest::waitUntil([] { return QApplication::activePopupWidget(); });
+        if (QWidget *popup = QApplication::activePopupWidget())
+            shown = popup->actions().value(0)->text(), popup->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), pad.viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(pad.viewport(), &click);
+    EXPECT_EQ(shown, u"first"_s);
 }

@@ -335,6 +335,9 @@ TEST_F(TabStripTest, TheHandlerIsAskedOnceAndMayChangeTheStripItself)
     EXPECT_FALSE(strip->requestTab(0) || strip->requestTab(5) || strip->requestTab(2));
     EXPECT_EQ(std::pair(strip->selectedIndex(), log),
               std::pair(2, QStringList{u"before 3 while 1"_s, u"click while 3"_s, u"before 1 while 3"_s}));
+    whileAsked = [this] { strip->removeTab(4); }; // says yes, but the tab went meanwhile
+    refuse = false;
+    EXPECT_FALSE(strip->requestTab(4));
 }
 
 TEST_F(TabStripTest, ADoubleClickAndADragAreToldOnceTheButtonIsUp)
