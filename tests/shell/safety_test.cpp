@@ -100,6 +100,24 @@ TEST_F(MainWindowTest, StartUpOffersEveryJournaledTextThatDiffersFromItsPageWhat
     EXPECT_EQ(QDir(journal.folder() + u"/declined"_s).entryList(QDir::Files).size(), 1);
 }
 
+TEST_F(MainWindowTest, AJournaledTextGoneBeforeItIsReadIsToldAndThePageStays)
+{
+    const RecoveryJournal journal;
+    writePage(u"Notes.rtf"_s, page(u"saved"));
+    journal.record(QDir::currentPath(), u"Notes"_s, page(u"typed"), QDateTime::currentDateTime());
+    frmMain &w = start({u"Notes"_s});
+    QString told;
+    onNextModal([&](QWidget *modal) {
+        for (const auto &entry : journal.entries(QDir::currentPath()))
+            QFile::remove(entry.file); // taken by a sync tool while the question was open
+        closeNextMessage(told);
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    w.tellStartNotices();
+    EXPECT_TRUE(told.startsWith(u"The unsaved text could not be read: "_s)) << told.toStdString();
+    EXPECT_EQ(txtPad->Text(), u"saved"_s);
+}
+
 TEST_F(MainWindowTest, AChangeMadeElsewhereIsShownOrKeptBesideThePage)
 {
     start();
