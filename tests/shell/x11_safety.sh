@@ -54,15 +54,12 @@ stop_pad KILL
 page_has "typed before the crash" && fail "the page file was written although the pad was killed"
 start_pad # over the dead copy's socket
 answer alt+r
+(cd "$pages" && timeout 30 "$program") || fail "the second start did not hand over and end"
+wait_until 30 shown 'Jotwell Pro' || fail "the running copy did not show its main window"
+echo "a second start handed over to the copy that took the dead one's socket"
 stop_pad TERM
 page_has "typed before the crash" || fail "the recovered text did not reach the page"
 echo "kill -9: the next start offered the journaled text and kept it"
-
-start_pad
-(cd "$pages" && timeout 30 "$program") || fail "the second start did not hand over and end"
-wait_until 30 shown 'Jotwell Pro' || fail "the running copy did not show its main window"
-echo "a second start handed over and the main window showed"
-stop_pad TERM
 
 # A page whose file its user may write but not read (root reads anything).
 chown -R nobody:nogroup "$JW_WORK"
