@@ -80,6 +80,12 @@ TEST(X11Focus, TheHotKeyBringsTheKeyboardAndGivesItBack)
     focus->activate(*pad.windowHandle(), 0);
     const std::string removed = "remove: ID=\"" + token.toStdString() + "\"|";
     EXPECT_TRUE(waitUntil([&] { return other.startups() == removed; })) << other.startups();
+    // The window manager reads the launcher's token and time off the window.
+    const auto padWindow = std::uint32_t(pad.winId());
+    EXPECT_EQ(other.property(padWindow, "_NET_STARTUP_ID"), token.toStdString());
+    const std::uint32_t timeHolder = other.cardinal(padWindow, "_NET_WM_USER_TIME_WINDOW");
+    EXPECT_TRUE(
+        waitUntil([&] { return other.cardinal(timeHolder ? timeHolder : padWindow, "_NET_WM_USER_TIME") == 42; }));
     focus->activate(*pad.windowHandle(), 0); // a token is used once
     focus->useLaunchToken("n_TIME4");        // a message of exactly 20 bytes still ends with a NUL
     focus->activate(*pad.windowHandle(), 0);

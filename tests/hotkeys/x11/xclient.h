@@ -116,6 +116,27 @@ public:
         return m_startups;
     }
 
+    /// The bytes of property `name` of `window` ("" when it has none).
+    std::string property(std::uint32_t window, const char *name)
+    {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+            nullptr);
+        std::string value;
+        if (reply)
+            value.assign(static_cast<const char *>(xcb_get_property_value(reply)),
+                         std::size_t(xcb_get_property_value_length(reply)));
+        std::free(reply);
+        return value;
+    }
+    /// A 32-bit property (a window, a time); 0 when it has none.
+    std::uint32_t cardinal(std::uint32_t window, const char *name)
+    {
+        std::uint32_t value = 0;
+        std::memcpy(&value, property(window, name).append(4, '\0').data(), 4);
+        return value;
+    }
+
 private:
     std::uint32_t atom(const char *name)
     {
