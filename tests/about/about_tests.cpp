@@ -68,6 +68,11 @@ TEST_F(AboutTest, OpensInItsPlaceWithTitleAndVersionWhileTheMainWindowHides)
     EXPECT_EQ(box->lblVersion->text(),
               QStringLiteral("Version %1.%2.%3").arg(JW_VERSION_MAJOR).arg(JW_VERSION_MINOR).arg(JW_VERSION_PATCH));
     EXPECT_FALSE(box->picIcon->pixmap().isNull());
+    // The etched line above the buttons: a shadow, and a highlight under it.
+    const QImage drawn = box->grab().toImage();
+    const int x = ui::toPixelsX(box.get(), 3000), y = ui::toPixelsY(box.get(), 2445);
+    EXPECT_EQ(std::pair(drawn.pixel(x, y), drawn.pixel(x, std::max(ui::toPixelsY(box.get(), 2460), y + 1))),
+              std::pair(box->palette().color(QPalette::Dark).rgb(), box->palette().color(QPalette::Light).rgb()));
     box->activateWindow();
     EXPECT_TRUE(jwtest::waitUntil([&] { return QApplication::focusWidget() == box->cmdOK; })); // Tab order: surfaces
 }
