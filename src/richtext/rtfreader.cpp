@@ -376,8 +376,8 @@ private:
     {
         const unsigned char *start = m_p;
         skipGroup();
-        const unsigned char *end = m_p > start && m_p[-1] == '}' ? m_p - 1 : m_p;
-        std::string href = detail::hyperlinkAddress({reinterpret_cast<const char *>(start), std::size_t(end - start)});
+        // Its closing brace comes along: the instruction's text leaves braces out.
+        std::string href = detail::hyperlinkAddress({reinterpret_cast<const char *>(start), std::size_t(m_p - start)});
         GroupState *field = m_groups.depth() == m_fieldDepth && !href.empty() ? m_groups.edit() : nullptr;
         if (field) {
             field->link = m_marks.addLink(std::move(href));

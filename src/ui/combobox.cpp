@@ -16,7 +16,6 @@ ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setDuplicatesEnabled(true);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // A name too long for the list loses its end, never its start.
     view()->setTextElideMode(Qt::ElideRight);
