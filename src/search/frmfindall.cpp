@@ -72,7 +72,6 @@ void frmFindAll::buildControls()
     lstResults->setItemDelegate(new HitDelegate(lstResults));
     lstResults->setUniformItemSizes(true);
     lstResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstResults->setTextElideMode(Qt::ElideRight);
     lstResults->setAccessibleName(tr("Hits"));
     lstResults->setAccessibleDescription(tr("The hits grouped by page; Enter opens the chosen one"));
     lblStatus = new QLabel(this);

@@ -11,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
+#include <QListView>
 #include <QLabel>
 #include <QCheckBox>
 #include <QPushButton>
@@ -78,9 +79,13 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     }
     EXPECT_EQ(p.form.results().index(4).data(ResultsModel::MarkStartRole).toInt(), 14);
 
-    // The first hit is chosen; Down passes over headings; Enter opens.
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+    // The first hit is chosen; Down and Up pass over headings, in the box or the list; Enter opens.
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down})
         QTest::keyClick(p.form.txtFind, key);
+    QTest::keyClick(p.form.lstResults, Qt::Key_Up);
+    EXPECT_EQ(p.form.lstResults->currentIndex().row(), 3);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(p.form.lstResults, key);
     ASSERT_EQ(p.opened.size(), 1);
     EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(14)));
     p.form.goToHit(1);
