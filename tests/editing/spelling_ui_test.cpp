@@ -87,4 +87,8 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     pad.setText(u"Ths qwzx"_s);
     spelling->setEnabled(true);
     EXPECT_EQ(marks(pad, *spelling), u"4-8"_s) << "ignored only for the run";
+    // Of one long paragraph only the words in view are marked, so a big page stays quick.
+    pad.setText(QString(u"qwzx "_s).repeated(5000));
+    const qsizetype inView = marks(pad, *spelling).count(u'-');
+    EXPECT_TRUE(inView > 5 && inView < 2000) << inView;
 }
