@@ -1,6 +1,7 @@
 // The panel of Find in All Pages with stand-ins for the pad: typing, the
 // pause, choosing and opening hits, and hits across the long-paragraph joins.
 #include "search/frmfindall.h"
+#include "ui/combobox.h"
 #include "ui/decorations.h"
 #include "ui/paragraphjoins.h"
 #include "ui/richtextedit.h"
@@ -167,9 +168,11 @@ TEST_F(FindAllFeature, F3GoesFromHitToHitAcrossPagesAndOffersARemovedPageBack)
     EXPECT_EQ(marked(), QStringList{u"apple"_s});
 
     auto selected = [&] { return std::pair(oTabs->caption(oTabs->selectedIndex()), txtPad->SelStart()); };
+    cmbFont->setFocus();
     action("mnuFindAllNext")->trigger(); // the first hit is chosen: F3 goes to the second
     EXPECT_EQ(selected(), std::pair(u"Notes"_s, 4));
     EXPECT_EQ(txtPad->SelText(), u"apple"_s);
+    EXPECT_TRUE(waitUntil([&] { return txtPad->hasFocus(); })) << "the keys go to the page";
     action("mnuFindAllPrevious")->trigger();
     EXPECT_EQ(selected(), std::pair(u"Welcome"_s, 0));
     action("mnuFindAllNext")->trigger();
