@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(Search, FindTextIsExactForwardAndNeverSplitsACharacter)
+TEST(Search, FindTextIsExactForwardNeverSplitsACharacterAndFindNextVisitsOverlappingMatches)
 {
     const QString smile = u"\U0001F600"_s;
     const struct {
@@ -39,18 +39,14 @@ TEST(Search, FindTextIsExactForwardAndNeverSplitsACharacter)
     for (const auto &c : cases)
         EXPECT_EQ(findText(c.text, c.what, c.start), c.found)
             << c.text.left(20).toStdString() << " / " << c.what.toStdString();
-}
-
-TEST(Search, FindNextVisitsOverlappingMatchesAndStatesChangeOnlyOnSuccess)
-{
+    // Find Next visits overlapping matches; the state changes only on success.
     SearchState state;
     EXPECT_FALSE(state.hasSearch());
     EXPECT_FALSE(state.search(u"aaaa"_s, u"b"_s));
     EXPECT_FALSE(state.hasSearch());
     const auto first = state.search(u"aaaa"_s, u"aa"_s);
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->start, 0);
-    EXPECT_EQ(first->length, 2);
+    EXPECT_EQ(std::pair(first->start, first->length), std::pair(qint64(0), qint64(2)));
     std::vector<qint64> starts;
     while (const auto m = state.next(u"aaaa"_s))
         starts.push_back(m->start);
@@ -85,17 +81,15 @@ TEST(FormatDisplay, BoxesShowTheTruthAndTakeWhatIsTyped)
     for (const auto &c : typed)
         EXPECT_EQ(typedSize(c.typed), c.size) << c.typed.toStdString();
     const QStringList fonts{u"Arial"_s, u"MS Sans Serif"_s, u"arial"_s};
-    EXPECT_EQ(typedFontEntry(fonts, u" Arial"_s), 0);
-    EXPECT_EQ(typedFontEntry(fonts, u"ARIAL"_s), 2);
-    EXPECT_EQ(typedFontEntry(fonts, u"Ari"_s), -1);
-    EXPECT_EQ(typedFontEntry(fonts, u""_s), -1);
+    EXPECT_EQ((QList<int>{typedFontEntry(fonts, u" Arial"_s), typedFontEntry(fonts, u"ARIAL"_s),
+                          typedFontEntry(fonts, u"Ari"_s), typedFontEntry(fonts, u""_s)}),
+              (QList<int>{0, 2, -1, -1}));
     EXPECT_EQ(plainFontNames({u"Nimbus Sans [urw]"_s, u"Serif"_s, u"Mono [a]"_s, u"Mono [b]"_s, u"Sans [x] Pro"_s}),
               (QStringList{u"Nimbus Sans"_s, u"Serif"_s, u"Mono [a]"_s, u"Mono [b]"_s, u"Sans [x] Pro"_s}));
     EXPECT_EQ(startupFontEntry({u"ms sans serif"_s, u"MS SANS SERIF"_s}), 1);
     EXPECT_EQ(startupFontEntry({u"DejaVu Sans"_s}), -1);
-    EXPECT_EQ(syncButtonValue(true, 0), 1);
-    EXPECT_EQ(syncButtonValue(false, 1), 0);
-    EXPECT_EQ(syncButtonValue(std::nullopt, 1), 1);
+    EXPECT_EQ((QList<int>{syncButtonValue(true, 0), syncButtonValue(false, 1), syncButtonValue(std::nullopt, 1)}),
+              (QList<int>{1, 0, 1}));
 }
 
 } // namespace

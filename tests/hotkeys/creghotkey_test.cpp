@@ -177,7 +177,7 @@ TEST_F(RegistryTest, WindowProcReportsOnlyHotKeyMessagesToAHandlerThatMayEndTheR
     EXPECT_EQ(registry, nullptr);
 }
 
-TEST(HotKeyText, CountsAndCutsInUtf16UnitsAndFindsTheProgramName)
+TEST(HotKeyText, CountsAndCutsInUtf16UnitsFindsTheProgramNameAndTheAtomTableRunsTo0xFFFF)
 {
     const std::string smiley = "\xF0\x9F\x98\x80"; // two units
     const struct {
@@ -197,13 +197,10 @@ TEST(HotKeyText, CountsAndCutsInUtf16UnitsAndFindsTheProgramName)
         EXPECT_EQ(hotkeytext::utf16Prefix(c.text, c.cut), c.prefix) << c.text;
     }
     EXPECT_EQ(hotkeytext::asciiLower("AZaz@[\xC3\x84"), "azaz@[\xC3\x84");
-    EXPECT_EQ(hotkeytext::fileStem("C:\\Program Files\\Jotwell Pro\\JOTWELL.EXE"), "JOTWELL");
-    EXPECT_EQ(hotkeytext::fileStem("/opt/notes.v2/pad"), "pad");
-    EXPECT_EQ(hotkeytext::fileStem("/home/me/.pad"), ".pad");
-}
-
-TEST(AtomTable, AtomsRunTo0xFFFFAndARemovedNameIsGoneWithItsAtom)
-{
+    EXPECT_EQ(hotkeytext::fileStem("C:\\Program Files\\Jotwell Pro\\JOTWELL.EXE") + '|'
+                  + hotkeytext::fileStem("/opt/notes.v2/pad") + '|' + hotkeytext::fileStem("/home/me/.pad"),
+              "JOTWELL|pad|.pad");
+    // The fake's atom table: atoms run to 0xFFFF, and a removed name is gone with its atom.
     AtomTable table;
     std::uint32_t error = 0;
     std::uint16_t last = 0;

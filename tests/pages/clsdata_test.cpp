@@ -39,13 +39,11 @@ TEST_F(CurrentPageTest, LoadCreatesSwitchOnlyReadsAndFailuresKeepTheCurrentPage)
 {
     const clsData::Opened opened = data.loadData(u"Notes.rtf"_s);
     ASSERT_TRUE(opened.page && opened.page->text.empty());
-    EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s));
-    EXPECT_FALSE(data.isGuarded());
+    EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s) && !data.isGuarded());
     EXPECT_TRUE(save(true).written);
     EXPECT_EQ(files.readPage(u"Notes.rtf"_s), typed);
     // A failed save reports only when there were edits.
-    ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s));
-    ASSERT_TRUE(QDir().mkpath(u"Notes.rtf"_s));
+    ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QDir().mkpath(u"Notes.rtf"_s));
     EXPECT_EQ(save(true).error, u"Is a directory");
     EXPECT_TRUE(save(false).error.isEmpty());
 
@@ -119,8 +117,8 @@ TEST_F(CurrentPageTest, AVersionRenamedInAtAnyMomentOfASaveIsKeptAndTheReplacedO
     });
     ASSERT_TRUE(saved.written && saved.keptAside.startsWith(u"Notes (changed elsewhere "_s))
         << saved.error.toStdString();
-    EXPECT_EQ(files.readPage(saved.keptAside).text, u"theirs");
-    EXPECT_EQ(files.readPage(u"Notes.rtf"_s).text, u"mine");
+    EXPECT_EQ(std::pair(files.readPage(saved.keptAside).text, files.readPage(u"Notes.rtf"_s).text),
+              std::pair(std::u16string(u"theirs"), std::u16string(u"mine")));
     EXPECT_TRUE(save(true).keptAside.isEmpty());
     EXPECT_EQ(replaced, (QStringList{u"Notes: "_s, u"Notes: mine"_s}));
     EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
@@ -203,11 +201,9 @@ TEST(PageFiles, OldDatPagesAreConvertedUntilTheFirstFailure)
     ASSERT_TRUE(QDir().mkpath(u"B.rtf"_s)); // cannot be replaced: ends the conversion
     ASSERT_TRUE(jwtest::writeBytes(u"C.dat"_s, "c bytes"));
     EXPECT_THROW(ConvertDatPages(store, PageFiles()), IoError);
-    EXPECT_EQ(jwtest::readBytes(u"A.rtf"_s), "a bytes");
-    EXPECT_FALSE(QFile::exists(u"A.dat"_s));
-    EXPECT_TRUE(QFile::exists(u"B.dat"_s));
-    EXPECT_TRUE(QFile::exists(u"C.dat"_s));
-    EXPECT_FALSE(QFile::exists(u"C.rtf"_s));
+    EXPECT_EQ(std::tuple(jwtest::readBytes(u"A.rtf"_s), QFile::exists(u"A.dat"_s), QFile::exists(u"B.dat"_s),
+                         QFile::exists(u"C.dat"_s), QFile::exists(u"C.rtf"_s)),
+              std::tuple(QByteArray("a bytes"), false, true, true, false));
     ASSERT_TRUE(QDir().rmdir(u"B.rtf"_s)); // the next start goes on
     EXPECT_NO_THROW(ConvertDatPages(store, PageFiles()));
     EXPECT_EQ(std::pair(jwtest::readBytes(u"C.rtf"_s), QFile::exists(u"C.dat"_s)),

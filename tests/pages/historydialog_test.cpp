@@ -35,10 +35,10 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     QTreeWidget &list = *dialog.lstVersions;
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(0)->text(1), frmPageHistory::kindText(PageHistory::Reason::Removed));
-    EXPECT_EQ(list.topLevelItem(0)->text(3), u"3"); // beta epsilon zeta added since
-    EXPECT_EQ(list.topLevelItem(0)->text(4), u"1"); // delta removed
-    EXPECT_EQ(list.topLevelItem(1)->text(3), u"2");
-    EXPECT_EQ(list.topLevelItem(1)->text(4), u"1");
+    // Words added since and removed: beta epsilon zeta and delta, then epsilon zeta and gamma.
+    EXPECT_EQ((QStringList{list.topLevelItem(0)->text(3), list.topLevelItem(0)->text(4), list.topLevelItem(1)->text(3),
+                           list.topLevelItem(1)->text(4)}),
+              (QStringList{u"3"_s, u"1"_s, u"2"_s, u"1"_s}));
 
     list.setCurrentItem(list.topLevelItem(1));
     QTextDocument &preview = *dialog.txtPreview->document();

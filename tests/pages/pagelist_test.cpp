@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using namespace jw;
 using namespace Qt::StringLiterals;
 
@@ -58,7 +56,7 @@ protected:
     const rtf::Document page{u"text", {{0, 4, {"Serif", 24, true, false, false}}}};
 };
 
-TEST_F(PageListTest, TitlesThatCannotBeFileNamesAreLeftOutNamedOnceAndKeptInTheSettings)
+TEST_F(PageListTest, LoadLeavesOutTitlesThatCannotBeFileNamesGivesDefaultsOnAFirstStartAndRenumbersAHandEditedList)
 {
     const QString nul = u"a"_s + QChar(u'\0') + u"b"_s, longTitle(300, u'x'), forty = QString(39, u'y') + u'/';
     const QStringList hostile{u"a/b"_s, u"back\\slash"_s, u"/etc/passwd"_s, nul, longTitle, u".."_s, forty};
@@ -75,10 +73,7 @@ TEST_F(PageListTest, TitlesThatCannotBeFileNamesAreLeftOutNamedOnceAndKeptInTheS
     EXPECT_EQ(pages.remove(u"Welcome"_s).titles, QStringList{u"Notes"_s});
     EXPECT_FALSE(pages.remove(u"Notes"_s).done());
     EXPECT_EQ(pages.add(u"Ideas"_s, {u"Notes"_s}).titles, (QStringList{u"Notes"_s, u"Ideas"_s}));
-}
-
-TEST_F(PageListTest, LoadGivesDefaultsOnAFirstStartAndRenumbersAHandEditedList)
-{
+    // A first start gets the defaults; a hand-edited list is numbered again.
     storeList({});
     EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
     EXPECT_EQ(*store.readSection(kApp, kTabsSection), SettingsEntries({{u"Welcome"_s, u"1"_s}, {u"Notes"_s, u"2"_s}}));
@@ -91,8 +86,19 @@ TEST_F(PageListTest, LoadGivesDefaultsOnAFirstStartAndRenumbersAHandEditedList)
     EXPECT_EQ(pages.load(), (QStringList{u"Welcome"_s, u"Notes"_s}));
 }
 
-TEST_F(PageListTest, AddAppendsTrimmedTitlesCreatesTheFileAndKeepsAnOldOne)
+TEST_F(PageListTest, AddRefusesDuplicatesAndBadTitlesAndAppendsTrimmedTitlesCreatesTheFileAndKeepsAnOldOne)
 {
+    const PageResult dup = pages.add(u"NOTES"_s, three);
+    EXPECT_EQ(std::tuple(dup.status, dup.message, dup.caption),
+              std::tuple(PageResult::Status::Refused, u"You cannot have two tabs with the same name."_s,
+                         u"Duplicate Titles"_s));
+    EXPECT_EQ(pages.add(u" Ideas "_s, three).caption, u"Duplicate Titles");
+    EXPECT_EQ(pages.add(u"a/b"_s, three).caption, u"Invalid Tab Name");
+    // Another running copy added it meanwhile: the stored list decides.
+    EXPECT_FALSE(pages.add(u"Ideas"_s, {u"Welcome"_s}).done());
+    EXPECT_EQ(stored(), three);
+    EXPECT_FALSE(QFile::exists(u"NOTES.rtf"_s));
+
     ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "{\\rtf1 kept}"));
     // The stored list decides the position, not the tabs a copy still shows.
     for (const QString &title : {u"  Shopping "_s, u"Old"_s}) {
@@ -103,26 +109,29 @@ TEST_F(PageListTest, AddAppendsTrimmedTitlesCreatesTheFileAndKeepsAnOldOne)
     }
     EXPECT_EQ(stored(), (three + QStringList{u"Shopping"_s, u"Old"_s}));
     EXPECT_EQ(store.readOne(kApp, kTabsSection, u"Old"_s), u"5");
-    EXPECT_EQ(jwtest::readBytes(u"Shopping.rtf"_s), "");
-    EXPECT_EQ(jwtest::readBytes(u"Old.rtf"_s), "{\\rtf1 kept}");
+    EXPECT_EQ(std::pair(jwtest::readBytes(u"Shopping.rtf"_s), jwtest::readBytes(u"Old.rtf"_s)),
+              std::pair(QByteArray(), QByteArray("{\\rtf1 kept}")));
 }
 
-TEST_F(PageListTest, AddRefusesDuplicatesAndBadTitlesAndStoresNothing)
+TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPageAndKeepsThePlaceWritingThePageToTheNewFile)
 {
-    const PageResult dup = pages.add(u"NOTES"_s, three);
-    EXPECT_EQ(dup.status, PageResult::Status::Refused);
-    EXPECT_EQ(dup.message, u"You cannot have two tabs with the same name.");
-    EXPECT_EQ(dup.caption, u"Duplicate Titles");
-    EXPECT_EQ(pages.add(u" Ideas "_s, three).caption, u"Duplicate Titles");
-    EXPECT_EQ(pages.add(u"a/b"_s, three).caption, u"Invalid Tab Name");
-    // Another running copy added it meanwhile: the stored list decides.
-    EXPECT_FALSE(pages.add(u"Ideas"_s, {u"Welcome"_s}).done());
+    const PageResult dup = pages.rename(u"Notes"_s, u"IDEAS "_s, three, page);
+    EXPECT_EQ(std::pair(dup.message, dup.caption),
+              std::pair(u"Cannot have two tabs with the same name."_s, u"Duplicate Tab Name"_s));
+    // The file of a removed page, also in another letter case.
+    ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "removed page"));
+    ASSERT_TRUE(jwtest::writeBytes(u"ideas.rtf"_s, "another page"));
+    const PageResult taken = pages.rename(u"Notes"_s, u"Old"_s, three, page);
+    EXPECT_EQ(taken.status, PageResult::Status::Refused);
+    EXPECT_TRUE(taken.message.contains(u"\"Old.rtf\""_s) && taken.message.contains(u"Add Tab"_s));
+    EXPECT_FALSE(pages.rename(u"Ideas"_s, u"ideas"_s, three, page).done());
+    // A tab the stored list does not know: nothing is left behind.
+    EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done());
+    EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
     EXPECT_EQ(stored(), three);
-    EXPECT_FALSE(QFile::exists(u"NOTES.rtf"_s));
-}
+    EXPECT_EQ(std::pair(jwtest::readBytes(u"Old.rtf"_s), jwtest::readBytes(u"ideas.rtf"_s)),
+              std::pair(QByteArray("removed page"), QByteArray("another page")));
 
-TEST_F(PageListTest, RenameKeepsThePlaceAndWritesThePageToTheNewFile)
-{
     ASSERT_TRUE(jwtest::writeBytes(u"Notes.rtf"_s, "old file"));
     const PageResult r = pages.rename(u"Notes"_s, u"Plans"_s, three, page);
     ASSERT_TRUE(r.done()) << r.message.toStdString();
@@ -138,26 +147,6 @@ TEST_F(PageListTest, RenameKeepsThePlaceAndWritesThePageToTheNewFile)
     EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
 }
 
-TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPage)
-{
-    const PageResult dup = pages.rename(u"Notes"_s, u"IDEAS "_s, three, page);
-    EXPECT_EQ(dup.message, u"Cannot have two tabs with the same name.");
-    EXPECT_EQ(dup.caption, u"Duplicate Tab Name");
-    // The file of a removed page, also in another letter case.
-    ASSERT_TRUE(jwtest::writeBytes(u"Old.rtf"_s, "removed page"));
-    ASSERT_TRUE(jwtest::writeBytes(u"ideas.rtf"_s, "another page"));
-    const PageResult taken = pages.rename(u"Notes"_s, u"Old"_s, three, page);
-    EXPECT_EQ(taken.status, PageResult::Status::Refused);
-    EXPECT_TRUE(taken.message.contains(u"\"Old.rtf\""_s) && taken.message.contains(u"Add Tab"_s));
-    EXPECT_FALSE(pages.rename(u"Ideas"_s, u"ideas"_s, three, page).done());
-    // A tab the stored list does not know: nothing is left behind.
-    EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done());
-    EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
-    EXPECT_EQ(stored(), three);
-    EXPECT_EQ(jwtest::readBytes(u"Old.rtf"_s), "removed page");
-    EXPECT_EQ(jwtest::readBytes(u"ideas.rtf"_s), "another page");
-}
-
 TEST_F(PageListTest, ReorderAndRemoveNumberTheTabsAsShownAndKeepFiles)
 {
     storeList(numberedPageList(three + QStringList{u"Plans"_s}));
@@ -170,13 +159,9 @@ TEST_F(PageListTest, ReorderAndRemoveNumberTheTabsAsShownAndKeepFiles)
     EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "kept");
     // Never the last page; the refusal writes nothing (a rewrite is a new file).
     ASSERT_TRUE(pages.remove(u"Ideas"_s).done() && pages.remove(u"Welcome"_s).done());
-    const auto inode = [] {
-        struct stat s {};
-        return ::stat(QFile::encodeName(jwtest::settingsFile()).constData(), &s) == 0 ? s.st_ino : 0;
-    };
-    const ino_t before = inode();
+    const ino_t before = jwtest::inode(jwtest::settingsFile());
     EXPECT_EQ(pages.remove(u"Plans"_s).message, u"You cannot remove the only tab.");
-    EXPECT_EQ(std::pair(stored(), inode()), std::pair(QStringList{u"Plans"_s}, before));
+    EXPECT_EQ(std::pair(stored(), jwtest::inode(jwtest::settingsFile())), std::pair(QStringList{u"Plans"_s}, before));
 }
 
 } // namespace

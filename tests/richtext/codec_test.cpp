@@ -237,9 +237,8 @@ TEST(RtfReader, Table)
         const jw::rtf::Document doc = readRtf(c.rtf);
         EXPECT_TRUE(jwtest::wellFormed(doc));
         EXPECT_EQ(utf8(doc.text), utf8(c.text));
-        if (c.runs) {
+        if (c.runs)
             EXPECT_EQ(runsOf(doc), c.runs);
-        }
     }
 }
 
@@ -248,8 +247,7 @@ TEST(RtfReader, ReportsEachMegabyteAndStopsWhenAsked)
     const std::string rtf = ("{\\rtf1 " + QByteArray("notes \\b pad\\b0\\par ").repeated(160000) + "}").toStdString();
     jw::rtf::ReadControl control{{0}, {false}, 7};
     EXPECT_EQ(readRtf(rtf, &control), readRtf(rtf));
-    EXPECT_GE(control.done, (std::size_t(2) << 20) + 7);
-    EXPECT_LT(control.done, rtf.size() + 7);
+    EXPECT_TRUE(control.done >= (std::size_t(2) << 20) + 7 && control.done < rtf.size() + 7) << control.done;
     control.stop = true;
     EXPECT_THROW(readRtf(rtf, &control), jw::rtf::ReadStopped);
 }
@@ -288,7 +286,7 @@ TEST(RtfWriter, Table)
     }
 }
 
-TEST(RtfWriter, RandomPagesReadBackTheSameAndStayAscii)
+TEST(RtfWriter, RandomPagesReadBackTheSameAndStayAsciiAndOddRunListsAndSizesAreMadeSound)
 {
     for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
         const Document doc = randomPage(seed, seed % 500 == 0 ? 100000 : 400);
@@ -298,10 +296,6 @@ TEST(RtfWriter, RandomPagesReadBackTheSameAndStayAscii)
         ASSERT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
         ASSERT_EQ(readRtf(rtf), doc) << "seed " << seed << "\n" << rtf;
     }
-}
-
-TEST(RtfWriter, OddRunListsAndSizesAreMadeSound)
-{
     // Overlapping, out of order, past the end, a gap: no text lost or repeated.
     const jw::rtf::CharFormat b{"A", 24, true}, p{"A", 24};
     const Document back =

@@ -67,11 +67,9 @@ TEST(PageSearch, ListsTabsInOrderThenRemovedPagesWithUnreadableOnesSaid)
     const Listing listing = run(request, cache);
     EXPECT_EQ(listing.titles(), "A:2 B:2 Broken:error Gone(removed):1");
     ASSERT_EQ(listing.pages.size(), 4u);
-    EXPECT_EQ(listing.pages[0].text.mid(listing.pages[0].hits[0].start, 6), u"needle"_s);
-    EXPECT_TRUE(listing.pages[1].shown);
-    EXPECT_EQ(listing.pages[1].hits[0].start, 18);
-    EXPECT_FALSE(listing.pages[2].error.isEmpty());
-    EXPECT_EQ(listing.pages[3].order, 5);
+    EXPECT_EQ(std::tuple(listing.pages[0].text.mid(listing.pages[0].hits[0].start, 6), listing.pages[1].shown,
+                         listing.pages[1].hits[0].start, listing.pages[2].error.isEmpty(), listing.pages[3].order),
+              std::tuple(u"needle"_s, true, 18, false, 5));
     EXPECT_EQ(std::tuple(listing.summary.pages, listing.summary.hits, listing.summary.unreadable), std::tuple(6, 5, 1));
 
     request.withRemoved = false;

@@ -92,8 +92,8 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     p.form.goToHit(1);
     EXPECT_EQ(p.lastOpened(), std::pair(u"Old"_s, qsizetype(8)));
     p.form.goToHit(1);
-    EXPECT_EQ(p.opened.size(), 0);
-    EXPECT_EQ(p.form.lblStatus->text(), u"No more hits after this one."_s);
+    EXPECT_EQ(std::pair(p.opened.size(), p.form.lblStatus->text()),
+              std::pair(qsizetype(0), u"No more hits after this one."_s));
 
     // Options search again; Match case leaves the capital Apple out.
     p.form.txtFind->setText(u"apple"_s);
@@ -116,8 +116,7 @@ TEST(FindAllPanel, EnterBeforeThePauseOpensTheFirstHitOnceFoundAndEscCloses)
     ASSERT_TRUE(waitUntil([&] { return p.opened.size() == 1; }));
     EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(22)));
     QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
-    EXPECT_FALSE(p.form.isVisible());
-    EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(std::pair(p.form.isVisible(), closed.size()), std::pair(false, qsizetype(1)));
 }
 
 TEST(FindAllPanel, AHitAcrossTheJoinsOfALongParagraphIsSelectedWhole)
