@@ -167,18 +167,27 @@ TEST_F(FindAllFeature, F3GoesFromHitToHitAcrossPagesAndOffersARemovedPageBack)
     EXPECT_EQ(marked(), QStringList{u"apple"_s});
 
     auto selected = [&] { return std::pair(oTabs->caption(oTabs->selectedIndex()), txtPad->SelStart()); };
+    txtPad->selectAll();
+    type(u"x two apple, apple"_s); // the page shown, changed since the search
     cmbFont->setFocus();
-    action("mnuFindAllNext")->trigger(); // the first hit is chosen: F3 goes to the second
-    EXPECT_EQ(selected(), std::pair(u"Notes"_s, 4));
+    action("mnuFindAllNext")->trigger(); // the first hit is chosen: F3 goes to the second, where it went
+    EXPECT_EQ(selected(), std::pair(u"Notes"_s, 6));
     EXPECT_EQ(txtPad->SelText(), u"apple"_s);
     EXPECT_TRUE(waitUntil([&] { return txtPad->hasFocus(); })) << "the keys go to the page";
     action("mnuFindAllPrevious")->trigger();
     EXPECT_EQ(selected(), std::pair(u"Welcome"_s, 0));
-    action("mnuFindAllNext")->trigger();
+    for (const int at : {6, 13}) {
+        action("mnuFindAllNext")->trigger();
+        EXPECT_EQ(selected(), std::pair(u"Notes"_s, at));
+    }
     jwtest::onNextModal([](QWidget *box) { jwtest::clickButton(box, u"&Restore"_s); });
     action("mnuFindAllNext")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Old"_s}));
     EXPECT_EQ(selected(), std::pair(u"Old"_s, 7));
+    window->hide(); // the panel goes and comes with the main window
+    EXPECT_FALSE(panel->isVisible());
+    window->show();
+    EXPECT_TRUE(panel->isVisible());
     QTest::keyClick(panel, Qt::Key_Escape);
     EXPECT_TRUE(marked().isEmpty());
 }
