@@ -23,6 +23,7 @@ frmSearch::frmSearch(QWidget *owner, ui::RichTextEdit &pad, SearchState &state)
     : ui::ToolDialog(owner, tr("Jotwell Search"), 3870, 1320), m_pad(pad), m_state(state)
 {
     Label1 = new QLabel(tr("Enter text for which to search..."), this);
+    // Made in Tab order.
     txtSearch = new QLineEdit(this);
     txtSearch->setAccessibleName(tr("Text to find"));
     txtSearch->setAccessibleDescription(tr("Found exactly as typed, capitals included, from the start of the page"));
@@ -36,7 +37,6 @@ frmSearch::frmSearch(QWidget *owner, ui::RichTextEdit &pad, SearchState &state)
         Label1->resize(std::min(needed, ui::toPixelsX(this, 3870 - 240)), Label1->height());
     ui::placeTwips(txtSearch, 120, 600, 2415, 375);
     ui::placeTwips(cmdSearch, 2880, 600, 975, 495);
-    setTabOrder(txtSearch, cmdSearch);
     setTextBox(txtSearch);
 
     connect(cmdSearch, &QPushButton::clicked, this, &frmSearch::cmdSearch_Click);

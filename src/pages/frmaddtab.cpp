@@ -25,6 +25,7 @@ frmAddTab::frmAddTab(QWidget *owner, AddPage add)
 {
     Label1 = new QLabel(tr("Tab Name:"), this);
     Label1->setTextFormat(Qt::PlainText);
+    // Made in Tab order.
     txtTitle = new QLineEdit(this);
     txtTitle->setAccessibleName(tr("Tab name"));
     txtTitle->setAccessibleDescription(tr("The title of the new page; its file is named after it"));
@@ -36,8 +37,6 @@ frmAddTab::frmAddTab(QWidget *owner, AddPage add)
     ui::placeTwips(cmdAdd, 2040, 960, 855, 375);
     ui::placeTwips(cmdCancel, 3000, 960, 855, 375);
     ui::fitButtonRow(this, {cmdAdd, cmdCancel});
-    setTabOrder(txtTitle, cmdAdd);
-    setTabOrder(cmdAdd, cmdCancel);
     setTextBox(txtTitle);
 
     connect(cmdAdd, &QPushButton::clicked, this, &frmAddTab::cmdAdd_Click);

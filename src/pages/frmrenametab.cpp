@@ -20,6 +20,7 @@ frmRenameTab::frmRenameTab(QWidget *owner, const QString &page, RenamePage renam
     lblPage->setText(lblPage->fontMetrics().elidedText(lblPage->text(), Qt::ElideMiddle, lblPage->width()));
     Label1 = new QLabel(tr("New Name:"), this);
     Label1->setTextFormat(Qt::PlainText);
+    // Made in Tab order: Cancel comes before Rename.
     txtName = new QLineEdit(this);
     txtName->setAccessibleName(tr("New name"));
     txtName->setAccessibleDescription(tr("The page's new title; its file is renamed with it"));
@@ -31,8 +32,6 @@ frmRenameTab::frmRenameTab(QWidget *owner, const QString &page, RenamePage renam
     ui::placeTwips(cmdCancel, 2160, 1200, 855, 375);
     ui::placeTwips(cmdRename, 1200, 1200, 855, 375);
     ui::fitButtonRow(this, {cmdRename, cmdCancel});
-    setTabOrder(txtName, cmdCancel);
-    setTabOrder(cmdCancel, cmdRename);
     setTextBox(txtName);
 
     connect(cmdRename, &QPushButton::clicked, this, &frmRenameTab::cmdRename_Click);

@@ -56,6 +56,7 @@ frmFindAll::frmFindAll(QWidget *owner, Pages pages)
 
 void frmFindAll::buildControls()
 {
+    // Made in Tab order.
     txtFind = new QLineEdit(this);
     txtFind->setObjectName(QStringLiteral("txtFind"));
     txtFind->setPlaceholderText(tr("Find in all pages"));
@@ -88,9 +89,6 @@ void frmFindAll::buildControls()
     layout->addLayout(options);
     layout->addWidget(lstResults, 1);
     layout->addWidget(lblStatus);
-    setTabOrder(txtFind, chkMatchCase);
-    setTabOrder(chkMatchCase, chkWholeWords);
-    setTabOrder(chkWholeWords, lstResults);
     txtFind->installEventFilter(this);
     lstResults->installEventFilter(this);
 }

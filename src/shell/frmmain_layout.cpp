@@ -50,6 +50,7 @@ void frmMain::buildControls()
     m_client = new QWidget(this);
     setCentralWidget(m_client);
 
+    // Made in Tab order, round from the shrink button: tabs, page, toolbar, font, size.
     Toolbar1 = new ui::TwoStateToolbar(m_client);
     Toolbar1->addButton(QStringLiteral("bold"), tr("Bold"), ui::imageListPicture(3));
     Toolbar1->addButton(QStringLiteral("italic"), tr("Italic"), ui::imageListPicture(2));
@@ -87,12 +88,6 @@ void frmMain::buildControls()
     cmbFont->raise();
     cmbFontSize->raise();
     cmdShink->raise();
-
-    setTabOrder(cmdShink, oTabs);
-    setTabOrder(oTabs, txtPad);
-    setTabOrder(txtPad, Toolbar1);
-    setTabOrder(Toolbar1, cmbFont);
-    setTabOrder(cmbFont, cmbFontSize);
 
     oTabs->setBeforeClick([this](int newIndex) { return oTabs_BeforeClick(newIndex); });
     connect(oTabs, &ui::TabStrip::Click, this, &frmMain::oTabs_Click);
