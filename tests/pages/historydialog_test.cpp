@@ -51,6 +51,14 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     EXPECT_FALSE(at.charFormat().fontStrikeOut());
     at.setPosition(20); // in epsilon, only in the page now
     EXPECT_TRUE(at.charFormat().fontStrikeOut());
+    list.setCurrentItem(list.topLevelItem(0));
+    ASSERT_TRUE(QFile::remove(history.versions(pages, u"Notes"_s).front().file)); // gone meanwhile
+    QString told;
+    jwtest::closeNextMessage(told);
+    dialog.cmdRestore->click();
+    EXPECT_TRUE(told.startsWith(u"This version could not be read: "_s) && !restored && dialog.isVisible())
+        << told.toStdString();
+    list.setCurrentItem(list.topLevelItem(1));
     dialog.cmdRestore->click();
     EXPECT_EQ(restored, older);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
