@@ -34,17 +34,13 @@ QString control(const QWidget *w, bool placed)
 QString surface(const QWidget &window, bool placed)
 {
     QStringList out{quoted(window.windowTitle())};
-    const Qt::WindowType type = window.isWindow() ? window.windowType() : Qt::Widget;
-    out.last() += type == Qt::Dialog   ? u" dialog"_s
-                  : type == Qt::Tool   ? u" tool"_s
-                  : type == Qt::Widget ? u" panel"_s
-                                       : u" window"_s;
     for (auto [on, word] :
-         {std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
+         {std::pair(window.windowType() == Qt::Dialog, "dialog"), std::pair(window.windowType() == Qt::Tool, "tool"),
+          std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
           std::pair(window.isModal(), "modal"), std::pair(window.minimumSize() == window.maximumSize(), "fixed"),
           std::pair(window.testAttribute(Qt::WA_QuitOnClose), "quits"),
           std::pair(window.testAttribute(Qt::WA_DeleteOnClose), "deleted")})
-        if (on && window.isWindow())
+        if (on)
             out.last() += u' ' + QLatin1StringView(word);
     out << u"tab:"_s;
     QList<const QWidget *> reached;
