@@ -19,24 +19,14 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes text(const std::string &s, bool nul = true)
 {
-    Bytes bytes(s.begin(), s.end());
-    if (nul)
-        bytes.push_back(0);
-    return bytes;
+    return nul ? Bytes(s.c_str(), s.c_str() + s.size() + 1) : Bytes(s.begin(), s.end());
 }
 
 TEST(GetKeyValue, ReadsOneValueAndAlwaysClosesTheKey)
 {
     const std::string key = "SOFTWARE\\Jotwell Tests";
-    struct Case {
-        const char *what;
-        std::uint32_t type;
-        Bytes bytes;
-        bool readOnly;
-        bool read;
-        std::string value;
-    };
-    const Case cases[] = {
+    // What, type, bytes, key read-only, read, the value afterwards.
+    const std::tuple<const char *, std::uint32_t, Bytes, bool, bool, std::string> cases[] = {
         {"text", kRegSz, text("C:\\Tools\\info.exe"), false, true, "C:\\Tools\\info.exe"},
         {"1024 bytes with the NUL", kRegSz, text(std::string(1023, 'x')), false, true, std::string(1023, 'x')},
         {"1024 bytes without NUL", kRegSz, text(std::string(1024, 'y'), false), false, true, std::string(1024, 'y')},
@@ -47,15 +37,14 @@ TEST(GetKeyValue, ReadsOneValueAndAlwaysClosesTheKey)
         {"binary", kRegBinary, {1, 2, 3}, false, true, "caller's"},
         {"key the user may only read", kRegSz, text("x"), true, false, ""},
     };
-    for (const Case &c : cases) {
+    for (const auto &[what, type, bytes, readOnly, read, want] : cases) {
         FakeRegistry reg;
-        reg.setValue(kHkeyLocalMachine, key, "V", c.type, c.bytes);
-        if (c.readOnly)
+        reg.setValue(kHkeyLocalMachine, key, "V", type, bytes);
+        if (readOnly)
             reg.setReadOnly(kHkeyLocalMachine, key);
         std::string value = "caller's";
-        EXPECT_EQ(GetKeyValue(reg, kHkeyLocalMachine, key, "V", value), c.read) << c.what;
-        EXPECT_EQ(value, c.value) << c.what;
-        EXPECT_EQ(reg.openKeys(), 0u) << c.what;
+        const bool got = GetKeyValue(reg, kHkeyLocalMachine, key, "V", value);
+        EXPECT_EQ(std::tuple(got, value, reg.openKeys()), std::tuple(read, want, 0u)) << what;
     }
 
     FakeRegistry reg;
@@ -64,8 +53,8 @@ TEST(GetKeyValue, ReadsOneValueAndAlwaysClosesTheKey)
          {std::tuple{kHkeyLocalMachine, key, "Other"}, std::tuple{kHkeyLocalMachine, key + "\\Nowhere", "V"},
           std::tuple{kHkeyCurrentUser, key, "V"}}) {
         std::string read = "caller's";
-        EXPECT_FALSE(GetKeyValue(reg, root, name, value, read)) << name << " " << value;
-        EXPECT_EQ(read, "");
+        const bool got = GetKeyValue(reg, root, name, value, read);
+        EXPECT_EQ(std::pair(got, read), std::pair(false, std::string())) << name << " " << value;
     }
     EXPECT_EQ(reg.openKeys(), 0u);
 }
@@ -74,39 +63,32 @@ TEST(SysInfoPath, ThePathValueFirstThenTheSharedToolsFolder)
 {
     const std::string inFolder = "C:\\Shared\\MSINFO32.EXE";
     const std::vector<std::string> first{kMsInfoKey}, both{kMsInfoKey, kSharedToolsKey};
-    // The PATH value (REG_SZ unless `pathType` says otherwise), whether "MSINFO" names "C:\Shared".
-    struct Case {
-        const char *what;
-        std::optional<Bytes> path;
-        std::uint32_t pathType;
-        bool folder;
-        bool programInFolder;
-        bool readOnly;
-        std::optional<std::string> found;
-        std::vector<std::string> keysTried;
-    };
-    const Case cases[] = {
-        {"path value wins", text("C:\\Info\\msinfo32.exe"), kRegSz, true, true, false, "C:\\Info\\msinfo32.exe", first},
-        {"path to a missing file", text("C:\\Gone\\m.exe"), kRegSz, true, true, false, "C:\\Gone\\m.exe", first},
-        {"path not text", Bytes{'C', ':', 0}, kRegBinary, true, true, false, "", first},
-        {"folder holding the program", std::nullopt, kRegSz, true, true, false, inFolder, both},
-        {"folder without the program", std::nullopt, kRegSz, true, false, false, std::nullopt, both},
-        {"neither value", std::nullopt, kRegSz, false, false, false, std::nullopt, both},
-        {"keys the user may only read", text("C:\\Info\\m.exe"), kRegSz, true, true, true, std::nullopt, both},
-    };
-    for (const Case &c : cases) {
+    // What, the PATH value and its type, whether "MSINFO" names "C:\Shared", whether the program is there,
+    // keys read-only; what is found and the keys tried.
+    const std::tuple<const char *, std::optional<Bytes>, std::uint32_t, bool, bool, bool, std::optional<std::string>,
+                     std::vector<std::string>>
+        cases[] = {
+            {"path value wins", text("C:\\Info\\msinfo32.exe"), kRegSz, true, true, false, "C:\\Info\\msinfo32.exe",
+             first},
+            {"path to a missing file", text("C:\\Gone\\m.exe"), kRegSz, true, true, false, "C:\\Gone\\m.exe", first},
+            {"path not text", Bytes{'C', ':', 0}, kRegBinary, true, true, false, "", first},
+            {"folder holding the program", std::nullopt, kRegSz, true, true, false, inFolder, both},
+            {"folder without the program", std::nullopt, kRegSz, true, false, false, std::nullopt, both},
+            {"neither value", std::nullopt, kRegSz, false, false, false, std::nullopt, both},
+            {"keys the user may only read", text("C:\\Info\\m.exe"), kRegSz, true, true, true, std::nullopt, both},
+        };
+    for (const auto &[what, path, pathType, folder, programInFolder, readOnly, found, keysTried] : cases) {
         FakeRegistry reg;
-        if (c.path)
-            reg.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", c.pathType, *c.path);
-        if (c.folder)
+        if (path)
+            reg.setValue(kHkeyLocalMachine, kMsInfoKey, "PATH", pathType, *path);
+        if (folder)
             reg.setText(kHkeyLocalMachine, kSharedToolsKey, "MSINFO", "C:\\Shared");
-        if (c.readOnly)
-            for (const char *readOnly : {kMsInfoKey, kSharedToolsKey})
-                reg.setReadOnly(kHkeyLocalMachine, readOnly);
-        const auto exists = [&](const std::string &path) { return c.programInFolder && path == inFolder; };
-        EXPECT_EQ(findSysInfoPath(reg, exists), c.found) << c.what;
-        EXPECT_EQ(reg.keysTried(), c.keysTried) << c.what;
-        EXPECT_EQ(reg.openKeys(), 0u) << c.what;
+        for (const char *key : {kMsInfoKey, kSharedToolsKey})
+            if (readOnly)
+                reg.setReadOnly(kHkeyLocalMachine, key);
+        const auto exists = [&](const std::string &p) { return programInFolder && p == inFolder; };
+        const auto result = findSysInfoPath(reg, exists);
+        EXPECT_EQ(std::tuple(result, reg.keysTried(), reg.openKeys()), std::tuple(found, keysTried, 0u)) << what;
     }
 }
 

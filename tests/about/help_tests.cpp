@@ -103,8 +103,8 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     action("mnuHelpTopics")->trigger();
     ASSERT_TRUE(help() && help()->isVisible());
     jwtest::expectLaidOut(*help());
-    EXPECT_EQ(help()->txtHelp->source(), QUrl::fromLocalFile(helpFilePath()));
-    EXPECT_FALSE(help()->cmdBack->isEnabled());
+    EXPECT_EQ(std::pair(help()->txtHelp->source(), help()->cmdBack->isEnabled()),
+              std::pair(QUrl::fromLocalFile(helpFilePath()), false));
 
     // A click on the link "Keyboard shortcuts".
     QTextBrowser *text = help()->txtHelp;
@@ -127,8 +127,8 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
     // Help Topics again: the same window, back at its contents.
     help()->cmdBack->trigger();
     action("mnuHelpTopics")->trigger();
-    EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
-    EXPECT_EQ(shown(), QStringLiteral("index.html"));
+    EXPECT_EQ(std::pair(window->findChildren<frmHelp *>().size(), shown()),
+              std::pair(qsizetype(1), QStringLiteral("index.html")));
     // Minimised along with the pad, which was hidden: it comes back restored when the pad does.
     help()->setWindowState(Qt::WindowMinimized);
     window->hide();
@@ -147,9 +147,9 @@ TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
         QDir::current().mkpath(QStringLiteral("folder.html"));
         jwtest::closeNextMessage(seen, &title);
         showHelp(window.get(), jwtest::here(name));
-        EXPECT_TRUE(seen.contains(jwtest::here(name))) << seen.toStdString();
-        EXPECT_EQ(title, QStringLiteral("Jotwell Pro"));
-        EXPECT_EQ(help(), nullptr);
+        EXPECT_EQ(std::tuple(seen.contains(jwtest::here(name)), title, help()),
+                  std::tuple(true, QStringLiteral("Jotwell Pro"), nullptr))
+            << seen.toStdString();
     }
     action("mnuHelpTopics")->trigger();
     jwtest::closeNextMessage(seen);

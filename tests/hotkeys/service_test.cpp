@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include <functional>
+#include <iterator>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -34,18 +36,20 @@ struct Key final : HotKeyService::Client {
 
 HotKeyBackend::Request ask(const KeyChord &chord) { return {"JotwellVisible", "Show or hide", "Alt+V", chord}; }
 
+std::vector<int> heldIds(const FakeBackend &backend)
+{
+    const auto ids = std::views::keys(backend.held());
+    return {ids.begin(), ids.end()};
+}
+
 TEST(HotKeyService, OneOwnerPerCombinationAndAKeyKeepsItsCombinationWhenANewOneIsRefused)
 {
     auto *grabs = new FakeBackend;
     HotKeyService service{std::unique_ptr<HotKeyBackend>(grabs)};
     Key first, second;
     grabs->refuse(AltW, {HotKeyRefusal::Taken, "elsewhere"});
-    const struct {
-        Key *key;
-        KeyChord chord;
-        HotKeyAnswer answer;
-        std::vector<int> held; // ids the desktop holds afterwards
-    } steps[] = {
+    // The key, its new combination, the answer, and the ids the desktop holds afterwards.
+    const std::tuple<Key *, KeyChord, HotKeyAnswer, std::vector<int>> steps[] = {
         {&first, AltV, {}, {1}},
         {&second, AltV, {HotKeyRefusal::Taken}, {1}}, // not asked of the desktop at all
         {&first, AltV, {}, {1}},                      // already held: nothing changes
@@ -53,18 +57,14 @@ TEST(HotKeyService, OneOwnerPerCombinationAndAKeyKeepsItsCombinationWhenANewOneI
         {&first, CtrlJ, {}, {3}}, // the new one is held, the old one let go
         {&second, AltV, {}, {3, 4}},
     };
-    for (const auto &step : steps) {
-        EXPECT_EQ(service.take(*step.key, ask(step.chord)), step.answer);
-        std::vector<int> held;
-        for (const auto &[id, request] : grabs->held())
-            held.push_back(id);
-        EXPECT_EQ(held, step.held);
+    for (const auto &[key, chord, answer, held] : steps) {
+        const HotKeyAnswer got = service.take(*key, ask(chord));
+        EXPECT_EQ(std::pair(got, heldIds(*grabs)), std::pair(answer, held));
     }
     EXPECT_EQ(service.chordOf(first), CtrlJ);
-    EXPECT_TRUE(grabs->press(AltV, 77));
-    EXPECT_TRUE(grabs->press(CtrlJ, 78));
-    EXPECT_EQ(first.log, std::vector<std::string>{"press 78"});
-    EXPECT_EQ(second.log, std::vector<std::string>{"press 77"});
+    EXPECT_TRUE(grabs->press(AltV, 77) && grabs->press(CtrlJ, 78));
+    EXPECT_EQ(std::pair(first.log, second.log),
+              std::pair(std::vector<std::string>{"press 78"}, std::vector<std::string>{"press 77"}));
 
     // A key may let go of its combination while it is told of a press.
     first.whenPressed = [&] { service.release(first); };
@@ -103,12 +103,9 @@ TEST(HotKeyService, TheDesktopServiceAnswersLaterAndEverythingIsLetGoAtTheEnd)
     EXPECT_EQ(service->take(other, ask(CtrlJ)), (HotKeyAnswer{}));
     EXPECT_EQ(grabs->held().size(), 1u);
     // The service owns the backends: what they let go is written down here.
-    std::vector<int> held, released;
-    for (FakeBackend *backend : {grabs, desktop}) {
-        for (const auto &[id, request] : backend->held())
-            held.push_back(id);
-        backend->released = &released;
-    }
+    std::vector<int> held = heldIds(*grabs), released;
+    std::ranges::copy(heldIds(*desktop), std::back_inserter(held));
+    grabs->released = desktop->released = &released;
     ASSERT_FALSE(held.empty());
     service.reset();
     std::sort(held.begin(), held.end());

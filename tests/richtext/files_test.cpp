@@ -58,14 +58,13 @@ std::string libreOfficeText()
     return text.substr(0, text.find_last_not_of('\n') + 1);
 }
 
-// Runs a program (the first of `command`); its exit code goes to `code`.
-QByteArray run(const QStringList &command, int &code)
+// Runs a program (the first of `command`): its exit code and output.
+std::pair<int, std::string> run(const QStringList &command)
 {
     QProcess p;
     p.start(command.first(), command.mid(1));
     EXPECT_TRUE(p.waitForFinished(120000)) << command.join(u' ').toStdString() << " did not finish";
-    code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return p.readAllStandardOutput();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString()};
 }
 
 } // namespace
@@ -99,11 +98,10 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
     for (std::size_t k = 0; k < 3; ++k)
         doc.runs.push_back({k * 40, k < 2 ? 40 : doc.text.size() - 80, formats[k]});
     std::ofstream("ours.rtf", std::ios::binary) << jw::rtf::writeRtf(doc);
-    int code = -1;
-    run({u"soffice"_s, u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s, u"--headless"_s,
-         u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s},
-        code);
-    ASSERT_EQ(code, 0);
+    const auto [code, out] =
+        run({u"soffice"_s, u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s, u"--headless"_s,
+             u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s});
+    ASSERT_EQ(code, 0) << out;
     // The same characters, and the same formats and links on letters of the scripts
     // LibreOffice formats with \f and \fs (it keeps Hebrew, Arabic, Thai and CJK formats apart).
     const jw::rtf::Document back = readRtf(readFile("lo-out/ours.rtf"));
@@ -127,23 +125,18 @@ TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
         << R"({"text": "abcdef", "runs": [{"start": 2, "length": 2, "font": "X", "size": 10, "bold": true}]})";
     std::ofstream("bad.json") << R"({"text": )";
     std::ofstream("neg.json") << R"({"text": "ab", "runs": [{"start": -1, "length": 1}]})";
-    int code = -1;
-    const auto dump = [&code](const char *args) {
-        return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts),
-                   code);
+    const auto dump = [](const char *args) {
+        return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts));
     };
-    const QByteArray json = dump("page.rtf");
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(json.toStdString(), "{\"text\": \"Hi\\n\\\"q\\\"\\t\\\\\xF0\x9F\x98\x80\\u0001\", \"runs\": ["
-                                  "{\"start\": 0, \"length\": 2, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": "
-                                  "true, \"italic\": false, \"underline\": false}, "
-                                  "{\"start\": 2, \"length\": 9, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": "
-                                  "false, \"italic\": false, \"underline\": false}]}\n");
-    EXPECT_EQ(runsOf(readRtf(dump("--to-rtf gaps.json").toStdString())), "2::24:; 2:X:20:b; 2::24:");
-    EXPECT_EQ(code, 0);
-    for (const char *bad :
-         {"no-such-file.rtf", "--to-rtf bad.json", "--to-rtf neg.json", "--to-rtf no-such.json", ""}) {
-        EXPECT_TRUE(dump(bad).isEmpty()) << bad;
-        EXPECT_EQ(code, *bad ? 1 : 2) << bad;
-    }
+    EXPECT_EQ(
+        dump("page.rtf"),
+        std::pair(0, std::string("{\"text\": \"Hi\\n\\\"q\\\"\\t\\\\\xF0\x9F\x98\x80\\u0001\", \"runs\": ["
+                                 "{\"start\": 0, \"length\": 2, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": "
+                                 "true, \"italic\": false, \"underline\": false}, "
+                                 "{\"start\": 2, \"length\": 9, \"font\": \"Ar\xC3\xA9\", \"size\": 8.5, \"bold\": "
+                                 "false, \"italic\": false, \"underline\": false}]}\n")));
+    const auto [code, rtf] = dump("--to-rtf gaps.json");
+    EXPECT_EQ(std::pair(code, runsOf(readRtf(rtf))), std::pair(0, std::string("2::24:; 2:X:20:b; 2::24:")));
+    for (const char *bad : {"no-such-file.rtf", "--to-rtf bad.json", "--to-rtf neg.json", "--to-rtf no-such.json", ""})
+        EXPECT_EQ(dump(bad), std::pair(*bad ? 1 : 2, std::string())) << bad;
 }

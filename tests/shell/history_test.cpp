@@ -53,8 +53,7 @@ TEST_F(MainWindowTest, VersionsOfChangesElsewhereRenamesAndRemovalsComeBackThrou
     EXPECT_EQ(versionTexts(u"Ideas"_s, 1), QStringList{u"first ideas"_s});
     restoreKind(PageHistory::Reason::Reloaded);
     action("mnuPageHistory")->trigger();
-    EXPECT_EQ(txtPad->Text(), u"first ideas");
-    EXPECT_TRUE(txtPad->document()->isModified());
+    EXPECT_EQ(std::pair(txtPad->Text(), txtPad->document()->isModified()), std::pair(u"first ideas"_s, true));
     txtPad->undo(); // one edit
     EXPECT_EQ(txtPad->Text(), u"from elsewhere");
     EXPECT_EQ(versionTexts(u"Ideas"_s, 2, u"from elsewhere"_s)[0], u"from elsewhere"); // what the restore replaced
@@ -104,8 +103,8 @@ TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChange
     EXPECT_EQ(std::pair(txtPad->Text(), txtPad->SelStart()), std::pair(u"plans here"_s, 5));
     writePage(u"Ideas.rtf"_s, page(u"written elsewhere"));
     clickTab(2); // the file is newer than what the page kept: it wins, with nothing to undo
-    EXPECT_EQ(txtPad->Text(), u"written elsewhere");
-    EXPECT_FALSE(txtPad->document()->isUndoAvailable());
+    EXPECT_EQ(std::pair(txtPad->Text(), txtPad->document()->isUndoAvailable()),
+              std::pair(u"written elsewhere"_s, false));
     txtPad->setSelStart(7);
 
     window.reset(); // and after a restart
@@ -123,8 +122,7 @@ TEST_F(MainWindowTest, AKeptPageTakesOverFromABigPageStillGoingIn)
     clickTab(1);
     ASSERT_TRUE(txtPad->isLoading());
     clickTab(2);
-    EXPECT_EQ(txtPad->Text(), u"kept");
-    EXPECT_TRUE(txtPad->document()->isUndoAvailable());
+    EXPECT_EQ(std::pair(txtPad->Text(), txtPad->document()->isUndoAvailable()), std::pair(u"kept"_s, true));
 }
 
 } // namespace

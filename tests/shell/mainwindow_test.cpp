@@ -26,24 +26,26 @@ using namespace Qt::StringLiterals;
 namespace {
 
 /// Answers the next dialog, the one `command` opens when given, by typing
-/// `text` into its box and Enter; the message that raises goes to `told`. A
-/// dialog still open is cancelled.
-void answerDialog(const QString &text, QAction *command = nullptr, QString *told = nullptr)
+/// `text` into its box and Enter; returns the message that raises when
+/// `refused`. A dialog still open is cancelled.
+QString answerDialog(const QString &text, QAction *command = nullptr, bool refused = false)
 {
+    auto told = std::make_shared<QString>();
     onNextModal([=](QWidget *dialog) {
         expectLaidOut(*dialog);
-        if (told)
+        if (refused)
             closeNextMessage(*told);
         auto *box = dialog->findChild<QLineEdit *>();
         box->clear();
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_TRUE(told || !dialog->isVisible()) << "an accepted answer closes the dialog";
+        EXPECT_TRUE(refused || !dialog->isVisible()) << "an accepted answer closes the dialog";
         if (dialog->isVisible())
             static_cast<QDialog *>(dialog)->reject();
     });
     if (command)
         command->trigger();
+    return *told;
 }
 
 /// The menus as the user sees them: "menu: item shortcut, -, ...", with a
@@ -90,15 +92,12 @@ TEST(CommandRegistry, PlacesKeepTheirOrderWhicheverFeatureComesFirst)
 TEST_F(MainWindowTest, AFirstStartShowsTheDefaultPagesAndTypesInTheStartUpFont)
 {
     ASSERT_TRUE(writeBytes(u"Notes.dat"_s, "")); // not listed yet: nothing to convert
-    frmMain &w = start();
-    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(oTabs->selectedIndex(), 2);
-    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint) << "the pad stays above other windows";
+    start();
+    EXPECT_EQ(std::pair(tabs(), oTabs->selectedIndex()), std::pair(QStringList{u"Welcome"_s, u"Notes"_s}, 2));
     EXPECT_TRUE(QFile::exists(u"Notes.rtf"_s) && !QFile::exists(u"Welcome.rtf"_s) && QFile::exists(u"Notes.dat"_s));
     ASSERT_TRUE(clickTab(1));
-    EXPECT_EQ(cmbFontSize->currentText(), u"8");
-    EXPECT_EQ(std::pair(txtPad->SelFontName(), txtPad->SelFontSize()),
-              std::pair(std::optional(cmbFont->currentText()), std::optional(8.0)));
+    EXPECT_EQ(std::tuple(txtPad->SelFontName(), txtPad->SelFontSize(), cmbFontSize->currentText()),
+              std::tuple(std::optional(cmbFont->currentText()), std::optional(8.0), u"8"_s));
 }
 
 TEST_F(MainWindowTest, StartUpConvertsOldPagesAndRestoresAndRecordsThePosition)
@@ -106,8 +105,7 @@ TEST_F(MainWindowTest, StartUpConvertsOldPagesAndRestoresAndRecordsThePosition)
     ASSERT_TRUE(writeBytes(u"Notes.dat"_s, "{\\rtf1 from the old file}"));
     store.writeEntries(kApp, u"Position"_s, {{u"Top"_s, u"1500"_s}, {u"Left"_s, u"3000"_s}, {u"Width"_s, u"6000"_s}});
     frmMain &w = start({u"Welcome"_s, u"Notes"_s});
-    EXPECT_FALSE(QFile::exists(u"Notes.dat"_s));
-    EXPECT_EQ(txtPad->Text(), u"from the old file");
+    EXPECT_EQ(std::pair(QFile::exists(u"Notes.dat"_s), txtPad->Text()), std::pair(false, u"from the old file"_s));
     EXPECT_NEAR(ui::Top(&w), 1500, 15);
     EXPECT_NEAR(ui::Left(&w), 3000, 15);
     EXPECT_NEAR(ui::Width(&w), 6000, 15);
@@ -125,8 +123,8 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
     ASSERT_TRUE(clickTab(1));
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"typed\ton notes");
     txtPad->selectAll();
-    EXPECT_EQ(std::pair(txtPad->Text(), txtPad->SelBold()), std::pair(u"bold welcome"_s, std::optional(true)));
-    EXPECT_FALSE(txtPad->document()->isModified());
+    EXPECT_EQ(std::tuple(txtPad->Text(), txtPad->SelBold(), txtPad->document()->isModified()),
+              std::tuple(u"bold welcome"_s, std::optional(true), false));
     type(u"mine"_s);
     QString seen;
     closeNextMessage(seen);
@@ -146,8 +144,8 @@ TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
     QString seen;
     closeNextMessage(seen);
     action("mnuSave")->trigger();
-    EXPECT_EQ(seen, u"The page could not be saved to \"Notes.rtf\": Is a directory.");
-    EXPECT_EQ(txtPad->Text(), u"one two");
+    EXPECT_EQ(std::pair(seen, txtPad->Text()),
+              std::pair(u"The page could not be saved to \"Notes.rtf\": Is a directory."_s, u"one two"_s));
     closeNextMessage(seen);
     EXPECT_FALSE(clickTab(1)); // the switch is refused as well
 }
@@ -155,13 +153,10 @@ TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
 TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
 {
     start();
-    QString seen;
-    answerDialog(u"NOTES"_s, action("mnuAddTab"), &seen);
-    EXPECT_EQ(seen, u"You cannot have two tabs with the same name.");
+    EXPECT_EQ(answerDialog(u"NOTES"_s, action("mnuAddTab"), true), u"You cannot have two tabs with the same name.");
     answerDialog(u"Shopping"_s, action("mnuAddTab"));
-    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s, u"Shopping"_s}));
-    EXPECT_EQ(oTabs->selectedIndex(), 2);
-    EXPECT_TRUE(QFile::exists(u"Shopping.rtf"_s));
+    EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), QFile::exists(u"Shopping.rtf"_s)),
+              std::tuple(QStringList{u"Welcome"_s, u"Notes"_s, u"Shopping"_s}, 2, true));
 }
 
 TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
@@ -170,13 +165,11 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
     clickTab(2);
     txtPad->setFromDocument(page(u"formatted", true));
     ASSERT_TRUE(writeBytes(u"Old.rtf"_s, "removed page"));
-    QString refused;
-    answerDialog(u"Old"_s, action("mnuRename"), &refused);
-    EXPECT_TRUE(refused.contains(u"\"Old.rtf\""_s));
+    EXPECT_TRUE(answerDialog(u"Old"_s, action("mnuRename"), true).contains(u"\"Old.rtf\""_s));
     EXPECT_EQ(readBytes(u"Old.rtf"_s), "removed page");
     answerDialog(u"Plans"_s, action("mnuRename"));
-    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
-    EXPECT_EQ(oTabs->selectedIndex(), 2);
+    EXPECT_EQ(std::pair(tabs(), oTabs->selectedIndex()),
+              std::pair(QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}, 2));
     EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"formatted", true));
     type(u"!"_s); // the page is kept in its new file
     action("mnuSave")->trigger();
@@ -189,15 +182,14 @@ TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
     start({u"Welcome"_s, u"Notes"_s, u"Ideas"_s});
     type(u"unsaved"_s);
     action("mnuRemoveTab")->trigger();
-    EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"first"_s));
-    EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"unsaved"); // its file keeps the last edits
+    // The first page opens; the removed page's file keeps the last edits.
+    EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), txtPad->Text(), pageText(u"Ideas.rtf"_s)),
+              std::tuple(QStringList{u"Welcome"_s, u"Notes"_s}, 1, u"first"_s, u"unsaved"_s.toStdU16String()));
     action("mnuRemoveTab")->trigger();
     QString seen;
     closeNextMessage(seen);
     action("mnuRemoveTab")->trigger();
-    EXPECT_EQ(seen, u"You cannot remove the only tab.");
-    EXPECT_EQ(tabs(), QStringList{u"Notes"_s});
+    EXPECT_EQ(std::pair(seen, tabs()), std::pair(u"You cannot remove the only tab."_s, QStringList{u"Notes"_s}));
 }
 
 TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
@@ -205,11 +197,8 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
     frmMain &w = start();
     txtPad->setText(u"xABCx abc aaaa"_s);
     for (const auto &[what, message] : {std::pair(u""_s, u"Please enter a value before searching"_s),
-                                        std::pair(u"zzz"_s, u"Search string not found."_s)}) {
-        QString seen;
-        answerDialog(what, action("mnuSearch"), &seen);
-        EXPECT_EQ(seen, message);
-    }
+                                        std::pair(u"zzz"_s, u"Search string not found."_s)})
+        EXPECT_EQ(answerDialog(what, action("mnuSearch"), true), message);
     answerDialog(u"abc"_s, action("mnuSearch"));
     EXPECT_EQ(std::pair(txtPad->SelStart(), txtPad->SelLength()), std::pair(6, 3));
     answerDialog(u"aa"_s, action("mnuSearch"));
@@ -221,8 +210,7 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
     QString end;
     closeNextMessage(end);
     action("mnuNext")->trigger();
-    EXPECT_EQ(end, u"Reached end of document.");
-    EXPECT_EQ(txtPad->SelStart(), 12);
+    EXPECT_EQ(std::pair(end, txtPad->SelStart()), std::pair(u"Reached end of document."_s, 12));
 }
 
 TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
@@ -271,9 +259,8 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     for (const auto &[box, typed] : {std::pair(cmbFontSize, u"9"_s), std::pair(cmbFont, u"dejavu serif"_s)})
         enter(box, typed, Qt::Key_Return);
     txtPad->flushSelChange();
-    EXPECT_EQ(std::pair(txtPad->SelFontSize(), txtPad->SelFontName()),
-              std::pair(std::optional(9.0), std::optional(u"DejaVu Serif"_s)));
-    EXPECT_EQ(cmbFont->currentText(), u"DejaVu Serif");
+    EXPECT_EQ(std::tuple(txtPad->SelFontSize(), txtPad->SelFontName(), cmbFont->currentText()),
+              std::tuple(std::optional(9.0), std::optional(u"DejaVu Serif"_s), u"DejaVu Serif"_s));
     // Junk and Enter, or Esc: the box shows the selection's value again (junk with a note), the keys go back.
     for (const auto &[box, typed] : {std::pair(cmbFontSize, u"abc"_s), std::pair(cmbFont, u"No Such Font"_s)}) {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
@@ -300,8 +287,9 @@ TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrde
     }
     action("mnuRedo")->trigger();
     oTabs->moveTab(2, 0); // as a drag ends
-    EXPECT_EQ(PageList(store, files).load(), (QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s}));
-    EXPECT_EQ(oTabs->selectedIndex(), 1);                                  // Ideas moved with its tab
+    // Ideas moved with its tab.
+    EXPECT_EQ(std::pair(PageList(store, files).load(), oTabs->selectedIndex()),
+              std::pair(QStringList{u"Ideas"_s, u"Welcome"_s, u"Notes"_s}, 1));
     QTest::keySequence(txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageDown)); // saves like a click
     EXPECT_EQ(pageText(u"Ideas.rtf"_s), u"one");
     QTest::keySequence(txtPad, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
@@ -309,8 +297,8 @@ TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrde
     const QPoint tab = oTabs->tabRect(0).center();
     QTest::mouseDClick(oTabs, Qt::LeftButton, {}, tab);
     QTest::mouseRelease(oTabs, Qt::LeftButton, {}, tab);
-    EXPECT_EQ(tabs(), (QStringList{u"ideas"_s, u"Welcome"_s, u"Notes"_s}));
-    EXPECT_TRUE(QFile::exists(u"ideas.rtf"_s) && !QFile::exists(u"Ideas.rtf"_s));
+    EXPECT_EQ(std::tuple(tabs(), QFile::exists(u"ideas.rtf"_s), QFile::exists(u"Ideas.rtf"_s)),
+              std::tuple(QStringList{u"ideas"_s, u"Welcome"_s, u"Notes"_s}, true, false));
 
     // The tab menu makes the tab under the pointer current, saving the page left, and offers the commands.
     type(u"two"_s);

@@ -58,14 +58,11 @@ void select(RichTextEdit &edit, int start, int length)
 /// The five selection attributes as "font|size|bold|italic|underline", '*' where mixed.
 std::string attributes(const RichTextEdit &e)
 {
-    auto shown = [](const auto &v) {
-        std::ostringstream out;
-        v ? void(out << *v) : void(out << '*');
-        return out.str();
-    };
-    const std::string font = e.SelFontName() ? e.SelFontName()->toStdString() : "*";
-    return font + '|' + shown(e.SelFontSize()) + '|' + shown(e.SelBold()) + '|' + shown(e.SelItalic()) + '|'
-           + shown(e.SelUnderline());
+    std::ostringstream out;
+    out << e.SelFontName().value_or(u"*"_s).toStdString();
+    const auto put = [&out](const auto &...v) { ((v ? void(out << '|' << *v) : void(out << "|*")), ...); };
+    put(e.SelFontSize(), e.SelBold(), e.SelItalic(), e.SelUnderline());
+    return out.str();
 }
 
 } // namespace

@@ -109,18 +109,13 @@ TEST_F(X11HotKeys, HeldKeyIsOnePress)
     ASSERT_TRUE(marked());
     EXPECT_EQ(presses, (std::vector<std::string>{"V", "Marker"}));
 
-    const struct {
-        std::vector<int> times;
-        std::size_t count;
-    } cases[] = {// < 0: a release
-                 {{100, 150, 160, 1160}, 1},
-                 {{100, -200, 200, -230, 230}, 1},
-                 {{100, -200, 201}, 2},
-                 {{100, 1101}, 2}};
-    for (std::uint32_t start = 1u << 31; const auto &c : cases) {
+    // Press times (< 0: a release) and the presses they make.
+    const std::pair<std::vector<int>, std::size_t> cases[] = {
+        {{100, 150, 160, 1160}, 1}, {{100, -200, 200, -230, 230}, 1}, {{100, -200, 201}, 2}, {{100, 1101}, 2}};
+    for (std::uint32_t start = 1u << 31; const auto &[stamps, count] : cases) {
         presses.clear();
         start += 10000;
-        for (const int t : c.times) {
+        for (const int t : stamps) {
             xcb_key_press_event_t event{};
             event.response_type = t > 0 ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
             event.detail = other.keycode(XK_v);
@@ -129,7 +124,7 @@ TEST_F(X11HotKeys, HeldKeyIsOnePress)
             event.same_screen = 1;
             QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &event, nullptr);
         }
-        EXPECT_EQ(presses.size(), c.count) << start;
+        EXPECT_EQ(presses.size(), count) << start;
     }
 }
 
