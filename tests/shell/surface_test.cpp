@@ -84,9 +84,8 @@ protected:
     {
         const QString file = QStringLiteral(JW_SURFACE_DIR "/") + m_language + u'/' + name + u".txt"_s;
         const QByteArray now = surface(window, placed).toUtf8();
-        if (qEnvironmentVariableIsSet("JW_WRITE_SURFACES")) {
-            ASSERT_TRUE(jwtest::writeBytes(file, now));
-        }
+        if (qEnvironmentVariableIsSet("JW_WRITE_SURFACES"))
+            jwtest::writeBytes(file, now); // a write that fails leaves the old record to differ
         EXPECT_EQ(now.toStdString(), jwtest::readBytes(file).toStdString()) << file.toStdString();
     }
 

@@ -56,10 +56,9 @@ start_pad # over the dead copy's socket
 answer alt+r
 (cd "$pages" && timeout 30 "$program") || fail "the second start did not hand over and end"
 wait_until 30 shown 'Jotwell Pro' || fail "the running copy did not show its main window"
-echo "a second start handed over to the copy that took the dead one's socket"
 stop_pad TERM
 page_has "typed before the crash" || fail "the recovered text did not reach the page"
-echo "kill -9: the next start offered the journaled text and kept it"
+echo "kill -9: the next start took the dead copy's socket and kept the journaled text; a second start handed over"
 
 # A page whose file its user may write but not read (root reads anything).
 chown -R nobody:nogroup "$JW_WORK"
