@@ -86,7 +86,7 @@ TEST(SysInfoPath, ThePathValueFirstThenTheSharedToolsFolder)
         for (const char *key : {kMsInfoKey, kSharedToolsKey})
             if (readOnly)
                 reg.setReadOnly(kHkeyLocalMachine, key);
-        const auto exists = [&](const std::string &p) { return programInFolder && p == inFolder; };
+        const auto exists = [&, there = programInFolder](const std::string &p) { return there && p == inFolder; };
         const auto result = findSysInfoPath(reg, exists);
         EXPECT_EQ(std::tuple(result, reg.keysTried(), reg.openKeys()), std::tuple(found, keysTried, 0u)) << what;
     }

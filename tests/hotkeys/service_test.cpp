@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <iterator>
-#include <ranges>
 #include <string>
 #include <vector>
 
@@ -36,10 +35,12 @@ struct Key final : HotKeyService::Client {
 
 HotKeyBackend::Request ask(const KeyChord &chord) { return {"JotwellVisible", "Show or hide", "Alt+V", chord}; }
 
-std::vector<int> heldIds(const FakeBackend &backend)
+/// The ids `backend` holds, after `ids`.
+std::vector<int> heldIds(const FakeBackend &backend, std::vector<int> ids = {})
 {
-    const auto ids = std::views::keys(backend.held());
-    return {ids.begin(), ids.end()};
+    std::transform(backend.held().begin(), backend.held().end(), std::back_inserter(ids),
+                   [](auto &held) { return held.first; });
+    return ids;
 }
 
 TEST(HotKeyService, OneOwnerPerCombinationAndAKeyKeepsItsCombinationWhenANewOneIsRefused)
@@ -103,8 +104,7 @@ TEST(HotKeyService, TheDesktopServiceAnswersLaterAndEverythingIsLetGoAtTheEnd)
     EXPECT_EQ(service->take(other, ask(CtrlJ)), (HotKeyAnswer{}));
     EXPECT_EQ(grabs->held().size(), 1u);
     // The service owns the backends: what they let go is written down here.
-    std::vector<int> held = heldIds(*grabs), released;
-    std::ranges::copy(heldIds(*desktop), std::back_inserter(held));
+    std::vector<int> held = heldIds(*desktop, heldIds(*grabs)), released;
     grabs->released = desktop->released = &released;
     ASSERT_FALSE(held.empty());
     service.reset();

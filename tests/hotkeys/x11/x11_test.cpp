@@ -48,7 +48,7 @@ protected:
     {
         auto &key = keys.emplace_back(std::make_unique<HotKey>(*service, QString::fromUtf8(name), QString()));
         QObject::connect(key.get(), &HotKey::activated, key.get(), [this, name](quint32 time) {
-            presses.push_back(name);
+            presses.emplace_back(name);
             times.push_back(time);
         });
         EXPECT_EQ(key->setKeys(QKeySequence::fromString(QString::fromUtf8(keySequence))), HotKeyRefusal::None)
