@@ -172,6 +172,8 @@ TEST_F(FindAllFeature, F3GoesFromHitToHitAcrossPagesAndOffersARemovedPageBack)
     cmbFont->setFocus();
     action("mnuFindAllNext")->trigger(); // the first hit is chosen: F3 goes to the second, where it went
     EXPECT_EQ(selected(), std::pair(u"Notes"_s, 6));
+    // The changed page is searched again: four hits now.
+    ASSERT_TRUE(waitUntil([&] { return !panel->searching() && panel->results().hitCount() == 4; }));
     EXPECT_EQ(txtPad->SelText(), u"apple"_s);
     EXPECT_TRUE(waitUntil([&] { return txtPad->hasFocus(); })) << "the keys go to the page";
     action("mnuFindAllPrevious")->trigger();
