@@ -32,10 +32,10 @@ TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
         const std::string given = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(line.action, c.action) << given;
         EXPECT_EQ(line.error.isEmpty(), c.handOver != nullptr) << given;
-        if (c.handOver)
+        EXPECT_EQ(line.error.count(u'\n'), 0) << "one line: " << given;
+        if (c.handOver) {
             EXPECT_EQ(line.handOver().toStdString(), c.handOver) << given;
-        else
-            EXPECT_EQ(line.error.count(u'\n'), 0) << "one line: " << given;
+        }
     }
 }
 
