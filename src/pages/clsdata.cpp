@@ -40,6 +40,8 @@ QString clsData::currentTitle() const
 clsData::Opened clsData::loadData(const QString &sTitle)
 {
     m_file = sTitle;
+    // The aside file kept for the page before holds that page's text, never this one's.
+    m_diverted.clear();
     try {
         m_files.ensureExists(sTitle);
     } catch (const IoError &error) {
@@ -149,7 +151,6 @@ clsData::Saved clsData::save(bool modified, const std::function<rtf::Document()>
             m_files.replacePage(m_file, content(), [&](const Displaced &out) { return cameOut(out, saved); });
         m_stamp = written;
         m_guarded = false;
-        m_diverted.clear();
         saved.written = true;
     } catch (const IoError &error) {
         saved.error = error.reason();

@@ -148,6 +148,12 @@ TEST_F(CurrentPageTest, APageThatWasNeverReadIsReadAgainBeforeItsFirstWriteAndNe
     const clsData::Saved saved = save(true);
     EXPECT_EQ(files.readPage(saved.keptAside).text, u"found again");
     EXPECT_EQ(files.readPage(u"Later.rtf"_s), typed);
+    // Each unreadable page's text goes aside to a file of its own.
+    for (const QString &title : {u"First"_s, u"Second"_s}) {
+        ASSERT_TRUE(QDir().mkpath(title + u".rtf"_s));
+        data.loadData(title + u".rtf"_s);
+        EXPECT_TRUE(save(true).divertedTo.startsWith(title + u" (saved aside "_s)) << title.toStdString();
+    }
 }
 
 TEST(PageFiles, NamesOutsideTheFolderAreRefusedAndExistingFilesKept)

@@ -57,8 +57,8 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     EXPECT_EQ(std::pair(int(entered.count()), box.Text()), std::pair(2, u"10"_s));
     box.setText(u"a long name whose end does not fit"_s);
     EXPECT_EQ(std::pair(box.ListIndex(), box.lineEdit()->cursorPosition()), std::pair(-1, 0));
-    box.setListIndex(2); // the field shows the entry, not what was typed over it
-    EXPECT_EQ(box.Text(), u"8"_s);
+    box.setListIndex(0); // the field shows the entry, not what was typed over it
+    EXPECT_EQ(box.Text(), u"4"_s);
     box.chooseIndex(4); // the start-up choice counts as the user's
     box.chooseIndex(42);
     EXPECT_EQ(clicks, (QStringList{u"10"_s, u"8"_s, u"12"_s}));
