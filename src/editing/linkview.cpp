@@ -130,8 +130,6 @@ void LinkView::leaveLinkEnd()
     if (!caret.atBlockEnd() && next.charFormat().anchorHref() == typing.anchorHref())
         return; // inside the link, typing goes into it
     typing.setAnchor(false);
-    typing.clearProperty(QTextFormat::AnchorHref);
-    typing.clearProperty(QTextFormat::AnchorName);
     m_pad.setCurrentCharFormat(typing);
 }
 

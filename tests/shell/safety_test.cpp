@@ -98,6 +98,10 @@ TEST_F(MainWindowTest, StartUpOffersEveryJournaledTextThatDiffersFromItsPageWhat
     // Declined entries are kept aside, never deleted; one that holds the page's own text is dropped.
     EXPECT_EQ(journaled().size(), 1);
     EXPECT_EQ(QDir(journal.folder() + u"/declined"_s).entryList(QDir::Files).size(), 1);
+    QString told;
+    closeNextMessage(told);
+    action("mnuSave")->trigger(); // the version the text did not start from stays beside the page
+    EXPECT_TRUE(told.contains(u"kept in \"Welcome (changed elsewhere "_s)) << told.toStdString();
 }
 
 TEST_F(MainWindowTest, AJournaledTextGoneBeforeItIsReadIsToldAndThePageStays)

@@ -64,6 +64,9 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     EXPECT_EQ(clicks, (QStringList{u"10"_s, u"8"_s, u"12"_s}));
     EXPECT_EQ(std::pair(box.ListIndex(), box.count()), std::pair(-1, 7));
     box.addItem(QString(80, u'W'));
+    box.setListIndex(6);
+    QTest::keyClick(&box, Qt::Key_Down); // a long name taken from the list shows its start
+    EXPECT_EQ(std::pair(box.ListIndex(), box.lineEdit()->cursorPosition()), std::pair(7, 0));
     box.showPopup(); // the list is as wide as its longest entry
     ASSERT_TRUE(jwtest::waitUntil([&] { return box.view()->isVisible(); }));
     EXPECT_GE(box.view()->viewport()->width(), box.view()->sizeHintForColumn(0));
