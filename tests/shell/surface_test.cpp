@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTranslator>
@@ -24,9 +25,11 @@ QString control(const QWidget *w, bool placed)
 {
     const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(w));
     const QString description = a->text(QAccessible::Description), tip = w->toolTip();
+    const auto *field = qobject_cast<const QLineEdit *>(w);
     return QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName() + u' '
            + quoted(a->text(QAccessible::Name)) + (description.isEmpty() ? u""_s : u" - "_s + quoted(description))
            + (tip.isEmpty() ? u""_s : u" tip "_s + quoted(tip)) + (w->isEnabled() ? u""_s : u" off"_s)
+           + (field && field->isClearButtonEnabled() ? u" clearable"_s : u""_s)
            + (placed ? u" @%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()) : QString());
 }
 
