@@ -29,8 +29,7 @@ frmFindAll::frmFindAll(QWidget *owner, Pages pages)
     if (m_owner)
         m_owner->installEventFilter(this);
 
-    m_pause.setSingleShot(true);
-    m_pause.setInterval(kPause);
+    m_pause.setInterval(kPause); // searchNow stops it: one search per pause
     connect(&m_pause, &QTimer::timeout, this, &frmFindAll::searchNow);
     m_list.setSingleShot(true);
     m_list.setInterval(0);
