@@ -1,9 +1,8 @@
 // The panel of Find in All Pages with stand-ins for the pad: typing, the
-// pause, choosing and opening hits, and hits across the long-paragraph joins.
+// pause, choosing and opening hits; then F3 in a started pad.
 #include "search/frmfindall.h"
 #include "ui/combobox.h"
 #include "ui/decorations.h"
-#include "ui/paragraphjoins.h"
 #include "ui/richtextedit.h"
 #include "ui/tabstrip.h"
 
@@ -117,29 +116,6 @@ TEST(FindAllPanel, EnterBeforeThePauseOpensTheFirstHitOnceFoundAndEscCloses)
     EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(22)));
     QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
     EXPECT_EQ(std::pair(p.form.isVisible(), closed.size()), std::pair(false, qsizetype(1)));
-}
-
-TEST(FindAllPanel, AHitAcrossTheJoinsOfALongParagraphIsSelectedWhole)
-{
-    // A paragraph too long for one editor block is held as several; the
-    // editor's text and selection offsets leave the joins out.
-    QString paragraph;
-    while (paragraph.size() < qsizetype(3) * jw::ui::joins::kPieceLength)
-        paragraph += u"lorem ipsum dolor sit amet "_s;
-    jw::ui::RichTextEdit pad;
-    pad.setFromDocument({paragraph.toStdU16String(), {{0, std::size_t(paragraph.size()), {}}}});
-    const auto joins = jw::ui::joins::joinPositions(*pad.document(), 0, pad.document()->characterCount());
-    ASSERT_FALSE(joins.empty());
-    const QString text = pad.Text();
-    ASSERT_EQ(text, paragraph);
-    const int at = jw::ui::joins::textOffset(joins, joins.front());
-    const QString across = text.mid(at - 8, 16);
-    const auto hits = Matcher(across.toUpper(), {}).findAll(text);
-    const auto crossing = std::find_if(hits.begin(), hits.end(), [&](const Hit &h) { return h.start == at - 8; });
-    ASSERT_NE(crossing, hits.end());
-    pad.setSelStart(int(crossing->start));
-    pad.setSelLength(int(crossing->length));
-    EXPECT_EQ(pad.SelText(), across);
 }
 
 class FindAllFeature : public jwtest::MainWindowTest {};
