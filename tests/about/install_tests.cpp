@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kAppId = QStringLiteral("org.jotwell.JotwellPro");
+const QString kAppId = u"org.jotwell.JotwellPro"_s;
 
 // Runs a tool to its end; its exit code (-1 when it did not finish) and output.
 std::pair<int, QString> run(const QString &program, const QStringList &arguments,
@@ -24,7 +26,7 @@ std::pair<int, QString> run(const QString &program, const QStringList &arguments
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, program + QStringLiteral(": ") + process.errorString()};
+        return {-1, program + u": "_s + process.errorString()};
     return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
 }
 
@@ -34,18 +36,18 @@ protected:
     static void SetUpTestSuite()
     {
         // A blank in the prefix: the desktop entry must quote the launcher's path.
-        s_prefix = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/jotwell install-XXXXXX"));
-        s_install = run(QStringLiteral(JW_CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(JW_BUILD_DIR),
-                                                           QStringLiteral("--prefix"), s_prefix->path()});
+        s_prefix = new QTemporaryDir(QDir::tempPath() + u"/jotwell install-XXXXXX"_s);
+        s_install = run(QStringLiteral(JW_CMAKE_COMMAND),
+                        {u"--install"_s, QStringLiteral(JW_BUILD_DIR), u"--prefix"_s, s_prefix->path()});
     }
     static void TearDownTestSuite() { delete s_prefix; }
 
     void SetUp() override
     {
         ASSERT_EQ(s_install.first, 0) << s_install.second.toStdString();
-        m_env.insert(QStringLiteral("HOME"), QDir::currentPath());
-        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        m_env.remove(QStringLiteral("JOTWELL_PAGES"));
+        m_env.insert(u"HOME"_s, QDir::currentPath());
+        m_env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        m_env.remove(u"JOTWELL_PAGES"_s);
     }
 
     void TearDown() override
@@ -62,8 +64,8 @@ protected:
     bool padStartsIn(const QString &pages)
     {
         m_pad.setProcessEnvironment(m_env);
-        m_pad.start(installed(QStringLiteral("bin/jotwell-pad")), {});
-        const QString page = QDir(pages).filePath(QStringLiteral("Notes.rtf"));
+        m_pad.start(installed(u"bin/jotwell-pad"_s), {});
+        const QString page = QDir(pages).filePath(u"Notes.rtf"_s);
         return jwtest::waitUntil([&] { return QFile::exists(page) || m_pad.state() == QProcess::NotRunning; }, 30000)
                && QFile::exists(page);
     }
@@ -76,17 +78,16 @@ protected:
 
 TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
 {
-    for (const QString &name : {QStringLiteral("bin/jotwell"), QStringLiteral("bin/jotwell-pad")})
+    for (const QString &name : {u"bin/jotwell"_s, u"bin/jotwell-pad"_s})
         EXPECT_TRUE(QFileInfo(installed(name)).isExecutable()) << name.toStdString();
     for (const QString &page : QStringLiteral(JW_HELP_FILES).split(u','))
-        EXPECT_EQ(jwtest::readBytes(installed(QStringLiteral("share/jotwell/help/") + page)),
+        EXPECT_EQ(jwtest::readBytes(installed(u"share/jotwell/help/"_s + page)),
                   jwtest::readBytes(QStringLiteral(JW_HELP_SOURCE_DIR "/") + page));
     // The desktop's icon is the drawing the program shows (compiled in from the same file).
-    EXPECT_EQ(jwtest::readBytes(
-                  installed(QStringLiteral("share/icons/hicolor/scalable/apps/") + kAppId + QStringLiteral(".svg"))),
+    EXPECT_EQ(jwtest::readBytes(installed(u"share/icons/hicolor/scalable/apps/"_s + kAppId + u".svg"_s)),
               jwtest::readBytes(QStringLiteral(JW_ICON_SOURCE)));
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QImage png(installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId)));
+        const QImage png(installed(u"share/icons/hicolor/%1x%1/apps/%2.png"_s.arg(size).arg(kAppId)));
         EXPECT_EQ(png.size(), QSize(size, size));
         EXPECT_EQ(qAlpha(png.pixel(0, size - 1)), 0) << size << ": a transparent corner";
         EXPECT_GT(qAlpha(png.pixel(size / 2, size / 2)), 200) << size << ": the page is drawn";
@@ -95,15 +96,14 @@ TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
 
 TEST_F(InstallTest, TheDesktopEntryAndTheAppStreamDataValidate)
 {
-    const QString entry = installed(QStringLiteral("share/applications/") + kAppId + QStringLiteral(".desktop"));
-    EXPECT_EQ(run(QStringLiteral("desktop-file-validate"), {entry}), std::make_pair(0, QString())) << "no hints either";
+    const QString entry = installed(u"share/applications/"_s + kAppId + u".desktop"_s);
+    EXPECT_EQ(run(u"desktop-file-validate"_s, {entry}), std::make_pair(0, QString())) << "no hints either";
     const QList<QByteArray> lines = jwtest::readBytes(entry).split('\n');
     EXPECT_TRUE(lines.contains("Icon=" + kAppId.toUtf8()));
-    EXPECT_TRUE(lines.contains("Exec=\"" + installed(QStringLiteral("bin/jotwell-pad")).toUtf8() + '"'));
+    EXPECT_TRUE(lines.contains("Exec=\"" + installed(u"bin/jotwell-pad"_s).toUtf8() + '"'));
 
-    const QString metainfo = installed(QStringLiteral("share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
-    const auto appstream =
-        run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
+    const QString metainfo = installed(u"share/metainfo/"_s + kAppId + u".metainfo.xml"_s);
+    const auto appstream = run(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s, metainfo});
     EXPECT_EQ(appstream.first, 0) << appstream.second.toStdString();
     const QString release =
         QString::asprintf("<release version=\"%d.%d.%d\"", JW_VERSION_MAJOR, JW_VERSION_MINOR, JW_VERSION_PATCH);
@@ -115,24 +115,21 @@ TEST_F(InstallTest, TheDesktopEntryAndTheAppStreamDataValidate)
 // wears the program icon, drawn from the compiled-in picture.
 TEST_F(InstallTest, TheLauncherStartsThePadInItsPagesFolderWithItsIcon)
 {
-    m_env.insert(QStringLiteral("JOTWELL_PAGES"), jwtest::here(QStringLiteral("my notes/pad")));
-    EXPECT_TRUE(padStartsIn(jwtest::here(QStringLiteral("my notes/pad"))));
+    m_env.insert(u"JOTWELL_PAGES"_s, jwtest::here(u"my notes/pad"_s));
+    EXPECT_TRUE(padStartsIn(jwtest::here(u"my notes/pad"_s)));
     TearDown();
-    m_env.remove(QStringLiteral("JOTWELL_PAGES"));
-    m_env.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
-    m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    ASSERT_TRUE(padStartsIn(jwtest::here(QStringLiteral("Jotwell"))));
+    m_env.remove(u"JOTWELL_PAGES"_s);
+    m_env.insert(u"DISPLAY"_s, qEnvironmentVariable("DISPLAY"));
+    m_env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    ASSERT_TRUE(padStartsIn(jwtest::here(u"Jotwell"_s)));
     std::pair<int, QString> mini;
     const auto miniShown = [&] {
-        mini =
-            run(QStringLiteral("xdotool"), QStringLiteral("search --onlyvisible --name ^Jotwell$").split(u' '), m_env);
+        mini = run(u"xdotool"_s, u"search --onlyvisible --name ^Jotwell$"_s.split(u' '), m_env);
         return mini.first == 0;
     };
     ASSERT_TRUE(jwtest::waitUntil(miniShown, 30000)) << "no mini window";
-    const auto icon =
-        run(QStringLiteral("xprop"),
-            {QStringLiteral("-id"), mini.second.section(u'\n', 0, 0), QStringLiteral("_NET_WM_ICON")}, m_env);
-    EXPECT_TRUE(icon.second.contains(QStringLiteral("Icon ("))) << icon.second.toStdString();
+    const auto icon = run(u"xprop"_s, {u"-id"_s, mini.second.section(u'\n', 0, 0), u"_NET_WM_ICON"_s}, m_env);
+    EXPECT_TRUE(icon.second.contains(u"Icon ("_s)) << icon.second.toStdString();
     TearDown(); // the pad ends before its X server
 }
 
