@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace jw;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,7 +30,7 @@ protected:
 // somewhere, and describe every command of the menus and its shortcut.
 TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
 {
-    QStringList listed = QStringLiteral(JW_HELP_FILES).split(u','), reached{QStringLiteral("index.html")};
+    QStringList listed = QStringLiteral(JW_HELP_FILES).split(u','), reached{u"index.html"_s};
     EXPECT_EQ(listed.front(), reached.front());
     QString everything, shortcuts;
     for (int i = 0; i < reached.size(); ++i) {
@@ -40,7 +41,7 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
         doc.setHtml(QString::fromUtf8(html));
         EXPECT_FALSE(doc.metaInformation(QTextDocument::DocumentTitle).isEmpty()) << name.toStdString();
         everything += doc.toPlainText() + u'\n';
-        if (name == QStringLiteral("shortcuts.html"))
+        if (name == u"shortcuts.html"_s)
             shortcuts = doc.toPlainText();
         for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -56,7 +57,7 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
     listed.sort();
     reached.sort();
     EXPECT_EQ(reached, listed) << "every page reached from the contents, and no other";
-    EXPECT_EQ(kSource.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), listed);
+    EXPECT_EQ(kSource.entryList({u"*.html"_s}, QDir::Files, QDir::Name), listed);
 
     start();
     int commands = 0;
@@ -74,25 +75,23 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
 
 TEST(HelpFile, TheBuildTreesCopyTheInstalledPageOrTheOneBesideTheProgram)
 {
-    const QString build = jwtest::here(QStringLiteral("build"));
-    QDir::current().mkpath(QStringLiteral("build/tests"));
-    QDir::current().mkpath(QStringLiteral("build-other"));
-    const HelpLocations where{build, build + QStringLiteral("/help/index.html"),
-                              QStringLiteral("/usr/share/jotwell/help/index.html"),
-                              QStringLiteral("../share/jotwell/help/index.html")};
-    const QString beside = QStringLiteral("/opt/pad/share/jotwell/help/index.html");
+    const QString build = jwtest::here(u"build"_s);
+    QDir::current().mkpath(u"build/tests"_s);
+    QDir::current().mkpath(u"build-other"_s);
+    const HelpLocations where{build, build + u"/help/index.html"_s, u"/usr/share/jotwell/help/index.html"_s,
+                              u"../share/jotwell/help/index.html"_s};
+    const QString beside = u"/opt/pad/share/jotwell/help/index.html"_s;
     const std::tuple<QString, QStringList, QString> cases[] = {
-        {build + QStringLiteral("/tests"), {}, where.buildFile},
-        {build + QStringLiteral("-other"), {where.installedFile}, where.installedFile},
-        {QStringLiteral("/opt/pad/bin"), {where.installedFile, beside}, where.installedFile},
-        {QStringLiteral("/opt/pad/bin"), {beside}, beside},
-        {QStringLiteral("/elsewhere/bin"), {beside}, where.installedFile},
+        {build + u"/tests"_s, {}, where.buildFile},
+        {build + u"-other"_s, {where.installedFile}, where.installedFile},
+        {u"/opt/pad/bin"_s, {where.installedFile, beside}, where.installedFile},
+        {u"/opt/pad/bin"_s, {beside}, beside},
+        {u"/elsewhere/bin"_s, {beside}, where.installedFile},
     };
-    for (const auto &[program, files, chosen] : cases)
-        EXPECT_EQ(
-            chooseHelpFile(program, where, [&files = files](const QString &path) { return files.contains(path); }),
-            chosen)
-            << program.toStdString();
+    for (const auto &[program, files, chosen] : cases) {
+        const auto exists = [&files = files](const QString &path) { return files.contains(path); };
+        EXPECT_EQ(chooseHelpFile(program, where, exists), chosen) << program.toStdString();
+    }
 }
 
 // The Help menu: About hides the pad while its box is open; Help Topics
@@ -108,27 +107,26 @@ TEST_F(HelpTest, HelpTopicsOpensTheContents)
 
     // A click on the link "Keyboard shortcuts".
     QTextBrowser *text = help()->txtHelp;
-    QTextCursor link = text->document()->find(QStringLiteral("Keyboard shortcuts"));
+    QTextCursor link = text->document()->find(u"Keyboard shortcuts"_s);
     link.setPosition(link.selectionStart() + 2);
     text->setTextCursor(link);
     text->ensureCursorVisible();
     QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
-    ASSERT_TRUE(jwtest::waitUntil([&] { return shown() == QStringLiteral("shortcuts.html"); }));
+    ASSERT_TRUE(jwtest::waitUntil([&] { return shown() == u"shortcuts.html"_s; }));
     EXPECT_TRUE(help()->windowTitle().startsWith(text->documentTitle()));
     help()->cmdBack->trigger();
-    EXPECT_EQ(shown(), QStringLiteral("index.html"));
+    EXPECT_EQ(shown(), u"index.html"_s);
     help()->cmdForward->trigger();
-    EXPECT_EQ(shown(), QStringLiteral("shortcuts.html"));
+    EXPECT_EQ(shown(), u"shortcuts.html"_s);
     text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
     help()->cmdContents->trigger();
-    EXPECT_EQ(std::pair(shown(), text->verticalScrollBar()->value()), std::pair(QStringLiteral("index.html"), 0))
+    EXPECT_EQ(std::pair(shown(), text->verticalScrollBar()->value()), std::pair(u"index.html"_s, 0))
         << "Contents goes back to the top";
 
     // Help Topics again: the same window, back at its contents.
     help()->cmdBack->trigger();
     action("mnuHelpTopics")->trigger();
-    EXPECT_EQ(std::pair(window->findChildren<frmHelp *>().size(), shown()),
-              std::pair(qsizetype(1), QStringLiteral("index.html")));
+    EXPECT_EQ(std::pair(window->findChildren<frmHelp *>().size(), shown()), std::pair(qsizetype(1), u"index.html"_s));
     // Minimised along with the pad, which was hidden: it comes back restored when the pad does.
     help()->setWindowState(Qt::WindowMinimized);
     window->hide();
@@ -143,18 +141,18 @@ TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
 {
     start();
     QString seen, title;
-    for (const QString &name : {QStringLiteral("missing.html"), QStringLiteral("folder.html")}) {
-        QDir::current().mkpath(QStringLiteral("folder.html"));
+    for (const QString &name : {u"missing.html"_s, u"folder.html"_s}) {
+        QDir::current().mkpath(u"folder.html"_s);
         jwtest::closeNextMessage(seen, &title);
         showHelp(window.get(), jwtest::here(name));
         EXPECT_EQ(std::tuple(seen.contains(jwtest::here(name)), title, help()),
-                  std::tuple(true, QStringLiteral("Jotwell Pro"), nullptr))
+                  std::tuple(true, u"Jotwell Pro"_s, nullptr))
             << seen.toStdString();
     }
     action("mnuHelpTopics")->trigger();
     jwtest::closeNextMessage(seen);
-    showHelp(window.get(), jwtest::here(QStringLiteral("missing.html")));
-    EXPECT_EQ(shown(), QStringLiteral("index.html"));
+    showHelp(window.get(), jwtest::here(u"missing.html"_s));
+    EXPECT_EQ(shown(), u"index.html"_s);
 }
 
 } // namespace
