@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using jw::CommandLine;
+using namespace Qt::StringLiterals;
 using Action = CommandLine::Action;
 
 TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
@@ -18,36 +19,34 @@ TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
         const char *handOver; ///< nullptr: refused
     } cases[] = {
         {{}, Action::Start, "show"},
-        {{QStringLiteral("--toggle")}, Action::Toggle, "toggle"},
-        {{QStringLiteral("--show")}, Action::Show, "show"},
-        {{QStringLiteral("--hide"), QStringLiteral("--hide")}, Action::Hide, "hide"},
-        {{QStringLiteral("-h")}, Action::Help, "show"},
-        {{QStringLiteral("--toggle"), QStringLiteral("--hide")}, Action::Start, nullptr},
-        {{QStringLiteral("--Toggle")}, Action::Start, nullptr},
-        {{QStringLiteral("notes.rtf")}, Action::Start, nullptr},
-        {{QStringLiteral("-platform"), QStringLiteral("offscreen")}, Action::Start, nullptr},
+        {{u"--toggle"_s}, Action::Toggle, "toggle"},
+        {{u"--show"_s}, Action::Show, "show"},
+        {{u"--hide"_s, u"--hide"_s}, Action::Hide, "hide"},
+        {{u"-h"_s}, Action::Help, "show"},
+        {{u"--toggle"_s, u"--hide"_s}, Action::Start, nullptr},
+        {{u"--Toggle"_s}, Action::Start, nullptr},
+        {{u"notes.rtf"_s}, Action::Start, nullptr},
+        {{u"-platform"_s, u"offscreen"_s}, Action::Start, nullptr},
     };
     for (const auto &c : cases) {
         const CommandLine line = jw::parseCommandLine(c.arguments);
         const std::string given = c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(line.action, c.action) << given;
-        EXPECT_EQ(line.error.isEmpty(), c.handOver != nullptr) << given;
-        EXPECT_EQ(line.error.count(u'\n'), 0) << "one line: " << given;
-        if (c.handOver) {
-            EXPECT_EQ(line.handOver().toStdString(), c.handOver) << given;
-        }
+        // An error is said in one line.
+        EXPECT_EQ(std::tuple(line.action, line.error.isEmpty(), line.error.count(u'\n')),
+                  std::tuple(c.action, c.handOver != nullptr, 0))
+            << given;
+        EXPECT_EQ(c.handOver ? line.handOver().toStdString() : "", c.handOver ? c.handOver : "") << given;
     }
 }
 
 // A launcher's token travels with the command to the running copy.
 TEST(CommandLine, TheLaunchTokenGoesWithTheCommand)
 {
-    CommandLine line = jw::parseCommandLine({QStringLiteral("--toggle")});
+    CommandLine line = jw::parseCommandLine({u"--toggle"_s});
     line.launchToken = "launcher-1_TIME42";
     const jw::HandOver handed = jw::splitHandOver(line.handOver());
-    EXPECT_EQ(std::make_pair(handed.command, handed.launchToken),
-              std::make_pair(QStringLiteral("toggle"), line.launchToken));
-    EXPECT_EQ(jw::splitHandOver(QStringLiteral("show")).launchToken, QByteArray());
+    EXPECT_EQ(std::make_pair(handed.command, handed.launchToken), std::make_pair(u"toggle"_s, line.launchToken));
+    EXPECT_EQ(jw::splitHandOver(u"show"_s).launchToken, QByteArray());
     for (const auto &[set, taken] : {std::pair("id_TIME5", "id_TIME5"), {"two words", ""}}) {
         qputenv("DESKTOP_STARTUP_ID", set);
         EXPECT_EQ(jw::launchTokenFromEnvironment(), QByteArray(taken));
@@ -67,10 +66,9 @@ TEST_F(MainWindowTest, AStoredHotKeyThatFailsIsSaid)
         QString told;
         jwtest::closeNextMessage(told);
         w.tellStartNotices();
-        EXPECT_TRUE(
-            told.startsWith(QStringLiteral("The hot key \"%1\" could not be used: ").arg(QLatin1StringView(stored))))
+        EXPECT_TRUE(told.startsWith(u"The hot key \"%1\" could not be used: "_s.arg(QLatin1StringView(stored)))
+                    && told.endsWith(u" Alt+V is used instead."_s))
             << told.toStdString();
-        EXPECT_TRUE(told.endsWith(QStringLiteral(" Alt+V is used instead.")));
         window.reset();
     }
 }
