@@ -24,7 +24,6 @@ TEST(PageOrder, PositionsFirstThenTiesAndOddValuesInFileOrderAndDuplicatesIgnore
     };
     for (const auto &[stored, order] : cases)
         EXPECT_EQ(pageOrder(stored), order);
-    EXPECT_EQ(numberedPageList({u"A"_s, u"B"_s}), SettingsEntries({{u"A"_s, u"1"_s}, {u"B"_s, u"2"_s}}));
     const QStringList tabs{u"Welcome"_s, u"Notes"_s, u"Ärger"_s, u"LIST"_s};
     QLocale::setDefault(QLocale(QLocale::Turkish)); // whose lower case of I is a dotless ı
     const QList<int> found{findDuplicate(tabs, u"NOTES"_s), findDuplicate(tabs, u"ärger"_s),
