@@ -88,8 +88,7 @@ TEST_F(AboutTest, OkEscEnterAndTheCloseBoxShowTheMainWindowAgain)
     for (const auto &close : ways) {
         auto box = open();
         close(*box);
-        EXPECT_FALSE(box->isVisible());
-        EXPECT_TRUE(m_main.isVisible());
+        EXPECT_EQ(std::pair(box->isVisible(), m_main.isVisible()), std::pair(false, true));
     }
 }
 

@@ -71,15 +71,14 @@ TEST_F(MainWindowTest, TheHotKeyFollowsHideOnMinimizeAndSavesNothing)
 // Always on Top: ticked at first, kept for the next start; the mini window stays on top.
 TEST_F(MainWindowTest, AlwaysOnTopIsAChoiceKeptInTheSettings)
 {
+    const auto staysOnTop = [](const QWidget &w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
     for (const bool onTop : {true, false}) {
         frmMain &w = start();
-        EXPECT_EQ(action("mnuOnTop")->isChecked(), onTop);
-        EXPECT_EQ(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(std::pair(action("mnuOnTop")->isChecked(), staysOnTop(w)), std::pair(onTop, onTop));
         w.show();
         action("mnuOnTop")->trigger();
-        EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint), !onTop);
-        EXPECT_TRUE(miniFeature().miniWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_EQ(std::tuple(w.isVisible(), staysOnTop(w), staysOnTop(miniFeature().miniWindow())),
+                  std::tuple(true, !onTop, true));
         window.reset();
     }
 }

@@ -64,8 +64,7 @@ TEST(Decorations, ProvidersAreMergedForTheVisibleTextOncePerTurnAndNothingIsStor
     edit.decorations().removeProvider(redId);
     edit.decorations().flush();
     ASSERT_EQ(edit.extraSelections().size(), 1);
-    EXPECT_EQ(edit.Text(), QStringLiteral("new page"));
-    EXPECT_FALSE(edit.document()->isUndoAvailable());
-    EXPECT_FALSE(edit.document()->isModified());
+    EXPECT_EQ(std::tuple(edit.Text(), edit.document()->isUndoAvailable(), edit.document()->isModified()),
+              std::tuple(QStringLiteral("new page"), false, false));
     EXPECT_EQ(edit.toDocument().runs.size(), 1u) << "no format of a mark reaches the page";
 }
