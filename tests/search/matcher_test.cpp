@@ -64,9 +64,8 @@ TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainA
     EXPECT_EQ(shown(Matcher(u"needle"_s, {false, true}).findAll(text)), "101+6");
     EXPECT_EQ(shown(Matcher(u"NEEDLE"_s, {}).findAll(text)), "101+6 100108+6");
 
-    // A hit checked against text that may have changed since.
+    // Hits checked against text that changed since (the table checks that found hits match).
     const Matcher matcher(u"Ab"_s, {});
-    EXPECT_TRUE(matcher.matchesAt(u"xaB"_s, {1, 2}));
     EXPECT_FALSE(matcher.matchesAt(u"xaB"_s, {0, 2}));
     EXPECT_FALSE(matcher.matchesAt(u"xaB"_s, {2, 2})); // past the end
     EXPECT_FALSE(matcher.matchesAt(u"xaBc"_s, {1, 3}));
@@ -92,8 +91,7 @@ TEST(HitContext, ShowsTheWordsAroundTheHitOnOneLine)
     };
     for (const auto &[text, hit, line, mark] : cases) {
         const HitContext context = hitContext(text, hit);
-        EXPECT_EQ(context.line, line);
-        EXPECT_EQ(context.markStart, mark) << line.toStdString();
+        EXPECT_EQ(std::pair(context.line, context.markStart), std::pair(line, mark));
         EXPECT_EQ(context.line.mid(context.markStart, context.markLength), text.mid(hit.start, hit.length));
     }
 }
