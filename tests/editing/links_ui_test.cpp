@@ -65,6 +65,9 @@ TEST(LinkView, AddressesAndStoredLinksAreShownAndOpenedByCtrlClickOrTheMenuAndKe
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
     QApplication::sendEvent(&pad, &release);
     EXPECT_EQ(pad.viewport()->cursor().shape(), Qt::IBeamCursor);
+    QMouseEvent move(QEvent::MouseMove, pointOf(pad, 18), QCursor::pos(), Qt::NoButton, {}, Qt::ControlModifier);
+    QApplication::sendEvent(pad.viewport(), &move); // Ctrl held while the mouse comes onto the link
+    EXPECT_EQ(pad.viewport()->cursor().shape(), Qt::PointingHandCursor);
 
     QMenu menu;
     links.addMenuItems(menu, 2);
