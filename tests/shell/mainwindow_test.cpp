@@ -1,5 +1,6 @@
 // The main window's commands on real page files: one success and one
 // failure for each, and the start-up sequence.
+#include "pages/journal.h"
 #include "pages/pagelist.h"
 #include "shell/commandregistry.h"
 #include "support/mainwindow.h"
@@ -167,10 +168,13 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
     ASSERT_TRUE(writeBytes(u"Old.rtf"_s, "removed page"));
     EXPECT_TRUE(answerDialog(u"Old"_s, action("mnuRename"), true).contains(u"\"Old.rtf\""_s));
     EXPECT_EQ(readBytes(u"Old.rtf"_s), "removed page");
-    answerDialog(u"Plans"_s, action("mnuRename"));
-    EXPECT_EQ(std::pair(tabs(), oTabs->selectedIndex()),
-              std::pair(QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}, 2));
-    EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"formatted", true));
+    type(u"!"_s);
+    const auto journaled = [] { return RecoveryJournal().entries(QDir::currentPath()).size(); };
+    ASSERT_TRUE(waitUntil([&] { return journaled() == 1; }));
+    answerDialog(u"Plans"_s, action("mnuRename")); // nothing is offered back under the old title
+    EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), journaled()),
+              std::tuple(QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}, 2, 0));
+    EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"!formatted", true));
     type(u"!"_s); // the page is kept in its new file
     action("mnuSave")->trigger();
     EXPECT_EQ(pageText(u"Plans.rtf"_s), txtPad->Text().toStdU16String());
