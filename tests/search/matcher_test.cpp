@@ -87,7 +87,7 @@ TEST(HitContext, ShowsTheWordsAroundTheHitOnOneLine)
         {u"a\tb c"_s, {2, 1}, u"a b c"_s, 2},
         {u"  indented word"_s, {11, 4}, u"indented word"_s, 9},
         {para, {35, 4}, u"… fox jumps over the lazy dog and runs far away from here and …"_s, 21},
-        {u"x"_s + QString(60, u'y'), {0, 1}, u"x"_s + QString(40, u'y') + u" …"_s, 0},
+        {u"x "_s + QString(60, u'y'), {0, 2}, u"x "_s + QString(40, u'y') + u" …"_s, 0}, // a hit ending in a space
     };
     for (const auto &[text, hit, line, mark] : cases) {
         const HitContext context = hitContext(text, hit);
