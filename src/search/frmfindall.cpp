@@ -31,8 +31,7 @@ frmFindAll::frmFindAll(QWidget *owner, Pages pages)
 
     m_pause.setInterval(kPause); // searchNow stops it: one search per pause
     connect(&m_pause, &QTimer::timeout, this, &frmFindAll::searchNow);
-    m_list.setSingleShot(true);
-    m_list.setInterval(0);
+    m_list.setInterval(0); // listArrived stops it: hits are listed once per turn of the event loop
     connect(&m_list, &QTimer::timeout, this, &frmFindAll::listArrived);
     connect(txtFind, &QLineEdit::textChanged, this, &frmFindAll::changed);
     connect(chkMatchCase, &QCheckBox::toggled, this, &frmFindAll::changed);
