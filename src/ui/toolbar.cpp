@@ -7,8 +7,6 @@ namespace jw::ui {
 
 TwoStateToolbar::TwoStateToolbar(QWidget *parent) : QToolBar(parent)
 {
-    setMovable(false);
-    setFloatable(false);
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
 }

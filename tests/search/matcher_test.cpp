@@ -39,6 +39,8 @@ TEST(Matcher, FindsByCaseFoldingWordBoundariesAndWholeCharactersChecksHitsAgainA
         {u"ß"_s, u"s"_s, plain, ""},                         // half of a character's folding is no hit
         {QString(300, u'ß') + u'x', u"x"_s, plain, "300+1"}, // the folded text grows as it goes
         {u"ﬁle FILE"_s, u"file"_s, plain, "0+3 4+4"},
+        // The first and last characters of the ranges that fold longer.
+        {u"\u0587\u1E96\u1FFC\uFB00\uFB17"_s, u"\u0565\u0582h\u0331\u03C9\u03B9ff\u0574\u056D"_s, plain, "0+5"},
         {u"İ i"_s, u"i"_s, plain, "2+1"},
         {u"\U00010400 \U00010428"_s, u"\U00010428"_s, plain, "0+2 3+2"}, // astral letters fold too
         {u"\U0001F600\U0001F600"_s, u"\U0001F600"_s.left(1), exact, ""}, // never half a pair
