@@ -4,6 +4,7 @@
 #include "miniwindow/minicommands.h"
 #include "shell/translations.h"
 #include "support/mainwindow.h"
+#include "ui/richtextedit.h"
 
 #include <QAccessible>
 #include <QDialog>
@@ -99,6 +100,11 @@ protected:
         jwtest::writePage(u"Gone.rtf"_s, jwtest::page(u"a removed page"));
         start();
         expectSurface(*window, u"frmMain"_s, true);
+        for (const QSize size : {QSize(520, 400), QSize(120, 90)}) { // the controls follow the window's size
+            window->resize(size);
+            ASSERT_TRUE(jwtest::waitUntil([&] { return txtPad->width() == window->centralWidget()->width(); }));
+            expectSurface(*window, u"frmMain-%1x%2"_s.arg(size.width()).arg(size.height()), true);
+        }
         for (const char *name :
              {"mnuAddTab", "mnuRename", "mnuSearch", "mnuRestorePage", "mnuPageHistory", "mnuHotKey", "mnuAbout"}) {
             bool opened = false;
