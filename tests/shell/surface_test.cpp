@@ -20,9 +20,8 @@ namespace {
 
 QString quoted(const QString &text) { return u'"' + text + u'"'; }
 
-/// A control as a screen reader names it; with its place in its holder where
-/// the window places its controls in twips.
-QString control(const QWidget *w, bool placed)
+/// A control as a screen reader names it, with its place in its holder.
+QString control(const QWidget *w)
 {
     const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(w));
     const QString description = a->text(QAccessible::Description), tip = w->toolTip();
@@ -31,11 +30,11 @@ QString control(const QWidget *w, bool placed)
            + quoted(a->text(QAccessible::Name)) + (description.isEmpty() ? u""_s : u" - "_s + quoted(description))
            + (tip.isEmpty() ? u""_s : u" tip "_s + quoted(tip)) + (w->isEnabled() ? u""_s : u" off"_s)
            + (field && field->isClearButtonEnabled() ? u" clearable"_s : u""_s)
-           + (placed ? u" @%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()) : QString());
+           + u" @%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
 }
 
 /// The window's kind, its controls in Tab order, the other named ones, and its menus.
-QString surface(const QWidget &window, bool placed)
+QString surface(const QWidget &window)
 {
     QStringList out{quoted(window.windowTitle())};
     for (auto [on, word] :
@@ -51,14 +50,14 @@ QString surface(const QWidget &window, bool placed)
     for (const QWidget *w = window.nextInFocusChain(); w && w != &window; w = w->nextInFocusChain())
         if (window.isAncestorOf(w) && w->isVisibleTo(&window) && (w->focusPolicy() & Qt::TabFocus)
             && !reached.contains(w)) {
-            out << u"  "_s + control(reached.emplace_back(w), placed);
+            out << u"  "_s + control(reached.emplace_back(w));
             EXPECT_FALSE(out.last().contains(u" \"\""_s)) << "a control a screen reader reads without a name";
         }
     out << u"named:"_s;
     for (const QWidget *w : window.findChildren<QWidget *>())
         if (!reached.contains(w) && w->isVisibleTo(&window)
             && !(w->accessibleName() + w->accessibleDescription() + w->toolTip()).isEmpty())
-            out << u"  "_s + control(w, placed);
+            out << u"  "_s + control(w);
     for (const QMenuBar *bar : window.findChildren<QMenuBar *>())
         for (const QAction *menu : bar->actions()) {
             out << u"menu "_s + quoted(menu->text());
@@ -84,10 +83,10 @@ protected:
         }
     }
 
-    void expectSurface(const QWidget &window, const QString &name, bool placed = false)
+    void expectSurface(const QWidget &window, const QString &name)
     {
         const QString file = QStringLiteral(JW_SURFACE_DIR "/") + m_language + u'/' + name + u".txt"_s;
-        const QByteArray now = surface(window, placed).toUtf8();
+        const QByteArray now = surface(window).toUtf8();
         if (qEnvironmentVariableIsSet("JW_WRITE_SURFACES"))
             jwtest::writeBytes(file, now); // a write that fails leaves the old record to differ
         EXPECT_EQ(now.toStdString(), jwtest::readBytes(file).toStdString()) << file.toStdString();
@@ -99,11 +98,11 @@ protected:
         m_language = language;
         jwtest::writePage(u"Gone.rtf"_s, jwtest::page(u"a removed page"));
         start();
-        expectSurface(*window, u"frmMain"_s, true);
+        expectSurface(*window, u"frmMain"_s);
         for (const QSize size : {QSize(520, 400), QSize(120, 90)}) { // the controls follow the window's size
             window->resize(size);
             ASSERT_TRUE(jwtest::waitUntil([&] { return txtPad->width() == window->centralWidget()->width(); }));
-            expectSurface(*window, u"frmMain-%1x%2"_s.arg(size.width()).arg(size.height()), true);
+            expectSurface(*window, u"frmMain-%1x%2"_s.arg(size.width()).arg(size.height()));
         }
         for (const char *name :
              {"mnuAddTab", "mnuRename", "mnuSearch", "mnuRestorePage", "mnuPageHistory", "mnuHotKey", "mnuAbout"}) {
@@ -118,7 +117,7 @@ protected:
         }
         action("mnuFindAll")->trigger();
         expectSurface(*window->findChild<QWidget *>(u"frmFindAll"_s), u"FindAll"_s);
-        expectSurface(miniFeature().miniWindow(), u"frmMin"_s, true);
+        expectSurface(miniFeature().miniWindow(), u"frmMin"_s);
     }
 
 private:
