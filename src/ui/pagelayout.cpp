@@ -229,10 +229,10 @@ void drawWaves(QPainter *painter, const QTextLayout &layout, const QList<QTextLa
 }
 
 /// The selections of a paint that meet `block`, as ranges of its layout;
-/// the wavy marks among them go to `waves`.
-QList<QTextLayout::FormatRange> rangesIn(const QTextBlock &block, const QTextLayout &layout,
+/// the wavy marks among them go to `waves`. No decoration of the pad spans
+/// whole lines, so full-width selections are drawn as plain ones.
+QList<QTextLayout::FormatRange> rangesIn(const QTextBlock &block,
                                          const QAbstractTextDocumentLayout::PaintContext &context,
-                                         QList<std::pair<QTextLine, QTextCharFormat>> &fullWidth,
                                          QList<QTextLayout::FormatRange> &waves)
 {
     QList<QTextLayout::FormatRange> ranges;
@@ -241,17 +241,6 @@ QList<QTextLayout::FormatRange> rangesIn(const QTextBlock &block, const QTextLay
     for (const auto &selection : context.selections) {
         const int from = selection.cursor.selectionStart();
         const int to = selection.cursor.selectionEnd();
-        if (selection.format.boolProperty(QTextFormat::FullWidthSelection)) {
-            // Whole lines: those of the selection, or the caret's.
-            for (int i = 0; i < layout.lineCount(); ++i) {
-                const QTextLine line = layout.lineAt(i);
-                const int a = start + line.textStart();
-                const int b = a + line.textLength();
-                if ((from == to && from >= a && from <= b) || (from < b && to > a))
-                    fullWidth.append({line, selection.format});
-            }
-            continue;
-        }
         if (to <= start || from >= end || from == to)
             continue;
         const int a = std::max(from, start) - start;
@@ -274,11 +263,8 @@ void PageLayout::draw(QPainter *painter, const PaintContext &context)
             break;
         QTextLayout *layout = block.layout();
         layout->setPosition(at);
-        QList<std::pair<QTextLine, QTextCharFormat>> fullWidth;
         QList<QTextLayout::FormatRange> waves;
-        const auto ranges = rangesIn(block, *layout, context, fullWidth, waves);
-        for (const auto &[line, format] : fullWidth)
-            painter->fillRect(QRectF(0, at.y() + line.y(), clip.right() + 1, line.height()), format.background());
+        const auto ranges = rangesIn(block, context, waves);
         layout->draw(painter, QPointF(0, 0), ranges, clip);
         drawWaves(painter, *layout, waves);
         const int caret = context.cursorPosition - block.position();
