@@ -50,7 +50,9 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     jwtest::Host host;
     auto spelling = std::make_unique<jw::Spelling>(commands, pad, store, host);
     EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19 20-26"_s);
-    commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpelling_en_US"_s)->trigger(); // the last one stays
+    QAction *english = commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpelling_en_US"_s);
+    ASSERT_TRUE(english->isChecked());
+    english->trigger(); // the last one stays
     EXPECT_EQ(spelling->languages(), QStringList{u"en_US"_s});
     commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpelling_de_DE"_s)->trigger(); // ticks German too
     EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19"_s) << "right in either language is right";

@@ -154,6 +154,16 @@ TEST_F(MainWindowTest, AChangeMadeElsewhereIsShownOrKeptBesideThePage)
     EXPECT_EQ(pageText(u"Welcome.rtf"_s), u"written by another program");
 }
 
+TEST_F(MainWindowTest, StartUpSaysASettingsFileItCannotRead)
+{
+    ASSERT_TRUE(QDir().mkpath(settingsFile()));
+    frmMain &w = start();
+    QString told;
+    closeNextMessage(told);
+    w.tellStartNotices();
+    EXPECT_TRUE(told.contains(u"\" could not be read: Is a directory. "_s)) << told.toStdString();
+}
+
 TEST_F(MainWindowTest, StartUpSaysWhichSettingsFileWasSetAsideAndRestoreBringsAPageBack)
 {
     ASSERT_TRUE(writeBytes(settingsFile(), "{ broken"));
