@@ -260,6 +260,7 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     // A font chosen from the list, or a size or font name typed and Enter, applies.
     for (ui::ComboBox *box : {cmbFont, cmbFontSize})
         enter(box, {}, Qt::Key_Down);
+    EXPECT_EQ(txtPad->SelFontSize(), std::optional(cmbFontSize->currentText().toDouble()));
     for (const auto &[box, typed] : {std::pair(cmbFontSize, u"9"_s), std::pair(cmbFont, u"dejavu serif"_s)})
         enter(box, typed, Qt::Key_Return);
     txtPad->flushSelChange();
