@@ -14,11 +14,8 @@ namespace {
 TEST(Search, FindTextIsExactForwardNeverSplitsACharacterAndFindNextVisitsOverlappingMatches)
 {
     const QString smile = u"\U0001F600"_s;
-    const struct {
-        QString text, what;
-        qint64 start;
-        std::optional<qint64> found;
-    } cases[] = {
+    // text, what, from, found
+    const std::tuple<QString, QString, qint64, std::optional<qint64>> cases[] = {
         {u"xABCx abc"_s, u"abc"_s, 1, 7},
         {u"xABCx abc"_s, u"Abc"_s, 1, std::nullopt},
         {u"xABCx abc"_s, u"xABCx abcx"_s, 1, std::nullopt},
@@ -36,9 +33,8 @@ TEST(Search, FindTextIsExactForwardNeverSplitsACharacterAndFindNextVisitsOverlap
         {u"ab"_s + smile.at(0) + u"cd"_s, QString(smile.at(0)), 1, 3}, // a lone half is a unit
         {QString(70000, u'x') + u"needle"_s, u"xneedle"_s, 2, 70000},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(findText(c.text, c.what, c.start), c.found)
-            << c.text.left(20).toStdString() << " / " << c.what.toStdString();
+    for (const auto &[text, what, start, found] : cases)
+        EXPECT_EQ(findText(text, what, start), found) << text.left(20).toStdString() << " / " << what.toStdString();
     // Find Next visits overlapping matches; the state changes only on success.
     SearchState state;
     EXPECT_FALSE(state.hasSearch());
@@ -64,22 +60,11 @@ TEST(FormatDisplay, BoxesShowTheTruthAndTakeWhatIsTyped)
     EXPECT_EQ(sizeEntry(sizes, 8), 3); // the last equal entry wins
     EXPECT_EQ(sizeEntry(sizes, 10.5), -1);
     EXPECT_EQ(sizeText(10.5), u"10.5");
-    const struct {
-        QString typed;
-        std::optional<double> size;
-    } typed[] = {{u"9"_s, 9},
-                 {u" 10.5 "_s, 10.5},
-                 {u"10,5"_s, 10.5},
-                 {u"7.3"_s, 7.5},
-                 {u"1638"_s, 1638},
-                 {u"1639"_s, std::nullopt},
-                 {u"0"_s, std::nullopt},
-                 {u"-4"_s, std::nullopt},
-                 {u"big"_s, std::nullopt},
-                 {u""_s, std::nullopt},
-                 {u"inf"_s, std::nullopt}};
-    for (const auto &c : typed)
-        EXPECT_EQ(typedSize(c.typed), c.size) << c.typed.toStdString();
+    for (const auto &[typed, size] :
+         {std::pair(u"9"_s, 9.0), {u" 10.5 "_s, 10.5}, {u"10,5"_s, 10.5}, {u"7.3"_s, 7.5}, {u"1638"_s, 1638.0}})
+        EXPECT_EQ(typedSize(typed), size) << typed.toStdString();
+    for (const QString &refused : {u"1639"_s, u"0"_s, u"-4"_s, u"big"_s, u""_s, u"inf"_s})
+        EXPECT_EQ(typedSize(refused), std::nullopt) << refused.toStdString();
     const QStringList fonts{u"Arial"_s, u"MS Sans Serif"_s, u"arial"_s};
     EXPECT_EQ((QList<int>{typedFontEntry(fonts, u" Arial"_s), typedFontEntry(fonts, u"ARIAL"_s),
                           typedFontEntry(fonts, u"Ari"_s), typedFontEntry(fonts, u""_s)}),
