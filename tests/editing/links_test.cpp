@@ -7,12 +7,8 @@ using jw::findLinks;
 
 TEST(FindLinks, AddressesEndBeforePunctuationAndBracketsTheyDidNotOpenAndNeverStartInsideAWord)
 {
-    struct Case {
-        const char16_t *text;
-        const char16_t *shown; ///< the links' texts, joined by '|'
-        const char16_t *urls;  ///< what they open, joined by '|'
-    };
-    const Case cases[] = {
+    // The text, the links' texts and what they open, each joined by '|'.
+    const std::tuple<const char16_t *, const char16_t *, const char16_t *> cases[] = {
         {u"see http://example.com.", u"http://example.com", u"http://example.com"},
         {u"HTTPS://Example.com/a?b=c&d=e#f, then", u"HTTPS://Example.com/a?b=c&d=e#f",
          u"HTTPS://Example.com/a?b=c&d=e#f"},
@@ -29,15 +25,14 @@ TEST(FindLinks, AddressesEndBeforePunctuationAndBracketsTheyDidNotOpenAndNeverSt
         {u"http:// www. http://... mailto:", u"", u""},
         {u"http:/a.b ww.c.d news://e", u"", u""},
     };
-    for (const Case &c : cases) {
-        QStringList shown;
-        QStringList urls;
-        const QString text = QString::fromUtf16(c.text);
+    for (const auto &[in, shownWant, urlsWant] : cases) {
+        QStringList shown, urls;
+        const QString text = QString::fromUtf16(in);
         for (const jw::FoundLink &link : findLinks(text)) {
             shown << text.mid(link.start, link.length);
             urls << link.url;
         }
-        EXPECT_EQ(shown.join(u'|'), QString::fromUtf16(c.shown)) << text.toStdString();
-        EXPECT_EQ(urls.join(u'|'), QString::fromUtf16(c.urls)) << text.toStdString();
+        EXPECT_EQ(shown.join(u'|'), QString::fromUtf16(shownWant)) << text.toStdString();
+        EXPECT_EQ(urls.join(u'|'), QString::fromUtf16(urlsWant)) << text.toStdString();
     }
 }

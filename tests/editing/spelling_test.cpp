@@ -33,11 +33,7 @@ TEST(SpellWords, LettersWithInnerApostrophesAndNoNamesNumbersOrAddresses)
 TEST(DesktopLanguage, TheFirstVariableThatNamesADictionaryElseEnglish)
 {
     const QStringList available{u"de_BE"_s, u"de_DE"_s, u"en_GB"_s, u"en_US"_s, u"fr_CA"_s};
-    struct Case {
-        QMap<QString, QString> env;
-        QString expected;
-    };
-    const Case cases[] = {
+    const std::pair<QMap<QString, QString>, QString> cases[] = {
         {{}, u"en_US"_s},
         {{{u"LANG"_s, u"de_DE.UTF-8"_s}}, u"de_DE"_s},
         {{{u"LANG"_s, u"de_AT.UTF-8@euro"_s}}, u"de_DE"_s},
@@ -47,9 +43,9 @@ TEST(DesktopLanguage, TheFirstVariableThatNamesADictionaryElseEnglish)
         {{{u"LANG"_s, u"pt_BR.UTF-8"_s}}, u"en_US"_s},
         {{{u"LANG"_s, u"POSIX"_s}, {u"LANGUAGE"_s, u":"_s}}, u"en_US"_s},
     };
-    for (const Case &c : cases) {
-        const auto env = [&c](const char *name) { return c.env.value(QString::fromLatin1(name)); };
-        EXPECT_EQ(jw::desktopLanguage(available, env), c.expected) << c.env.value(u"LANG"_s).toStdString();
+    for (const auto &[variables, expected] : cases) {
+        const auto env = [&vars = variables](const char *name) { return vars.value(QString::fromLatin1(name)); };
+        EXPECT_EQ(jw::desktopLanguage(available, env), expected) << variables.value(u"LANG"_s).toStdString();
     }
     EXPECT_EQ(jw::desktopLanguage({u"de_DE"_s}, [](const char *) { return QString(); }), u"de_DE"_s);
     EXPECT_EQ((QStringList{jw::languageLabel(u"en_US"_s), jw::languageLabel(u"de"_s), jw::languageLabel(u"medical"_s)}),
@@ -60,10 +56,9 @@ TEST(Speller, RealDictionariesOneOrSeveralWithTheUsersOwnAndIgnoredWords)
 {
     const QList<jw::Dictionary> all = jw::findDictionaries(jw::systemDictionaryFolders());
     QList<jw::Dictionary> en, both;
-    for (const jw::Dictionary &d : all) {
+    for (const jw::Dictionary &d : all)
         if (d.name == u"en_US" || d.name == u"de_DE")
             (d.name == u"en_US" ? en : both).append(d);
-    }
     ASSERT_EQ(en.size(), 1) << "needs hunspell-en-us";
     ASSERT_EQ(both.size(), 1) << "needs hunspell-de-de";
     both += en;

@@ -29,10 +29,9 @@ QString marks(jw::ui::RichTextEdit &pad, const jw::Spelling &spelling)
 
 QAction *item(const QMenu &menu, const QString &text)
 {
-    for (QAction *action : menu.actions()) {
+    for (QAction *action : menu.actions())
         if (action->text() == text)
             return action;
-    }
     return nullptr;
 }
 

@@ -42,12 +42,11 @@ TEST(SpellingX11, AMisspeltWordIsUnderlinedInRedOnTheScreenAndACorrectOneIsNot)
                 ->grabWindow(pad.window()->winId(), origin.x(), origin.y(), end.left() - start.left(), 12)
                 .toImage();
         int red = 0;
-        for (int y = 0; y < shot.height(); ++y) {
+        for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x) {
                 const QColor p = shot.pixelColor(x, y);
                 red += p.red() > 150 && p.green() < 110 && p.blue() < 110;
             }
-        }
         return red;
     };
     EXPECT_TRUE(jwtest::waitUntil([&] { return redUnder(0, 3) > 5 && redUnder(12, 17) > 5; }))
