@@ -13,11 +13,8 @@ using Action = CommandLine::Action;
 
 TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
 {
-    const struct {
-        QStringList arguments;
-        Action action;
-        const char *handOver; ///< nullptr: refused
-    } cases[] = {
+    // The arguments, the action taken and what is handed over (nullptr: refused).
+    const std::tuple<QStringList, Action, const char *> cases[] = {
         {{}, Action::Start, "show"},
         {{u"--toggle"_s}, Action::Toggle, "toggle"},
         {{u"--show"_s}, Action::Show, "show"},
@@ -28,14 +25,14 @@ TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
         {{u"notes.rtf"_s}, Action::Start, nullptr},
         {{u"-platform"_s, u"offscreen"_s}, Action::Start, nullptr},
     };
-    for (const auto &c : cases) {
-        const CommandLine line = jw::parseCommandLine(c.arguments);
-        const std::string given = c.arguments.join(u' ').toStdString();
+    for (const auto &[arguments, action, handOver] : cases) {
+        const CommandLine line = jw::parseCommandLine(arguments);
+        const std::string given = arguments.join(u' ').toStdString();
         // An error is said in one line.
         EXPECT_EQ(std::tuple(line.action, line.error.isEmpty(), line.error.count(u'\n')),
-                  std::tuple(c.action, c.handOver != nullptr, 0))
+                  std::tuple(action, handOver != nullptr, 0))
             << given;
-        EXPECT_EQ(c.handOver ? line.handOver().toStdString() : "", c.handOver ? c.handOver : "") << given;
+        EXPECT_EQ(handOver ? line.handOver().toStdString() : "", handOver ? handOver : "") << given;
     }
 }
 

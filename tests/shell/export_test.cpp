@@ -40,10 +40,8 @@ bool printThrough(QAction *command, const QString &pdf)
         auto *dialog = qobject_cast<QPrintDialog *>(modal);
         ASSERT_NE(dialog, nullptr);
         *selectionPreset = dialog->findChild<QRadioButton *>(u"printSelection"_s)->isChecked();
-        if (pdf.isEmpty()) {
-            dialog->reject();
-            return;
-        }
+        if (pdf.isEmpty())
+            return dialog->reject();
         auto *printers = dialog->findChild<QComboBox *>(u"printers"_s);
         printers->setCurrentIndex(printers->findText(u"Print to File (PDF)"_s));
         dialog->findChild<QLineEdit *>(u"filename"_s)->setText(pdf);
@@ -89,10 +87,8 @@ QString saveAs(QAction *command, const QString &folder, const QString &name, con
         ASSERT_NE(dialog, nullptr);
         auto *box = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
         *offered = box->text();
-        if (name.isEmpty()) {
-            dialog->reject();
-            return;
-        }
+        if (name.isEmpty())
+            return dialog->reject();
         dialog->setDirectory(folder);
         auto *model = dialog->findChild<QFileSystemModel *>();
         // The listing arrives in the background and refreshes the name box as it does.

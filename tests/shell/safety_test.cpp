@@ -24,10 +24,9 @@ void answerNext(const QString &choice, QString *text = nullptr)
     onNextModal([=](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal); box && text)
             *text = box->text();
-        for (auto *button : modal->findChildren<QAbstractButton *>()) {
+        for (auto *button : modal->findChildren<QAbstractButton *>())
             if (button->text().remove(u'&').contains(choice))
                 button->click();
-        }
     });
 }
 
