@@ -180,11 +180,8 @@ TEST_F(RegistryTest, WindowProcReportsOnlyHotKeyMessagesToAHandlerThatMayEndTheR
 TEST(HotKeyText, CountsAndCutsInUtf16UnitsFindsTheProgramNameAndTheAtomTableRunsTo0xFFFF)
 {
     const std::string smiley = "\xF0\x9F\x98\x80"; // two units
-    const struct {
-        std::string text;
-        std::size_t units, cut;
-        std::string prefix;
-    } cases[] = {
+    // The text, its length in UTF-16 units, a cut and what is left before it.
+    const std::tuple<std::string, std::size_t, std::size_t, std::string> cases[] = {
         {"a" + smiley + "z", 4, 2, "a"}, // never half a surrogate pair
         {"a" + smiley + "z", 4, 3, "a" + smiley},
         {"\xF4\x80\x80\x80z", 3, 1, ""},                    // U+100000
@@ -192,9 +189,9 @@ TEST(HotKeyText, CountsAndCutsInUtf16UnitsFindsTheProgramNameAndTheAtomTableRuns
         {"\xC1\x81\xC2\x81\xC3", 4, 3, "\xC1\x81\xC2\x81"}, // bytes outside UTF-8 and a cut-off lead count one each
         {"\xF5\x80\xE2\x82z", 5, 2, "\xF5\x80"},
     };
-    for (const auto &c : cases) {
-        EXPECT_EQ(hotkeytext::utf16Length(c.text), c.units) << c.text;
-        EXPECT_EQ(hotkeytext::utf16Prefix(c.text, c.cut), c.prefix) << c.text;
+    for (const auto &[text, units, cut, prefix] : cases) {
+        EXPECT_EQ(hotkeytext::utf16Length(text), units) << text;
+        EXPECT_EQ(hotkeytext::utf16Prefix(text, cut), prefix) << text;
     }
     EXPECT_EQ(hotkeytext::asciiLower("AZaz@[\xC3\x84"), "azaz@[\xC3\x84");
     EXPECT_EQ(hotkeytext::fileStem("C:\\Program Files\\Jotwell Pro\\JOTWELL.EXE") + '|'

@@ -30,10 +30,7 @@ QKeySequence keys(const char *text) { return QKeySequence::fromString(QString::f
 
 TEST(HotKey, OneKeyWithAltCtrlOrTheLogoKey)
 {
-    const struct {
-        const char *keys;
-        std::optional<KeyChord> chord;
-    } cases[] = {
+    const std::pair<const char *, std::optional<KeyChord>> cases[] = {
         {"Alt+V", kDefaultHotKey},
         {"Ctrl+Alt+Z", KeyChord{'Z', 0x3}},
         {"Ctrl+Shift+0", KeyChord{'0', 0x6}},
@@ -48,10 +45,10 @@ TEST(HotKey, OneKeyWithAltCtrlOrTheLogoKey)
         {"", std::nullopt},
         {"Ctrl+Ä", std::nullopt}, // no key of the backends'
     };
-    for (const auto &c : cases) {
+    for (const auto &[text, chord] : cases) {
         QString why;
-        EXPECT_EQ(keyChord(keys(c.keys), &why), c.chord) << c.keys;
-        EXPECT_EQ(why.isEmpty(), c.chord.has_value()) << c.keys;
+        EXPECT_EQ(keyChord(keys(text), &why), chord) << text;
+        EXPECT_EQ(why.isEmpty(), chord.has_value()) << text;
     }
 }
 
@@ -65,18 +62,14 @@ TEST(HotKey, PressesComeWithTheirTimeAndARefusedRequestKeepsTheKeysHeld)
     QSignalSpy activated(&key, &HotKey::activated), answered(&key, &HotKey::answered);
     EXPECT_EQ(key.setKeys(keys("Alt+V")), HotKeyRefusal::None);
     EXPECT_EQ(grabs->held().at(1).keys, "Alt+V");
-    const struct {
-        const char *keys;
-        HotKeyRefusal refusal;
-        const char *text;
-    } refused[] = {
+    const std::tuple<const char *, HotKeyRefusal, const char *> refused[] = {
         {"Shift+V", HotKeyRefusal::Invalid,
          "A hot key needs Alt, Ctrl or the logo key, so that typing never triggers it."},
         {"Ctrl+Alt+J", HotKeyRefusal::Taken, "Hot key is already registered by another program or registration."},
     };
-    for (const auto &r : refused) {
-        EXPECT_EQ(key.setKeys(keys(r.keys)), r.refusal);
-        EXPECT_EQ(key.refusalText(), QString::fromUtf8(r.text));
+    for (const auto &[chosen, refusal, text] : refused) {
+        EXPECT_EQ(key.setKeys(keys(chosen)), refusal);
+        EXPECT_EQ(key.refusalText(), QString::fromUtf8(text));
         EXPECT_EQ(key.keys(), keys("Alt+V"));
     }
     grabs->press(kDefaultHotKey, 4711);

@@ -94,12 +94,10 @@ TEST(X11Focus, TheHotKeyBringsTheKeyboardAndGivesItBack)
 
 TEST(X11Focus, AStartupIdCarriesTheLaunchersTime)
 {
-    const struct {
-        const char *id;
-        quint32 time;
-    } cases[] = {{"xfce4-launcher-12-host_TIME5567", 5567}, {"id_TIME12_TIME34", 34}, {"id", 0}, {"id_TIMEx", 0}};
-    for (const auto &c : cases)
-        EXPECT_EQ(X11Focus::startupTime(c.id), c.time) << c.id;
+    const std::pair<const char *, quint32> cases[] = {
+        {"xfce4-launcher-12-host_TIME5567", 5567}, {"id_TIME12_TIME34", 34}, {"id", 0}, {"id_TIMEx", 0}};
+    for (const auto &[id, time] : cases)
+        EXPECT_EQ(X11Focus::startupTime(id), time) << id;
 }
 
 } // namespace
