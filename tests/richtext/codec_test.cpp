@@ -201,12 +201,8 @@ Document randomPage(std::uint32_t seed, std::size_t maxLength)
     return doc;
 }
 
-struct WriteCase {
-    Document doc;
-    std::string written; // expected in the output
-};
-
-const WriteCase kWriteCases[] = {
+// A page and what is expected in the file written of it.
+const std::pair<Document, std::string> kWriteCases[] = {
     {page(u"x", "1:Courier New:17:"),
      "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}}\n\\f0\\fs17 x\\par\n}\n"},
     {page(u"abcdef", "1:Arial:24:; 1:Arial:24:b; 1:Arial:24:bi; 1:Arial:24:biu; 1:Arial:17:; 1:Times:17:"),
@@ -275,11 +271,11 @@ TEST(RtfReader, GroupsPastTheDepthCapKeepTheirScope)
 
 TEST(RtfWriter, Table)
 {
-    for (const WriteCase &c : kWriteCases) {
-        const std::string rtf = writeRtf(c.doc);
+    for (const auto &[doc, written] : kWriteCases) {
+        const std::string rtf = writeRtf(doc);
         SCOPED_TRACE(rtf);
-        EXPECT_NE(rtf.find(c.written), std::string::npos) << c.written;
-        EXPECT_EQ(readRtf(rtf), c.doc);
+        EXPECT_NE(rtf.find(written), std::string::npos) << written;
+        EXPECT_EQ(readRtf(rtf), doc);
     }
 }
 

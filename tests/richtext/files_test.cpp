@@ -21,14 +21,9 @@ namespace {
 
 const std::string kData = JW_RTF_DATA_DIR "/";
 
-struct FileCase {
-    const char *file;
-    const char *text;
-    const char *runs;
-};
-
-// Shapes other programs write; the LibreOffice ones are made by make-libreoffice.sh.
-const FileCase kFiles[] = {
+// Shapes other programs write, with the text and runs read from them; the
+// LibreOffice ones are made by make-libreoffice.sh.
+const std::tuple<const char *, const char *, const char *> kFiles[] = {
     {"wordpad.rtf",
      "Shopping list for Tuesday:\n\u00B7\tCaf\u00E9 au lait\n\u00B7\t\u043C\u043E\u043B\u043E\u043A\u043E\n"
      "Don\u2019t forget the receipt \u2014 50 \u20AC",
@@ -71,11 +66,11 @@ std::pair<int, std::string> run(const QStringList &command)
 
 TEST(RtfFiles, OtherProgramsFiles)
 {
-    for (const FileCase &c : kFiles) {
-        const jw::rtf::Document doc = readRtf(readFile(kData + c.file));
-        EXPECT_EQ(utf8(doc.text), c.text) << c.file;
-        EXPECT_EQ(runsOf(doc), c.runs) << c.file;
-        EXPECT_EQ(readRtf(jw::rtf::writeRtf(doc)), doc) << c.file;
+    for (const auto &[file, text, runs] : kFiles) {
+        const jw::rtf::Document doc = readRtf(readFile(kData + file));
+        EXPECT_EQ(utf8(doc.text), text) << file;
+        EXPECT_EQ(runsOf(doc), runs) << file;
+        EXPECT_EQ(readRtf(jw::rtf::writeRtf(doc)), doc) << file;
     }
     // One paragraph per font character set, \cpg and double-byte set, the
     // second word bold; LibreOffice's own RTF of it reads the same.
@@ -110,11 +105,10 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
         return std::find_if(d.runs.begin(), d.runs.end(), [&](const auto &r) { return pos < r.start + r.length; })
             ->format;
     };
-    for (std::size_t i = 0; i < doc.text.size(); ++i) {
+    for (std::size_t i = 0; i < doc.text.size(); ++i)
         if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590) {
             ASSERT_EQ(formatAt(back, i), formatAt(doc, i)) << "at " << i << " in " << runsOf(back);
         }
-    }
 }
 
 TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
