@@ -30,13 +30,14 @@ QString failure(const std::function<void()> &action)
     return {};
 }
 
-/// Runs `body` in a child as an ordinary user (root ignores permissions); its exit code.
-int unprivileged(const std::function<int()> &body)
+/// Writes `file` in a child as an ordinary user (root ignores permissions); its exit code, 0 when the
+/// write was refused for want of permission.
+int writeUnprivileged(const QString &file)
 {
     return jwtest::waitChild(jwtest::forkChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             return 90;
-        return body();
+        return failure([&] { writeFileAtomically(file, "x"); }) == reasonOf(EACCES) ? 0 : 1;
     }));
 }
 
@@ -82,10 +83,7 @@ TEST(AtomicWrite, EveryFailureKeepsTheOldFileAndSaysWhy)
     ASSERT_EQ(::chmod("closed", 0555), 0);
     ASSERT_EQ(::chmod("a.txt", 0444), 0);
     for (const QString &file : {u"a.txt"_s, u"closed/b.txt"_s}) {
-        EXPECT_EQ(
-            unprivileged([&] { return failure([&] { writeFileAtomically(file, "x"); }) == reasonOf(EACCES) ? 0 : 1; }),
-            0)
-            << file.toStdString();
+        EXPECT_EQ(writeUnprivileged(file), 0) << file.toStdString();
         EXPECT_EQ(readBytes(file), "old") << file.toStdString();
     }
     EXPECT_EQ(QDir(u"closed"_s).entryList(QDir::Files | QDir::Hidden), QStringList{u"b.txt"_s});

@@ -156,14 +156,13 @@ TEST(Settings, AFileThatCannotBeReadIsSaidAndNeverWrittenOver)
 TEST(Settings, TwoProcessesWritingAtOnceLoseNothingAndALiveLockHolderIsNamedButAKilledOneBlocksNobody)
 {
     pid_t writers[2];
-    for (int w = 0; w < 2; ++w) {
+    for (int w = 0; w < 2; ++w)
         writers[w] = jwtest::forkChild([w] {
             SettingsStore store(settingsFile());
             for (int i = 0; i < 40; ++i)
                 store.write(J, Tabs, QString::number(w * 100 + i), u"1"_s);
             return 0;
         });
-    }
     EXPECT_EQ(jwtest::waitChild(writers[0]) + jwtest::waitChild(writers[1]), 0);
     SettingsStore store(settingsFile());
     EXPECT_EQ(store.readSection(J, Tabs)->size(), 80);
