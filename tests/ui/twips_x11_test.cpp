@@ -11,8 +11,7 @@ TEST(TwipsX11, ControlsArePlacedInTwipsAndWindowsByTheirOuterFrame)
 {
     QWidget window;
     auto *child = new QWidget(&window);
-    const double tx = twipsPerPixelX(&window);
-    const double ty = twipsPerPixelY(&window);
+    const double tx = twipsPerPixelX(&window), ty = twipsPerPixelY(&window);
     setClientSizeTwips(&window, 320 * tx, 240 * ty);
     EXPECT_EQ(std::pair(ScaleWidth(&window), ScaleHeight(&window)), std::pair(320 * tx, 240 * ty));
     placeTwips(child, 10.4 * tx, 20.6 * ty, 50 * tx, -5); // to the nearest pixel, nothing negative
