@@ -122,9 +122,7 @@ TEST_F(AboutTest, SystemInfoStartsTheProgramOrSaysItIsUnavailable)
         arrange();
         auto box = open();
         QTest::mouseClick(box->cmdSysInfo, Qt::LeftButton);
-        EXPECT_EQ(m_started, started) << what;
-        EXPECT_EQ(m_messages, messages) << what;
-        EXPECT_TRUE(box->isVisible()) << what;
+        EXPECT_EQ(std::tuple(m_started, m_messages, box->isVisible()), std::tuple(started, messages, true)) << what;
     }
 }
 
