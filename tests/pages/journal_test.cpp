@@ -24,13 +24,14 @@ TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAsideAndSaysWhyItCa
     journal.record(u"/pages"_s, u"Notes"_s, {u"older", {}}, when.addSecs(-60));
     const QString file = journal.record(u"/pages/"_s, u"Notes"_s, page, when); // replaces the older one
     journal.record(u"/other"_s, u"Notes"_s, page, when);
-    journal.record(u"/pages"_s, u"Ideas"_s, page, when.addSecs(5));
+    const FileStamp base{true, 12, 1765000000123456789, 42}; // the page file's version the text started from
+    journal.record(u"/pages"_s, u"Ideas"_s, page, when.addSecs(5), base);
     ASSERT_TRUE(jwtest::writeBytes(journal.folder() + u"/junk.recovery"_s, "not an entry"));
 
     const QList<RecoveryJournal::Entry> entries = journal.entries(u"/pages"_s);
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(std::tuple(entries[0].file, entries[0].title, entries[0].time, journal.read(entries[0])),
-              std::tuple(file, u"Notes"_s, when, page));
+    EXPECT_EQ(std::tuple(entries[0].file, entries[0].title, entries[0].time, journal.read(entries[0]), entries[1].base),
+              std::tuple(file, u"Notes"_s, when, page, std::optional(base)));
 
     journal.discard(u"/pages"_s, u"Notes"_s);
     EXPECT_FALSE(QFile::exists(file));
