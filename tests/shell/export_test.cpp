@@ -119,6 +119,10 @@ TEST_F(MainWindowTest, SaveAsExportsThePageElsewhereAndCancelWritesNothing)
     txtPad->setText(u"changed"_s);
     EXPECT_EQ(saveAs(action("mnuSaveAs"), {}, {}), u"export.rtf"); // the previous name comes back
     EXPECT_EQ(loadRtfFile(elsewhere.filePath(u"export.rtf"_s)), page(u"exported", true));
+    saveAs(action("mnuSaveAs"), elsewhere.path(), u"export"_s,
+           [] { onNextModal([](QWidget *box) { clickButton(box, u"&Yes"_s); }); });
+    EXPECT_EQ(pageText(elsewhere.filePath(u"export.rtf"_s)), u"changed");
+    EXPECT_TRUE(PageHistory().pages(QDir::currentPath()).isEmpty()); // a file of no page: no history
 }
 
 TEST_F(MainWindowTest, SaveAsOverAPagesFileNamesThePageAndKeepsItsText)
