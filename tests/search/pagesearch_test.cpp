@@ -93,6 +93,10 @@ TEST(PageSearch, ReadsAFileAgainOnlyWhenItChanged)
     QFile::rename(here(u"B.tmp"_s), here(u"B.rtf"_s));
     EXPECT_EQ(run(request, cache).titles(), "A:1 B:1");
     EXPECT_EQ(cache.reads(), 3u);
+    const qsizetype held = cache.held();
+    cache.clear(); // both are read again
+    run(request, cache);
+    EXPECT_EQ(std::pair(cache.reads(), cache.held()), std::pair(quint64(5), held));
 
     PlainTextCache small(12); // a text (with its folding) over the budget is read but not kept
     run(request, small);
