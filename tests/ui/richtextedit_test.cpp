@@ -2,6 +2,7 @@
 // clipboard), the selection with its mixed attributes, SelChange, printing.
 #include "support/qtwait.h"
 #include "base/ioerror.h"
+#include "ui/paragraphjoins.h"
 #include "ui/richtextedit.h"
 
 #include <QTextBlock>
@@ -198,6 +199,10 @@ TEST(RichTextModel, AnOverLongParagraphIsEditedInPiecesYetReadWrittenSelectedAnd
         EXPECT_EQ(edit.Text(), QString(text).remove(gone, 1)) << key;
         edit.undo();
     }
+    // Joins side by side, at the start of a stretch or beyond it ('|' stands for one).
+    for (const auto &[at, from, plain] :
+         {std::tuple(std::vector{0, 3, 4}, 0, u"abc"_s), std::tuple(std::vector{13, 40}, 10, u"|ab|c"_s)})
+        EXPECT_EQ(jw::ui::joins::withoutJoins(u"|ab||c"_s, at, from), plain);
 }
 
 TEST(RichTextSelection, OffsetsCountBreaksAsOneNeverSplitAPairAndAttributesAreMixedWhereTheyDiffer)
