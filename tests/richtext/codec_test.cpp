@@ -72,6 +72,7 @@ const ReadCase kReadCases[] = {
      u"\u20AC\uFFFC\uFFFC\U0001F600\U0001F600\U0001F600"},
     {R"({\rtf1 a\u-10179?b\u-8704?c\u-10179?\u-10179?\u-8704?d\u-10179?})", u"abc\U0001F600d"},
     {R"({\rtf1 \u-10179?{\b\u-8704?}})", u"\U0001F600", "2::24:b"},
+    {R"({\rtf1{\fonttbl{\f0 A\u-10240?\u-9216?;}}\f0 x})", u"x", "1:A\U00010000:24:"}, // a pair in a font name
     {R"({\rtf1 \uc2\u8364 ab c\uc0\u8364 x\uc1\u8364\'80x\u8364\par x})", u"\u20AC c\u20ACx\u20ACx\u20ACx"},
     {R"({\rtf1 \uc2\u8364\bin3 abcde{\uc3\u8364}ab{\uc0 a}\u8364?b})", u"\u20ACe\u20ACaba\u20AC"},
     {"{\\rtf1 \\uc2\\u8364\r\n\\'80\\'80x\\uc2\\u-10179\\'3f\\'3f\\u-8704\\'3f\\'3f!}", u"\u20ACx\U0001F600!"},
