@@ -13,6 +13,7 @@ pad_says() { local c; for c; do (cd "$pages" && timeout 30 "$program" "$c") || f
 pad=$!
 wait_until 60 shown Jotwell || fail "--toggle with no copy running did not start the pad"
 echo "--toggle started the pad"
+[[ $(stat -c %a "$XDG_RUNTIME_DIR"/jotwell-*.socket) == 700 ]] || fail "other users may reach the pad's socket"
 pad_says --toggle
 wait_until 30 shown 'Jotwell Pro' && wait_until 30 hidden Jotwell || fail "--toggle did not swap the windows"
 pad_says --show --toggle
