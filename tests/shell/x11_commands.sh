@@ -84,7 +84,8 @@ grep -q "the hot key Alt+V was refused" "$JW_WORK/pad.log" || fail "the refusal 
 xdotool key Escape
 wait_until 30 sh -c "! xdotool search --all --onlyvisible --pid $pad --name '^Hot Key\$'" || fail "the Hot Key window stayed"
 grep -q '"Ctrl+Alt+J"' "$settings" || fail "a refused key was kept"
-stop "$pad" "$other"
+kill -KILL "$pad" # it leaves its socket behind
+stop "$other"
 echo "a key held by another program was refused"
 
 (cd "$pages" && exec "$program") &
@@ -92,6 +93,8 @@ pad=$!
 wait_until 60 shown Jotwell || fail "the pad did not start again"
 xdotool key ctrl+alt+j
 wait_until 30 main_of "$pad" || fail "Ctrl+Alt+J did not work after a restart"
+pad_says --hide
+wait_until 30 hidden 'Jotwell Pro' || fail "--hide did not reach a copy started after one was killed"
 echo "the chosen key works after a restart"
 stop "$pad"
 
