@@ -27,9 +27,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 /// Answers the next dialog, the one `command` opens when given, by typing
-/// `text` into its box and Enter; returns the message that raises when
-/// `refused`. A dialog still open is cancelled.
-QString answerDialog(const QString &text, QAction *command = nullptr, bool refused = false)
+/// `text` into its box and Enter (or a click on `button`); returns the
+/// message that raises when `refused`. A dialog still open is cancelled.
+QString answerDialog(const QString &text, QAction *command = nullptr, bool refused = false, const QString &button = {})
 {
     auto told = std::make_shared<QString>();
     onNextModal([=](QWidget *dialog) {
@@ -39,7 +39,7 @@ QString answerDialog(const QString &text, QAction *command = nullptr, bool refus
         auto *box = dialog->findChild<QLineEdit *>();
         box->clear();
         QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Return);
+        button.isEmpty() ? QTest::keyClick(box, Qt::Key_Return) : clickButton(dialog, button);
         EXPECT_TRUE(refused || !dialog->isVisible()) << "an accepted answer closes the dialog";
         if (dialog->isVisible())
             static_cast<QDialog *>(dialog)->reject();
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
 {
     start();
     EXPECT_EQ(answerDialog(u"NOTES"_s, action("mnuAddTab"), true), u"You cannot have two tabs with the same name.");
-    answerDialog(u"Shopping"_s, action("mnuAddTab"));
+    answerDialog(u"Shopping"_s, action("mnuAddTab"), false, u"Add"_s);
     EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), QFile::exists(u"Shopping.rtf"_s)),
               std::tuple(QStringList{u"Welcome"_s, u"Notes"_s, u"Shopping"_s}, 2, true));
 }
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
     type(u"!"_s);
     const auto journaled = [] { return RecoveryJournal().entries(QDir::currentPath()).size(); };
     ASSERT_TRUE(waitUntil([&] { return journaled() == 1; }));
-    answerDialog(u"Plans"_s, action("mnuRename")); // nothing is offered back under the old title
+    answerDialog(u"Plans"_s, action("mnuRename"), false, u"Rename"_s); // nothing is offered back under the old title
     EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), journaled()),
               std::tuple(QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}, 2, 0));
     EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page(u"!formatted", true));
@@ -205,7 +205,7 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
         EXPECT_EQ(answerDialog(what, action("mnuSearch"), true), message);
     answerDialog(u"abc"_s, action("mnuSearch"));
     EXPECT_EQ(std::pair(txtPad->SelStart(), txtPad->SelLength()), std::pair(6, 3));
-    answerDialog(u"aa"_s, action("mnuSearch"));
+    answerDialog(u"aa"_s, action("mnuSearch"), false, u"Search"_s);
     ui::setHeight(&w, 960); // a window left at its short height opens up for the match
     action("mnuNext")->trigger();
     EXPECT_NEAR(ui::Height(&w), 4755, 15);
