@@ -60,6 +60,7 @@ TEST(Settings, UpdateSectionIsOneWriteAndAFailedChangeWritesNothing)
     EXPECT_EQ(inode(settingsFile()), before);
     EXPECT_EQ(store.updateSection(J, Tabs, [](SettingsEntries &) { return false; }),
               (SettingsEntries{{u"A"_s, u"1"_s}}));
+    store.deleteEntry(J, Tabs, u"never there"_s);
     EXPECT_EQ(inode(settingsFile()), before);
     const auto changeMind = [](SettingsEntries &e) -> bool {
         e.clear();
