@@ -91,7 +91,8 @@ TEST_F(HistoryTest, AReplacedFileIsLinkedOrCopiedOnceAndOutlivesTheReplace)
     const QString copied = history.keepFile(pages, u"Notes"_s, u"Notes.rtf"_s, PageHistory::Reason::Removed, false);
     EXPECT_NE(fileStamp(copied).fileId, fileStamp(u"Notes.rtf"_s).fileId);
     for (const char *stray : {"2026-03-10T25.00.00.000Z saved.rtf", "2026-03-10T12.00.00.000+ saved.rtf"}) // not ours
-        ASSERT_TRUE(jwtest::writeBytes(history.pageFolder(pages, u"Notes"_s) + u'/' + QLatin1String(stray), "{\\rtf1 x}"));
+        ASSERT_TRUE(
+            jwtest::writeBytes(history.pageFolder(pages, u"Notes"_s) + u'/' + QLatin1String(stray), "{\\rtf1 x}"));
     const QList<PageHistory::Version> versions = history.versions(pages, u"Notes"_s);
     ASSERT_EQ(versions.size(), 2);
     EXPECT_EQ(std::tuple(versions[0].file, versions[0].reason, versions[1].time, PageHistory::read(versions[0]).text),
