@@ -114,6 +114,8 @@ TEST(HotKey, EveryRefusalHasATextOffscreenNoneIsGivenAndTheDialogTakesACombinati
     for (Qt::Key alone : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Alt, Qt::Key_Meta})
         QTest::keyClick(field, alone);
     EXPECT_EQ(dialog.keys(), keys("Ctrl+Alt+K")) << "a modifier alone is no key";
+    QTest::keyClick(field, Qt::Key_A, Qt::AltModifier); // the Alt+V button's access key is a combination here
+    EXPECT_EQ(dialog.keys(), keys("Alt+A"));
     QTest::keyClick(field, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(applied, QStringList{QStringLiteral("Ctrl+Alt+J")});
