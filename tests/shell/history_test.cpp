@@ -112,6 +112,10 @@ TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChange
     EXPECT_EQ(txtPad->SelStart(), 7);
     clickTab(1);
     EXPECT_EQ(txtPad->SelStart(), 5);
+    clickTab(2);
+    writePage(u"Plans.rtf"_s, page(u"pl")); // shorter now: the caret goes to its end
+    clickTab(1);
+    EXPECT_EQ(txtPad->SelStart(), 2);
 }
 
 TEST_F(MainWindowTest, AKeptPageTakesOverFromABigPageStillGoingIn)
