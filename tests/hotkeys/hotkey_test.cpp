@@ -9,6 +9,7 @@
 #include "support/qtwait.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -122,8 +123,10 @@ TEST(HotKey, EveryRefusalHasATextOffscreenNoneIsGivenAndTheDialogTakesACombinati
     EXPECT_TRUE(dialog.isVisible()); // refused: the reason is shown
     for (int tab = 0; tab < 4 && !dialog.findChild<QPushButton *>(QStringLiteral("cmdStandard"))->hasFocus(); ++tab)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto *problem = dialog.findChild<QLabel *>(QStringLiteral("lblProblem"));
+    EXPECT_EQ(problem->text(), QStringLiteral("taken"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(dialog.keys(), keys("Alt+V"));
+    EXPECT_EQ(std::pair(dialog.keys(), problem->text()), std::pair(keys("Alt+V"), QString())); // the reason goes
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(applied, (QStringList{QStringLiteral("Ctrl+Alt+J"), QStringLiteral("Alt+V")}));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
