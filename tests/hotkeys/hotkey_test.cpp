@@ -126,7 +126,8 @@ TEST(HotKey, EveryRefusalHasATextOffscreenNoneIsGivenAndTheDialogTakesACombinati
     auto *problem = dialog.findChild<QLabel *>(QStringLiteral("lblProblem"));
     EXPECT_EQ(problem->text(), QStringLiteral("taken"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(std::pair(dialog.keys(), problem->text()), std::pair(keys("Alt+V"), QString())); // the reason goes
+    EXPECT_EQ(std::tuple(dialog.keys(), field->text(), problem->text()),
+              std::tuple(keys("Alt+V"), QStringLiteral("Alt+V"), QString())); // shown, and the reason goes
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(applied, (QStringList{QStringLiteral("Ctrl+Alt+J"), QStringLiteral("Alt+V")}));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
