@@ -155,6 +155,7 @@ TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
 {
     start();
     EXPECT_EQ(answerDialog(u"NOTES"_s, action("mnuAddTab"), true), u"You cannot have two tabs with the same name.");
+    answerDialog(u"Shopping"_s, action("mnuAddTab"), false, u"Cancel"_s); // closes, adds nothing
     answerDialog(u"Shopping"_s, action("mnuAddTab"), false, u"Add"_s);
     EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), QFile::exists(u"Shopping.rtf"_s)),
               std::tuple(QStringList{u"Welcome"_s, u"Notes"_s, u"Shopping"_s}, 2, true));
@@ -171,6 +172,7 @@ TEST_F(MainWindowTest, RenameKeepsThePageInItsPlaceAndNeverTakesAnotherFile)
     type(u"!"_s);
     const auto journaled = [] { return RecoveryJournal().entries(QDir::currentPath()).size(); };
     ASSERT_TRUE(waitUntil([&] { return journaled() == 1; }));
+    answerDialog(u"Plans"_s, action("mnuRename"), false, u"Cancel"_s);
     answerDialog(u"Plans"_s, action("mnuRename"), false, u"Rename"_s); // nothing is offered back under the old title
     EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), journaled()),
               std::tuple(QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}, 2, 0));
