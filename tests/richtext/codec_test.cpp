@@ -61,8 +61,8 @@ const ReadCase kReadCases[] = {
            R"(\'95\\)"
            "\\'82\r\n\\'a0}",
      u"\u3042\u30A2\u30A2\u8868\u3042"},
-    {kJapanese + R"(a\'82\'a0b{\'82}x\'82{A}\'82\f0\'41\f1\'82\:\'82A\'82\emdash\'82)",
-     u"a\u3042b\uFFFDx\uFFFDA\uFFFDA\uFFFD\uFFFDA\uFFFD\u2014\uFFFD"},
+    {kJapanese + R"(a\'82\'a0b{\'82}x\'82{A}\'82{`}\'82\f0\'41\f1\'82\:\'82A\'82\emdash\'82)",
+     u"a\u3042b\uFFFDx\uFFFDA\uFFFD`\uFFFDA\uFFFD\uFFFDA\uFFFD\u2014\uFFFD"},
     {kJapanese + R"(\uc2\u12354\'82\'a0x\uc1\u12354\'82\'a0y})", u"\u3042x\u3042\uFFFDy"},
     {kJapanese + R"(\'82\'80x})", u"\uFFFDx"},
     {R"({\rtf1\ansi\ansicpg936 \'c4\'e3\ansicpg949 \'c7\'d1{\fonttbl{\f0\fcharset136 A;}}\f0\'a4\'a4})",
