@@ -67,4 +67,7 @@ TEST(Decorations, ProvidersAreMergedForTheVisibleTextOncePerTurnAndNothingIsStor
     EXPECT_EQ(std::tuple(edit.Text(), edit.document()->isUndoAvailable(), edit.document()->isModified()),
               std::tuple(QStringLiteral("new page"), false, false));
     EXPECT_EQ(edit.toDocument().runs.size(), 1u) << "no format of a mark reaches the page";
+    edit.decorations().addProvider([&](int f, int t) { return red(edit, f, t); });
+    edit.decorations().flush();
+    EXPECT_EQ(edit.extraSelections().size(), 2) << "a provider added shows with the next flush";
 }
