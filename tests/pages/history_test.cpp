@@ -169,9 +169,11 @@ TEST(HistoryKeeper, KeepsReplacedFilesAfterTheyAreGoneAndTellsAFailureOnce)
 {
     QTemporaryDir shm(u"/dev/shm/jotwell-keeper-XXXXXX"_s);
     const QString pages = shm.isValid() ? shm.path() : QDir::currentPath(); // another file system where there is one
-    HistoryKeeper keeper(PageHistory(jwtest::here(u"history"_s)), pages);
+    const auto ticks = [n = std::make_shared<std::atomic<int>>()] { return kNow.addSecs(++*n); };
+    HistoryKeeper keeper(PageHistory(jwtest::here(u"history"_s), ticks), pages);
     ASSERT_TRUE(jwtest::writeBytes(pages + u"/Notes.rtf"_s, "{\\rtf1 before the save}"));
     keeper.replaced(u"Notes"_s, pages + u"/Notes.rtf"_s);
+    keeper.keepCopy(u"Notes"_s, pages + u"/Notes.rtf"_s, PageHistory::Reason::Reloaded); // the same bytes: kept once
     ASSERT_TRUE(QFile::remove(pages + u"/Notes.rtf"_s));
     keeper.keepPage(u"Notes"_s, {u"kept from the editor", {}}, PageHistory::Reason::Reloaded);
     keeper.waitIdle();
