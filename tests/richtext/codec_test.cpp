@@ -125,7 +125,7 @@ const ReadCase kReadCases[] = {
     {R"({\rtf1 \u99999999999999999999 x\u-99999999999999 yz\uc99999999999\u8364 abc{}d})", u"z\u20ACd"},
     {R"({\rtf1 a\bin999999 xyz)", u"a"},
     {R"({\rtf1 a{\pict\bin99999 xyz}b})", u"a"},
-    {R"({\rtf1 a\)", u"a"},
+    {"{\\rtf1 \x01z\x7F\\", u"z"}, // raw control characters are no text
     {R"({\rtf1 a\'4)", u"a\x04"},
     {R"({\rtf1 a\'zzb\u-)", u"azzb-"},
     {R"({\rtf1\ansicpg932 a\'82)", u"a\uFFFD"},
