@@ -31,6 +31,7 @@ press() { dbus-send --session --print-reply --type=method_call --dest=org.freede
 wait_until 60 sh -c "xdotool search --all --onlyvisible --pid $pad --name '^Jotwell\$'" >/dev/null || fail "no mini window"
 press JotwellVisible
 wait_until 30 main_of "$pad" || fail "Activated did not show the main window"
+press SomethingElse # another shortcut of the session: no swap
 press JotwellVisible
 wait_until 30 sh -c "! xdotool search --all --onlyvisible --pid $pad --name '^Jotwell Pro\$'" >/dev/null \
   || fail "Activated did not hide the main window"
