@@ -43,7 +43,7 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
         everything += doc.toPlainText() + u'\n';
         if (name == u"shortcuts.html"_s)
             shortcuts = doc.toPlainText();
-        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QUrl link(it.fragment().charFormat().anchorHref());
                 const QString target = link.path().isEmpty() ? name : link.path();
@@ -52,7 +52,6 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
                 EXPECT_TRUE(link.scheme().isEmpty() && kSource.exists(target)) << link.toString().toStdString();
                 reached << target;
             }
-        }
     }
     listed.sort();
     reached.sort();
@@ -61,7 +60,7 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
 
     start();
     int commands = 0;
-    for (const QAction *title : window->menuBar()->actions()) {
+    for (const QAction *title : window->menuBar()->actions())
         for (QAction *action : title->menu()->actions()) {
             commands += !action->isSeparator();
             const QString caption = QString(action->text()).remove(u'&');
@@ -69,7 +68,6 @@ TEST_F(HelpTest, ThePagesAreLinkedAndDescribeEveryCommand)
             const QString keys = action->shortcut().toString(QKeySequence::NativeText);
             EXPECT_TRUE(keys.isEmpty() || shortcuts.contains(keys)) << keys.toStdString() << " is not listed";
         }
-    }
     EXPECT_EQ(commands, 24);
 }
 
@@ -150,8 +148,7 @@ TEST_F(HelpTest, AFileThatCannotBeReadIsReportedAndChangesNoWindow)
             << seen.toStdString();
     }
     action("mnuHelpTopics")->trigger();
-    jwtest::closeNextMessage(seen);
-    showHelp(window.get(), jwtest::here(u"missing.html"_s));
+    jwtest::messageFrom([&] { showHelp(window.get(), jwtest::here(u"missing.html"_s)); });
     EXPECT_EQ(shown(), u"index.html"_s);
 }
 

@@ -11,8 +11,6 @@
 using namespace jw;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
 {
     QDateTime now = QDateTime::fromString(u"2026-03-10T12:00:00Z"_s, Qt::ISODate);
@@ -53,9 +51,7 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     EXPECT_TRUE(at.charFormat().fontStrikeOut());
     list.setCurrentItem(list.topLevelItem(0));
     ASSERT_TRUE(QFile::remove(history.versions(pages, u"Notes"_s).front().file)); // gone meanwhile
-    QString told;
-    jwtest::closeNextMessage(told);
-    dialog.cmdRestore->click();
+    const QString told = jwtest::messageFrom([&] { dialog.cmdRestore->click(); });
     EXPECT_TRUE(told.startsWith(u"This version could not be read: "_s) && !restored && dialog.isVisible())
         << told.toStdString();
     const QPoint second = list.visualItemRect(list.topLevelItem(1)).center();
@@ -64,5 +60,3 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     EXPECT_EQ(restored, older);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
-
-} // namespace

@@ -11,7 +11,7 @@ using jw::CommandLine;
 using namespace Qt::StringLiterals;
 using Action = CommandLine::Action;
 
-TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
+TEST(CommandLine, TakesOneActionRefusesEverythingElseAndHandsOverTheLaunchToken)
 {
     // The arguments, the action taken and what is handed over (nullptr: refused).
     const std::tuple<QStringList, Action, const char *> cases[] = {
@@ -34,11 +34,7 @@ TEST(CommandLine, TakesOneActionAndRefusesEverythingElse)
             << given;
         EXPECT_EQ(handOver ? line.handOver().toStdString() : "", handOver ? handOver : "") << given;
     }
-}
-
-// A launcher's token travels with the command to the running copy.
-TEST(CommandLine, TheLaunchTokenGoesWithTheCommand)
-{
+    // A launcher's token travels with the command to the running copy.
     CommandLine line = jw::parseCommandLine({u"--toggle"_s});
     line.launchToken = "launcher-1_TIME42";
     const jw::HandOver handed = jw::splitHandOver(line.handOver());
@@ -59,10 +55,7 @@ TEST_F(MainWindowTest, AStoredHotKeyThatFailsIsSaid)
     for (const char *stored : {"Ctrl+Alt+J", "no key at all"}) {
         ASSERT_TRUE(jwtest::writeBytes(jwtest::settingsFile(),
                                        QByteArray(R"({"Jotwell":{"HotKey":[["JotwellVisible",")") + stored + "\"]]}}"));
-        jw::frmMain &w = start();
-        QString told;
-        jwtest::closeNextMessage(told);
-        w.tellStartNotices();
+        const QString told = jwtest::messageFrom([&] { start().tellStartNotices(); });
         EXPECT_TRUE(told.startsWith(u"The hot key \"%1\" could not be used: "_s.arg(QLatin1StringView(stored)))
                     && told.endsWith(u" Alt+V is used instead."_s))
             << told.toStdString();

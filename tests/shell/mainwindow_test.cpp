@@ -127,10 +127,8 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
     EXPECT_EQ(std::tuple(txtPad->Text(), txtPad->SelBold(), txtPad->document()->isModified()),
               std::tuple(u"bold welcome"_s, std::optional(true), false));
     type(u"mine"_s);
-    QString seen;
-    closeNextMessage(seen);
-    EXPECT_FALSE(clickTab(3));
-    EXPECT_EQ(seen, u"The page \"Ideas\" could not be opened: Is a directory.");
+    EXPECT_EQ(messageFrom([&] { EXPECT_FALSE(clickTab(3)); }),
+              u"The page \"Ideas\" could not be opened: Is a directory.");
     EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"mine"_s));
 }
 
@@ -142,13 +140,10 @@ TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
     EXPECT_EQ(pageText(u"Notes.rtf"_s), u"one");
     ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QDir().mkpath(u"Notes.rtf"_s));
     type(u" two"_s);
-    QString seen;
-    closeNextMessage(seen);
-    action("mnuSave")->trigger();
-    EXPECT_EQ(std::pair(seen, txtPad->Text()),
-              std::pair(u"The page could not be saved to \"Notes.rtf\": Is a directory."_s, u"one two"_s));
-    closeNextMessage(seen);
-    EXPECT_FALSE(clickTab(1)); // the switch is refused as well
+    EXPECT_EQ(messageFrom([&] { action("mnuSave")->trigger(); }),
+              u"The page could not be saved to \"Notes.rtf\": Is a directory.");
+    EXPECT_EQ(txtPad->Text(), u"one two");
+    messageFrom([&] { EXPECT_FALSE(clickTab(1)); }); // the switch is refused as well
 }
 
 TEST_F(MainWindowTest, AddTabAppendsThePageAndRefusesADuplicate)
@@ -192,10 +187,8 @@ TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
     EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), txtPad->Text(), pageText(u"Ideas.rtf"_s)),
               std::tuple(QStringList{u"Welcome"_s, u"Notes"_s}, 1, u"first"_s, u"unsaved"_s.toStdU16String()));
     action("mnuRemoveTab")->trigger();
-    QString seen;
-    closeNextMessage(seen);
-    action("mnuRemoveTab")->trigger();
-    EXPECT_EQ(std::pair(seen, tabs()), std::pair(u"You cannot remove the only tab."_s, QStringList{u"Notes"_s}));
+    EXPECT_EQ(messageFrom([&] { action("mnuRemoveTab")->trigger(); }), u"You cannot remove the only tab.");
+    EXPECT_EQ(tabs(), QStringList{u"Notes"_s});
 }
 
 TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
@@ -213,10 +206,8 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
     EXPECT_NEAR(ui::Height(&w), 4755, 15);
     action("mnuNext")->trigger();
     EXPECT_EQ(txtPad->SelStart(), 12);
-    QString end;
-    closeNextMessage(end);
-    action("mnuNext")->trigger();
-    EXPECT_EQ(std::pair(end, txtPad->SelStart()), std::pair(u"Reached end of document."_s, 12));
+    EXPECT_EQ(messageFrom([&] { action("mnuNext")->trigger(); }), u"Reached end of document.");
+    EXPECT_EQ(txtPad->SelStart(), 12);
 }
 
 TEST_F(MainWindowTest, EveryMenuShortcutWorksFromTheEditor)
@@ -269,7 +260,7 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
     EXPECT_EQ(std::tuple(txtPad->SelFontSize(), txtPad->SelFontName(), cmbFont->currentText()),
               std::tuple(std::optional(9.0), std::optional(u"DejaVu Serif"_s), u"DejaVu Serif"_s));
     // Junk and Enter, or Esc: the box shows the selection's value again (junk with a note), the keys go back.
-    for (const auto &[box, typed] : {std::pair(cmbFontSize, u"abc"_s), std::pair(cmbFont, u"No Such Font"_s)}) {
+    for (const auto &[box, typed] : {std::pair(cmbFontSize, u"abc"_s), std::pair(cmbFont, u"No Such Font"_s)})
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             QToolTip::hideText();
             enter(box, typed, key);
@@ -277,7 +268,6 @@ TEST_F(MainWindowTest, FormattingAppliesToTheSelectionAndTheControlsFollowIt)
             EXPECT_TRUE(key != Qt::Key_Return
                         || QToolTip::text().startsWith(box == cmbFont ? u"No font"_s : u"A size"_s));
         }
-    }
 }
 
 TEST_F(MainWindowTest, EditKeysWorkAndTabsAreRenamedByADoubleClickAndKeepTheOrderDraggedInto)

@@ -53,9 +53,7 @@ TEST_F(MainWindowTest, TypingIsJournaledAndExitWithAPageThatCannotBeSavedClosesO
     // With the journal out of reach too, there is nowhere safe: the pad stays.
     const QString journal = RecoveryJournal().folder();
     ASSERT_TRUE(QDir(journal).removeRecursively() && writeBytes(journal, ""));
-    QString told;
-    closeNextMessage(told);
-    w.close();
+    const QString told = messageFrom([&] { w.close(); });
     EXPECT_TRUE(w.isVisible() && told.startsWith(u"The page could not be saved to"_s)) << told.toStdString();
     ASSERT_TRUE(QFile::remove(journal));
     QString asked;
@@ -97,9 +95,8 @@ TEST_F(MainWindowTest, StartUpOffersEveryJournaledTextThatDiffersFromItsPageWhat
     // Declined entries are kept aside, never deleted; one that holds the page's own text is dropped.
     EXPECT_EQ(journaled().size(), 1);
     EXPECT_EQ(QDir(journal.folder() + u"/declined"_s).entryList(QDir::Files).size(), 1);
-    QString told;
-    closeNextMessage(told);
-    action("mnuSave")->trigger(); // the version the text did not start from stays beside the page
+    // The version the text did not start from stays beside the page.
+    const QString told = messageFrom([&] { action("mnuSave")->trigger(); });
     EXPECT_TRUE(told.contains(u"kept in \"Welcome (changed elsewhere "_s)) << told.toStdString();
 }
 
@@ -156,10 +153,7 @@ TEST_F(MainWindowTest, AChangeMadeElsewhereIsShownOrKeptBesideThePage)
 TEST_F(MainWindowTest, StartUpSaysASettingsFileItCannotRead)
 {
     ASSERT_TRUE(QDir().mkpath(settingsFile()));
-    frmMain &w = start();
-    QString told;
-    closeNextMessage(told);
-    w.tellStartNotices();
+    const QString told = messageFrom([&] { start().tellStartNotices(); });
     EXPECT_TRUE(told.contains(u"\" could not be read: Is a directory. "_s)) << told.toStdString();
 }
 
@@ -167,10 +161,7 @@ TEST_F(MainWindowTest, StartUpSaysWhichSettingsFileWasSetAsideAndRestoreBringsAP
 {
     ASSERT_TRUE(writeBytes(settingsFile(), "{ broken"));
     writePage(u"Old.rtf"_s, page(u"removed last year"));
-    frmMain &w = start();
-    QString told;
-    closeNextMessage(told);
-    w.tellStartNotices();
+    const QString told = messageFrom([&] { start().tellStartNotices(); });
     EXPECT_TRUE(told.contains(settingsFile().chopped(5) + u" (broken).json"_s)) << told.toStdString();
     EXPECT_TRUE(told.contains(u"page files are untouched"_s));
 

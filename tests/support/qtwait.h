@@ -82,6 +82,18 @@ inline void closeNextMessage(QString &text, QString *title = nullptr)
     });
 }
 
+/// The text of the message box that `act` opens, which is closed; "" when none opens.
+inline QString messageFrom(const std::function<void()> &act)
+{
+    auto text = std::make_shared<QString>();
+    onNextModal([text](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            *text = box->text();
+    });
+    act();
+    return *text;
+}
+
 /// Clicks the button of `window` whose caption is `caption`, access letter and all.
 inline void clickButton(QWidget *window, const QString &caption)
 {
