@@ -17,19 +17,6 @@ namespace {
 
 const QString kAppId = u"org.jotwell.JotwellPro"_s;
 
-// Runs a tool to its end; its exit code (-1 when it did not finish) and output.
-std::pair<int, QString> run(const QString &program, const QStringList &arguments,
-                            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, program + u": "_s + process.errorString()};
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
-}
-
 // One installation for the whole suite: installing takes a while.
 class InstallTest : public ::testing::Test {
 protected:
@@ -37,8 +24,8 @@ protected:
     {
         // A blank in the prefix: the desktop entry must quote the launcher's path.
         s_prefix = new QTemporaryDir(QDir::tempPath() + u"/jotwell install-XXXXXX"_s);
-        s_install = run(QStringLiteral(JW_CMAKE_COMMAND),
-                        {u"--install"_s, QStringLiteral(JW_BUILD_DIR), u"--prefix"_s, s_prefix->path()});
+        s_install = jwtest::run(QStringLiteral(JW_CMAKE_COMMAND),
+                                {u"--install"_s, QStringLiteral(JW_BUILD_DIR), u"--prefix"_s, s_prefix->path()}, true);
     }
     static void TearDownTestSuite() { delete s_prefix; }
 
@@ -97,13 +84,14 @@ TEST_F(InstallTest, TheProgramTheHelpAndTheIconsAreInstalled)
 TEST_F(InstallTest, TheDesktopEntryAndTheAppStreamDataValidate)
 {
     const QString entry = installed(u"share/applications/"_s + kAppId + u".desktop"_s);
-    EXPECT_EQ(run(u"desktop-file-validate"_s, {entry}), std::make_pair(0, QString())) << "no hints either";
+    EXPECT_EQ(jwtest::run(u"desktop-file-validate"_s, {entry}, true), std::make_pair(0, QString()))
+        << "no hints either";
     const QList<QByteArray> lines = jwtest::readBytes(entry).split('\n');
     EXPECT_TRUE(lines.contains("Icon=" + kAppId.toUtf8()));
     EXPECT_TRUE(lines.contains("Exec=\"" + installed(u"bin/jotwell-pad"_s).toUtf8() + '"'));
 
     const QString metainfo = installed(u"share/metainfo/"_s + kAppId + u".metainfo.xml"_s);
-    const auto appstream = run(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s, metainfo});
+    const auto appstream = jwtest::run(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s, metainfo}, true);
     EXPECT_EQ(appstream.first, 0) << appstream.second.toStdString();
     const QString release =
         QString::asprintf("<release version=\"%d.%d.%d\"", JW_VERSION_MAJOR, JW_VERSION_MINOR, JW_VERSION_PATCH);
@@ -124,11 +112,12 @@ TEST_F(InstallTest, TheLauncherStartsThePadInItsPagesFolderWithItsIcon)
     ASSERT_TRUE(padStartsIn(jwtest::here(u"Jotwell"_s)));
     std::pair<int, QString> mini;
     const auto miniShown = [&] {
-        mini = run(u"xdotool"_s, u"search --onlyvisible --name ^Jotwell$"_s.split(u' '), m_env);
+        mini = jwtest::run(u"xdotool"_s, u"search --onlyvisible --name ^Jotwell$"_s.split(u' '), true, m_env);
         return mini.first == 0;
     };
     ASSERT_TRUE(jwtest::waitUntil(miniShown, 30000)) << "no mini window";
-    const auto icon = run(u"xprop"_s, {u"-id"_s, mini.second.section(u'\n', 0, 0), u"_NET_WM_ICON"_s}, m_env);
+    const auto icon =
+        jwtest::run(u"xprop"_s, {u"-id"_s, mini.second.section(u'\n', 0, 0), u"_NET_WM_ICON"_s}, true, m_env);
     EXPECT_TRUE(icon.second.contains(u"Icon ("_s)) << icon.second.toStdString();
     TearDown(); // the pad ends before its X server
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -53,15 +52,6 @@ std::string libreOfficeText()
     return text.substr(0, text.find_last_not_of('\n') + 1);
 }
 
-// Runs a program (the first of `command`): its exit code and output.
-std::pair<int, std::string> run(const QStringList &command)
-{
-    QProcess p;
-    p.start(command.first(), command.mid(1));
-    EXPECT_TRUE(p.waitForFinished(120000)) << command.join(u' ').toStdString() << " did not finish";
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString()};
-}
-
 } // namespace
 
 TEST(RtfFiles, OtherProgramsFiles)
@@ -94,9 +84,9 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
         doc.runs.push_back({k * 40, k < 2 ? 40 : doc.text.size() - 80, formats[k]});
     std::ofstream("ours.rtf", std::ios::binary) << jw::rtf::writeRtf(doc);
     const auto [code, out] =
-        run({u"soffice"_s, u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s, u"--headless"_s,
-             u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s});
-    ASSERT_EQ(code, 0) << out;
+        jwtest::run(u"soffice"_s, {u"-env:UserInstallation=file://"_s + QDir::currentPath() + u"/lo"_s, u"--headless"_s,
+                                   u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, u"lo-out"_s, u"ours.rtf"_s});
+    ASSERT_EQ(code, 0) << out.toStdString();
     // The same characters, and the same formats and links on letters of the scripts
     // LibreOffice formats with \f and \fs (it keeps Hebrew, Arabic, Thai and CJK formats apart).
     const jw::rtf::Document back = readRtf(readFile("lo-out/ours.rtf"));
@@ -106,9 +96,8 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
             ->format;
     };
     for (std::size_t i = 0; i < doc.text.size(); ++i)
-        if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590) {
+        if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590)
             ASSERT_EQ(formatAt(back, i), formatAt(doc, i)) << "at " << i << " in " << runsOf(back);
-        }
 }
 
 TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
@@ -120,7 +109,9 @@ TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
     std::ofstream("bad.json") << R"({"text": )";
     std::ofstream("neg.json") << R"({"text": "ab", "runs": [{"start": -1, "length": 1}]})";
     const auto dump = [](const char *args) {
-        return run(QStringList{QStringLiteral(JW_RTFDUMP)} + QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts));
+        const auto [code, out] =
+            jwtest::run(QStringLiteral(JW_RTFDUMP), QString::fromLatin1(args).split(u' ', Qt::SkipEmptyParts));
+        return std::pair(code, out.toStdString());
     };
     EXPECT_EQ(
         dump("page.rtf"),

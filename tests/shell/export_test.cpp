@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -23,13 +22,8 @@ using namespace std::string_literals;
 
 namespace {
 
-/// What a tool prints, trimmed; empty when it does not finish.
-QString output(const QString &tool, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    return process.waitForFinished(60000) ? QString::fromUtf8(process.readAllStandardOutput()).trimmed() : QString();
-}
+/// What a tool prints, trimmed.
+QString output(const QString &tool, const QStringList &arguments) { return run(tool, arguments).second.trimmed(); }
 
 /// Prints by `command` through its dialog into `pdf`, or cancels it when
 /// `pdf` is empty; whether the dialog came with the selection chosen.

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 
 #include <functional>
@@ -48,6 +49,20 @@ inline ino_t inode(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+/// Runs `program` to its end: its exit code (-1 when it did not finish or crashed) and its
+/// output, with what it says on its error channel too when `withErrors`.
+inline std::pair<int, QString> run(const QString &program, const QStringList &arguments, bool withErrors = false,
+                                   const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(withErrors ? QProcess::MergedChannels : QProcess::SeparateChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, program + QStringLiteral(": ") + process.errorString()};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 /// Runs `body` in a forked child process; returns its pid. The child ends
