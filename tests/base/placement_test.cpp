@@ -5,8 +5,6 @@
 using namespace jw;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // A 1024 x 768 screen at 96 DPI.
 constexpr double W = 15360;
 constexpr double H = 11520;
@@ -28,7 +26,7 @@ TEST(StoredNumbers, TwipsTextAndWholeNumbersReadBack)
         EXPECT_EQ(toInt32(text), number) << text.toStdString();
 }
 
-TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMovedForOneShrink)
+TEST(Placement, ExpandRemembersWhatMovedForOneShrinkAndDialogsStandBesideTheMainWindow)
 {
     const std::tuple<Corner, Corner, qint32, qint32> cases[] = {
         // mini, main, the top and left remembered
@@ -49,10 +47,6 @@ TEST(Placement, ExpandKeepsTheMainWindowOnTheScreenAndRemembersWhatMovedForOneSh
     iLeft = 800;
     EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{7000, 800}));
     EXPECT_EQ(shrinkPlacement({7000, 450}, iTop, iLeft), (Corner{7000, 450}));
-}
-
-TEST(Placement, DialogsStandBesideTheMainWindowAndTheAboutBoxHigherNearTheBottom)
-{
     // Beside the frame, right when the dialog fits there, else left; else the fixed offsets.
     const Widths wide{9000, 3000, 15360};
     EXPECT_EQ(dialogPlacement({1000, 3360}, wide, H), (Corner{1000, 12360}));
@@ -70,5 +64,3 @@ TEST(Placement, DialogsStandBesideTheMainWindowAndTheAboutBoxHigherNearTheBottom
     EXPECT_EQ(aboutPlacement({H - 3930, 700}, H), (Corner{H - 3930, 700}));
     EXPECT_EQ(aboutPlacement({H - 3000, 700}, H), (Corner{H - 3000 + 960 - 3930, 700}));
 }
-
-} // namespace

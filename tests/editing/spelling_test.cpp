@@ -52,7 +52,7 @@ TEST(DesktopLanguage, TheFirstVariableThatNamesADictionaryElseEnglish)
               (QStringList{u"English (United States)"_s, u"German"_s, u"medical"_s}));
 }
 
-TEST(Speller, RealDictionariesOneOrSeveralWithTheUsersOwnAndIgnoredWords)
+TEST(Speller, RealDictionariesOneOrSeveralWithTheUsersOwnWordsKeptOneALineAndIgnoredWords)
 {
     const QList<jw::Dictionary> all = jw::findDictionaries(jw::systemDictionaryFolders());
     QList<jw::Dictionary> en, both;
@@ -85,10 +85,7 @@ TEST(Speller, RealDictionariesOneOrSeveralWithTheUsersOwnAndIgnoredWords)
     jw::Dictionary missing = en.front();
     missing.dic = u"no-such.dic"_s;
     EXPECT_EQ(speller.load({missing}), QStringList{u"en_US"_s});
-}
-
-TEST(Speller, TheUsersWordListIsOneWordALineMadeWithItsFolder)
-{
+    // The user's word list: one word a line, made with its folder.
     const QString path = u"config/jotwell/words.txt"_s;
     EXPECT_TRUE(jw::readWordList(path).isEmpty());
     jw::addToWordList(path, u"Jotwell"_s);

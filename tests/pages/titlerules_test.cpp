@@ -7,9 +7,7 @@
 using namespace jw;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-TEST(TitleRules, WhatCanNameAPageFileOnEverySystem)
+TEST(TitleRules, WhatCanNameAPageFileOnEverySystemAndEveryProblemHasItsOwnSentence)
 {
     using P = TitleProblem;
     // Grouped by the answer; the lengths are the last that fit and the first that do not
@@ -30,10 +28,6 @@ TEST(TitleRules, WhatCanNameAPageFileOnEverySystem)
         for (const QString &title : titles)
             EXPECT_EQ(checkTitle(title), problem) << title.toStdString();
     EXPECT_EQ(pageTitle(u" \tTwo words  "_s), u"Two words"_s);
-}
-
-TEST(TitleRules, EveryProblemHasItsOwnSentence)
-{
     QStringList seen;
     for (TitleProblem p : {TitleProblem::Empty, TitleProblem::ReservedCharacter, TitleProblem::ControlCharacter,
                            TitleProblem::DeviceName, TitleProblem::TooLong, TitleProblem::OnlyDots}) {
@@ -45,5 +39,3 @@ TEST(TitleRules, EveryProblemHasItsOwnSentence)
     EXPECT_TRUE(titleProblemText(TitleProblem::DeviceName, u"Aux .txt"_s).contains(u"\"Aux\""_s));
     EXPECT_TRUE(titleProblemText(TitleProblem::None, u"x"_s).isEmpty());
 }
-
-} // namespace
