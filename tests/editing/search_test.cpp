@@ -9,8 +9,6 @@
 using namespace jw;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(Search, FindTextIsExactForwardNeverSplitsACharacterAndFindNextVisitsOverlappingMatches)
 {
     const QString smile = u"\U0001F600"_s;
@@ -76,5 +74,3 @@ TEST(FormatDisplay, BoxesShowTheTruthAndTakeWhatIsTyped)
     EXPECT_EQ((QList<int>{syncButtonValue(true, 0), syncButtonValue(false, 1), syncButtonValue(std::nullopt, 1)}),
               (QList<int>{1, 0, 1}));
 }
-
-} // namespace

@@ -9,8 +9,6 @@
 using namespace jw;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAsideAndSaysWhyItCannotBeWritten)
 {
     qputenv("XDG_STATE_HOME", "state"); // a relative setting is ignored, as the base-directory rules say
@@ -43,5 +41,3 @@ TEST(RecoveryJournal, KeepsOneEntryPerPageUntilItIsSavedOrSetAsideAndSaysWhyItCa
     const RecoveryJournal blocked(jwtest::here(u"blocked/recovery"_s));
     EXPECT_THROW(blocked.record(u"/pages"_s, u"Notes"_s, {u"x", {}}), IoError);
 }
-
-} // namespace

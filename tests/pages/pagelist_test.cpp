@@ -42,10 +42,7 @@ protected:
     QStringList stored() const { return pageOrder(store.readSection(kApp, kTabsSection).value_or(SettingsEntries{})); }
     void storeList(const SettingsEntries &entries)
     {
-        store.updateSection(kApp, kTabsSection, [&](SettingsEntries &e) {
-            e = entries;
-            return true;
-        });
+        store.updateSection(kApp, kTabsSection, [&](SettingsEntries &e) { return e = entries, true; });
     }
 
     SettingsStore store{jwtest::settingsFile()};

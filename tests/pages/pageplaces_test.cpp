@@ -6,8 +6,6 @@
 using namespace jw;
 using namespace Qt::StringLiterals;
 
-namespace {
-
 TEST(PagePlaces, NewestDocumentsStayWhileBothLimitsHoldAndThePlacesFileReadsBackWithoutJunk)
 {
     const std::tuple<std::vector<qint64>, pageplaces::Limits, std::size_t> rows[] = {
@@ -27,5 +25,3 @@ TEST(PagePlaces, NewestDocumentsStayWhileBothLimitsHoldAndThePlacesFileReadsBack
     EXPECT_EQ(pageplaces::fromJson(junk), (QHash<QString, PagePlace>{{u"E.rtf"_s, {1, 2, 3}}}));
     EXPECT_TRUE(pageplaces::fromJson("not json").isEmpty());
 }
-
-} // namespace

@@ -16,11 +16,10 @@ namespace jwtest {
 inline std::string runsOf(const jw::rtf::Document &doc)
 {
     std::string out;
-    for (const jw::rtf::Run &r : doc.runs) {
+    for (const jw::rtf::Run &r : doc.runs)
         out += (out.empty() ? "" : "; ") + std::to_string(r.length) + ':' + r.format.font + ':'
                + std::to_string(r.format.halfPoints) + ':' + (r.format.bold ? "b" : "") + (r.format.italic ? "i" : "")
                + (r.format.underline ? "u" : "") + (r.format.href.empty() ? "" : ">" + r.format.href);
-    }
     return out;
 }
 

@@ -11,11 +11,7 @@ export XDG_STATE_HOME=$JW_WORK/state
 
 # Starts the pad in $pages (as user $1 when given) and waits for the mini window.
 start_pad() {
-  if [[ -n ${1:-} ]]; then
-    (cd "$pages" && exec setpriv --reuid="$1" --regid=nogroup --clear-groups "$program") &
-  else
-    (cd "$pages" && exec "$program") &
-  fi
+  (cd "$pages" && exec ${1:+setpriv --reuid="$1" --regid=nogroup --clear-groups} "$program") &
   pad=$!
   wait_until 60 shown Jotwell || fail "the mini window did not appear"
 }

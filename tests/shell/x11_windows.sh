@@ -28,14 +28,13 @@ near() { # two geometries within one pixel
   for i in 0 1 2 3; do (( ${a[i]} - ${b[i]} <= 1 && ${b[i]} - ${a[i]} <= 1 )) || return 1; done
 }
 start() { (cd "$pages" && exec "$program") & pid=$!; wait_for Jotwell shown; }
-expand() { # the mini window's button stands at its right end
-  local w; w=$(geometry Jotwell | cut -d' ' -f3)
-  xdotool mousemove --window "$(visible Jotwell)" $((w - 16)) 10 click 1; wait_for "Jotwell Pro" shown
+# Clicks window $1 at $2 pixels from its right end and $3 down, then waits for window $4.
+click_swap() {
+  local w; w=$(geometry "$1" | cut -d' ' -f3)
+  xdotool mousemove --window "$(visible "$1")" $((w - $2)) "$3" click 1; wait_for "$4" shown
 }
-shrink() {
-  local w; w=$(geometry "Jotwell Pro" | cut -d' ' -f3)
-  xdotool mousemove --window "$(visible "Jotwell Pro")" $((w - 14)) 32 click 1; wait_for Jotwell shown
-}
+expand() { click_swap Jotwell 16 10 "Jotwell Pro"; } # the mini window's button stands at its right end
+shrink() { click_swap "Jotwell Pro" 14 32 Jotwell; }
 alt_v() { xdotool key alt+v; wait_for "$1" shown; wait_for "$2" hidden; }
 not_minimised() { ! xprop -id "$(visible "Jotwell Pro")" _NET_WM_STATE | grep -q HIDDEN; }
 # Minimises the main window from its title bar. The window manager unmaps it

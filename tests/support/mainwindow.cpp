@@ -36,10 +36,8 @@ void writePage(const QString &file, const jw::rtf::Document &doc) { jw::saveRtfF
 jw::frmMain &MainWindowTest::start(const QStringList &titles)
 {
     if (!titles.isEmpty())
-        store.updateSection(jw::kApp, jw::kTabsSection, [&](jw::SettingsEntries &entries) {
-            entries = jw::numberedPageList(titles);
-            return true;
-        });
+        store.updateSection(jw::kApp, jw::kTabsSection,
+                            [&](jw::SettingsEntries &e) { return e = jw::numberedPageList(titles), true; });
     window = std::make_unique<jw::frmMain>(store, files);
     auto find = [&]<class T>(T *&control, const char *name) {
         control = window->findChild<T *>(QString::fromLatin1(name));
@@ -63,10 +61,9 @@ jw::frmMain &MainWindowTest::start(const QStringList &titles)
 
 void MainWindowTest::TearDown()
 {
-    if (window) {
+    if (window)
         window->hide();
-        window.reset();
-    }
+    window.reset();
 }
 
 QStringList MainWindowTest::tabs() const { return window->tabCaptions(); }

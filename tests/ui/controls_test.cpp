@@ -307,7 +307,7 @@ TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
         {"Ctrl+PgDn", 4, [this] { QTest::keyClick(other, Qt::Key_PageDown, Qt::ControlModifier); }, 1},
         {"Ctrl+PgUp", 1, [this] { QTest::keyClick(other, Qt::Key_PageUp, Qt::ControlModifier); }, 4},
         {"any other way", 2, [this] { static_cast<QTabBar *>(strip)->setCurrentIndex(2); }, 3}};
-    for (const bool refusing : {false, true}) {
+    for (const bool refusing : {false, true})
         for (const auto &[name, from, action, to] : table) {
             strip->selectTab(from);
             other->setFocus();
@@ -320,7 +320,6 @@ TEST_F(TabStripTest, EveryWayOfTheUserAsksFirstAndCanBeRefused)
                       std::pair(want.mid(0, refusing ? 1 : 2), refusing ? from : to))
                 << name;
         }
-    }
 }
 
 TEST_F(TabStripTest, TheHandlerIsAskedOnceAndMayChangeTheStripItself)
