@@ -142,9 +142,9 @@ TEST_F(X11HotKeys, CombinationHasOneOwnerUntilReleased)
 
 TEST_F(X11HotKeys, KeysAreMappedFromVirtualKeysAndTheGrabsEndWithTheApplication)
 {
-    for (const auto &[name, keys] :
+    for (const auto &[name, sequence] :
          {std::pair("Refresh", "Ctrl+Shift+F5"), {"A", "Alt+A"}, {"Nine", "Alt+9"}, {"Left", "Meta+Left"}})
-        add(name, keys);
+        add(name, sequence);
     other.chord({XK_Control_L, XK_Shift_L}, XK_F5);
     other.chord({XK_Alt_L}, XK_a);
     other.chord({XK_Super_L}, XK_Left);
