@@ -96,8 +96,9 @@ TEST_F(RtfTools, LibreOfficeReadsWhatTheWriterWrites)
             ->format;
     };
     for (std::size_t i = 0; i < doc.text.size(); ++i)
-        if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590)
+        if (QChar(doc.text[i]).isLetter() && doc.text[i] < 0x0590) {
             ASSERT_EQ(formatAt(back, i), formatAt(doc, i)) << "at " << i << " in " << runsOf(back);
+        }
 }
 
 TEST_F(RtfTools, RtfdumpShowsPagesAsJsonAndWritesThemBackOrSaysWhyNot)
