@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, ASwitchSavesThePageLeftAndAPageThatCannotBeReadRefusesIt)
               std::tuple(u"bold welcome"_s, std::optional(true), false));
     type(u"mine"_s);
     EXPECT_EQ(messageFrom([&] { EXPECT_FALSE(clickTab(3)); }),
-              u"The page \"Ideas\" could not be opened: Is a directory.");
+              u"The page \"Ideas\" could not be opened: Is a directory."_s);
     EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(1, u"mine"_s));
 }
 
@@ -141,8 +141,8 @@ TEST_F(MainWindowTest, SaveWritesThePageAndAFailedSaveKeepsTheTextAndThePage)
     ASSERT_TRUE(QFile::remove(u"Notes.rtf"_s) && QDir().mkpath(u"Notes.rtf"_s));
     type(u" two"_s);
     EXPECT_EQ(messageFrom([&] { action("mnuSave")->trigger(); }),
-              u"The page could not be saved to \"Notes.rtf\": Is a directory.");
-    EXPECT_EQ(txtPad->Text(), u"one two");
+              u"The page could not be saved to \"Notes.rtf\": Is a directory."_s);
+    EXPECT_EQ(txtPad->Text(), u"one two"_s);
     messageFrom([&] { EXPECT_FALSE(clickTab(1)); }); // the switch is refused as well
 }
 
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, RemoveOpensTheFirstPageAndKeepsTheOnlyOne)
     EXPECT_EQ(std::tuple(tabs(), oTabs->selectedIndex(), txtPad->Text(), pageText(u"Ideas.rtf"_s)),
               std::tuple(QStringList{u"Welcome"_s, u"Notes"_s}, 1, u"first"_s, u"unsaved"_s.toStdU16String()));
     action("mnuRemoveTab")->trigger();
-    EXPECT_EQ(messageFrom([&] { action("mnuRemoveTab")->trigger(); }), u"You cannot remove the only tab.");
+    EXPECT_EQ(messageFrom([&] { action("mnuRemoveTab")->trigger(); }), u"You cannot remove the only tab."_s);
     EXPECT_EQ(tabs(), QStringList{u"Notes"_s});
 }
 
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, SearchSelectsTheFirstMatchAndFindNextGoesOnToTheEnd)
     EXPECT_NEAR(ui::Height(&w), 4755, 15);
     action("mnuNext")->trigger();
     EXPECT_EQ(txtPad->SelStart(), 12);
-    EXPECT_EQ(messageFrom([&] { action("mnuNext")->trigger(); }), u"Reached end of document.");
+    EXPECT_EQ(messageFrom([&] { action("mnuNext")->trigger(); }), u"Reached end of document."_s);
     EXPECT_EQ(txtPad->SelStart(), 12);
 }
 
