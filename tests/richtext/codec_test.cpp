@@ -102,8 +102,8 @@ const ReadCase kReadCases[] = {
      u"abcde", "4::24:; 1::24:u"},
     {"{\\rtf1 a\\bin5 {\\}}xb{\\pict\\bin6 {{}}\\}c}{\\*\\blob{\\bin3 }}}}d}\\bin2 \0}e\\bin-5 f}"s, u"abef"},
     // Links: HYPERLINK fields as word processors write them; other fields are text.
-    {R"({\rtf1 see {\field{\*\fldinst{HYPERLINK "http://a.b/\'00c\'1F" }}{\fldrslt{\ul here}}} now})", u"see here now",
-     "4::24:; 4::24:u>http://a.b/c; 4::24:"},
+    {R"({\rtf1 see {\field{\*\fldinst{HYPERLINK "http://a.b/\'00c\'1F\'zz" }}{\fldrslt{\ul here}}} now})",
+     u"see here now", "4::24:; 4::24:u>http://a.b/c'zz; 4::24:"},
     {R"({\rtf1{\field{\*\fldinst {\i0 HYPERLINK} "https://x.y/?q=1&r" \\o "tip"}{\fldrslt {\b x}y}}z})", u"xyz",
      "1::24:b>https://x.y/?q=1&r; 1::24:>https://x.y/?q=1&r; 1::24:"},
     {R"({\rtf1{\field{\*\fldinst hyperlink \\l "top"}{\fldrslt t}}{\field{\fldinst HYPERLINK u \\l x}{\fldrslt u}}{\field{\fldinst HYPERLINK u \\l x}{\fldrslt v}}})",
