@@ -105,6 +105,11 @@ TEST(RichTextModel, EveryCharacterAndFormatComesBackFromMemoryAndFilesAndLoading
     EXPECT_TRUE(reader.document()->isUndoAvailable());
     reader.setFromDocument(Document{});
     EXPECT_EQ(reader.SelBold(), false);
+    // A page too long to load at once comes in slices, then takes edits like any other.
+    reader.setFromDocument(Document{std::u16string(70000, u'y'), {}});
+    EXPECT_EQ(std::pair(reader.Text().size(), reader.document()->isModified()), std::pair(qsizetype(70000), false));
+    reader.insertPlainText(u"x"_s);
+    EXPECT_EQ(std::pair(reader.Text().size(), reader.document()->isUndoAvailable()), std::pair(qsizetype(70001), true));
 }
 
 TEST(RichTextModel, WhatWouldBreakOffsetsBecomesPlainCharactersAndPastesKeepOnlyWhatAPageHolds)
