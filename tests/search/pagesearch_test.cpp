@@ -145,6 +145,7 @@ TEST(Searcher, ANewSearchDropsTheResultsOfTheOneUnderWay)
     QObject::connect(&searcher, &Searcher::finished, [&](const SearchSummary &s) { summary = s; });
     searcher.start(old);
     searcher.start(request(u"new"_s, old.tabs << u"N"_s));
+    EXPECT_TRUE(searcher.busy()); // until its end is delivered here
     for (QDeadlineTimer deadline(20000); !summary && !deadline.hasExpired();)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     ASSERT_TRUE(summary);
