@@ -45,7 +45,7 @@ TEST(Settings, EntriesKeepFirstWriteOrderAndCaseAndTheFileIsReadable)
     store.deleteEntry(J, Tabs, u"Notes"_s);
     EXPECT_FALSE(store.readSection(J, Tabs));
 
-    const QString odd = u"quote \" back \\ tab \t line \n nul \u0001 é 😀"_s;
+    const QString odd = u"quote \" back \\ tab \t line \n\r\b\f nul \u0001 é 😀"_s;
     store.write(J, odd, odd, odd);
     EXPECT_EQ(SettingsStore(settingsFile()).readOne(J, odd, odd), odd);
     EXPECT_TRUE(readBytes(settingsFile()).contains("\xC3\xA9 \xF0\x9F\x98\x80")) << "not kept readable as UTF-8";
