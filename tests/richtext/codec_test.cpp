@@ -88,7 +88,7 @@ const ReadCase kReadCases[] = {
     {R"({\rtf1 \uldb a\ulnone b\ulwave c\ulthdash0 d\ululdbwave e\ul0 f})", u"abcdef",
      "1::24:u; 1::24:; 1::24:u; 1::24:; 1::24:u; 1::24:"},
     // Font tables: bare and braced entries, names in the font's code page.
-    {R"({\rtf1{\fonttbl\f0\fswiss Helvetica; \f1\fnil Menlo-Regular;}\f0 x\f1 y{\fonttbl{\f3 Arial}}\f3 z})", u"xyz",
+    {R"({\rtf1{\fonttbl\f0\fswiss Helvetica; \f1\fnil Menlo-Regular;}\f0 x\f1 y{\fonttbl{\f3 Arial}x}\f3 z})", u"xyz",
      "1:Helvetica:24:; 1:Menlo-Regular:24:; 1:Arial:24:"},
     {R"({\rtf1{\fonttbl{\f0\fbidi \froman\fcharset0\fprq2{\*\panose 0202}Times New Roman{\*\falt Times};}}\f0 x})",
      u"x", "1:Times New Roman:24:"},
@@ -176,7 +176,7 @@ Document randomPage(std::uint32_t seed, std::size_t maxLength)
 {
     static const char *const fonts[] = {
         "Arial",    "",          "Caf\xC3\xA9 Sans", "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E",
-        "odd;name", "b\\r{a}ce", " spaced ",         "Emoji \xF0\x9F\x98\x80"};
+        "odd;name", "b\\r{a}ce", " spaced ",         "Emoji \xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"};
     static const char *const links[] = {
         "", "", "", "http://a.b/c?d=e&f", "#top", "q\"uo\\te{}\" x", "\xC3\xBC\xF0\x9F\x98\x80"};
     std::mt19937 rng(seed);
