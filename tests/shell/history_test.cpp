@@ -41,6 +41,7 @@ void restoreKind(PageHistory::Reason kind)
         ASSERT_FALSE(rows.isEmpty());
         dialog->lstVersions->setCurrentItem(rows[0]);
         dialog->cmdRestore->click();
+        EXPECT_FALSE(dialog->isVisible()) << "a restored version closes the window";
     });
 }
 
