@@ -44,24 +44,27 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     jw::ui::RichTextEdit pad;
     pad.resize(500, 300);
     pad.show();
-    pad.setText(u"Ths is korrect qwzx\nStra\u00dfe"_s);
+    pad.setText(u"Ths is korrect qwzx\nStra\u00dfe qwzx"_s);
     jwtest::Commands commands;
     jwtest::Host host;
     auto spelling = std::make_unique<jw::Spelling>(commands, pad, store, host);
-    EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19 20-26"_s);
+    EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19 20-26 27-31"_s);
+    const QTextCharFormat look = pad.extraSelections().front().format;
+    EXPECT_EQ(std::pair(look.underlineStyle(), look.underlineColor()),
+              std::pair(QTextCharFormat::WaveUnderline, QColor(Qt::red)));
     QAction *english = commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpelling_en_US"_s);
     ASSERT_TRUE(english->isChecked());
     english->trigger(); // the last one stays
     EXPECT_EQ(spelling->languages(), QStringList{u"en_US"_s});
     commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpelling_de_DE"_s)->trigger(); // ticks German too
-    EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19"_s) << "right in either language is right";
+    EXPECT_EQ(marks(pad, *spelling), u"0-3 7-14 15-19 27-31"_s) << "right in either language is right";
 
     QMenu menu;
     spelling->addMenuItems(menu, 9);
     ASSERT_NE(item(menu, u"correct"_s), nullptr);
     EXPECT_LE(menu.actions().indexOf(item(menu, u"correct"_s)), 6);
     item(menu, u"correct"_s)->trigger();
-    EXPECT_EQ(pad.Text(), u"Ths is correct qwzx\nStra\u00dfe"_s);
+    EXPECT_EQ(pad.Text(), u"Ths is correct qwzx\nStra\u00dfe qwzx"_s);
     QMenu ths, qwzx, none;
     spelling->addMenuItems(ths, 3);
     spelling->addMenuItems(qwzx, 15);
@@ -69,7 +72,7 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     EXPECT_TRUE(none.actions().isEmpty());
     item(ths, u"Add to Dictionary"_s)->trigger();
     item(qwzx, u"Ignore All"_s)->trigger();
-    EXPECT_EQ(marks(pad, *spelling), QString());
+    EXPECT_EQ(marks(pad, *spelling), QString()) << "also in a paragraph left as it was";
     EXPECT_EQ(jw::readWordList(u"config/jotwell/words.txt"_s), QStringList{u"Ths"_s});
 
     QAction *onOff = commands.actions.front()->menu()->findChild<QAction *>(u"mnuSpellingOn"_s);
@@ -87,6 +90,7 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     EXPECT_EQ(spelling->languages(), (QStringList{u"de_DE"_s, u"en_US"_s}));
     pad.setText(u"Ths qwzx"_s);
     spelling->setEnabled(true);
+    EXPECT_TRUE(commands.actions.back()->menu()->findChild<QAction *>(u"mnuSpellingOn"_s)->isChecked());
     EXPECT_EQ(marks(pad, *spelling), u"4-8"_s) << "ignored only for the run";
     // Of one long paragraph only the words in view are marked, so a big page stays quick.
     pad.setText(QString(u"qwzx "_s).repeated(5000));
