@@ -132,6 +132,10 @@ TEST(FindAllPanel, EnterBeforeThePauseOpensTheFirstHitOnceFoundAndEscCloses)
     EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(22)));
     QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
     EXPECT_EQ(std::pair(p.form.isVisible(), closed.size()), std::pair(false, qsizetype(1)));
+    p.form.Form_Load();
+    p.form.txtFind->setText(u"apple"_s); // closed within the pause: no search is left waiting
+    QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
+    EXPECT_FALSE(p.form.searching());
 }
 
 class FindAllFeature : public jwtest::MainWindowTest {};
