@@ -26,12 +26,13 @@ class Portal(dbus.service.Object):
         super().__init__(bus, PATH)
         self.bus = bus
         self.sessions = []
+        self.response = 0  # 1 once told to refuse: the user cancelled
 
     def answer(self, sender, token, results):
         path = '%s/request/%s/%s' % (PATH, sender[1:].replace('.', '_'), token)
         request = Request(self.bus, path)
         # After the method's reply, as a real portal does.
-        GLib.idle_add(lambda: request.Response(dbus.UInt32(0), results) and False)
+        GLib.idle_add(lambda: request.Response(dbus.UInt32(self.response), results) and False)
         return dbus.ObjectPath(path)
 
     @dbus.service.method('org.freedesktop.DBus.Properties', in_signature='ss', out_signature='v')
@@ -59,6 +60,10 @@ class Portal(dbus.service.Object):
     @dbus.service.signal(IFACE, signature='osta{sv}')
     def Activated(self, session, shortcut_id, timestamp, options):
         pass
+
+    @dbus.service.method('org.jotwell.Test')
+    def Refuse(self):
+        self.response = 1
 
     @dbus.service.method('org.jotwell.Test', in_signature='s')
     def Press(self, shortcut_id):

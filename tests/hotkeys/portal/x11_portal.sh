@@ -37,4 +37,10 @@ wait_until 30 sh -c "! xdotool search --all --onlyvisible --pid $pad --name '^Jo
   || fail "Activated did not hide the main window"
 main_of "$holder" && fail "the other copy reacted"
 echo "Activated swapped the windows"
+
+# A desktop that turns the session down: the pad says why.
+kill "$pad"; wait "$pad" || true
+dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop org.jotwell.Test.Refuse >/dev/null
+(cd "$pages" && QT_LOGGING_RULES=jotwell.hotkeys.info=true exec "$program" 2>"$JW_WORK/refused.log") &
+wait_until 60 grep -q 'from the desktop either: "the desktop did not open a shortcut session"' "$JW_WORK/refused.log" || { cat "$JW_WORK/refused.log"; fail "no reason for the refusal"; }
 echo PASS
