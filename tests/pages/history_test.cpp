@@ -129,6 +129,11 @@ TEST_F(HistoryTest, FoldersAndTitlesThatLookAlikeKeepApartAndAreFoundByTitle)
     for (const QString &name : folders) // no hidden folders, no characters that some file systems refuse
         EXPECT_FALSE(QFileInfo(name).fileName().startsWith(u'.') || name.contains(u':') || name.contains(u'?'));
     EXPECT_EQ(PageHistory().root(), qEnvironmentVariable("XDG_STATE_HOME") + u"/jotwell/history"_s);
+    // A copy of a page's folder under another name is no page of its own.
+    const QString copy = QFileInfo(folders[4]).path() + u"/copy/"_s,
+                  version = history.versions(pages, u"Notes"_s)[0].file;
+    ASSERT_TRUE(QDir().mkpath(copy) && QFile::copy(folders[4] + u"/title.txt"_s, copy + u"title.txt"_s)
+                && QFile::copy(version, copy + QFileInfo(version).fileName()));
     QStringList found;
     for (const PageHistory::Page &p : history.pages(pages))
         found.prepend(p.title);
