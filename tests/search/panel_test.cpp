@@ -128,14 +128,18 @@ TEST(FindAllPanel, EnterBeforeThePauseOpensTheFirstHitOnceFoundAndEscCloses)
     QSignalSpy closed(&p.form, &frmFindAll::closed);
     QTest::keyClicks(p.form.txtFind, u"day"_s);
     QTest::keyClick(p.form.txtFind, Qt::Key_Return);
+    EXPECT_EQ(p.form.lblStatus->text(), u"Searching…"_s);
     ASSERT_TRUE(waitUntil([&] { return p.opened.size() == 1; }));
     EXPECT_EQ(p.lastOpened(), std::pair(u"B"_s, qsizetype(22)));
     QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
     EXPECT_EQ(std::pair(p.form.isVisible(), closed.size()), std::pair(false, qsizetype(1)));
-    p.form.Form_Load();
-    p.form.txtFind->setText(u"apple"_s); // closed within the pause: no search is left waiting
-    QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
-    EXPECT_FALSE(p.form.searching());
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) { // closed within the pause, or while searching
+        p.form.Form_Load();
+        p.form.txtFind->setText(p.form.txtFind->text() + u'y');
+        QTest::keyClick(p.form.txtFind, key);
+        QTest::keyClick(p.form.txtFind, Qt::Key_Escape);
+        EXPECT_FALSE(p.form.searching()) << "no search is left waiting or running";
+    }
 }
 
 class FindAllFeature : public jwtest::MainWindowTest {};
