@@ -101,6 +101,10 @@ TEST(PageSearch, ReadsAFileAgainOnlyWhenItChanged)
     PlainTextCache small(12); // a text (with its folding) over the budget is read but not kept
     run(request, small);
     EXPECT_EQ(small.held(), 12);
+    PlainTextCache room(held - 1); // room for either page, not both: each read puts the other out
+    run(request, room);
+    run(request, room);
+    EXPECT_EQ(std::pair(room.reads(), room.held() < held), std::pair(quint64(4), true));
 }
 
 TEST(PageSearch, HandsOnPagesInOrderWhileHelpersReadAheadAndStopsWhenCancelled)

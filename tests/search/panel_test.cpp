@@ -119,6 +119,11 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     p.form.txtFind->setText(u"appl"_s);
     ASSERT_TRUE(waitUntil([&] { return p.done(); }));
     EXPECT_EQ(p.form.lblStatus->text(), u"No hits."_s);
+    // Opened again, the panel searches again: the pages may have changed meanwhile.
+    p.form.close();
+    p.shownText = u"appl"_s;
+    p.form.Form_Load();
+    EXPECT_TRUE(waitUntil([&] { return p.done() && p.form.results().hitCount() == 1; }));
 }
 
 TEST(FindAllPanel, EnterBeforeThePauseOpensTheFirstHitOnceFoundAndEscCloses)
