@@ -72,6 +72,9 @@ TEST_F(MainWindowTest, VersionsOfChangesElsewhereRenamesAndRemovalsComeBackThrou
     action("mnuRestorePage")->trigger();
     EXPECT_EQ(tabs(), (QStringList{u"Welcome"_s, u"Ideas"_s}));
     EXPECT_EQ(std::pair(oTabs->selectedIndex(), txtPad->Text()), std::pair(2, u"first ideas"_s));
+    onNextModal(
+        [](QWidget *modal) { EXPECT_EQ(modal->findChild<QListWidget *>()->count(), 0) << "it is a tab again"; });
+    action("mnuRestorePage")->trigger();
 
     action("mnuSave")->trigger();
     onNextModal([](QWidget *modal) {
