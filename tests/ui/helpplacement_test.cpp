@@ -11,7 +11,8 @@ TEST(HelpClearOf, BesideTheMainWindowNarrowedToTheRoomElseBelowItsButtons)
         {{640, 100, 380, 500}, main, {640, 100, 380, 500}}, // beside already
         {{384, 100, 640, 500}, main, {630, 100, 394, 500}}, // over it: narrowed to the right
         {{0, 100, 640, 500}, main, {630, 100, 394, 500}},
-        {{10, 0, 250, 90}, main, {10, 0, 250, 90}}, // above and left of it
+        {{384, 100, 640, 500}, {362, 100, 300, 400}, {662, 100, 362, 500}}, // as much room either side: right
+        {{10, 0, 250, 90}, main, {10, 0, 250, 90}},                         // above and left of it
         // Room on the left only; no room either side: below the band, within the screen.
         {{384, 100, 640, 500}, {600, 100, 330, 400}, {0, 100, 600, 500}},
         {{200, 100, 640, 700}, {200, 100, 700, 400}, {200, 180, 640, 588}},
