@@ -171,6 +171,7 @@ TEST(RichTextModel, AnOverLongParagraphIsEditedInPiecesYetReadWrittenSelectedAnd
     RichTextEdit edit, reader;
     edit.setFromDocument(doc);
     ASSERT_GT(edit.document()->blockCount(), 3); // held in pieces, else this tests nothing
+    EXPECT_TRUE(edit.document()->firstBlock().text().endsWith(u' ')) << "a piece ends after a word";
     edit.SaveFile(u"Long.rtf"_s);
     reader.LoadFile(u"Long.rtf"_s);
     const QString text = QString::fromStdU16String(doc.text);
