@@ -54,6 +54,9 @@ TEST(Decorations, ProvidersAreMergedForTheVisibleTextOncePerTurnAndNothingIsStor
     edit.verticalScrollBar()->setValue(edit.verticalScrollBar()->maximum());
     ASSERT_TRUE(jwtest::waitUntil([&] { return red.range.second == 40000; }));
     EXPECT_GT(red.range.first, 30000);
+    const int scrolled = red.calls;
+    jwtest::settle();
+    EXPECT_EQ(red.calls, scrolled) << "nothing is recomputed without a change";
 
     const int before = red.calls;
     edit.textCursor().insertText(QStringLiteral("y"));
