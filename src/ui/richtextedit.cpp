@@ -69,8 +69,7 @@ QString toPlain(QString s)
 
 RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent), m_decorations(new Decorations(this))
 {
-    setTabChangesFocus(false);
-    setLineWrapMode(QTextEdit::WidgetWidth);
+    // QTextEdit's defaults stand: Tab types a tab, lines wrap at the window's width.
     m_selChangeTimer.setSingleShot(true);
     m_selChangeTimer.setInterval(0);
     connect(&m_selChangeTimer, &QTimer::timeout, this, &RichTextEdit::SelChange);

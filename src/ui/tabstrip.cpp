@@ -30,20 +30,18 @@ TabStrip::TabStrip(QWidget *parent) : QTabBar(parent)
             Q_EMIT TabMoved();
     });
 
-    // The window-wide page keys of tabbed windows; the editor does not take
-    // Ctrl+Tab for itself.
+    // The window-wide page keys of tabbed windows (a shortcut's default
+    // context); the editor does not take Ctrl+Tab for itself.
     const QKeySequence forward[] = {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)};
     const QKeySequence backward[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
                                      QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
     for (const QKeySequence &key : forward) {
         auto *next = new QShortcut(key, this);
-        next->setContext(Qt::WindowShortcut);
         connect(next, &QShortcut::activated, this, [this] { step(1); });
     }
     for (const QKeySequence &key : backward) {
         auto *prev = new QShortcut(key, this);
-        prev->setContext(Qt::WindowShortcut);
         connect(prev, &QShortcut::activated, this, [this] { step(-1); });
     }
 
