@@ -129,6 +129,10 @@ TEST_F(HistoryTest, FoldersAndTitlesThatLookAlikeKeepApartAndAreFoundByTitle)
     for (const QString &name : folders) // no hidden folders, no characters that some file systems refuse
         EXPECT_FALSE(QFileInfo(name).fileName().startsWith(u'.') || name.contains(u':') || name.contains(u'?'));
     EXPECT_EQ(PageHistory().root(), qEnvironmentVariable("XDG_STATE_HOME") + u"/jotwell/history"_s);
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", "relative/state"); // not absolute: no place for state, by the XDG rules
+    EXPECT_EQ(PageHistory().root(), QDir::homePath() + u"/.local/state/jotwell/history"_s);
+    qputenv("XDG_STATE_HOME", state);
     // A copy of a page's folder under another name is no page of its own.
     const QString copy = QFileInfo(folders[4]).path() + u"/copy/"_s,
                   version = history.versions(pages, u"Notes"_s)[0].file;
