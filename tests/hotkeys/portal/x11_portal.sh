@@ -27,7 +27,8 @@ wait_until 60 grep -q '^BindShortcuts JotwellVisible "Show or hide Jotwell Pro" 
 echo "the pad asked the service for Alt+V: $(grep BindShortcuts "$log")"
 
 main_of() { xdotool search --all --onlyvisible --pid "$1" --name '^Jotwell Pro$' >/dev/null 2>&1; }
-press() { dbus-send --session --print-reply --type=method_call --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop org.jotwell.Test.Press string:"$1" >/dev/null; }
+standin() { dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop "org.jotwell.Test.$1" "${@:2}" >/dev/null; }
+press() { standin Press string:"$1"; }
 wait_until 60 sh -c "xdotool search --all --onlyvisible --pid $pad --name '^Jotwell\$'" >/dev/null || fail "no mini window"
 press JotwellVisible
 wait_until 30 main_of "$pad" || fail "Activated did not show the main window"
@@ -40,7 +41,7 @@ echo "Activated swapped the windows"
 
 # A desktop that turns the session down: the pad says why.
 kill "$pad"; wait "$pad" || true
-dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop org.jotwell.Test.Refuse >/dev/null
+standin Refuse
 (cd "$pages" && QT_LOGGING_RULES=jotwell.hotkeys.info=true exec "$program" 2>"$JW_WORK/refused.log") &
 wait_until 60 grep -q 'from the desktop either: "the desktop did not open a shortcut session"' "$JW_WORK/refused.log" || { cat "$JW_WORK/refused.log"; fail "no reason for the refusal"; }
 echo PASS
