@@ -16,11 +16,11 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     QDateTime now = QDateTime::fromString(u"2026-03-10T12:00:00Z"_s, Qt::ISODate);
     const PageHistory history(jwtest::here(u"history"_s), [&now] { return now; });
     const QString pages = QDir::currentPath();
-    const rtf::Document older{u"alpha beta gamma", {{0, 5, {"Sans", 24, true}}, {5, 11, {"Sans", 24}}}};
+    const rtf::Document older{u"alpha beta gamma omega psi", {{0, 5, {"Sans", 24, true}}, {5, 21, {"Sans", 24}}}};
     history.keepPage(pages, u"Notes"_s, older, PageHistory::Reason::Saved);
     now = now.addSecs(90);
     history.keepPage(pages, u"Notes"_s, {u"alpha delta", {}}, PageHistory::Reason::Removed);
-    const rtf::Document page{u"alpha beta epsilon zeta", {}};
+    const rtf::Document page{u"alpha beta epsilon zeta omega psi", {}};
     std::optional<rtf::Document> restored;
     frmPageHistory dialog(nullptr, u"Notes"_s, history.versions(pages, u"Notes"_s), page,
                           [&restored](const rtf::Document &v) {
@@ -33,14 +33,14 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     QTreeWidget &list = *dialog.lstVersions;
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(0)->text(1), frmPageHistory::kindText(PageHistory::Reason::Removed));
-    // Words added since and removed: beta epsilon zeta and delta, then epsilon zeta and gamma.
+    // Words added since and removed: beta epsilon zeta omega psi and delta, then epsilon zeta and gamma.
     EXPECT_EQ((QStringList{list.topLevelItem(0)->text(3), list.topLevelItem(0)->text(4), list.topLevelItem(1)->text(3),
                            list.topLevelItem(1)->text(4)}),
-              (QStringList{u"3"_s, u"1"_s, u"2"_s, u"1"_s}));
+              (QStringList{u"5"_s, u"1"_s, u"2"_s, u"1"_s}));
 
     list.setCurrentItem(list.topLevelItem(1));
     QTextDocument &preview = *dialog.txtPreview->document();
-    EXPECT_EQ(preview.toPlainText(), u"alpha beta gamma epsilon zeta");
+    EXPECT_EQ(preview.toPlainText(), u"alpha beta gamma epsilon zeta omega psi");
     QTextCursor at(&preview);
     at.setPosition(2);
     EXPECT_TRUE(at.charFormat().font().bold());
@@ -49,6 +49,8 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     EXPECT_FALSE(at.charFormat().fontStrikeOut());
     at.setPosition(20); // in epsilon, only in the page now
     EXPECT_TRUE(at.charFormat().fontStrikeOut());
+    at.setPosition(32); // in omega, in both
+    EXPECT_FALSE(at.charFormat().fontStrikeOut() || at.charFormat().hasProperty(QTextFormat::BackgroundBrush));
     list.setCurrentItem(list.topLevelItem(0));
     ASSERT_TRUE(QFile::remove(history.versions(pages, u"Notes"_s).front().file)); // gone meanwhile
     const QString told = jwtest::messageFrom([&] { dialog.cmdRestore->click(); });
