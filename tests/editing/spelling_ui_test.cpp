@@ -96,4 +96,22 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     pad.setText(QString(u"qwzx "_s).repeated(5000));
     const qsizetype inView = marks(pad, *spelling).count(u'-');
     EXPECT_TRUE(inView > 5 && inView < 2000) << inView;
+
+    // A word list that cannot be written: the word stays marked and the user is told why.
+    ASSERT_TRUE(QFile::remove(u"config/jotwell/words.txt"_s) && QDir().mkpath(u"config/jotwell/words.txt"_s));
+    pad.setText(u"Anothr xqzvkwjj"_s);
+    EXPECT_EQ(marks(pad, *spelling), u"0-6 7-15"_s);
+    QMenu anothr, nothing;
+    spelling->addMenuItems(anothr, 2);
+    spelling->addMenuItems(nothing, 9);
+    ASSERT_TRUE(item(nothing, u"No Suggestions"_s) && !item(nothing, u"No Suggestions"_s)->isEnabled());
+    item(anothr, u"Add to Dictionary"_s)->trigger();
+    EXPECT_TRUE(host.told.value(0).startsWith(u"\"Anothr\" could not be added to the dictionary: "_s))
+        << host.told.value(0).toStdString();
+    EXPECT_EQ(marks(pad, *spelling), u"0-6 7-15"_s) << "not added";
+    spelling.reset();
+    jwtest::Commands bare;
+    jw::Spelling without(bare, pad, store, host, {});
+    QAction *noDictionary = item(*bare.actions.front()->menu(), u"No Dictionaries Installed"_s);
+    EXPECT_TRUE(noDictionary && !noDictionary->isEnabled());
 }
