@@ -29,7 +29,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == &m_dialog && event->type() == QEvent::Show) {
+        if (event->type() == QEvent::Show) { // only the dialog is watched
             for (const char *name : {"printRange", "pagesRadioButton"}) {
                 if (auto *choice = m_dialog.findChild<QRadioButton *>(QLatin1StringView(name)))
                     choice->setEnabled(false);
