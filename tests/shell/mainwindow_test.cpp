@@ -34,6 +34,8 @@ QString answerDialog(const QString &text, QAction *command = nullptr, bool refus
     auto told = std::make_shared<QString>();
     onNextModal([=](QWidget *dialog) {
         expectLaidOut(*dialog);
+        const QRect main = dialog->parentWidget()->window()->frameGeometry(), own = dialog->frameGeometry();
+        EXPECT_TRUE(own.left() > main.right() || own.right() < main.left()) << "beside the main window";
         if (refused)
             closeNextMessage(*told);
         auto *box = dialog->findChild<QLineEdit *>();
