@@ -82,18 +82,20 @@ TEST(FindAllPanel, ListsHitsByPageAfterThePauseAndOpensTheChosenOne)
     EXPECT_EQ(p.form.results().index(4).data(ResultsModel::MarkStartRole).toInt(), 14);
     // A hit is marked as wide as it is in bold, but not on the chosen row (1) nor on headings.
     const QImage shot = p.form.lstResults->viewport()->grab().toImage();
-    const auto marked = [&](int r) {
+    const auto marked = [&](int r, QColor colour = QColor(255, 226, 110)) {
         const QRect row = p.form.lstResults->visualRect(p.form.results().index(r));
-        int n = 0; // columns with the mark's colour somewhere
+        int n = 0; // columns with that colour somewhere
         for (int x = 0; x < shot.width(); ++x)
             n += std::ranges::any_of(std::views::iota(row.top(), row.bottom()),
-                                     [&](int y) { return shot.pixelColor(x, y) == QColor(255, 226, 110); });
+                                     [&](int y) { return shot.pixelColor(x, y) == colour; });
         return n;
     };
     QFont bold = p.form.lstResults->font();
     bold.setBold(true);
     EXPECT_EQ(std::vector({marked(0), marked(1), marked(4)}),
               std::vector({0, 0, QFontMetrics(bold).horizontalAdvance(u"apple"_s)}));
+    const QColor chosen = p.form.lstResults->palette().color(QPalette::Highlight);
+    EXPECT_TRUE(marked(1, chosen) > 0 && marked(4, chosen) == 0) << "the chosen row looks chosen";
 
     // The first hit is chosen; Down and Up pass over headings, in the box or the list; Enter opens.
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down})
