@@ -283,6 +283,8 @@ TEST_F(TabStripTest, ProgramChangesRaiseNothingAndKeepTheSelectedTab)
     EXPECT_EQ((std::tuple(strip->count(), strip->selectedIndex(), strip->caption(3), strip->tabText(2))),
               (std::tuple(3, 3, u"X&Y"_s, u"X&&Y"_s)));
     EXPECT_GT(strip->tabRect(1).width(), strip->tabRect(0).width() + 40); // laid out with real sizes
+    window.resize(600, window.height());
+    EXPECT_LT(strip->tabRect(2).right(), 400) << "tabs as wide as their captions, not the strip";
     EXPECT_TRUE(log.isEmpty());
     // However many pages, the strip scrolls instead of widening the small window.
     strip->setCaptions(QStringList(40, u"A page"_s), 1);
