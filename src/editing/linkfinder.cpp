@@ -53,24 +53,25 @@ QList<FoundLink> findLinks(QStringView text)
         const char16_t first = text[i].toLower().unicode();
         if ((first != u'h' && first != u'f' && first != u'm' && first != u'w') || (i > 0 && joinsWord(text[i - 1])))
             continue;
-        for (const QStringView prefix : kPrefixes) {
-            if (!text.sliced(i).startsWith(prefix, Qt::CaseInsensitive))
-                continue;
-            const qsizetype rest = i + prefix.size();
-            qsizetype end = rest;
-            while (end < n && !endsAddress(text[end]))
-                ++end;
-            end = trimmedEnd(text, rest, end);
-            const QStringView place = text.sliced(rest, end - rest);
-            if (std::none_of(place.begin(), place.end(), [](QChar c) { return c.isLetterOrNumber(); }))
-                break;
-            QString url = text.sliced(i, end - i).toString();
-            if (prefix == kWeb)
-                url.prepend(QStringLiteral("http://"));
-            found.append({i, end - i, url});
-            i = end - 1;
-            break;
-        }
+        // No prefix starts another, so at most one matches here.
+        const auto *prefix = std::find_if(std::begin(kPrefixes), std::end(kPrefixes), [&](QStringView p) {
+            return text.sliced(i).startsWith(p, Qt::CaseInsensitive);
+        });
+        if (prefix == std::end(kPrefixes))
+            continue;
+        const qsizetype rest = i + prefix->size();
+        qsizetype end = rest;
+        while (end < n && !endsAddress(text[end]))
+            ++end;
+        end = trimmedEnd(text, rest, end);
+        const QStringView place = text.sliced(rest, end - rest);
+        if (std::none_of(place.begin(), place.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+            continue;
+        QString url = text.sliced(i, end - i).toString();
+        if (*prefix == kWeb)
+            url.prepend(QStringLiteral("http://"));
+        found.append({i, end - i, url});
+        i = end - 1;
     }
     return found;
 }
