@@ -31,6 +31,8 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     ASSERT_TRUE(jwtest::waitUntil([&] { return dialog.countsDone(); }));
     jwtest::expectLaidOut(dialog);
     QTreeWidget &list = *dialog.lstVersions;
+    EXPECT_EQ((QStringList{dialog.objectName(), dialog.windowTitle(), list.objectName()}),
+              (QStringList{u"frmPageHistory"_s, u"Page History: Notes"_s, u"lstVersions"_s}));
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(0)->text(1), frmPageHistory::kindText(PageHistory::Reason::Removed));
     // Words added since and removed: beta epsilon zeta omega psi and delta, then epsilon zeta and gamma.
@@ -45,10 +47,10 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     at.setPosition(2);
     EXPECT_TRUE(at.charFormat().font().bold());
     at.setPosition(14); // in gamma, only in this version
-    EXPECT_TRUE(at.charFormat().hasProperty(QTextFormat::BackgroundBrush));
+    EXPECT_EQ(at.charFormat().background().color(), QColor(198, 239, 206));
     EXPECT_FALSE(at.charFormat().fontStrikeOut());
     at.setPosition(20); // in epsilon, only in the page now
-    EXPECT_TRUE(at.charFormat().fontStrikeOut());
+    EXPECT_TRUE(at.charFormat().fontStrikeOut() && at.charFormat().foreground().color() == QColor(176, 0, 32));
     at.setPosition(32); // in omega, in both
     EXPECT_FALSE(at.charFormat().fontStrikeOut() || at.charFormat().hasProperty(QTextFormat::BackgroundBrush));
     list.setCurrentItem(list.topLevelItem(0));
