@@ -142,14 +142,18 @@ TEST_F(X11HotKeys, CombinationHasOneOwnerUntilReleased)
 
 TEST_F(X11HotKeys, KeysAreMappedFromVirtualKeysAndTheGrabsEndWithTheApplication)
 {
-    for (const auto &[name, sequence] :
-         {std::pair("Refresh", "Ctrl+Shift+F5"), {"A", "Alt+A"}, {"Nine", "Alt+9"}, {"Left", "Meta+Left"}})
+    for (const auto &[name, sequence] : {std::pair("Refresh", "Ctrl+Shift+F5"),
+                                         {"Help", "Ctrl+F1"},
+                                         {"A", "Alt+A"},
+                                         {"Nine", "Alt+9"},
+                                         {"Left", "Meta+Left"}})
         add(name, sequence);
     other.chord({XK_Control_L, XK_Shift_L}, XK_F5);
+    other.chord({XK_Control_L}, XK_F1);
     other.chord({XK_Alt_L}, XK_a);
     other.chord({XK_Super_L}, XK_Left);
     ASSERT_TRUE(marked());
-    EXPECT_EQ(presses, (std::vector<std::string>{"Refresh", "A", "Left", "Marker"}));
+    EXPECT_EQ(presses, (std::vector<std::string>{"Refresh", "Help", "A", "Left", "Marker"}));
     const auto grab = [&](std::int32_t key, std::int32_t modifiers) {
         return x11->grab(99, {"Odd", {}, {}, {key, modifiers}});
     };
