@@ -35,6 +35,8 @@ QAction *item(const QMenu &menu, const QString &text)
     return nullptr;
 }
 
+bool greyed(const QMenu &menu, const QString &text) { return item(menu, text) && !item(menu, text)->isEnabled(); }
+
 } // namespace
 
 TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTwoLanguages)
@@ -104,14 +106,12 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     QMenu anothr, nothing;
     spelling->addMenuItems(anothr, 2);
     spelling->addMenuItems(nothing, 9);
-    ASSERT_TRUE(item(nothing, u"No Suggestions"_s) && !item(nothing, u"No Suggestions"_s)->isEnabled());
     item(anothr, u"Add to Dictionary"_s)->trigger();
-    EXPECT_TRUE(host.told.value(0).startsWith(u"\"Anothr\" could not be added to the dictionary: "_s))
-        << host.told.value(0).toStdString();
+    EXPECT_TRUE(host.told.value(0).startsWith(u"\"Anothr\" could not be added to the dictionary: "_s));
     EXPECT_EQ(marks(pad, *spelling), u"0-6 7-15"_s) << "not added";
     spelling.reset();
     jwtest::Commands bare;
-    jw::Spelling without(bare, pad, store, host, {});
-    QAction *noDictionary = item(*bare.actions.front()->menu(), u"No Dictionaries Installed"_s);
-    EXPECT_TRUE(noDictionary && !noDictionary->isEnabled());
+    const jw::Spelling without(bare, pad, store, host, {});
+    EXPECT_TRUE(greyed(nothing, u"No Suggestions"_s)
+                && greyed(*bare.actions.front()->menu(), u"No Dictionaries Installed"_s));
 }

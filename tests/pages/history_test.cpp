@@ -63,10 +63,8 @@ TEST(Thinning, KeepsTheNewestOfEachHourDayAndWeekAsVersionsAgeAndDropsTheOldestF
                                           {kNow.addDays(-9), 100, true},
                                           {kNow.addDays(-5), 100, false},
                                           {kNow, 100, true}};
-    EXPECT_EQ(thinning::dropForSize(versions, 400), QList<qsizetype>{});
-    EXPECT_EQ(thinning::dropForSize(versions, 300), QList<qsizetype>{2});
-    EXPECT_EQ(thinning::dropForSize(versions, 150), (QList<qsizetype>{2, 0}));
-    EXPECT_EQ(thinning::dropForSize(versions, 0), (QList<qsizetype>{2, 0}));
+    for (const auto &[limit, dropped] : {std::pair(400, QList<qsizetype>{}), {300, {2}}, {150, {2, 0}}, {0, {2, 0}}})
+        EXPECT_EQ(thinning::dropForSize(versions, limit), dropped) << limit;
 }
 
 class HistoryTest : public ::testing::Test {

@@ -47,8 +47,7 @@ TEST(PageHistoryWindow, ListsNewestFirstCountsWordsMarksThePreviewAndRestores)
     at.setPosition(2);
     EXPECT_TRUE(at.charFormat().font().bold());
     at.setPosition(14); // in gamma, only in this version
-    EXPECT_EQ(at.charFormat().background().color(), QColor(198, 239, 206));
-    EXPECT_FALSE(at.charFormat().fontStrikeOut());
+    EXPECT_TRUE(at.charFormat().background().color() == QColor(198, 239, 206) && !at.charFormat().fontStrikeOut());
     at.setPosition(20); // in epsilon, only in the page now
     EXPECT_TRUE(at.charFormat().fontStrikeOut() && at.charFormat().foreground().color() == QColor(176, 0, 32));
     at.setPosition(32); // in omega, in both

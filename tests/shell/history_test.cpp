@@ -92,14 +92,11 @@ TEST_F(MainWindowTest, APageLeftKeepsItsUndoHistoryAndItsPlaceUntilItsFileChange
     writePage(u"Ideas.rtf"_s, page(u"keep these ideas"));
     start({u"Plans"_s, u"Ideas"_s});
     txtPad->setFocus();
-    QTest::keyClick(txtPad, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(txtPad, Qt::Key_Delete);
-    QTest::keyClick(txtPad, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keySequence(txtPad, QKeySequence(u"Ctrl+A, Del, Ctrl+Tab"_s));
     ASSERT_EQ(oTabs->selectedIndex(), 1);
     EXPECT_EQ(pageText(u"Ideas.rtf"_s), u""); // the emptied page was saved
     txtPad->setSelStart(5);
-    QTest::keyClick(txtPad, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::keyClick(txtPad, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keySequence(txtPad, QKeySequence(u"Ctrl+Shift+Tab, Ctrl+Z"_s));
     EXPECT_EQ(txtPad->Text(), u"keep these ideas");
     txtPad->setSelStart(4);
 

@@ -45,8 +45,7 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     box.setListIndex(99); // ignored
     EXPECT_EQ(box.Text(), u"14"_s);
     box.setListIndex(2);
-    QTest::keyClick(&box, Qt::Key_Down);
-    QTest::keyClick(&box, Qt::Key_Up);
+    QTest::keySequence(&box, QKeySequence(u"Down, Up"_s));
     // Enter in the field is told, and neither chooses nor adds an entry.
     QSignalSpy entered(&box, &ComboBox::Entered);
     for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
