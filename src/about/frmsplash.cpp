@@ -45,8 +45,7 @@ frmSplash::frmSplash(std::function<void()> showMiniWindow)
     Picture1->setAccessibleName(tr("Jotwell Pro is starting"));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::placeTwips(Picture1, 0, 0, 5895, 5895);
-    // Clicks on the picture reach the window.
-    Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A label ignores clicks: they reach the window without more ado.
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
