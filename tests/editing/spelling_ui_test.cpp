@@ -109,7 +109,6 @@ TEST(Spelling, MisspeltWordsAreMarkedAndMendedAddedOrIgnoredFromTheMenuInOneOrTw
     item(anothr, u"Add to Dictionary"_s)->trigger();
     EXPECT_TRUE(host.told.value(0).startsWith(u"\"Anothr\" could not be added to the dictionary: "_s));
     EXPECT_EQ(marks(pad, *spelling), u"0-6 7-15"_s) << "not added";
-    spelling.reset();
     jwtest::Commands bare;
     const jw::Spelling without(bare, pad, store, host, {});
     EXPECT_TRUE(greyed(nothing, u"No Suggestions"_s)
