@@ -50,8 +50,7 @@ frmHelp::frmHelp(QWidget *parent)
 
     txtHelp = new QTextBrowser(this);
     txtHelp->setAccessibleName(tr("Help page"));
-    txtHelp->setOpenLinks(true);
-    // Links to the web go to the desktop's browser; the help's own pages stay here.
+    // Links to the web go to the desktop's browser; the help's own pages stay here (QTextBrowser opens those).
     txtHelp->setOpenExternalLinks(true);
 
     auto *layout = new QVBoxLayout(this);
