@@ -42,7 +42,8 @@ QString surface(const QWidget &window)
           std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
           std::pair(window.isModal(), "modal"), std::pair(window.minimumSize() == window.maximumSize(), "fixed"),
           std::pair(window.testAttribute(Qt::WA_QuitOnClose), "quits"),
-          std::pair(window.testAttribute(Qt::WA_DeleteOnClose), "deleted")})
+          std::pair(window.testAttribute(Qt::WA_DeleteOnClose), "deleted"),
+          std::pair(!window.windowIcon().isNull(), "icon")})
         if (on)
             out.last() += u' ' + QLatin1StringView(word);
     out << u"tab:"_s;
