@@ -86,8 +86,7 @@ PagePlaces::PagePlaces(const clsData &data, ui::RichTextEdit &pad, QString place
     // Text changes also come with every document the editor is given.
     connect(&m_pad, &QTextEdit::textChanged, this, &PagePlaces::follow);
     follow();
-    m_write.setSingleShot(true);
-    m_write.setInterval(3000);
+    m_write.setInterval(3000); // fires once: writePlaces() stops it
     connect(&m_write, &QTimer::timeout, this, &PagePlaces::writePlaces);
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         connect(app, &QCoreApplication::aboutToQuit, this, &PagePlaces::writePlaces);
