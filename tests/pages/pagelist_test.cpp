@@ -122,8 +122,7 @@ TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPageAndKeepsThePlaceWritin
     EXPECT_TRUE(taken.message.contains(u"\"Old.rtf\""_s) && taken.message.contains(u"Add Tab"_s));
     EXPECT_FALSE(pages.rename(u"Ideas"_s, u"ideas"_s, three, page).done());
     // A tab the stored list does not know: nothing is left behind.
-    EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done());
-    EXPECT_FALSE(QFile::exists(u"Plans.rtf"_s));
+    EXPECT_FALSE(pages.rename(u"Ghost"_s, u"Plans"_s, three, page).done() || QFile::exists(u"Plans.rtf"_s));
     EXPECT_EQ(stored(), three);
     EXPECT_EQ(std::pair(jwtest::readBytes(u"Old.rtf"_s), jwtest::readBytes(u"ideas.rtf"_s)),
               std::pair(QByteArray("removed page"), QByteArray("another page")));
