@@ -19,11 +19,10 @@ namespace {
 QString marks(jw::ui::RichTextEdit &pad, const jw::Spelling &spelling)
 {
     // A recompute asks about words not checked yet; settled after one, it marked all it will.
-    jwtest::waitUntil([&] {
-        pad.decorations().refresh();
+    EXPECT_TRUE(jwtest::waitUntil([&] {
         pad.decorations().flush();
         return spelling.settled();
-    });
+    }));
     return jwtest::marked(pad);
 }
 
