@@ -42,7 +42,7 @@ TEST(ComboBox, ClickOnlyForTheUsersChoice)
     QStringList clicks; // the text shown at each Click
     QObject::connect(&box, &ComboBox::Click, &box, [&] { clicks << box.Text(); });
     box.setListIndex(5);
-    box.setListIndex(99); // ignored
+    box.setListIndex(7); // one past the last entry: ignored
     EXPECT_EQ(box.Text(), u"14"_s);
     box.setListIndex(2);
     QTest::keySequence(&box, QKeySequence(u"Down, Up"_s));
