@@ -17,8 +17,7 @@ constexpr int kMargin = 512;
 
 Decorations::Decorations(QTextEdit *editor) : QObject(editor), m_editor(editor)
 {
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(0);
+    m_timer.setSingleShot(true); // and at its default interval of 0: at the next turn of the event loop
     connect(&m_timer, &QTimer::timeout, this, &Decorations::recompute);
     // textChanged follows the editor's current document, a new one included.
     connect(editor, &QTextEdit::textChanged, this, &Decorations::refresh);
