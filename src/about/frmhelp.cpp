@@ -27,6 +27,7 @@ frmHelp::frmHelp(QWidget *parent)
     // its own help.
     if (parent)
         parent->installEventFilter(this);
+    setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(tr("Jotwell Pro Help"));
     setWindowIcon(ui::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);

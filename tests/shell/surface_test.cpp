@@ -26,17 +26,20 @@ QString control(const QWidget *w)
     const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(w));
     const QString description = a->text(QAccessible::Description), tip = w->toolTip();
     const auto *field = qobject_cast<const QLineEdit *>(w);
+    QString states;
+    for (const char *p : {"checked", "default", "readOnly", "wordWrap", "openExternalLinks"})
+        states += w->property(p).toBool() ? u' ' + QLatin1StringView(p) : QString();
     return QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName() + u' '
            + quoted(a->text(QAccessible::Name)) + (description.isEmpty() ? u""_s : u" - "_s + quoted(description))
            + (tip.isEmpty() ? u""_s : u" tip "_s + quoted(tip)) + (w->isEnabled() ? u""_s : u" off"_s)
-           + (field && field->isClearButtonEnabled() ? u" clearable"_s : u""_s)
+           + (field && field->isClearButtonEnabled() ? u" clearable"_s : u""_s) + states
            + u" @%1,%2 %3x%4"_s.arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
 }
 
 /// The window's kind, its controls in Tab order, the other named ones, and its menus.
 QString surface(const QWidget &window)
 {
-    QStringList out{quoted(window.windowTitle())};
+    QStringList out{(window.objectName() + u' ' + quoted(window.windowTitle())).trimmed()};
     for (auto [on, word] :
          {std::pair(window.windowType() == Qt::Dialog, "dialog"), std::pair(window.windowType() == Qt::Tool, "tool"),
           std::pair(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), "on-top"),
@@ -57,7 +60,8 @@ QString surface(const QWidget &window)
     out << u"named:"_s;
     for (const QWidget *w : window.findChildren<QWidget *>())
         if (!reached.contains(w) && w->isVisibleTo(&window)
-            && !(w->accessibleName() + w->accessibleDescription() + w->toolTip()).isEmpty())
+            && !(w->accessibleName() + w->accessibleDescription() + w->toolTip() + w->property("text").toString())
+                    .isEmpty())
             out << u"  "_s + control(w);
     for (const QMenuBar *bar : window.findChildren<QMenuBar *>())
         for (const QAction *menu : bar->actions()) {
@@ -121,6 +125,8 @@ protected:
         action("mnuFindAll")->trigger();
         expectSurface(*window->findChild<QWidget *>(u"frmFindAll"_s), u"FindAll"_s);
         expectSurface(miniFeature().miniWindow(), u"frmMin"_s);
+        action("mnuHelpTopics")->trigger();
+        expectSurface(*window->findChild<QWidget *>(u"frmHelp"_s), u"Help"_s);
     }
 
 private:
