@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -69,6 +70,22 @@ TEST(RtfFiles, OtherProgramsFiles)
         EXPECT_EQ(utf8(doc.text), libreOfficeText()) << file;
         EXPECT_NE(runsOf(doc).find("7:Cyrillic Font:24:; 3:Cyrillic Font:24:b"), std::string::npos) << runsOf(doc);
     }
+}
+
+// The fuzzers' corpus, broken files included, reads and writes back as it did
+// when tests/data/rtf-corpus.txt was made; JW_WRITE_CORPUS=1 makes it again.
+TEST(RtfFiles, TheFuzzCorpusReadsAsRecorded)
+{
+    std::string now, record = kData + "../rtf-corpus.txt";
+    for (const QString &name : QDir(QString::fromStdString(kData)).entryList(QDir::Files, QDir::Name)) {
+        const jw::rtf::Document doc = readRtf(readFile(kData + name.toStdString()));
+        const std::string seen = utf8(doc.text) + '|' + runsOf(doc) + '|' + jw::rtf::writeRtf(doc);
+        now += name.left(12).toStdString() + ' '
+               + QCryptographicHash::hash(seen, QCryptographicHash::Sha1).toHex().left(12).toStdString() + '\n';
+    }
+    if (qEnvironmentVariableIsSet("JW_WRITE_CORPUS"))
+        std::ofstream(record, std::ios::binary) << now;
+    EXPECT_EQ(now, readFile(record));
 }
 
 class RtfTools : public ::testing::Test {}; // the test main gives each test its own folder
