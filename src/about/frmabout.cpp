@@ -84,7 +84,7 @@ void frmAbout::buildControls(const QKeySequence &hotKey)
 
     cmdOK = new QPushButton(tr("OK"), this);
     ui::placeTwips(cmdOK, 4245, 2625, 1260, 345);
-    (void)0;
+    cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setAccessibleDescription(tr("Starts the desktop's system information program"));
     ui::placeTwips(cmdSysInfo, 4260, 3075, 1245, 345);

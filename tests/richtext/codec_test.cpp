@@ -92,10 +92,11 @@ const ReadCase kReadCases[] = {
      "1:Helvetica:24:; 1:Menlo-Regular:24:; 1:Arial:24:"},
     {R"({\rtf1{\fonttbl{\f0\fbidi \froman\fcharset0\fprq2{\*\panose 0202}Times New Roman{\*\falt Times};}}\f0 x})",
      u"x", "1:Times New Roman:24:"},
-    {R"({\rtf1\ansi{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be;}{\f1 Caf\'e9\par;}{\f2 \u-10179?\u-8704?\u2047?\u2048?;}})"
+    {R"({\rtf1\ansi{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be;}{\f1 Caf\'e9\par;}{\f2 \u-10179?\u-8704?\u2047?\u2048?\u128?;}})"
      R"(\f0 a\f1 b\f2 c})",
      u"abc",
-     "1:\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E:24:; 1:Caf\xC3\xA9:24:; 1:\xF0\x9F\x98\x80\xDF\xBF\xE0\xA0\x80:24:"},
+     "1:\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E:24:; 1:Caf\xC3\xA9:24:; "
+     "1:\xF0\x9F\x98\x80\xDF\xBF\xE0\xA0\x80\xC2\x80:24:"},
     // Destinations: skipped, field results kept, binary data skipped exactly.
     {R"({\rtf1{\colortbl;\red255;}{\stylesheet{\s0 N;}}{\info{\title T}}{\*\unknown x}{\header H}a{\footnote n}b)"
      R"({\pict\pngblip 89}c{\object{\*\objdata 01}}d{\*\fldinst X}{\fldrslt {\ul e}}{\fonttbl{\fldrslt f}}})",
