@@ -44,8 +44,7 @@ TEST(Search, FindTextIsExactForwardNeverSplitsACharacterAndFindNextVisitsOverlap
     std::vector<qint64> starts;
     while (const auto m = state.next(u"aaaa"_s))
         starts.push_back(m->start);
-    EXPECT_EQ(starts, (std::vector<qint64>{1, 2}));
-    EXPECT_EQ(state.iCursor(), 3);
+    EXPECT_EQ(std::pair(starts, state.iCursor()), std::pair(std::vector<qint64>{1, 2}, decltype(state.iCursor())(3)));
     // A failed search keeps the last one; Find Next goes on in whatever text is shown.
     EXPECT_FALSE(state.search(u"aaaa"_s, u"zz"_s));
     EXPECT_EQ(state.vSearch(), u"aa");
@@ -56,8 +55,7 @@ TEST(FormatDisplay, BoxesShowTheTruthAndTakeWhatIsTyped)
 {
     const QStringList sizes{u"4"_s, u"8"_s, u"10"_s, u"8"_s};
     EXPECT_EQ(sizeEntry(sizes, 8), 3); // the last equal entry wins
-    EXPECT_EQ(sizeEntry(sizes, 10.5), -1);
-    EXPECT_EQ(sizeText(10.5), u"10.5");
+    EXPECT_EQ(std::pair(sizeEntry(sizes, 10.5), sizeText(10.5)), std::pair(-1, u"10.5"_s));
     for (const auto &[typed, size] :
          {std::pair(u"9"_s, 9.0), {u" 10.5 "_s, 10.5}, {u"10,5"_s, 10.5}, {u"7.3"_s, 7.5}, {u"1638"_s, 1638.0}})
         EXPECT_EQ(typedSize(typed), size) << typed.toStdString();

@@ -100,8 +100,7 @@ TEST_F(PageListTest, AddRefusesDuplicatesAndBadTitlesAndAppendsTrimmedTitlesCrea
     for (const QString &title : {u"  Shopping "_s, u"Old"_s}) {
         const PageResult r = pages.add(title, three);
         EXPECT_TRUE(r.done()) << r.message.toStdString();
-        EXPECT_EQ(r.titles, stored());
-        EXPECT_EQ(r.title, title.trimmed());
+        EXPECT_EQ(std::pair(r.titles, r.title), std::pair(stored(), title.trimmed()));
     }
     EXPECT_EQ(stored(), (three + QStringList{u"Shopping"_s, u"Old"_s}));
     EXPECT_EQ(store.readOne(kApp, kTabsSection, u"Old"_s), u"5");
@@ -131,8 +130,7 @@ TEST_F(PageListTest, RenameNeverReplacesAFileOrAnotherPageAndKeepsThePlaceWritin
     const PageResult r = pages.rename(u"Notes"_s, u"Plans"_s, three, page);
     ASSERT_TRUE(r.done()) << r.message.toStdString();
     EXPECT_EQ(r.titles, (QStringList{u"Welcome"_s, u"Plans"_s, u"Ideas"_s}));
-    EXPECT_EQ(stored(), r.titles);
-    EXPECT_EQ(files.readPage(u"Plans.rtf"_s), page);
+    EXPECT_EQ(std::pair(stored(), files.readPage(u"Plans.rtf"_s)), std::pair(r.titles, page));
     EXPECT_EQ(jwtest::readBytes(u"Notes.rtf"_s), "old file");
     // A change of letter case only moves the page's own file.
     const PageResult upper = pages.rename(u"Plans"_s, u" PLANS"_s, r.titles, page);

@@ -84,8 +84,7 @@ TEST(PageSearch, ReadsAFileAgainOnlyWhenItChanged)
     PlainTextCache cache;
     readAhead(request, cache, CancelToken());
     EXPECT_EQ(cache.reads(), 2u);
-    EXPECT_EQ(run(request, cache).titles(), "A:1");
-    EXPECT_EQ(run(request, cache).titles(), "A:1");
+    EXPECT_EQ(run(request, cache).titles() + run(request, cache).titles(), "A:1A:1");
     EXPECT_EQ(cache.reads(), 2u);
     // Same size, so only the stamp's time and inode tell the new version apart.
     writeBytes(here(u"B.tmp"_s), "needle");
@@ -153,8 +152,7 @@ TEST(Searcher, ANewSearchDropsTheResultsOfTheOneUnderWay)
     for (QDeadlineTimer deadline(20000); !summary && !deadline.hasExpired();)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     ASSERT_TRUE(summary);
-    EXPECT_EQ(found, QStringList{u"N"_s});
-    EXPECT_EQ(summary->hits, 1);
+    EXPECT_EQ(std::pair(found, summary->hits), std::pair(QStringList{u"N"_s}, qint64(1)));
     EXPECT_FALSE(searcher.busy());
 }
 
