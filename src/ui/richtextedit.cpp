@@ -300,8 +300,7 @@ int textLength(const QTextDocument *doc) { return doc->characterCount() - 1; }
 /// Moves a position off the low half of a surrogate pair.
 int snap(const QTextDocument *doc, int pos, bool forward)
 {
-    if (pos <= 0 || pos >= textLength(doc))
-        return pos;
+    // Out of range, characterAt gives a null character, which is no surrogate.
     if (doc->characterAt(pos).isLowSurrogate() && doc->characterAt(pos - 1).isHighSurrogate())
         return forward ? pos + 1 : pos - 1;
     return pos;
